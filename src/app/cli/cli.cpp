@@ -1,0 +1,51 @@
+#include "app/cli/cli.h"
+
+#include <iostream>
+
+namespace tessarin::cli {
+namespace {
+
+void PrintUsage(std::ostream& out) {
+  out << "Usage: tessarin-cli COMMAND [ARGUMENTS]\n"
+         "\n"
+         "Works with Tessarin parameter files and simulator input files without a window.\n"
+         "Set numbers given with --set count from 1, as in the parameter-set list;\n"
+         "without --set a command uses the file's current set.\n"
+         "\n"
+         "Commands:\n";
+  for (const Command& command : Commands()) {
+    std::string synopsis = std::string(command.name) + " " + command.usage;
+    out << "  " << synopsis;
+    if (synopsis.size() < 36) out << std::string(36 - synopsis.size(), ' ');
+    else out << "\n  " << std::string(36, ' ');
+    out << command.summary << "\n";
+  }
+  out << "\n"
+         "Run 'tessarin-cli COMMAND --help' for the options of one command.\n"
+         "Exit status: 0 success, 1 failure, 2 bad usage.\n";
+}
+
+}  // namespace
+
+int RunCli(const std::vector<std::string>& args, CommandIo& io) {
+  if (args.empty()) {
+    PrintUsage(io.err);
+    return kExitUsage;
+  }
+  const std::string& name = args.front();
+  if (name == "--help" || name == "-h" || name == "help") {
+    PrintUsage(io.out);
+    return kExitSuccess;
+  }
+  for (const Command& command : Commands()) {
+    if (name == command.name) {
+      std::vector<std::string> rest(args.begin() + 1, args.end());
+      return command.run(rest, io);
+    }
+  }
+  io.err << "tessarin-cli: unknown command '" << name << "'\n";
+  io.err << "Run 'tessarin-cli --help' for the list of commands.\n";
+  return kExitUsage;
+}
+
+}  // namespace tessarin::cli

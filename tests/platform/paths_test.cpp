@@ -1,0 +1,42 @@
+#include "platform/paths.h"
+
+#include <gtest/gtest.h>
+
+namespace tessarin::platform {
+namespace {
+
+TEST(Paths, AbsoluteWhenRootedOrWithColonOrBackslash) {
+  EXPECT_TRUE(IsAbsolutePath("/home/a.txt"));
+  EXPECT_TRUE(IsAbsolutePath("C:\\sim\\a.txt"));
+  EXPECT_TRUE(IsAbsolutePath("\\share\\a.txt"));
+  EXPECT_FALSE(IsAbsolutePath("runs/a.txt"));
+  EXPECT_FALSE(IsAbsolutePath(""));
+  EXPECT_EQ(AbsolutePath("runs/a.txt", "/sim/"), "/sim/runs/a.txt");
+  EXPECT_EQ(AbsolutePath("/x/a.txt", "/sim/"), "/x/a.txt");
+}
+
+TEST(Paths, RelativeToBaseOrAbsolute) {
+  EXPECT_EQ(RelativePath("/sim/runs/a.txt", "/sim/", "/sim/"), "runs/a.txt");
+  EXPECT_EQ(RelativePath("/x.txt", "/sim/", "/sim/"), "/x.txt");
+  // A relative base and a relative path both start from the start-up directory.
+  EXPECT_EQ(RelativePath("runs/a.txt", "runs/", "/sim/"), "a.txt");
+  EXPECT_EQ(RelativePath("a.txt", "/other/", "/sim/"), "/sim/a.txt");
+  // File names are case-sensitive here.
+  EXPECT_EQ(RelativePath("/SIM/a.txt", "/sim/", "/sim/"), "/SIM/a.txt");
+  EXPECT_EQ(RelativePath("/sim/", "/sim/", "/sim/"), "");
+}
+
+TEST(Paths, SplitIntoFolderNameAndExtension) {
+  PathParts parts = SplitPath("/a/b/run.1.txt");
+  EXPECT_EQ(parts.folder, "/a/b/");
+  EXPECT_EQ(parts.name, "run.1");
+  EXPECT_EQ(parts.extension, ".txt");
+  parts = SplitPath("noext");
+  EXPECT_EQ(parts.folder, "");
+  EXPECT_EQ(parts.name, "noext");
+  EXPECT_EQ(parts.extension, "");
+  EXPECT_EQ(NormalizeSeparators("C:\\sim\\a.txt"), "C:/sim/a.txt");
+}
+
+}  // namespace
+}  // namespace tessarin::platform
