@@ -21,10 +21,10 @@ bool IsAbsolutePath(std::string_view path) {
 }
 
 std::string AbsolutePath(std::string_view path, std::string_view startupDirectory) {
-  if (IsAbsolutePath(path)) return std::string(path);
+  if (IsAbsolutePath(path)) return NormalizeSeparators(path);
   std::string result(startupDirectory);
   result += path;
-  return result;
+  return NormalizeSeparators(result);
 }
 
 std::string RelativePath(std::string_view path, std::string_view base, std::string_view startupDirectory) {
@@ -35,9 +35,15 @@ std::string RelativePath(std::string_view path, std::string_view base, std::stri
   return absolutePath;
 }
 
+bool EndsWithSeparator(std::string_view path) {
+  if (path.empty()) return false;
+  char last = path.back();
+  return last == '/' || last == '\\' || last == ':';
+}
+
 std::string WithTrailingSeparator(std::string_view folder) {
   std::string result(folder);
-  if (!result.empty() && result.back() != '/') result += '/';
+  if (!result.empty() && result.back() != '/' && result.back() != '\\') result += '/';
   return result;
 }
 

@@ -15,13 +15,18 @@ std::string NormalizeSeparators(std::string_view path);
 
 bool IsAbsolutePath(std::string_view path);
 
-// `path` itself when absolute, else `startupDirectory` + `path`.
+// `path` itself when absolute, else `startupDirectory` + `path`; in both
+// cases with backslashes turned into slashes.
 std::string AbsolutePath(std::string_view path, std::string_view startupDirectory);
 
 // Both are made absolute against the start-up directory; when `path` begins
 // with `base` (case-sensitive, as file names here are) the rest is returned,
-// otherwise the absolute path.
+// otherwise the absolute path. Separators come back as slashes.
 std::string RelativePath(std::string_view path, std::string_view base, std::string_view startupDirectory);
+
+// Whether the path ends with a separator or a colon, i.e. names a folder or
+// a drive rather than a file.
+bool EndsWithSeparator(std::string_view path);
 
 // `folder` with a trailing slash added when it has none (empty stays empty).
 std::string WithTrailingSeparator(std::string_view folder);

@@ -24,6 +24,26 @@ TEST(Paths, RelativeToBaseOrAbsolute) {
   // File names are case-sensitive here.
   EXPECT_EQ(RelativePath("/SIM/a.txt", "/sim/", "/sim/"), "/SIM/a.txt");
   EXPECT_EQ(RelativePath("/sim/", "/sim/", "/sim/"), "");
+  // A base longer than the path never matches.
+  EXPECT_EQ(RelativePath("/sim", "/sim/", "/sim/"), "/sim");
+}
+
+TEST(Paths, BackslashesFromFilesWrittenElsewhereAreSeparators) {
+  EXPECT_EQ(AbsolutePath("runs\\a.txt", "/sim/"), "/sim/runs/a.txt");
+  EXPECT_EQ(AbsolutePath("\\share\\a.txt", "/sim/"), "/share/a.txt");
+  EXPECT_EQ(RelativePath("/sim/runs\\a.txt", "\\sim\\", "/other/"), "runs/a.txt");
+  EXPECT_EQ(RelativePath("C:\\sim\\a.txt", "/sim/", "/sim/"), "C:/sim/a.txt");
+  EXPECT_EQ(WithTrailingSeparator("runs\\"), "runs\\");
+  EXPECT_EQ(WithTrailingSeparator("runs"), "runs/");
+  EXPECT_EQ(WithTrailingSeparator(""), "");
+}
+
+TEST(Paths, FolderNamesEndWithASeparatorOrColon) {
+  EXPECT_TRUE(EndsWithSeparator("/sim/"));
+  EXPECT_TRUE(EndsWithSeparator("xs\\"));
+  EXPECT_TRUE(EndsWithSeparator("D:"));
+  EXPECT_FALSE(EndsWithSeparator("/sim/a.txt"));
+  EXPECT_FALSE(EndsWithSeparator(""));
 }
 
 TEST(Paths, SplitIntoFolderNameAndExtension) {
