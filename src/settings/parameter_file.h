@@ -13,6 +13,7 @@
 namespace tessarin::settings {
 
 inline constexpr int kMaxParameterSets = 10000;
+inline constexpr std::string_view kDefaultParameterFileName = "Tessarin.tesprm";
 
 struct ParameterSetList {
   std::vector<VIEWPARM> sets;  // never empty after a read
@@ -27,18 +28,32 @@ struct ParameterFileReadResult {
 
 // Reads a parameter file from `in`; `path` is only used in messages, which
 // go to `host` with their icons. Paths come back as written (relative ones
-// stay relative to the start-up directory).
+// stay relative to the start-up directory), with "/" separators. A set with
+// a format error ends the reading: the sets before it are kept, and when
+// there are none the list is one default set.
 ParameterFileReadResult ReadParameterFile(std::istream& in, std::string_view path, platform::Host& host);
 
 // Opens `path` and reads it; when it cannot be opened, reports that only with
 // `reportOpenFailure` and returns one default set.
 ParameterFileReadResult ReadParameterFile(const std::string& path, bool reportOpenFailure, platform::Host& host);
 
-// Writes the list in the current format; paths under `startupDirectory` are
-// written relative to it. Returns false (after the message) when the file
-// cannot be written; the previous file is then left as it was.
+// The lines of one set in the current format; paths under
+// `startupDirectory` are written relative to it, a beam-axis colour equal to
+// `buttonFace` as "None". Over-long texts are cut to their limits and line
+// breaks inside texts become blanks, so that the set can always be read back.
+void WriteParameterSetLines(std::ostream& out, const VIEWPARM& set, std::string_view startupDirectory,
+                            platform::Rgb buttonFace);
+
+// Writes the whole list in the current format. Returns whether the stream
+// took everything (checked after flushing); shows no message.
 bool WriteParameterFile(std::ostream& out, const ParameterSetList& list, std::string_view startupDirectory,
                         const platform::Host& host);
+
+// Saves the list to `path` through a temporary file in the same folder that
+// replaces the old file only when completely written. On failure shows the
+// "could not be opened for writing" message and returns false; the previous
+// file is then left as it was. When the saved file cannot be opened again,
+// warns and still returns true.
 bool WriteParameterFile(const std::string& path, const ParameterSetList& list, std::string_view startupDirectory,
                         platform::Host& host);
 

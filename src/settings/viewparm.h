@@ -9,7 +9,9 @@
 #include <vector>
 
 #include "settings/color_entry.h"
+#include "settings/colors.h"
 #include "settings/regiondata.h"
+#include "settings/track_types.h"
 
 namespace tessarin::settings {
 
@@ -18,7 +20,6 @@ inline constexpr std::size_t kMaxNameLength = 200;
 inline constexpr std::size_t kMaxSuffixLength = 50;
 inline constexpr std::size_t kMaxAdditionalArgsLength = 518;
 inline constexpr int kSystemVariableCount = 10;
-inline constexpr int kTrackTypeCount = 12;
 
 // Runtime state of the processes started for a set; never stored.
 struct ProcessState {
@@ -45,7 +46,7 @@ struct TrackFilter {
   int nVerticesMax = 0;  // 0 = no limit
   int genMin = 1;
   int genMax = -1;
-  int originTypeMask = 511;
+  int originTypeMask = kDefaultOriginTypeMask;
   double trackEstartMin = 0, trackEstartMax = -1;
   double trackEfinalMin = 0, trackEfinalMax = -1;
   double trackElossMin = 0, trackElossMax = -1;
@@ -127,28 +128,31 @@ struct VIEWPARM {
   int keepTrackDataInMemory = 1;
   int nVerticesTotalMax = 1000000;
   int nVerticesTrackMax = 10000;
-  std::array<ColorEntry, kTrackTypeCount> trackColorRGB{};  // set by ResetToDefaults
-  ColorEntry beamAxisColorRGB{1, 255, 0, 0};
-  ColorEntry backgroundColorRGB{0, 255, 255, 255};
+  std::array<ColorEntry, kTrackTypeCount> trackColorRGB = kDefaultTrackColors;
+  ColorEntry beamAxisColorRGB = kDefaultBeamAxisColor;  // the button-face colour means "None"
+  ColorEntry backgroundColorRGB = kDefaultBackgroundColor;
 
   // Track filtering.
   TrackFilter filter;
   SegmentFilter segments;
   int trackFilteringBeforeSegmentSelection = 1;
 
-  // The material rows; their count is the stored "nRows".
-  std::vector<REGIONDATA> rows;
+  // The material rows; their count is the stored "nRows" (at least 1).
+  std::vector<REGIONDATA> rows = DefaultRegionRows();
 
   ProcessState process;
 
   friend bool operator==(const VIEWPARM&, const VIEWPARM&) = default;
 };
 
-// The fresh set: every field at its default, 13 material rows.
+// The fresh set: every field at its default, 13 material rows, process
+// state idle. The same as a value-initialised VIEWPARM.
 VIEWPARM DefaultParameterSet();
 
-// "Reset all" with graphicsOnly, else every field: the graphical fields,
-// nThreads and the material rows (13 default rows) take their defaults.
+// With graphicsOnly ("Reset all"): the graphical fields, nThreads and the
+// material rows (13 palette-coloured default rows) take their defaults; the
+// name, files, simulator options, filters and process state are kept.
+// Without: every field takes its default.
 void ResetToDefaults(VIEWPARM& set, bool graphicsOnly);
 
 }  // namespace tessarin::settings

@@ -1,0 +1,75 @@
+#pragma once
+// Reads the fields of a parameter file one expected key at a time. Keys are
+// compared without regard to case. A key of a newer format generation than
+// any seen so far may be missing: the field then keeps its value (the
+// default) and the same line is offered to the next key. Every reader
+// returns false on a format error: a wrong key, a bad number or a value
+// outside its range.
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/host.h"
+#include "settings/color_entry.h"
+#include "settings/line_source.h"
+#include "settings/line_tokens.h"
+#include "settings/ranges.h"
+#include "settings/viewparm.h"
+
+namespace tessarin::settings {
+
+// The format generations and the maximum line lengths, line feed included.
+inline constexpr int kFirstGeneration = 1;
+inline constexpr int kCurrentGeneration = 4;
+inline constexpr std::size_t kNumberLineLength = 99;
+inline constexpr std::size_t kVectorLineLength = 199;
+inline constexpr std::size_t kSetNameLineLength = 201;
+inline constexpr std::size_t kTextLineLength = 358;
+inline constexpr std::size_t kAdditionalArgsLineLength = 617;
+inline constexpr std::size_t kRowNameLineLength = 51;
+
+enum class TextKind { Plain, Path };
+
+class FieldReader {
+ public:
+  FieldReader(LineSource& source, platform::Rgb buttonFace) : source_(source), buttonFace_(buttonFace) {}
+
+  // The newest generation whose keys were seen.
+  int generation() const { return generation_; }
+
+  bool Int(std::string_view key, int& field, IntRange range, int keyGeneration = kFirstGeneration);
+  // Any integer; stored as 0 or 1.
+  bool Flag(std::string_view key, int& field, int keyGeneration = kFirstGeneration);
+  // Stored 0-based, written 1-based: 0 in the file is a stored -1.
+  bool OneBased(std::string_view key, int& field, IntRange rangeInFile, int keyGeneration = kFirstGeneration);
+  // -1 or at least `minimum`; values from 0 to minimum - 1 become -1.
+  bool VertexLimit(std::string_view key, int& field, int minimum);
+  bool Real(std::string_view key, double& field, RealRange range, int keyGeneration = kFirstGeneration);
+  bool Vector(std::string_view key, Vector3& field, RealRange range);
+  bool Color(std::string_view key, ColorEntry& field, bool materialRow, int keyGeneration = kFirstGeneration);
+  // "-1, -1, -1" stands for the button-face colour ("None").
+  bool BeamAxisColor(std::string_view key, ColorEntry& field);
+  // The rest of the line, cut to maxCharacters; paths get "/" separators.
+  bool Text(std::string_view key, std::string& field, std::size_t maxCharacters, TextKind kind,
+            std::size_t lineLength = kTextLineLength, int keyGeneration = kFirstGeneration);
+  // One token after the line is cut to the key, " = " and 50 characters,
+  // dropping a "%" left at the cut; must be a valid suffix.
+  bool Suffix(std::string_view key, std::string& field, int keyGeneration = kFirstGeneration);
+  // A whole line without key, leading blanks kept, cut to maxCharacters.
+  bool Name(std::string& field, std::size_t maxCharacters, std::size_t lineLength);
+
+ private:
+  // True with `line` set when the key's line was taken; true without a line
+  // when an optional key is absent; false on a missing required key.
+  bool Expect(std::string_view key, int keyGeneration, std::size_t lineLength, std::optional<LineTokens>& line);
+  bool ReadIntegers(LineTokens& line, long long (&values)[3], IntRange range);
+
+  LineSource& source_;
+  platform::Rgb buttonFace_;
+  int generation_ = kFirstGeneration;
+  std::string currentLine_;
+};
+
+}  // namespace tessarin::settings

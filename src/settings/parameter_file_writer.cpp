@@ -1,0 +1,35 @@
+#include <fstream>
+#include <ostream>
+#include <sstream>
+
+#include "settings/message_format.h"
+#include "settings/messages.h"
+#include "settings/parameter_file.h"
+#include "settings/replace_file.h"
+
+namespace tessarin::settings {
+
+bool WriteParameterFile(std::ostream& out, const ParameterSetList& list, std::string_view startupDirectory,
+                        const platform::Host& host) {
+  const platform::Rgb buttonFace = host.ButtonFaceColor();
+  out << "nParmSets = " << std::to_string(list.sets.size()) << '\n';
+  out << "curParmSet = " << std::to_string(list.current) << '\n';
+  for (const VIEWPARM& set : list.sets) WriteParameterSetLines(out, set, startupDirectory, buttonFace);
+  out.flush();
+  return out.good();
+}
+
+bool WriteParameterFile(const std::string& path, const ParameterSetList& list, std::string_view startupDirectory,
+                        platform::Host& host) {
+  std::ostringstream contents;
+  if (!WriteParameterFile(contents, list, startupDirectory, host) || !ReplaceFileContents(path, contents.str())) {
+    host.ShowMessage(FillMessage(messages::kCannotOpenForWriting, {path}), platform::MessageIcon::Error);
+    return false;
+  }
+  std::ifstream reopened(path, std::ios::binary);
+  if (!reopened.is_open())
+    host.ShowMessage(FillMessage(messages::kCannotReopen, {path}), platform::MessageIcon::Warning);
+  return true;
+}
+
+}  // namespace tessarin::settings

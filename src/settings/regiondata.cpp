@@ -1,0 +1,20 @@
+#include "settings/regiondata.h"
+
+#include "settings/colors.h"
+
+namespace tessarin::settings {
+
+REGIONDATA PaletteRegionRow(std::size_t rowIndex) {
+  REGIONDATA row;
+  row.color = MaterialPaletteColor(rowIndex);
+  return row;
+}
+
+std::vector<REGIONDATA> DefaultRegionRows() {
+  std::vector<REGIONDATA> rows;
+  rows.reserve(kDefaultRowCount);
+  for (std::size_t i = 0; i < kDefaultRowCount; ++i) rows.push_back(PaletteRegionRow(i));
+  return rows;
+}
+
+}  // namespace tessarin::settings
