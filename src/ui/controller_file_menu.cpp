@@ -1,0 +1,117 @@
+// The File menu: reading and writing the parameter file, Open, Reload,
+// Save as and the question before unsaved changes are lost.
+
+#include <algorithm>
+#include <fstream>
+
+#include "platform/paths.h"
+#include "settings/parameter_file.h"
+#include "ui/controller.h"
+#include "ui/messages.h"
+
+namespace tessarin::ui {
+namespace {
+
+using platform::MessageAnswer;
+using platform::MessageButtons;
+using platform::MessageIcon;
+
+bool CanOpenForReadingAndWriting(const std::string& path) {
+  std::fstream file(path, std::ios::in | std::ios::out);
+  return file.is_open();
+}
+
+platform::FileChooserRequest ParameterFileRequest(std::string_view title, std::string initialPath, bool save) {
+  return {std::string(title), std::string(messages::kParameterFileExtension),
+          std::string(messages::kParameterFileFilter), std::move(initialPath), save};
+}
+
+}  // namespace
+
+void Controller::ReadParameterFile() {
+  SetTitleFromPath();
+  settings::ParameterFileReadResult result = settings::ReadParameterFile(parameterFilePath_, reportOpenFailure_, host_);
+  parameterFileOpen_ = result.opened;
+  reportOpenFailure_ = true;  // from now on every unreadable file is reported
+  sets_ = std::move(result.list.sets);
+  if (sets_.empty()) sets_.push_back(settings::DefaultParameterSet());
+  current_ = std::clamp(result.list.current, 0, static_cast<int>(sets_.size()) - 1);
+  trackCaches_.assign(sets_.size(), settings::TRACKSETDATA{});
+  for (settings::VIEWPARM& set : sets_) set.process = {};
+  consoleWatch_.Clear();
+  mgedWatch_.Clear();
+  numberOfTracks_.clear();
+  LoadCurrentIntoWorkingCopy();
+  modified_ = false;
+  if (result.opened) shell_.AddRecentFile(parameterFilePath_);
+}
+
+bool Controller::WriteParameterFile() {
+  CommitWorkingCopy();
+  settings::ParameterSetList list{sets_, current_};
+  if (!settings::WriteParameterFile(parameterFilePath_, list, environment_.startupDirectory, host_)) return false;
+  parameterFileOpen_ = true;
+  modified_ = false;
+  shell_.AddRecentFile(parameterFilePath_);
+  return true;
+}
+
+void Controller::DiscardAllSets() {
+  sets_.clear();
+  trackCaches_.clear();
+  consoleWatch_.Clear();
+  mgedWatch_.Clear();
+}
+
+bool Controller::SaveChangesFirst() {
+  if (!modified_) return true;
+  MessageAnswer answer = host_.ShowMessage(messages::kSaveChangesQuestion, MessageIcon::Question,
+                                           MessageButtons::YesNoCancel, MessageAnswer::Yes);
+  if (answer == MessageAnswer::Cancel) return false;
+  if (answer == MessageAnswer::Yes) return WriteParameterFile();
+  return true;
+}
+
+void Controller::OpenParameterFile() {
+  if (!SaveChangesFirst()) return;
+  std::optional<std::string> chosen = host_.ChooseFileToOpen(ParameterFileRequest(
+      messages::kOpenParameterFileTitle, platform::AbsolutePath(parameterFilePath_, environment_.startupDirectory),
+      false));
+  if (!chosen || chosen->empty()) return;
+  parameterFilePath_ = *chosen;
+  DiscardAllSets();
+  ReadParameterFile();
+}
+
+bool Controller::IsReloadAvailable() const {
+  return modified_ && parameterFileOpen_ &&
+         CanOpenForReadingAndWriting(platform::AbsolutePath(parameterFilePath_, environment_.startupDirectory));
+}
+
+void Controller::ReloadParameterFile() {
+  if (!IsReloadAvailable()) return;
+  if (host_.ShowMessage(messages::kDiscardChangesQuestion, MessageIcon::Question, MessageButtons::YesNoCancel,
+                        MessageAnswer::No) != MessageAnswer::Yes)
+    return;
+  DiscardAllSets();
+  ReadParameterFile();
+}
+
+bool Controller::SaveAs() {
+  while (true) {
+    std::optional<std::string> chosen = host_.ChooseFileToSave(ParameterFileRequest(
+        messages::kSaveParameterFileTitle, platform::AbsolutePath(parameterFilePath_, environment_.startupDirectory),
+        true));
+    if (!chosen) return false;
+    if (chosen->empty()) continue;
+    std::string oldPath = parameterFilePath_;
+    parameterFilePath_ = *chosen;
+    SetTitleFromPath();
+    if (WriteParameterFile()) return true;
+    parameterFilePath_ = oldPath;
+    SetTitleFromPath();
+    return false;
+  }
+}
+
+}  // namespace tessarin::ui

@@ -1,0 +1,69 @@
+#pragma once
+// Every text the controller and the dialogs show, in one place.
+
+#include <string_view>
+
+namespace tessarin::ui::messages {
+
+inline constexpr std::string_view kApplicationName = "Tessarin";
+inline constexpr std::string_view kVersion = "Tessarin v1.0.5.3";
+inline constexpr std::string_view kDefaultParameterFileName = "Tessarin.tesprm";
+
+inline constexpr std::string_view kDeleteQuestion = "Do you really want to delete parameter set No. %d?";
+inline constexpr std::string_view kResetAllQuestion =
+    "All graphical parameters of the current parameter set (colors, coordinates, angles, etc.) will be reset to "
+    "their default values. Do you want to proceed?";
+inline constexpr std::string_view kSaveChangesQuestion = "Do you want to save the changes?";
+inline constexpr std::string_view kDiscardChangesQuestion = "Do you want to discard all unsaved changes?";
+inline constexpr std::string_view kConsoleBusy =
+    "The console window cannot be closed while the input file is being processed.";
+inline constexpr std::string_view kManualOpenFailureStart = "File \"";
+inline constexpr std::string_view kManualOpenFailureEnd = "\" could not be opened.";
+inline constexpr std::string_view kOpenFileFailureStart = "An error occurred when attempting to open file \"";
+inline constexpr std::string_view kOpenFileFailureEnd = "\".";
+
+inline constexpr std::string_view kTessarinManual = "Docs/Tessarin - User Manual.pdf";
+inline constexpr std::string_view kVarnholtManual = "Docs/Varnholt - User Manual.pdf";
+
+inline constexpr std::string_view kOpenParameterFileTitle = "Open a parameter file";
+inline constexpr std::string_view kSaveParameterFileTitle = "Save the parameter file";
+inline constexpr std::string_view kParameterFileExtension = "*.tesprm";
+inline constexpr std::string_view kParameterFileFilter = "Tessarin files (*.tesprm)|*.tesprm|All files (*.*)|*.*||";
+inline constexpr std::string_view kTextFileFilter = "Text files (*.txt)|*.txt|All files (*.*)|*.*||";
+inline constexpr std::string_view kProgramFilter = "Programs (*)|*|All files (*.*)|*.*||";
+
+inline constexpr std::string_view kSelectInputFileTitle = "Select the Varnholt input file";
+inline constexpr std::string_view kSelectTrackFileTitle = "Select the track data file";
+inline constexpr std::string_view kScriptFolderTitle = "Browse for the folder to place the output RT script";
+inline constexpr std::string_view kLocateMgedTitle =
+    "Locate the executable file of the Multi-Device Geometry Editor (MGED)";
+inline constexpr std::string_view kLocateVarnholtTitle = "Locate a Varnholt executable file";
+inline constexpr std::string_view kEndfFolderTitle = "Browse for the ENDF data folder";
+inline constexpr std::string_view kSelectLogFileTitle = "Select the Varnholt log file";
+inline constexpr std::string_view kSelectOutputFileTitle = "Select the Varnholt output file";
+inline constexpr std::string_view kSelectAltCrossSectionsTitle =
+    "Select the Varnholt alternative cross sections information file";
+inline constexpr std::string_view kConsoleFolderTitle = "Browse for the initial folder of the console window";
+
+inline constexpr std::string_view kStartVarnholt = "Start Varnholt";
+inline constexpr std::string_view kActivateConsole = "Activate the console window";
+inline constexpr std::string_view kStartMged = "Start MGED";
+inline constexpr std::string_view kActivateMged = "Activate the MGED window";
+inline constexpr std::string_view kHideGraphics = "Hide graphical parameters";
+inline constexpr std::string_view kShowGraphics = "Show graphical parameters";
+
+inline constexpr std::string_view kNewParmSetTitle = "New parameter set";
+inline constexpr std::string_view kEditNameTitle = "Edit name of parameter set No. %d";
+inline constexpr std::string_view kCmdLineTitle = "Varnholt command-line arguments";
+inline constexpr std::string_view kSystemVarsTitle = "System variables";
+inline constexpr std::string_view kAboutTitle = "About Tessarin";
+inline constexpr std::string_view kAboutDescription =
+    "Tessarin is a dialog-based \"shell\" program for running Monte Carlo simulations with Varnholt, organizing "
+    "Varnholt input and output files and creating graphics rendering scripts for visualization of the simulation "
+    "geometry and particle tracks.";
+inline constexpr std::string_view kAboutNote =
+    "The raytracing scripts created by Tessarin must be loaded by MGED (a part of the open-source software package "
+    "BRL-CAD), which generates raytraced or wireframe images from 3D models using the constructive solid geometry "
+    "technique.";
+
+}  // namespace tessarin::ui::messages
