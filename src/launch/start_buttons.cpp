@@ -1,0 +1,49 @@
+#include "launch/start_buttons.h"
+
+#include "launch/process_messages.h"
+
+namespace tessarin::launch {
+
+StartButtons::StartButtons(WatchedSets sets, StartButtonsPlatform platform, StartButtonsView& view,
+                           std::string startupDirectory)
+    : sets_(sets),
+      platform_(std::move(platform)),
+      view_(view),
+      startupDirectory_(std::move(startupDirectory)),
+      watch_(sets, platform_.processes, platform_.windows, platform_.timers, platform_.terminal.name) {}
+
+bool StartButtons::CanReset(WatchedProgram program) const {
+  return (program == WatchedProgram::Console ? State().consoleProcessId : State().mgedProcessId) != 0;
+}
+
+std::string StartButtons::ConsoleCaption() const {
+  if (State().consoleProcessId == 0) return std::string(process_messages::kStartConsole);
+  return process_messages::Format(process_messages::kActivateConsole, platform_.terminal.name);
+}
+
+std::string StartButtons::MgedCaption() const {
+  return std::string(State().mgedProcessId == 0 ? process_messages::kStartMged : process_messages::kActivateMged);
+}
+
+void StartButtons::StartOrActivateConsole(const std::string& commandLine) {
+  if (State().consoleProcessId != 0)
+    ActivateConsole();
+  else
+    StartConsole(commandLine);
+}
+
+void StartButtons::StartOrActivateMged() {
+  if (State().mgedProcessId != 0)
+    ActivateMged();
+  else
+    StartMged();
+}
+
+bool StartButtons::ActivationUnavailable(const std::string& windowName) {
+  if (platform_.windows.Available()) return false;
+  platform_.host.ShowMessage(process_messages::Format(process_messages::kActivationUnavailable, windowName),
+                             platform::MessageIcon::Information);
+  return true;
+}
+
+}  // namespace tessarin::launch

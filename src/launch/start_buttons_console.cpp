@@ -1,0 +1,54 @@
+#include "launch/process_messages.h"
+#include "launch/process_watch_windows.h"
+#include "launch/run_folders.h"
+#include "launch/start_buttons.h"
+#include "platform/process_command_line.h"
+
+namespace tessarin::launch {
+
+void StartButtons::StartConsole(const std::string& commandLine) {
+  const platform::TerminalEmulator& terminal = platform_.terminal;
+  std::string directory = ConsoleDirectory(sets_.workingCopy, startupDirectory_);
+  platform::ProcessStart start = platform::TerminalStart(terminal, commandLine, directory, kConsoleColumns);
+  platform::StartedProcess started = platform_.processes.Start(start);
+  if (!started.started) {
+    std::string command = terminal.name + " " + platform::JoinForShell(start.arguments);
+    platform_.host.ShowMessage(process_messages::Format(process_messages::kConsoleStartFailed, command),
+                               platform::MessageIcon::Error);
+    return;
+  }
+  view_.ClearNumberOfTracks();
+  if (started.processId == 0) {
+    platform_.host.ShowMessage(process_messages::Format(process_messages::kConsoleProcessIdMissing, terminal.name),
+                               platform::MessageIcon::Warning);
+    return;
+  }
+  watch_.Watch(WatchedProgram::Console, started.processId);
+}
+
+void StartButtons::ActivateConsole() {
+  const settings::ProcessState& state = State();
+  if (!platform_.processes.IsRunning(state.consoleProcessId)) {
+    watch_.Reset(WatchedProgram::Console);
+    return;
+  }
+  if (ActivationUnavailable(platform_.terminal.name)) return;
+  ConsoleWindow console =
+      FindConsoleWindow(platform_.processes, platform_.windows, state.consoleProcessId, platform_.terminal.name);
+  if (console.found) {
+    if (console.isConsole)
+      platform_.windows.Activate(console.window);
+    else
+      watch_.Reset(WatchedProgram::Console);
+    return;
+  }
+  if (state.consoleWindowSeen) {
+    watch_.Reset(WatchedProgram::Console);
+    return;
+  }
+  platform_.host.ShowMessage(process_messages::Format(process_messages::kConsoleWindowNotYetCreated,
+                                                      platform_.terminal.name),
+                             platform::MessageIcon::Information);
+}
+
+}  // namespace tessarin::launch

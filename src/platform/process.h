@@ -1,0 +1,45 @@
+#pragma once
+// Starting programs and looking at running processes. The launch buttons
+// only need these few questions answered; the POSIX implementation answers
+// them from fork/exec and /proc, tests may answer them from a script.
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+namespace tessarin::platform {
+
+struct ProcessStart {
+  std::string program;                 // a path, or a name looked up in PATH
+  std::vector<std::string> arguments;  // without the program itself
+  std::string directory;               // initial working directory; empty = ours
+};
+
+struct StartedProcess {
+  bool started = false;
+  int processId = 0;
+  std::string error;  // why it did not start, for the log; empty on success
+};
+
+class Processes {
+ public:
+  virtual ~Processes() = default;
+
+  virtual StartedProcess Start(const ProcessStart& request) = 0;
+
+  // Whether the process exists and has not ended (a zombie has ended).
+  virtual bool IsRunning(int processId) = 0;
+
+  // Whether the process runs the program called `name` (its executable's
+  // file name, or the name it was started by, as for a script); compared
+  // without regard to case.
+  virtual bool HasName(int processId, const std::string& name) = 0;
+
+  // The ids of the running processes, at most `limit`.
+  virtual std::vector<int> RunningProcesses(std::size_t limit) = 0;
+
+  // The direct children of a process, at most `limit`.
+  virtual std::vector<int> ChildProcesses(int processId, std::size_t limit) = 0;
+};
+
+}  // namespace tessarin::platform

@@ -1,0 +1,26 @@
+#pragma once
+// Processes on Linux: programs are started with fork and exec in a session
+// of their own, so that they outlive this program, and /proc answers the
+// questions about running processes.
+
+#include <set>
+
+#include "platform/process.h"
+
+namespace tessarin::platform {
+
+class PosixProcesses final : public Processes {
+ public:
+  StartedProcess Start(const ProcessStart& request) override;
+  bool IsRunning(int processId) override;
+  bool HasName(int processId, const std::string& name) override;
+  std::vector<int> RunningProcesses(std::size_t limit) override;
+  std::vector<int> ChildProcesses(int processId, std::size_t limit) override;
+
+ private:
+  // Children we started and have not yet collected; an ended child stays a
+  // zombie, holding its id, until it is collected here.
+  std::set<int> startedChildren_;
+};
+
+}  // namespace tessarin::platform
