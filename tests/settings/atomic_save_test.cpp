@@ -1,0 +1,118 @@
+#include <gtest/gtest.h>
+
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+#include <csignal>
+
+#include <filesystem>
+#include <sstream>
+
+#include "parameter_text.h"
+#include "support/test_files.h"
+
+namespace tessarin::settings {
+namespace {
+
+using tessarin::testing::ReadWholeFile;
+using tessarin::testing::TempDir;
+using tessarin::testing::WriteWholeFile;
+using testing::FreshSets;
+using testing::kStartup;
+
+std::size_t EntriesIn(const std::string& folder) {
+  std::size_t count = 0;
+  for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder)) ++count;
+  return count;
+}
+
+TEST(Saving, WritesTheFileAndReadsBackWithoutMessages) {
+  TempDir folder;
+  const std::string path = folder.File("sets.tesprm");
+  platform::ScriptedHost host;
+  ASSERT_TRUE(WriteParameterFile(path, FreshSets(2, 1), kStartup, host));
+  EXPECT_TRUE(host.messages.empty());
+  EXPECT_EQ(EntriesIn(folder.path()), 1u);  // no temporary file left over
+  ParameterFileReadResult result = ReadParameterFile(path, true, host);
+  EXPECT_TRUE(host.messages.empty());
+  EXPECT_EQ(result.list.sets.size(), 2u);
+  EXPECT_EQ(result.list.current, 1);
+}
+
+TEST(Saving, ReplacesTheOldFileAndKeepsItsPermissions) {
+  TempDir folder;
+  const std::string path = folder.File("sets.tesprm");
+  WriteWholeFile(path, "old contents");
+  ASSERT_EQ(::chmod(path.c_str(), 0640), 0);
+  platform::ScriptedHost host;
+  ASSERT_TRUE(WriteParameterFile(path, FreshSets(1), kStartup, host));
+  EXPECT_EQ(ReadWholeFile(path), testing::WriteToText(FreshSets(1)));
+  struct stat info {};
+  ASSERT_EQ(::stat(path.c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 0777, 0640u);
+}
+
+TEST(Saving, ASymbolicLinkStaysALink) {
+  TempDir folder;
+  const std::string target = folder.File("real.tesprm");
+  const std::string link = folder.File("link.tesprm");
+  WriteWholeFile(target, "old");
+  std::filesystem::create_symlink(target, link);
+  platform::ScriptedHost host;
+  ASSERT_TRUE(WriteParameterFile(link, FreshSets(1), kStartup, host));
+  EXPECT_TRUE(std::filesystem::is_symlink(link));
+  EXPECT_EQ(ReadWholeFile(target), testing::WriteToText(FreshSets(1)));
+}
+
+void ExpectSaveFailure(const std::string& path) {
+  platform::ScriptedHost host;
+  EXPECT_FALSE(WriteParameterFile(path, FreshSets(1), kStartup, host));
+  ASSERT_EQ(host.messages.size(), 1u);
+  EXPECT_EQ(host.messages[0].text,
+            "File \"" + path + "\" could not be opened for writing. View parameters have not been saved.");
+  EXPECT_EQ(host.messages[0].icon, platform::MessageIcon::Error);
+}
+
+TEST(Saving, MissingFolderFailsWithTheMessage) {
+  TempDir folder;
+  ExpectSaveFailure(folder.File("no such folder/sets.tesprm"));
+}
+
+TEST(Saving, AFolderInPlaceOfTheFileIsLeftAlone) {
+  TempDir folder;
+  const std::string path = folder.File("sets.tesprm");
+  std::filesystem::create_directory(path);
+  WriteWholeFile(path + "/inside.txt", "keep me");
+  ExpectSaveFailure(path);
+  EXPECT_EQ(ReadWholeFile(path + "/inside.txt"), "keep me");
+  EXPECT_EQ(EntriesIn(folder.path()), 1u);
+}
+
+TEST(Saving, AWriteFailureLeavesThePreviousFileIntact) {
+  TempDir folder;
+  const std::string path = folder.File("sets.tesprm");
+  WriteWholeFile(path, "previous contents");
+  // A file-size limit below the file's size makes the write fail the way a
+  // full disk does.
+  struct rlimit saved {};
+  ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+  void (*previousHandler)(int) = std::signal(SIGXFSZ, SIG_IGN);
+  struct rlimit small = saved;
+  small.rlim_cur = 1000;
+  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+  ExpectSaveFailure(path);
+  ::setrlimit(RLIMIT_FSIZE, &saved);
+  std::signal(SIGXFSZ, previousHandler);
+  EXPECT_EQ(ReadWholeFile(path), "previous contents");
+  EXPECT_EQ(EntriesIn(folder.path()), 1u);
+}
+
+TEST(Saving, AFailingStreamIsReportedAsFailure) {
+  std::ostringstream out;
+  out.setstate(std::ios::badbit);
+  platform::ScriptedHost host;
+  EXPECT_FALSE(WriteParameterFile(out, FreshSets(1), kStartup, host));
+}
+
+}  // namespace
+}  // namespace tessarin::settings

@@ -1,0 +1,31 @@
+#pragma once
+// Parameter-file text for tests: written by the writer, edited line by line,
+// read back through a scripted host that records the messages.
+
+#include <string>
+#include <string_view>
+
+#include "platform/scripted_host.h"
+#include "settings/parameter_file.h"
+
+namespace tessarin::settings::testing {
+
+inline constexpr std::string_view kStartup = "/home/user/sim/";
+
+std::string WriteToText(const ParameterSetList& list);
+// A list of `count` fresh sets named "Set 1", "Set 2", ...
+ParameterSetList FreshSets(int count, int current = 0);
+
+ParameterFileReadResult ReadText(const std::string& text, platform::ScriptedHost& host);
+
+// Line-wise edits; each finds the first line at or after `fromLine`
+// (0-based) whose key (text before " =" or "=") equals `key`.
+std::string RemoveLine(const std::string& text, std::string_view key, std::size_t fromLine = 0);
+std::string ReplaceLine(const std::string& text, std::string_view key, std::string_view newLine,
+                        std::size_t fromLine = 0);
+// The 0-based number of the line that holds a set's name.
+std::size_t LineOfSetName(const std::string& text, std::string_view name);
+
+std::string ExamplePath(std::string_view fileName);
+
+}  // namespace tessarin::settings::testing

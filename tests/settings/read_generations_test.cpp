@@ -1,0 +1,104 @@
+#include <gtest/gtest.h>
+
+#include "parameter_text.h"
+#include "settings/colors.h"
+
+namespace tessarin::settings {
+namespace {
+
+using testing::ExamplePath;
+using testing::FreshSets;
+using testing::LineOfSetName;
+using testing::ReadText;
+using testing::RemoveLine;
+using testing::WriteToText;
+
+ParameterFileReadResult ReadExample(std::string_view name, platform::ScriptedHost& host) {
+  return ReadParameterFile(ExamplePath(name), true, host);
+}
+
+void ExpectGenerationFourDefaults(const VIEWPARM& set) {
+  EXPECT_EQ(set.createLog, 2);
+  EXPECT_EQ(set.logSuffix, "_log");
+  EXPECT_EQ(set.checkSyntax_Varnholt, 2);
+  EXPECT_EQ(set.quitAfterChecking, 0);
+  EXPECT_EQ(set.checkSyntax_Tessarin, 1);
+  EXPECT_EQ(set.MCNP_style_cmdLine, 0);
+  for (double value : set.systemVariables) EXPECT_EQ(value, 0);
+}
+
+TEST(ReadGenerations, ThirdGenerationFileTakesTheLogAndCheckDefaults) {
+  platform::ScriptedHost host;
+  ParameterFileReadResult result = ReadExample("legacy_gen3.tesprm", host);
+  EXPECT_TRUE(host.messages.empty());
+  ASSERT_EQ(result.list.sets.size(), 2u);
+  EXPECT_EQ(result.list.current, 1);
+  EXPECT_EQ(result.list.sets[0].nIterations, 30);
+  EXPECT_EQ(result.list.sets[1].nThreads, 4);
+  EXPECT_EQ(result.list.sets[1].suffix, "_r%d");
+  for (const VIEWPARM& set : result.list.sets) ExpectGenerationFourDefaults(set);
+}
+
+TEST(ReadGenerations, SecondGenerationFileTakesTheIterationDefault) {
+  platform::ScriptedHost host;
+  ParameterFileReadResult result = ReadExample("legacy_gen2.tesprm", host);
+  EXPECT_TRUE(host.messages.empty());
+  ASSERT_EQ(result.list.sets.size(), 2u);
+  const VIEWPARM& second = result.list.sets[1];
+  EXPECT_EQ(second.nIterations, 20);
+  EXPECT_EQ(second.filter.historyNumStart, 4);  // 5 in the file
+  EXPECT_EQ(second.filter.genMax, 2);
+  ExpectGenerationFourDefaults(second);
+}
+
+TEST(ReadGenerations, FirstGenerationFileKeepsTheFilterBlockAndReadsOneTrackColour) {
+  platform::ScriptedHost host;
+  ParameterFileReadResult result = ReadExample("legacy_gen1.tesprm", host);
+  EXPECT_TRUE(host.messages.empty());
+  ASSERT_EQ(result.list.sets.size(), 2u);
+  const VIEWPARM& set = result.list.sets[1];
+  EXPECT_EQ(set.name, "My runs (generation 1)");
+  EXPECT_EQ(set.InputFileFolder, "my runs/");  // written with a backslash
+  EXPECT_EQ(set.filter, TrackFilter{});
+  EXPECT_EQ(set.extendEscapeTracks, 1);
+  EXPECT_EQ(set.trackColorRGB[0], MakeColor(255, 255, 255, false));
+  for (int type = 1; type < kTrackTypeCount; ++type)
+    EXPECT_EQ(set.trackColorRGB[static_cast<std::size_t>(type)], kDefaultTrackColors[static_cast<std::size_t>(type)]);
+  ExpectGenerationFourDefaults(set);
+}
+
+TEST(ReadGenerations, LaterSetMustNotLackKeysOfAGenerationAlreadySeen) {
+  std::string text = WriteToText(FreshSets(2));
+  text = RemoveLine(text, "createLog", LineOfSetName(text, "Set 2"));
+  platform::ScriptedHost host;
+  ParameterFileReadResult result = ReadText(text, host);
+  ASSERT_EQ(result.list.sets.size(), 1u);
+  EXPECT_EQ(result.list.sets[0].name, "Set 1");
+  ASSERT_EQ(host.messages.size(), 1u);
+  EXPECT_EQ(host.messages[0].text,
+            "Warning: Error while reading parameter set No. 2 from file \"test.tesprm\" (incorrect file format).");
+  EXPECT_EQ(host.messages[0].icon, platform::MessageIcon::Error);
+}
+
+TEST(ReadGenerations, WithoutTheLogKeysTheLineAfterEndfFolderMustBeAdditionalArgs) {
+  ParameterSetList list = FreshSets(1);
+  list.sets[0].additionalArgs = std::string(200, 'a');  // longer than any number line
+  std::string text = WriteToText(list);
+  for (const char* key : {"createLog", "logSuffix", "checkSyntax_Varnholt", "quitAfterChecking",
+                          "checkSyntax_Tessarin", "MCNP_style_cmdLine", "@0", "@1", "@2", "@3", "@4", "@5", "@6",
+                          "@7", "@8", "@9"})
+    text = RemoveLine(text, key);
+  platform::ScriptedHost host;
+  ParameterFileReadResult result = ReadText(text, host);
+  EXPECT_TRUE(host.messages.empty());
+  ASSERT_EQ(result.list.sets.size(), 1u);
+  EXPECT_EQ(result.list.sets[0].additionalArgs, std::string(200, 'a'));
+
+  platform::ScriptedHost strayHost;
+  ReadText(testing::ReplaceLine(text, "additionalArgs", "quitAfterChecking = 0"), strayHost);
+  ASSERT_EQ(strayHost.messages.size(), 1u);
+  EXPECT_NE(strayHost.messages[0].text.find("has incorrect format"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace tessarin::settings
