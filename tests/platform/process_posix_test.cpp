@@ -1,0 +1,144 @@
+#include "platform/process_posix.h"
+
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <thread>
+
+#include "platform/process_table.h"
+#include "support/test_files.h"
+
+namespace tessarin::platform {
+namespace {
+
+using tessarin::testing::ReadWholeFile;
+using tessarin::testing::TempDir;
+using tessarin::testing::WriteWholeFile;
+
+void WriteScript(const std::string& path, const std::string& body) {
+  WriteWholeFile(path, "#!/bin/sh\n" + body + "\n");
+  ::chmod(path.c_str(), 0755);
+}
+
+// Polls until `done` holds or two seconds have passed.
+template <typename Condition>
+bool Eventually(Condition done) {
+  for (int i = 0; i < 200; ++i) {
+    if (done()) return true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  return done();
+}
+
+class PosixProcessesTest : public ::testing::Test {
+ protected:
+  ~PosixProcessesTest() override {
+    // Each started program leads its own process group.
+    for (int id : started_) ::kill(-id, SIGKILL);
+  }
+  int StartOrFail(const ProcessStart& request) {
+    StartedProcess process = processes_.Start(request);
+    EXPECT_TRUE(process.started) << process.error;
+    if (process.started) started_.push_back(process.processId);
+    return process.processId;
+  }
+  PosixProcesses processes_;
+  std::vector<int> started_;
+};
+
+TEST_F(PosixProcessesTest, StartedProgramRunsUntilKilledAndIsKnownByName) {
+  int id = StartOrFail({"sleep", {"30"}, ""});
+  ASSERT_GT(id, 0);
+  EXPECT_TRUE(processes_.IsRunning(id));
+  EXPECT_TRUE(processes_.HasName(id, "sleep"));
+  EXPECT_TRUE(processes_.HasName(id, "SLEEP"));
+  EXPECT_FALSE(processes_.HasName(id, "sh"));
+  std::vector<int> running = processes_.RunningProcesses(100000);
+  EXPECT_NE(std::find(running.begin(), running.end(), id), running.end());
+  EXPECT_NE(std::find(running.begin(), running.end(), ::getpid()), running.end());
+
+  ::kill(id, SIGKILL);
+  // The ended child is collected, not left counting as a zombie.
+  EXPECT_TRUE(Eventually([&] { return !processes_.IsRunning(id); }));
+  EXPECT_FALSE(ReadProcessStatus(id).has_value());
+}
+
+TEST_F(PosixProcessesTest, RunsInTheInitialDirectoryWithArgumentsUnchanged) {
+  TempDir dir;
+  int id = StartOrFail({"/bin/sh", {"-c", "pwd > where.txt; printf '%s|' \"$@\" > args.txt", "sh", "a b", "", "c\"d"},
+                        dir.path()});
+  ASSERT_TRUE(Eventually([&] { return !processes_.IsRunning(id); }));
+  EXPECT_EQ(ReadWholeFile(dir.File("where.txt")), dir.path().substr(0, dir.path().size() - 1) + "\n");
+  EXPECT_EQ(ReadWholeFile(dir.File("args.txt")), "a b||c\"d|");
+}
+
+TEST_F(PosixProcessesTest, RelativeProgramIsFoundFromTheInitialDirectory) {
+  TempDir dir;
+  ::mkdir(dir.File("bin").c_str(), 0755);
+  WriteScript(dir.File("bin/tool"), "echo ran > ran.txt");
+  int id = StartOrFail({"bin/tool", {}, dir.path()});
+  ASSERT_TRUE(Eventually([&] { return !processes_.IsRunning(id); }));
+  EXPECT_EQ(ReadWholeFile(dir.File("ran.txt")), "ran\n");
+}
+
+TEST_F(PosixProcessesTest, FailuresAreReportedNotStarted) {
+  StartedProcess missing = processes_.Start({"no-such-program-tessarin", {}, ""});
+  EXPECT_FALSE(missing.started);
+  EXPECT_EQ(missing.processId, 0);
+  EXPECT_NE(missing.error.find("no-such-program-tessarin"), std::string::npos);
+
+  StartedProcess badDirectory = processes_.Start({"sleep", {"1"}, "/no/such/folder/"});
+  EXPECT_FALSE(badDirectory.started);
+  EXPECT_NE(badDirectory.error.find("/no/such/folder/"), std::string::npos);
+
+  TempDir dir;
+  WriteWholeFile(dir.File("not-executable"), "#!/bin/sh\n");
+  EXPECT_FALSE(processes_.Start({dir.File("not-executable"), {}, ""}).started);
+}
+
+TEST_F(PosixProcessesTest, ChildrenOfAProcessAreListed) {
+  int id = StartOrFail({"/bin/sh", {"-c", "sleep 30 & sleep 30 & wait"}, ""});
+  std::vector<int> children;
+  ASSERT_TRUE(Eventually([&] {
+    children = processes_.ChildProcesses(id, 100);
+    return children.size() == 2;
+  }));
+  for (int child : children) EXPECT_TRUE(processes_.HasName(child, "sleep"));
+  EXPECT_EQ(processes_.ChildProcesses(id, 1).size(), 1u);
+}
+
+TEST_F(PosixProcessesTest, ScriptIsKnownByItsOwnNameEvenWhenLong) {
+  // Wrapper scripts such as x-terminal-emulator run under their
+  // interpreter; the kernel keeps their name, cut to 15 characters.
+  TempDir dir;
+  WriteScript(dir.File("a-rather-long-terminal-name"), "sleep 30; true");
+  int id = StartOrFail({dir.File("a-rather-long-terminal-name"), {}, ""});
+  EXPECT_TRUE(processes_.HasName(id, "a-rather-long-terminal-name"));
+  EXPECT_TRUE(processes_.HasName(id, "A-Rather-Long-Terminal-Name"));
+  EXPECT_FALSE(processes_.HasName(id, "a-rather-short"));
+}
+
+TEST(ProcessNames, ExecutableNameOrCutShortName) {
+  EXPECT_TRUE(ProcessNameMatches("xterm", "xterm", "XTerm"));
+  EXPECT_TRUE(ProcessNameMatches("dash", "x-terminal-emul", "x-terminal-emulator"));
+  EXPECT_FALSE(ProcessNameMatches("dash", "x-terminal-emul", "x-terminal-other"));
+  EXPECT_FALSE(ProcessNameMatches("dash", "x-terminal-emul", "x-terminal"));
+  EXPECT_FALSE(ProcessNameMatches("mymged", "mymged", "mged"));
+  EXPECT_FALSE(ProcessNameMatches("", "", ""));
+}
+
+TEST(ProcessTable, StatusOfThisProcess) {
+  std::optional<ProcessStatus> status = ReadProcessStatus(::getpid());
+  ASSERT_TRUE(status.has_value());
+  EXPECT_EQ(status->parentId, ::getppid());
+  EXPECT_EQ(status->state, 'R');
+  EXPECT_FALSE(ReadProcessStatus(0).has_value());
+  EXPECT_FALSE(ReadProcessStatus(-5).has_value());
+}
+
+}  // namespace
+}  // namespace tessarin::platform
