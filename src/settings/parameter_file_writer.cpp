@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <fstream>
 #include <ostream>
 #include <sstream>
@@ -13,7 +14,9 @@ bool WriteParameterFile(std::ostream& out, const ParameterSetList& list, std::st
                         const platform::Host& host) {
   const platform::Rgb buttonFace = host.ButtonFaceColor();
   out << "nParmSets = " << std::to_string(list.sets.size()) << '\n';
-  out << "curParmSet = " << std::to_string(list.current) << '\n';
+  // An index outside the list would make the whole file unreadable.
+  const int last = static_cast<int>(list.sets.size()) - 1;
+  out << "curParmSet = " << std::to_string(std::clamp(list.current, 0, std::max(last, 0))) << '\n';
   for (const VIEWPARM& set : list.sets) WriteParameterSetLines(out, set, startupDirectory, buttonFace);
   out.flush();
   return out.good();

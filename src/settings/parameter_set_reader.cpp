@@ -1,5 +1,6 @@
 #include "settings/parameter_set_reader.h"
 
+#include <algorithm>
 #include <string>
 
 #include "platform/paths.h"
@@ -59,11 +60,19 @@ bool ReadSimulatorSettings(FieldReader& reader, VIEWPARM& set) {
          ReadPath(reader, "ScriptFolder", set.ScriptFolder);
 }
 
+// Only the program is a path: an unquoted line's first word, else the
+// quoted part. The arguments stay as they are.
 bool ReadMgedCommandLine(FieldReader& reader, VIEWPARM& set) {
   if (!reader.Text("MGEDcmdLine", set.MGEDcmdLine, kMaxPathLength, TextKind::Plain)) return false;
-  // Only the program is a path; the arguments stay as they are.
-  set.MGEDcmdLine = JoinMgedCommandLine(SplitMgedCommandLine(set.MGEDcmdLine),
-                                        [](const std::string& program) { return platform::NormalizeSeparators(program); });
+  MgedCommandLine parts = SplitMgedCommandLine(set.MGEDcmdLine);
+  if (!parts.quoted) {
+    const std::size_t blank = std::min(parts.program.find(' '), parts.program.size());
+    set.MGEDcmdLine = platform::NormalizeSeparators(parts.program.substr(0, blank)) + parts.program.substr(blank);
+    return true;
+  }
+  set.MGEDcmdLine = JoinMgedCommandLine(parts, [](const std::string& program) {
+    return platform::NormalizeSeparators(program);
+  });
   return true;
 }
 

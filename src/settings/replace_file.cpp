@@ -6,8 +6,6 @@
 
 #include <atomic>
 #include <cerrno>
-#include <climits>
-#include <cstdlib>
 #include <filesystem>
 
 namespace tessarin::settings {
@@ -48,6 +46,16 @@ int CreateTemporary(const std::string& target, std::string& name) {
   return -1;
 }
 
+// Makes the rename itself survive a crash; failing here loses nothing.
+void SyncFolderOf(const std::string& file) {
+  const std::size_t slash = file.rfind('/');
+  const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : file.substr(0, slash);
+  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  ::fsync(fd);
+  ::close(fd);
+}
+
 }  // namespace
 
 bool ReplaceFileContents(const std::string& path, std::string_view contents) {
@@ -64,8 +72,12 @@ bool ReplaceFileContents(const std::string& path, std::string_view contents) {
   if (ok) ok = ::fsync(fd) == 0;
   if (::close(fd) != 0) ok = false;
   if (ok) ok = ::rename(temporary.c_str(), target.c_str()) == 0;
-  if (!ok) ::unlink(temporary.c_str());
-  return ok;
+  if (!ok) {
+    ::unlink(temporary.c_str());
+    return false;
+  }
+  SyncFolderOf(target);
+  return true;
 }
 
 }  // namespace tessarin::settings

@@ -103,6 +103,7 @@ TEST(SpecialValues, MgedProgramGetsSlashesButItsArgumentsDoNot) {
   std::optional<VIEWPARM> set = ReadWithLine("MGEDcmdLine", "MGEDcmdLine = \"C:\\BRL\\mged\" -c a\\b");
   ASSERT_TRUE(set);
   EXPECT_EQ(set->MGEDcmdLine, "\"C:/BRL/mged\" -c a\\b");
+  EXPECT_EQ(ReadWithLine("MGEDcmdLine", "MGEDcmdLine = bin\\mged -c a\\b")->MGEDcmdLine, "bin/mged -c a\\b");
 }
 
 TEST(SpecialValues, WindowsLineEndsAreAccepted) {

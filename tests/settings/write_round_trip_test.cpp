@@ -87,6 +87,15 @@ TEST(Writing, PathsUnderTheStartupDirectoryAreWrittenRelative) {
   EXPECT_NE(text.find("\noriginTypeMask= 511\n"), std::string::npos);
 }
 
+TEST(Writing, ACurrentIndexOutsideTheListCannotSpoilTheFile) {
+  ParameterSetList list = FreshSets(2, 5);
+  platform::ScriptedHost host;
+  ParameterFileReadResult result = ReadText(WriteToText(list), host);
+  EXPECT_TRUE(host.messages.empty());
+  EXPECT_EQ(result.list.sets.size(), 2u);
+  EXPECT_EQ(result.list.current, 1);
+}
+
 TEST(Writing, BeamAxisEqualToTheButtonFaceIsWrittenAsNone) {
   ParameterSetList list = FreshSets(1);
   list.sets[0].beamAxisColorRGB = MakeColor(240, 240, 240, false);
