@@ -29,10 +29,10 @@ void ExpectOneDefaultSetAfterFormatWarning(const std::string& text) {
 
 TEST(FormatErrors, HeaderOutOfRangeGivesOneDefaultSet) {
   const std::string text = WriteToText(FreshSets(3));
-  ExpectOneDefaultSetAfterFormatWarning(ReplaceLine(text, "nParmSets", "nParmSets = 0"));
-  ExpectOneDefaultSetAfterFormatWarning(ReplaceLine(text, "nParmSets", "nParmSets = 10001"));
-  ExpectOneDefaultSetAfterFormatWarning(ReplaceLine(text, "curParmSet", "curParmSet = 3"));
-  ExpectOneDefaultSetAfterFormatWarning(ReplaceLine(text, "curParmSet", "curParmSet = -1"));
+  for (const char* count : {"0", "10001"})
+    ExpectOneDefaultSetAfterFormatWarning(ReplaceLine(text, "nParmSets", std::string("nParmSets = ") + count));
+  for (const char* current : {"3", "-1"})
+    ExpectOneDefaultSetAfterFormatWarning(ReplaceLine(text, "curParmSet", std::string("curParmSet = ") + current));
   ExpectOneDefaultSetAfterFormatWarning("");
 }
 
@@ -64,10 +64,8 @@ TEST(FormatErrors, CurrentSetBeforeTheErrorStaysCurrent) {
 
 TEST(FormatErrors, IntegersMustEndAtTheirToken) {
   const std::string text = WriteToText(FreshSets(1));
-  ExpectOneDefaultSetAfterFormatWarning(ReplaceLine(text, "portNum", "portNum = 4abc"));
-  ExpectOneDefaultSetAfterFormatWarning(ReplaceLine(text, "portNum", "portNum = 4.5"));
-  ExpectOneDefaultSetAfterFormatWarning(ReplaceLine(text, "portNum", "portNum = 99999999999999999999"));
-  ExpectOneDefaultSetAfterFormatWarning(ReplaceLine(text, "portNum", "portNum ="));
+  for (const char* line : {"portNum = 4abc", "portNum = 4.5", "portNum = 99999999999999999999", "portNum ="})
+    ExpectOneDefaultSetAfterFormatWarning(ReplaceLine(text, "portNum", line));
 
   platform::ScriptedHost host;
   ParameterFileReadResult result = ReadText(ReplaceLine(text, "portNum", "portNum = 4 abc"), host);

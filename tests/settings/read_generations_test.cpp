@@ -13,8 +13,14 @@ using testing::ReadText;
 using testing::RemoveLine;
 using testing::WriteToText;
 
-ParameterFileReadResult ReadExample(std::string_view name, platform::ScriptedHost& host) {
-  return ReadParameterFile(ExamplePath(name), true, host);
+// The two sets of an example file, which must read without a message.
+ParameterSetList ReadExample(std::string_view name) {
+  platform::ScriptedHost host;
+  ParameterFileReadResult result = ReadParameterFile(ExamplePath(name), true, host);
+  EXPECT_TRUE(host.messages.empty());
+  EXPECT_EQ(result.list.sets.size(), 2u);
+  if (result.list.sets.size() != 2u) result.list.sets.resize(2);
+  return result.list;
 }
 
 void ExpectGenerationFourDefaults(const VIEWPARM& set) {
@@ -28,23 +34,16 @@ void ExpectGenerationFourDefaults(const VIEWPARM& set) {
 }
 
 TEST(ReadGenerations, ThirdGenerationFileTakesTheLogAndCheckDefaults) {
-  platform::ScriptedHost host;
-  ParameterFileReadResult result = ReadExample("legacy_gen3.tesprm", host);
-  EXPECT_TRUE(host.messages.empty());
-  ASSERT_EQ(result.list.sets.size(), 2u);
-  EXPECT_EQ(result.list.current, 1);
-  EXPECT_EQ(result.list.sets[0].nIterations, 30);
-  EXPECT_EQ(result.list.sets[1].nThreads, 4);
-  EXPECT_EQ(result.list.sets[1].suffix, "_r%d");
-  for (const VIEWPARM& set : result.list.sets) ExpectGenerationFourDefaults(set);
+  const ParameterSetList list = ReadExample("legacy_gen3.tesprm");
+  EXPECT_EQ(list.current, 1);
+  EXPECT_EQ(list.sets[0].nIterations, 30);
+  EXPECT_EQ(list.sets[1].nThreads, 4);
+  EXPECT_EQ(list.sets[1].suffix, "_r%d");
+  for (const VIEWPARM& set : list.sets) ExpectGenerationFourDefaults(set);
 }
 
 TEST(ReadGenerations, SecondGenerationFileTakesTheIterationDefault) {
-  platform::ScriptedHost host;
-  ParameterFileReadResult result = ReadExample("legacy_gen2.tesprm", host);
-  EXPECT_TRUE(host.messages.empty());
-  ASSERT_EQ(result.list.sets.size(), 2u);
-  const VIEWPARM& second = result.list.sets[1];
+  const VIEWPARM second = ReadExample("legacy_gen2.tesprm").sets[1];
   EXPECT_EQ(second.nIterations, 20);
   EXPECT_EQ(second.filter.historyNumStart, 4);  // 5 in the file
   EXPECT_EQ(second.filter.genMax, 2);
@@ -52,11 +51,7 @@ TEST(ReadGenerations, SecondGenerationFileTakesTheIterationDefault) {
 }
 
 TEST(ReadGenerations, FirstGenerationFileKeepsTheFilterBlockAndReadsOneTrackColour) {
-  platform::ScriptedHost host;
-  ParameterFileReadResult result = ReadExample("legacy_gen1.tesprm", host);
-  EXPECT_TRUE(host.messages.empty());
-  ASSERT_EQ(result.list.sets.size(), 2u);
-  const VIEWPARM& set = result.list.sets[1];
+  const VIEWPARM set = ReadExample("legacy_gen1.tesprm").sets[1];
   EXPECT_EQ(set.name, "My runs (generation 1)");
   EXPECT_EQ(set.InputFileFolder, "my runs/");  // written with a backslash
   EXPECT_EQ(set.filter, TrackFilter{});
