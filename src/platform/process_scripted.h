@@ -1,0 +1,35 @@
+#pragma once
+// Processes for tests: a table the test fills and changes, and a record of
+// every start request.
+
+#include <map>
+#include <optional>
+
+#include "platform/process.h"
+
+namespace tessarin::platform {
+
+struct ScriptedProcess {
+  std::string name;
+  int parentId = 0;
+  bool running = true;
+};
+
+class ScriptedProcesses final : public Processes {
+ public:
+  StartedProcess Start(const ProcessStart& request) override;
+  bool IsRunning(int processId) override;
+  bool HasName(int processId, const std::string& name) override;
+  std::vector<int> RunningProcesses(std::size_t limit) override;
+  std::vector<int> ChildProcesses(int processId, std::size_t limit) override;
+
+  // Without a scripted answer a start succeeds with the next id, and the new
+  // process is named after the program's file name.
+  std::optional<StartedProcess> nextStart;
+  int nextProcessId = 1000;
+
+  std::map<int, ScriptedProcess> processes;
+  std::vector<ProcessStart> starts;
+};
+
+}  // namespace tessarin::platform

@@ -1,0 +1,152 @@
+// The start buttons with real processes: a stand-in terminal emulator runs
+// the console's shell as a real one would, and is killed as a user would
+// close it.
+
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/stat.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <thread>
+
+#include "launch/process_watch.h"
+#include "launch/start_buttons.h"
+#include "platform/process_posix.h"
+#include "platform/scripted_host.h"
+#include "platform/timers.h"
+#include "support/test_files.h"
+
+namespace tessarin::launch {
+namespace {
+
+using tessarin::testing::TempDir;
+
+void WriteScript(const std::string& path, const std::string& body) {
+  tessarin::testing::WriteWholeFile(path, "#!/bin/sh\n" + body + "\n");
+  ::chmod(path.c_str(), 0755);
+}
+
+bool Exists(const std::string& path) {
+  struct stat info {};
+  return ::stat(path.c_str(), &info) == 0;
+}
+
+struct QuietView final : StartButtonsView {
+  void ClearNumberOfTracks() override {}
+  void BrowseForMged() override {}
+  void FocusMgedCommandLine() override {}
+};
+
+class StartButtonsWithProcessesTest : public ::testing::Test {
+ protected:
+  StartButtonsWithProcessesTest()
+      : sets_{settings::DefaultParameterSet(), settings::DefaultParameterSet()},
+        working_(sets_[0]),
+        buttons_({sets_, current_, working_},
+                 {processes_, windows_, timers_, host_, {dir_.File("stand-in-terminal"), "stand-in-terminal"}}, view_,
+                 dir_.path()) {
+    // Like a terminal emulator: run what follows "-e".
+    WriteScript(dir_.File("stand-in-terminal"), "while [ \"$1\" != -e ]; do shift; done; shift; exec \"$@\"");
+    // The shell that stays open afterwards.
+    WriteScript(dir_.File("user-shell"), "exec sleep 600");
+    if (const char* shell = std::getenv("SHELL")) oldShell_ = shell;
+    ::setenv("SHELL", dir_.File("user-shell").c_str(), 1);
+    working_.cmdFolderOption = 3;
+    working_.cmdFolder = dir_.path();
+  }
+  ~StartButtonsWithProcessesTest() override {
+    for (const settings::VIEWPARM& set : sets_)
+      if (set.process.consoleProcessId != 0) ::kill(-set.process.consoleProcessId, SIGKILL);
+    if (oldShell_.empty())
+      ::unsetenv("SHELL");
+    else
+      ::setenv("SHELL", oldShell_.c_str(), 1);
+  }
+
+  void Select(int index) {
+    sets_[static_cast<std::size_t>(current_)] = working_;
+    current_ = index;
+    working_ = sets_[static_cast<std::size_t>(index)];
+  }
+  void TickAll() {
+    std::map<std::uint64_t, std::chrono::milliseconds> running = timers_.running;
+    for (const auto& [id, period] : running) buttons_.TimerTick(id);
+  }
+  // Kills the console as closing its window would, and lets one timer period pass.
+  void CloseConsole(int processId) {
+    ::kill(-processId, SIGKILL);
+    std::this_thread::sleep_for(ProcessWatch::kPeriod);
+    TickAll();
+  }
+
+  TempDir dir_;
+  std::vector<settings::VIEWPARM> sets_;
+  int current_ = 0;
+  settings::VIEWPARM working_;
+  platform::PosixProcesses processes_;
+  platform::NoWindows windows_;
+  platform::RecordingTimers timers_;
+  platform::ScriptedHost host_;
+  QuietView view_;
+  StartButtons buttons_;
+  std::string oldShell_;
+};
+
+TEST_F(StartButtonsWithProcessesTest, ConsoleRunsTheCommandLineAndItsEndResetsTheButton) {
+  buttons_.StartOrActivateConsole("echo \"$PWD\" > \"ran here.txt\"");
+  ASSERT_TRUE(host_.messages.empty()) << host_.messages[0].text;
+  int id = working_.process.consoleProcessId;
+  ASSERT_GT(id, 0);
+  EXPECT_EQ(buttons_.ConsoleCaption(), "Activate the stand-in-terminal window");
+  for (int i = 0; i < 300 && !Exists(dir_.File("ran here.txt")); ++i)
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  EXPECT_EQ(tessarin::testing::ReadWholeFile(dir_.File("ran here.txt")), dir_.path().substr(0, dir_.path().size() - 1) + "\n");
+
+  // The shell stays open after the command line: still watched.
+  TickAll();
+  EXPECT_EQ(buttons_.ConsoleCaption(), "Activate the stand-in-terminal window");
+  CloseConsole(id);
+  EXPECT_EQ(buttons_.ConsoleCaption(), "Start Varnholt");
+  EXPECT_EQ(working_.process, settings::ProcessState{});
+  EXPECT_TRUE(timers_.running.empty());
+}
+
+TEST_F(StartButtonsWithProcessesTest, TwoSetsWithTheirOwnConsolesSurviveDeletingTheFirst) {
+  buttons_.StartOrActivateConsole("");
+  int first = working_.process.consoleProcessId;
+  Select(1);
+  working_.cmdFolderOption = 2;
+  buttons_.StartOrActivateConsole("");
+  int second = working_.process.consoleProcessId;
+  ASSERT_GT(first, 0);
+  ASSERT_GT(second, 0);
+  ASSERT_NE(first, second);
+  EXPECT_EQ(working_.process.consoleListPosition, 1);
+
+  Select(0);
+  ::kill(-first, SIGKILL);
+  sets_.erase(sets_.begin());
+  buttons_.OnSetDeleted(0);
+  working_ = sets_[0];
+  EXPECT_EQ(working_.process.consoleProcessId, second);
+  EXPECT_EQ(working_.process.consoleListPosition, 0);
+  EXPECT_EQ(timers_.running.size(), 1u);
+
+  TickAll();
+  EXPECT_EQ(buttons_.ConsoleCaption(), "Activate the stand-in-terminal window");
+  CloseConsole(second);
+  EXPECT_EQ(buttons_.ConsoleCaption(), "Start Varnholt");
+  EXPECT_EQ(sets_[0].process, settings::ProcessState{});
+}
+
+TEST_F(StartButtonsWithProcessesTest, MissingMgedIsReported) {
+  working_.MGEDcmdLine = dir_.File("no-mged-here/mged");
+  buttons_.StartOrActivateMged();
+  ASSERT_EQ(host_.messages.size(), 1u);
+  EXPECT_EQ(host_.messages[0].text, "An error occurred when attempting to run the program \"mged\".");
+  EXPECT_EQ(buttons_.MgedCaption(), "Start MGED");
+}
+
+}  // namespace
+}  // namespace tessarin::launch
