@@ -1,12 +1,11 @@
 #include "launch/command_line.h"
 
-#include <array>
-#include <charconv>
 #include <cctype>
 
 #include "launch/file_names.h"
 #include "launch/run_folders.h"
 #include "platform/paths.h"
+#include "settings/number_text.h"
 
 namespace tessarin::launch {
 namespace {
@@ -27,12 +26,8 @@ bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
   return true;
 }
 
-// "%.16g", independent of the locale.
-std::string FormatSystemVariable(double value) {
-  std::array<char, 64> buffer{};
-  auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::general, 16);
-  return std::string(buffer.data(), result.ptr);
-}
+// System variables go out with 16 significant digits.
+constexpr int kSystemVariableDigits = 16;
 
 // A file name worth passing: neither empty nor a folder.
 bool NamesFile(std::string_view path) { return !path.empty() && !platform::EndsWithSeparator(path); }
@@ -75,7 +70,7 @@ void AppendSystemVariables(const settings::VIEWPARM& set, CommandLineWriter& lin
     if (value == 0) continue;
     line.AppendNumber(" @", index);
     line.Append(" ");
-    line.Append(FormatSystemVariable(value));
+    line.Append(settings::FormatReal(value, kSystemVariableDigits));
   }
 }
 

@@ -5,6 +5,10 @@ namespace tessarin::cli {
 
 const std::vector<Command>& Commands() {
   static const std::vector<Command> commands = {
+      {"sets", "FILE", "list the parameter sets and the current one", RunSetsCommand},
+      {"show", "FILE [--set N]", "print every field of a parameter set", RunShowCommand},
+      {"names", "FILE [--set N]", "print the output, log, track data and RT script names", RunNamesCommand},
+      {"cmdline", "FILE [--set N]", "print the simulator command line of a parameter set", RunCmdlineCommand},
   };
   return commands;
 }

@@ -4,4 +4,10 @@
 #include "app/cli/cli.h"
 
 namespace tessarin::cli {
+
+int RunSetsCommand(const std::vector<std::string>& args, CommandIo& io);
+int RunShowCommand(const std::vector<std::string>& args, CommandIo& io);
+int RunNamesCommand(const std::vector<std::string>& args, CommandIo& io);
+int RunCmdlineCommand(const std::vector<std::string>& args, CommandIo& io);
+
 }  // namespace tessarin::cli

@@ -1,0 +1,92 @@
+#include "app/cli/selected_set.h"
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <ostream>
+
+#include "platform/headless_host.h"
+#include "platform/paths.h"
+
+namespace tessarin::cli {
+namespace {
+
+constexpr const char* kSetOption = "--set";
+constexpr const char* kStandardInput = "-";
+
+void ReportFailure(const CommandDescription& command, const std::string& message, CommandIo& io) {
+  io.err << "tessarin-cli " << command.name << ": " << message << "\n";
+}
+
+// Reads `path` (or standard input for "-"); messages of the reader go to io.err.
+std::optional<settings::ParameterFileReadResult> ReadFile(const std::string& path, const CommandDescription& command,
+                                                         CommandIo& io) {
+  platform::HeadlessHost host(io.err);
+  if (path == kStandardInput) return settings::ReadParameterFile(io.in, "standard input", host);
+  std::error_code error;
+  if (std::filesystem::is_directory(path, error)) {
+    ReportFailure(command, "cannot read parameter file '" + path + "': it is a folder", io);
+    return std::nullopt;
+  }
+  std::ifstream file(path, std::ios::binary);
+  if (!file) {
+    ReportFailure(command, "cannot read parameter file '" + path + "': " + std::strerror(errno), io);
+    return std::nullopt;
+  }
+  return settings::ReadParameterFile(file, path, host);
+}
+
+}  // namespace
+
+std::optional<SelectedSet> LoadSelectedSet(const std::vector<std::string>& args, const CommandDescription& command,
+                                           bool acceptsSetOption, CommandIo& io, int& exitCode) {
+  ArgumentSpec spec;
+  spec.minPositional = 1;
+  spec.maxPositional = 1;
+  if (acceptsSetOption) spec.valueOptions.insert(kSetOption);
+  std::optional<ParsedArguments> arguments = ParseCommandArguments(args, spec, command, io, exitCode);
+  if (!arguments) return std::nullopt;
+
+  std::optional<long long> requestedSet;
+  if (std::optional<std::string> text = arguments->Value(kSetOption)) {
+    requestedSet = ParseWholeNumber(*text, 1, settings::kMaxParameterSets);
+    if (!requestedSet) {
+      ReportUsageError(command, "--set needs a set number from 1 on, not '" + *text + "'", io);
+      exitCode = kExitUsage;
+      return std::nullopt;
+    }
+  }
+
+  const std::string& path = arguments->positional.front();
+  std::optional<settings::ParameterFileReadResult> read = ReadFile(path, command, io);
+  if (!read) {
+    exitCode = kExitFailure;
+    return std::nullopt;
+  }
+  if (read->defaultCreated || read->list.sets.empty()) {
+    ReportFailure(command, "'" + path + "' holds no usable parameter set", io);
+    exitCode = kExitFailure;
+    return std::nullopt;
+  }
+
+  SelectedSet selected;
+  selected.list = std::move(read->list);
+  const auto setCount = static_cast<long long>(selected.list.sets.size());
+  if (requestedSet && *requestedSet > setCount) {
+    ReportUsageError(command,
+                     "there is no set " + std::to_string(*requestedSet) + "; '" + path + "' holds " +
+                         std::to_string(setCount) + (setCount == 1 ? " set" : " sets"),
+                     io);
+    exitCode = kExitUsage;
+    return std::nullopt;
+  }
+  int current = selected.list.current;
+  if (current < 0 || current >= setCount) current = 0;
+  selected.index = requestedSet ? static_cast<int>(*requestedSet - 1) : current;
+  selected.startupDirectory = platform::CurrentDirectory();
+  exitCode = kExitSuccess;
+  return selected;
+}
+
+}  // namespace tessarin::cli

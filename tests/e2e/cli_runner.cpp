@@ -1,0 +1,40 @@
+#include "cli_runner.h"
+
+#include <sys/wait.h>
+
+#include <cstdlib>
+
+#include "support/test_files.h"
+
+namespace tessarin::testing {
+namespace {
+
+std::string ShellQuoted(const std::string& text) {
+  std::string quoted = "'";
+  for (char c : text) {
+    if (c == '\'') quoted += "'\\''";
+    else quoted += c;
+  }
+  return quoted + "'";
+}
+
+}  // namespace
+
+CliRun RunTessarinCli(const std::vector<std::string>& args, const std::string& workingDirectory,
+                      const std::string& standardInput) {
+  TempDir captured;
+  std::string command = "cd " + ShellQuoted(workingDirectory) + " && " + ShellQuoted(TESSARIN_BINARY_DIR "/bin/tessarin-cli");
+  for (const std::string& arg : args) command += " " + ShellQuoted(arg);
+  command += " >" + ShellQuoted(captured.File("out")) + " 2>" + ShellQuoted(captured.File("err"));
+  command += " <" + ShellQuoted(standardInput.empty() ? std::string("/dev/null") : standardInput);
+  int status = std::system(command.c_str());
+  CliRun run;
+  run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  run.out = ReadWholeFile(captured.File("out"));
+  run.err = ReadWholeFile(captured.File("err"));
+  return run;
+}
+
+std::string TestDataFile(const std::string& name) { return std::string(TESSARIN_TEST_DATA_DIR "/") + name; }
+
+}  // namespace tessarin::testing
