@@ -1,0 +1,34 @@
+#pragma once
+// The desktop program put together: host, shell services, dialogs, the
+// controller and the main window, with the controller's start-up.
+
+#include <memory>
+
+#include "platform/host.h"
+#include "ui/controller.h"
+#include "ui/qt/main_window.h"
+#include "ui/qt/qt_dialog_runner.h"
+#include "ui/shell_services.h"
+
+namespace tessarin::ui::qt {
+
+class DesktopApplication {
+ public:
+  // `host` and `shell` may be replaced (tests); when null the desktop's own
+  // are used.
+  explicit DesktopApplication(ControllerEnvironment environment, std::unique_ptr<platform::Host> host = nullptr,
+                              std::unique_ptr<ShellServices> shell = nullptr);
+
+  Controller& controller() { return *controller_; }
+  MainWindow& window() { return *window_; }
+  QtDialogRunner& dialogs() { return dialogs_; }
+
+ private:
+  std::unique_ptr<platform::Host> host_;
+  std::unique_ptr<ShellServices> shell_;
+  QtDialogRunner dialogs_;
+  std::unique_ptr<Controller> controller_;
+  std::unique_ptr<MainWindow> window_;
+};
+
+}  // namespace tessarin::ui::qt

@@ -1,0 +1,92 @@
+// Renders the main window and every dialog to PNG files under
+// <build>/screenshots, for a look at the layout (nothing is compared).
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QScreen>
+#include <QTimer>
+#include <clocale>
+
+#include "platform/scripted_host.h"
+#include "ui/cmd_line_dialog.h"
+#include "ui/edit_name_dialog.h"
+#include "ui/new_parm_set_dialog.h"
+#include "ui/qt/about_window.h"
+#include "ui/qt/cmd_line_window.h"
+#include "ui/qt/desktop_application.h"
+#include "ui/qt/edit_name_window.h"
+#include "ui/qt/new_parm_set_window.h"
+#include "ui/qt/system_vars_window.h"
+#include "ui/qt/fake_shell.h"
+
+namespace tessarin::ui::qt {
+namespace {
+
+QString ScreenshotFolder() {
+  QString folder = QString(TESSARIN_BINARY_DIR) + "/screenshots";
+  QDir().mkpath(folder);
+  return folder;
+}
+
+void Save(QWidget& widget, const char* name) {
+  widget.show();
+  QApplication::processEvents();
+  EXPECT_TRUE(widget.grab().save(ScreenshotFolder() + "/" + name + ".png")) << name;
+  widget.hide();
+}
+
+ControllerEnvironment DemoEnvironment() {
+  ControllerEnvironment environment;
+  environment.programFolder = std::string(TESSARIN_SOURCE_DIR) + "/examples/";
+  environment.startupDirectory = std::string(TESSARIN_SOURCE_DIR) + "/examples/";
+  environment.parameterFileArgument = std::string(TESSARIN_SOURCE_DIR) + "/examples/demo.tesprm";
+  return environment;
+}
+
+TEST(Screenshots, MainWindowAndDialogs) {
+  DesktopApplication desktop(DemoEnvironment(), std::make_unique<platform::ScriptedHost>(),
+                             std::make_unique<testing::FakeShell>());
+  MainWindow& window = desktop.window();
+  window.FitToScreen();
+  Save(window, "main_window_fitted");
+  window.resize(1366 - 16, 768 - 48);
+  Save(window, "main_window_1366x768");
+  window.resize(1600, 1200);
+  Save(window, "main_window_large");
+  desktop.controller().ToggleGraphics();
+  window.ShowState();
+  window.FitToScreen();
+  Save(window, "main_window_graphics_hidden");
+  desktop.controller().ToggleGraphics();
+  window.ShowState();
+
+  settings::VIEWPARM working = desktop.controller().WorkingCopy();
+  CNewParmSetDlg newSet(desktop.controller().Sets(), desktop.controller().CurrentIndex());
+  NewParmSetWindow newSetWindow(newSet);
+  Save(newSetWindow, "dialog_new_parameter_set");
+  CEditNameDlg editName(working, 1);
+  EditNameWindow editNameWindow(editName);
+  Save(editNameWindow, "dialog_edit_name");
+  platform::ScriptedHost host;
+  testing::FakeShell shell;
+  CCmdLineDlg cmdLine(working, desktop.controller().Context(), host, shell);
+  CmdLineWindow cmdLineWindow(cmdLine, [] {});
+  Save(cmdLineWindow, "dialog_command_line");
+  SystemVarsWindow variables(desktop.controller(), [] {});
+  Save(variables, "dialog_system_variables");
+  AboutWindow about;
+  Save(about, "dialog_about");
+}
+
+}  // namespace
+}  // namespace tessarin::ui::qt
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+  QApplication application(argc, argv);
+  std::setlocale(LC_NUMERIC, "C");
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
