@@ -9,6 +9,7 @@ const std::vector<Command>& Commands() {
       {"show", "FILE [--set N]", "print every field of a parameter set", RunShowCommand},
       {"names", "FILE [--set N]", "print the output, log, track data and RT script names", RunNamesCommand},
       {"cmdline", "FILE [--set N]", "print the simulator command line of a parameter set", RunCmdlineCommand},
+      {"check", "INPUT [--params FILE --set N] [--dump]", "read and check a simulator input file", RunCheckCommand},
   };
   return commands;
 }

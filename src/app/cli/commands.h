@@ -9,5 +9,6 @@ int RunSetsCommand(const std::vector<std::string>& args, CommandIo& io);
 int RunShowCommand(const std::vector<std::string>& args, CommandIo& io);
 int RunNamesCommand(const std::vector<std::string>& args, CommandIo& io);
 int RunCmdlineCommand(const std::vector<std::string>& args, CommandIo& io);
+int RunCheckCommand(const std::vector<std::string>& args, CommandIo& io);
 
 }  // namespace tessarin::cli

@@ -1,0 +1,91 @@
+#include <ostream>
+
+#include "app/cli/commands.h"
+#include "app/cli/selected_set.h"
+#include "input/input_reader.h"
+#include "input/model_dump.h"
+#include "input/user_code.h"
+#include "platform/paths.h"
+#include "platform/stream_console.h"
+#include "settings/viewparm.h"
+
+namespace tessarin::cli {
+namespace {
+
+constexpr CommandDescription kCheck{
+    "check",
+    "Usage: tessarin-cli check INPUT [--params FILE [--set N]] [--dump]\n"
+    "\n"
+    "Reads the simulator input file INPUT as the program does before it makes an\n"
+    "RT script, and prints the reader's messages (errors, warnings) in order on\n"
+    "standard output. Exit status 0 when the read succeeded, 1 when an error\n"
+    "stopped it (or INPUT cannot be opened).\n"
+    "\n"
+    "  --params FILE  take the system variables and the other settings from a\n"
+    "                 parameter set of FILE (default: a fresh default set)\n"
+    "  --set N        with --params: use set N (counting from 1) instead of the\n"
+    "                 file's current set\n"
+    "  --dump         after the read, print the geometry model's tables in the\n"
+    "                 line format described in src/input/model_dump.h\n"};
+
+constexpr const char* kParamsOption = "--params";
+constexpr const char* kSetOption = "--set";
+constexpr const char* kDumpFlag = "--dump";
+
+// The set the read works with: from --params (and --set), else the default.
+std::optional<SelectedSet> ChooseSet(const ParsedArguments& arguments, CommandIo& io, int& exitCode) {
+  std::optional<std::string> params = arguments.Value(kParamsOption);
+  std::optional<std::string> setNumber = arguments.Value(kSetOption);
+  if (!params) {
+    if (setNumber) {
+      ReportUsageError(kCheck, "--set needs --params", io);
+      exitCode = kExitUsage;
+      return std::nullopt;
+    }
+    SelectedSet selected;
+    selected.list.sets.push_back(settings::DefaultParameterSet());
+    selected.startupDirectory = platform::CurrentDirectory();
+    return selected;
+  }
+  std::vector<std::string> setArguments{*params};
+  if (setNumber) setArguments.insert(setArguments.end(), {kSetOption, *setNumber});
+  return LoadSelectedSet(setArguments, kCheck, true, io, exitCode);
+}
+
+}  // namespace
+
+int RunCheckCommand(const std::vector<std::string>& args, CommandIo& io) {
+  ArgumentSpec spec;
+  spec.minPositional = 1;
+  spec.maxPositional = 1;
+  spec.flags.insert(kDumpFlag);
+  spec.valueOptions.insert(kParamsOption);
+  spec.valueOptions.insert(kSetOption);
+  int exitCode = kExitSuccess;
+  std::optional<ParsedArguments> arguments = ParseCommandArguments(args, spec, kCheck, io, exitCode);
+  if (!arguments) return exitCode;
+  std::optional<SelectedSet> selected = ChooseSet(*arguments, io, exitCode);
+  if (!selected) return exitCode;
+
+  settings::VIEWPARM set = selected->set();
+  std::string input = platform::AbsolutePath(arguments->positional.front(), selected->startupDirectory);
+  platform::PathParts parts = platform::SplitPath(input);
+  set.InputFileFolder = parts.folder;
+  set.InputFN = parts.name + parts.extension;
+  // Reading on request is what this command is for, whatever the set says.
+  set.checkSyntax_Tessarin = 1;
+
+  platform::StreamConsole console(io.out);
+  input::GeometryModel model;
+  input::UnavailableUserCodeEngine engine;
+  input::InputReadRequest request{set, selected->Context(), console, model, engine};
+  input::InputReadResult result = input::ReadInputFile(request);
+  if (result.status == input::InputReadStatus::OpenFailed) {
+    io.err << "tessarin-cli check: " << result.message << "\n";
+    return kExitFailure;
+  }
+  if (arguments->Has(kDumpFlag)) input::DumpGeometryModel(model, io.out);
+  return result.status == input::InputReadStatus::Loaded ? kExitSuccess : kExitFailure;
+}
+
+}  // namespace tessarin::cli

@@ -1,0 +1,37 @@
+#pragma once
+// The input file as a sequence of physical lines with their byte positions,
+// so that the reader can return to a block's first line and resume after
+// its end. A line longer than 1000 characters is cut there; the rest of it
+// is dropped, never read as a line of its own.
+
+#include <cstdint>
+#include <fstream>
+#include <string>
+
+namespace tessarin::input {
+
+inline constexpr std::size_t kMaxLineLength = 1000;
+
+class InputFile {
+ public:
+  bool Open(const std::string& path);
+  void Close() { stream_.close(); }
+
+  // The next line without its line end ("\n", "\r\n"); false at the end.
+  bool ReadLine(std::string& line);
+  // Where the line last read began, and its 1-based number.
+  std::int64_t LineStart() const { return lineStart_; }
+  int LineNumber() const { return lineNumber_; }
+  // Where the next line begins.
+  std::int64_t Position() const { return position_; }
+  // Continues at `position`, the start of the line after line `linesBefore`.
+  void Seek(std::int64_t position, int linesBefore);
+
+ private:
+  std::ifstream stream_;
+  std::int64_t position_ = 0;
+  std::int64_t lineStart_ = 0;
+  int lineNumber_ = 0;
+};
+
+}  // namespace tessarin::input

@@ -1,0 +1,112 @@
+#include "input/token_reader.h"
+
+#include "input/message_text.h"
+#include "input/messages.h"
+#include "platform/console.h"
+
+namespace tessarin::input {
+namespace {
+
+bool OnlySeparators(std::string_view text) {
+  for (char c : text)
+    if (!IsTokenSeparator(c)) return false;
+  return true;
+}
+
+}  // namespace
+
+TokenReader::TokenReader(InputFile& file, platform::Console& console) : file_(file), console_(console) {}
+
+void TokenReader::BeginPass(bool printWarnings) {
+  printWarnings_ = printWarnings;
+  program_ = nullptr;
+  lineCounter_ = 0;
+  endOfInput_ = false;
+  BeginDirective();
+}
+
+void TokenReader::BeginDirective() {
+  newLine_ = true;
+  directiveEnded_ = false;
+}
+
+bool TokenReader::ReadNextLine() {
+  if (endOfInput_) return false;
+  while (program_ != nullptr) {
+    ProgramLineSource::Result result = program_->Next(line_);
+    if (result == ProgramLineSource::Result::Line) {
+      if (line_.size() > kMaxLineLength) line_.resize(kMaxLineLength);
+      return true;
+    }
+    program_ = nullptr;
+    if (result == ProgramLineSource::Result::EndOfInput) {
+      endOfInput_ = true;
+      return false;
+    }
+  }
+  if (!file_.ReadLine(line_)) {
+    endOfInput_ = true;
+    return false;
+  }
+  lineFilePosition_ = file_.LineStart();
+  lineFileNumber_ = file_.LineNumber();
+  return true;
+}
+
+bool TokenReader::ReadLineWithToken() {
+  while (ReadNextLine()) {
+    ++lineCounter_;
+    std::size_t comment = line_.find("//");
+    if (comment != std::string::npos) line_.resize(comment);
+    if (!OnlySeparators(line_)) {
+      cursor_ = 0;
+      return true;
+    }
+  }
+  return false;
+}
+
+std::optional<std::string_view> TokenReader::NextToken() {
+  for (;;) {
+    if (directiveEnded_) return std::nullopt;
+    if (newLine_) {
+      newLine_ = false;
+      if (!ReadLineWithToken()) {
+        newLine_ = true;
+        directiveEnded_ = true;
+        return std::nullopt;
+      }
+    }
+    while (cursor_ < line_.size() && IsTokenSeparator(line_[cursor_])) ++cursor_;
+    if (cursor_ >= line_.size()) {
+      newLine_ = true;
+      directiveEnded_ = true;
+      return std::nullopt;
+    }
+    std::size_t start = cursor_;
+    while (cursor_ < line_.size() && !IsTokenSeparator(line_[cursor_])) ++cursor_;
+    std::string_view token(line_.data() + start, cursor_ - start);
+    tokenStart_ = start;
+    std::size_t ampersand = token.find('&');
+    if (ampersand == std::string_view::npos) return token;
+    bool textFollows = ampersand + 1 < token.size() || !OnlySeparators(std::string_view(line_).substr(cursor_));
+    if (textFollows && printWarnings_)
+      console_.Write(FormatText(messages::kContinuationNotLast, lineCounter_));
+    newLine_ = true;
+    token = token.substr(0, ampersand);
+    if (!token.empty()) return token;
+  }
+}
+
+std::optional<std::string_view> TokenReader::NextTokenFrom(std::size_t position) {
+  if (directiveEnded_ || newLine_) return NextToken();
+  cursor_ = position < line_.size() ? position : line_.size();
+  return NextToken();
+}
+
+void TokenReader::SkipDirective() {
+  while (NextToken()) {
+  }
+}
+
+}  // namespace tessarin::input

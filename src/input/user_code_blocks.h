@@ -1,0 +1,59 @@
+#pragma once
+// The PROGRAM, SUBROUTINE, PARAMETERS and ARRAYS blocks of an input file.
+// In the pre-scan each block is collected and given to the engine, and the
+// directives a program generates are captured while it runs; in the main
+// pass the outcome is replayed at the same place: the captured directives
+// are read in place of the block, and what went wrong is reported there.
+
+#include <cstdint>
+#include <deque>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "input/directive_context.h"
+#include "input/input_file.h"
+#include "input/user_code.h"
+
+namespace tessarin::input {
+
+class UserCodeBlocks {
+ public:
+  // `session` may be null (no engine); `unavailableMessage` says why.
+  UserCodeBlocks(InputFile& file, UserCodeSession* session, std::string unavailableMessage);
+  ~UserCodeBlocks();
+  UserCodeBlocks(const UserCodeBlocks&) = delete;
+  UserCodeBlocks& operator=(const UserCodeBlocks&) = delete;
+
+  void BeginPass(int pass);
+
+  // Handles the block whose keyword token was just read. In the pre-scan a
+  // false result ends the pre-scan; in the main pass it stops the read
+  // (after the message, if the block has one to give).
+  bool Handle(DirectiveContext& context, UserBlockKind kind, std::string_view keyword);
+
+  // The record of one block as the pre-scan left it.
+  struct Record;
+
+ private:
+  bool PreScan(DirectiveContext& context, Record& record, std::string_view keyword);
+  bool MainPass(DirectiveContext& context, Record* record);
+  bool Collect(Record& record, std::string_view keyword, UserCodeBlock& block);
+  void ResumeAfter(const Record& record);
+
+  class LiveOutput;
+  class ReplayedOutput;
+
+  InputFile& file_;
+  UserCodeSession* session_;
+  std::string unavailableMessage_;
+  std::deque<Record> records_;
+  std::unique_ptr<LiveOutput> live_;
+  std::unique_ptr<ReplayedOutput> replayed_;
+  int pass_ = 0;
+  bool arraysSeen_ = false;
+  bool programBlockSeen_ = false;  // PROGRAM, SUBROUTINE or PARAMETERS
+  UserBlockKind lastProgramKind_ = UserBlockKind::Program;
+};
+
+}  // namespace tessarin::input
