@@ -10,6 +10,8 @@
 #include <cstdlib>
 #include <thread>
 
+#include "launch/command_line.h"
+#include "launch/file_names.h"
 #include "launch/process_watch.h"
 #include "launch/start_buttons.h"
 #include "platform/process_posix.h"
@@ -110,6 +112,21 @@ TEST_F(StartButtonsWithProcessesTest, ConsoleRunsTheCommandLineAndItsEndResetsTh
   EXPECT_EQ(buttons_.ConsoleCaption(), "Start Varnholt");
   EXPECT_EQ(working_.process, settings::ProcessState{});
   EXPECT_TRUE(timers_.running.empty());
+}
+
+TEST_F(StartButtonsWithProcessesTest, ConsoleRunsTheSimulatorOnTheSetsInputFile) {
+  tessarin::testing::WriteWholeFile(dir_.File("run.txt"), "TITLE run\n");
+  working_.VarnholtFolder = TESSARIN_BINARY_DIR "/bin/";
+  working_.InputFileFolder = dir_.path();
+  working_.InputFN = "run.txt";
+  LaunchContext context{dir_.path(), 1};
+  CommandLine line = BuildCommandLine(working_, context);
+  buttons_.StartOrActivateConsole(line.text);
+  DerivedFileNames names = DeriveFileNames(working_, context);
+  for (int i = 0; i < 500 && !Exists(names.log); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  EXPECT_TRUE(Exists(names.output));
+  EXPECT_TRUE(Exists(names.trackData));
+  EXPECT_TRUE(Exists(names.log));
 }
 
 TEST_F(StartButtonsWithProcessesTest, TwoSetsWithTheirOwnConsolesSurviveDeletingTheFirst) {
