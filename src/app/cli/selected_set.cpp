@@ -47,18 +47,21 @@ std::optional<SelectedSet> LoadSelectedSet(const std::vector<std::string>& args,
   if (acceptsSetOption) spec.valueOptions.insert(kSetOption);
   std::optional<ParsedArguments> arguments = ParseCommandArguments(args, spec, command, io, exitCode);
   if (!arguments) return std::nullopt;
+  return LoadSelectedSet(arguments->positional.front(), arguments->Value(kSetOption), command, io, exitCode);
+}
 
+std::optional<SelectedSet> LoadSelectedSet(const std::string& path, const std::optional<std::string>& setNumberText,
+                                           const CommandDescription& command, CommandIo& io, int& exitCode) {
   std::optional<long long> requestedSet;
-  if (std::optional<std::string> text = arguments->Value(kSetOption)) {
-    requestedSet = ParseWholeNumber(*text, 1, settings::kMaxParameterSets);
+  if (setNumberText) {
+    requestedSet = ParseWholeNumber(*setNumberText, 1, settings::kMaxParameterSets);
     if (!requestedSet) {
-      ReportUsageError(command, "--set needs a set number from 1 on, not '" + *text + "'", io);
+      ReportUsageError(command, "--set needs a set number from 1 on, not '" + *setNumberText + "'", io);
       exitCode = kExitUsage;
       return std::nullopt;
     }
   }
 
-  const std::string& path = arguments->positional.front();
   std::optional<settings::ParameterFileReadResult> read = ReadFile(path, command, io);
   if (!read) {
     exitCode = kExitFailure;

@@ -30,4 +30,9 @@ struct SelectedSet {
 std::optional<SelectedSet> LoadSelectedSet(const std::vector<std::string>& args, const CommandDescription& command,
                                            bool acceptsSetOption, CommandIo& io, int& exitCode);
 
+// The same for arguments a command has already parsed: the file `path` and
+// the text given with "--set", if any.
+std::optional<SelectedSet> LoadSelectedSet(const std::string& path, const std::optional<std::string>& setNumberText,
+                                           const CommandDescription& command, CommandIo& io, int& exitCode);
+
 }  // namespace tessarin::cli
