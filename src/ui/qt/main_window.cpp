@@ -14,6 +14,7 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QShortcut>
+#include <QStyle>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -421,7 +422,11 @@ void MainWindow::ToggleGraphics() {
   CommitFocusedField();
   controller_.ToggleGraphics();
   ShowState();
+  // Only the height changes: short with the graphics hidden, full again when
+  // they are shown.
+  int width = this->width();
   FitToScreen();
+  resize(width, height());
 }
 
 void MainWindow::FitToScreen() {
@@ -431,7 +436,7 @@ void MainWindow::FitToScreen() {
   QRect available = screen() ? screen()->availableGeometry() : QRect(0, 0, 1366, 768);
   // Leave room for the window frame; scroll where the screen is too small.
   QSize limit = available.size() - QSize(16, 48);
-  int scrollBar = wanted.height() > limit.height() ? 18 : 0;
+  int scrollBar = wanted.height() > limit.height() ? style()->pixelMetric(QStyle::PM_ScrollBarExtent) : 0;
   resize(std::min(wanted.width() + scrollBar + 4, limit.width()), std::min(wanted.height() + 4, limit.height()));
 }
 

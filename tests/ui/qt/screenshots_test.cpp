@@ -19,7 +19,7 @@
 #include "ui/qt/edit_name_window.h"
 #include "ui/qt/new_parm_set_window.h"
 #include "ui/qt/system_vars_window.h"
-#include "ui/qt/fake_shell.h"
+#include "ui/controller_fixture.h"
 
 namespace tessarin::ui::qt {
 namespace {
@@ -47,7 +47,7 @@ ControllerEnvironment DemoEnvironment() {
 
 TEST(Screenshots, MainWindowAndDialogs) {
   DesktopApplication desktop(DemoEnvironment(), std::make_unique<platform::ScriptedHost>(),
-                             std::make_unique<testing::FakeShell>());
+                             std::make_unique<ui::testing::RecordingShell>());
   MainWindow& window = desktop.window();
   window.FitToScreen();
   Save(window, "main_window_fitted");
@@ -70,7 +70,7 @@ TEST(Screenshots, MainWindowAndDialogs) {
   EditNameWindow editNameWindow(editName);
   Save(editNameWindow, "dialog_edit_name");
   platform::ScriptedHost host;
-  testing::FakeShell shell;
+  ui::testing::RecordingShell shell;
   CCmdLineDlg cmdLine(working, desktop.controller().Context(), host, shell);
   CmdLineWindow cmdLineWindow(cmdLine, [] {});
   Save(cmdLineWindow, "dialog_command_line");

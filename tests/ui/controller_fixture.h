@@ -1,0 +1,87 @@
+#pragma once
+// A controller driven without a display: a scripted host, shell services
+// that record what they are asked, and dialogs answered by test code.
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/scripted_host.h"
+#include "support/test_files.h"
+#include "ui/cmd_line_dialog.h"
+#include "ui/controller.h"
+#include "ui/dialog_runner.h"
+#include "ui/edit_name_dialog.h"
+#include "ui/new_parm_set_dialog.h"
+#include "ui/shell_services.h"
+
+namespace tessarin::ui::testing {
+
+class RecordingShell final : public ShellServices {
+ public:
+  bool OpenDocument(const std::string& path) override {
+    opened.push_back(path);
+    return openSucceeds;
+  }
+  void AddRecentFile(const std::string& path) override { recent.push_back(path); }
+  bool openSucceeds = true;
+  std::vector<std::string> opened;
+  std::vector<std::string> recent;
+};
+
+// Each dialog runs the test's function on the dialog object; without one it
+// is cancelled.
+class ScriptedDialogs final : public DialogRunner {
+ public:
+  bool Run(CNewParmSetDlg& dialog) override { return newSet ? newSet(dialog) : false; }
+  bool Run(CEditNameDlg& dialog) override { return editName ? editName(dialog) : false; }
+  bool Run(CCmdLineDlg& dialog) override { return commandLine ? commandLine(dialog) : false; }
+  void ShowSystemVariables() override { ++systemVariablesShown; }
+  void ShowAbout() override { ++aboutShown; }
+
+  std::function<bool(CNewParmSetDlg&)> newSet;
+  std::function<bool(CEditNameDlg&)> editName;
+  std::function<bool(CCmdLineDlg&)> commandLine;
+  int systemVariablesShown = 0;
+  int aboutShown = 0;
+};
+
+// A new set named `name` inserted at list position `position` (0 = before
+// the first set, k = after set k).
+inline std::function<bool(CNewParmSetDlg&)> InsertNewSet(std::string name, int position) {
+  return [name, position](CNewParmSetDlg& dialog) {
+    dialog.name = name;
+    dialog.insertPosition = position;
+    return true;
+  };
+}
+
+enum class StartWith { DefaultFile, DemoFile };
+
+struct ControllerFixture {
+  // DefaultFile: the program folder has no parameter file; DemoFile: a copy
+  // of the demo parameter file is named on the command line.
+  explicit ControllerFixture(StartWith start = StartWith::DefaultFile) {
+    ControllerEnvironment environment;
+    environment.programFolder = folder.path();
+    environment.startupDirectory = folder.path();
+    if (start == StartWith::DemoFile) {
+      demoPath = folder.File("demo.tesprm");
+      tessarin::testing::WriteWholeFile(
+          demoPath, tessarin::testing::ReadWholeFile(std::string(TESSARIN_SOURCE_DIR) + "/examples/demo.tesprm"));
+      environment.parameterFileArgument = demoPath;
+    }
+    controller = std::make_unique<Controller>(host, shell, dialogs, environment);
+    controller->Start();
+  }
+
+  tessarin::testing::TempDir folder;
+  platform::ScriptedHost host;
+  RecordingShell shell;
+  ScriptedDialogs dialogs;
+  std::unique_ptr<Controller> controller;
+  std::string demoPath;
+};
+
+}  // namespace tessarin::ui::testing

@@ -1,0 +1,180 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include "settings/parameter_file.h"
+#include "support/test_files.h"
+#include "ui/controller_fixture.h"
+
+namespace tessarin::ui {
+namespace {
+
+using platform::MessageAnswer;
+using platform::MessageButtons;
+using platform::MessageIcon;
+using testing::ControllerFixture;
+using testing::StartWith;
+using tessarin::testing::ReadWholeFile;
+
+TEST(StartUp, MissingDefaultFileGivesOneDefaultSetSilently) {
+  ControllerFixture fixture;
+  Controller& controller = *fixture.controller;
+  EXPECT_TRUE(fixture.host.messages.empty());
+  EXPECT_EQ(controller.Sets().size(), 1u);
+  EXPECT_EQ(controller.WindowTitle(), "Tessarin [" + fixture.folder.File("Tessarin.tesprm") + "]");
+  EXPECT_FALSE(controller.IsModified());
+  EXPECT_TRUE(fixture.shell.recent.empty());
+}
+
+TEST(StartUp, ParameterFileFromTheCommandLineIsReadAndRemembered) {
+  ControllerFixture fixture(StartWith::DemoFile);
+  Controller& controller = *fixture.controller;
+  EXPECT_EQ(controller.Sets().size(), 3u);
+  EXPECT_EQ(controller.WorkingCopy().name, "Demo lattice");
+  EXPECT_EQ(controller.WindowTitle(), "Tessarin [" + fixture.demoPath + "]");
+  EXPECT_EQ(fixture.shell.recent, std::vector<std::string>{fixture.demoPath});
+  EXPECT_EQ(controller.Text(TextField::OutputFile), "demo_lattice_out.txt");
+  EXPECT_TRUE(controller.IsDeleteEnabled());
+}
+
+TEST(FileMenu, ReloadIsOfferedOnlyWhileModifiedAndTheFileIsThere) {
+  ControllerFixture fixture(StartWith::DemoFile);
+  Controller& controller = *fixture.controller;
+  EXPECT_FALSE(controller.IsReloadAvailable());
+  controller.Commit(NumberField::ViewSize, "12");
+  EXPECT_TRUE(controller.IsReloadAvailable());
+
+  fixture.host.answers = {MessageAnswer::No};
+  controller.ReloadParameterFile();
+  EXPECT_EQ(fixture.host.messages.back().text, "Do you want to discard all unsaved changes?");
+  EXPECT_EQ(fixture.host.messages.back().icon, MessageIcon::Question);
+  EXPECT_EQ(fixture.host.messages.back().defaultAnswer, MessageAnswer::No);
+  EXPECT_EQ(controller.WorkingCopy().viewSize, 12);
+
+  fixture.host.answers = {MessageAnswer::Yes};
+  controller.ReloadParameterFile();
+  EXPECT_EQ(controller.WorkingCopy().viewSize, 40);
+  EXPECT_FALSE(controller.IsModified());
+  EXPECT_FALSE(controller.IsReloadAvailable());
+
+  controller.Commit(NumberField::ViewSize, "12");
+  std::remove(fixture.demoPath.c_str());
+  EXPECT_FALSE(controller.IsReloadAvailable());
+}
+
+TEST(FileMenu, ReloadIsNotOfferedWithoutAParameterFile) {
+  ControllerFixture fixture;
+  fixture.controller->Commit(NumberField::ViewSize, "12");
+  EXPECT_FALSE(fixture.controller->IsReloadAvailable());
+}
+
+TEST(FileMenu, SaveWritesWhatWasTypedAndClearsTheModifiedFlag) {
+  ControllerFixture fixture(StartWith::DemoFile);
+  Controller& controller = *fixture.controller;
+  controller.Commit(NumberField::ViewSize, "12.5");
+  controller.Commit(TextField::RtSuffix, "_view%d");
+  controller.Commit(VectorField::CutawayPlaneNormal, 0, "1");
+  ASSERT_TRUE(controller.Save());
+  EXPECT_FALSE(controller.IsModified());
+  std::string written = ReadWholeFile(fixture.demoPath);
+  EXPECT_NE(written.find("viewSize = 12.5\n"), std::string::npos);
+  EXPECT_NE(written.find("MGEDsuffix = _view%d\n"), std::string::npos);
+  EXPECT_NE(written.find("cutawayPlaneNormal = (1, 0, 1)\n"), std::string::npos);
+}
+
+TEST(FileMenu, SaveAsAndOpenRoundTripTheDemoFile) {
+  ControllerFixture fixture(StartWith::DemoFile);
+  Controller& controller = *fixture.controller;
+  std::vector<settings::VIEWPARM> original = controller.Sets();
+  std::string copy = fixture.folder.File("copy.tesprm");
+  fixture.host.chosenFiles = {std::string(), copy};  // an empty name asks again
+  ASSERT_TRUE(controller.SaveAs());
+  ASSERT_EQ(fixture.host.fileRequests.size(), 2u);
+  EXPECT_EQ(fixture.host.fileRequests[0].title, "Save the parameter file");
+  EXPECT_EQ(fixture.host.fileRequests[0].filter, "Tessarin files (*.tesprm)|*.tesprm|All files (*.*)|*.*||");
+  EXPECT_TRUE(fixture.host.fileRequests[0].promptOverwrite);
+  EXPECT_EQ(controller.WindowTitle(), "Tessarin [" + copy + "]");
+  EXPECT_EQ(ReadWholeFile(copy), ReadWholeFile(fixture.demoPath));
+
+  fixture.host.chosenFiles = {copy};
+  controller.OpenParameterFile();
+  EXPECT_EQ(fixture.host.fileRequests.back().title, "Open a parameter file");
+  EXPECT_EQ(fixture.host.fileRequests.back().initialPath, copy);
+  EXPECT_EQ(controller.Sets(), original);
+  EXPECT_EQ(controller.ParameterFilePath(), copy);
+}
+
+TEST(FileMenu, FailedSaveAsKeepsTheOldPath) {
+  ControllerFixture fixture(StartWith::DemoFile);
+  Controller& controller = *fixture.controller;
+  fixture.host.chosenFiles = {fixture.folder.File("missing/folder/x.tesprm")};
+  EXPECT_FALSE(controller.SaveAs());
+  EXPECT_EQ(controller.ParameterFilePath(), fixture.demoPath);
+  EXPECT_EQ(controller.WindowTitle(), "Tessarin [" + fixture.demoPath + "]");
+  EXPECT_EQ(fixture.host.messages.back().icon, MessageIcon::Error);
+}
+
+TEST(FileMenu, OpenAsksToSaveFirstAndStopsOnCancel) {
+  ControllerFixture fixture(StartWith::DemoFile);
+  Controller& controller = *fixture.controller;
+  controller.Commit(NumberField::Twist, "10");
+  fixture.host.answers = {MessageAnswer::Cancel};
+  controller.OpenParameterFile();
+  EXPECT_EQ(fixture.host.messages.back().text, "Do you want to save the changes?");
+  EXPECT_EQ(fixture.host.messages.back().icon, MessageIcon::Question);
+  EXPECT_TRUE(fixture.host.fileRequests.empty());
+  EXPECT_EQ(controller.WorkingCopy().twist, 10);
+}
+
+TEST(Closing, AnsweringYesWhenTheFileCannotBeWrittenKeepsTheWindowOpen) {
+  ControllerFixture fixture(StartWith::DemoFile);
+  Controller& controller = *fixture.controller;
+  controller.Commit(NumberField::Twist, "10");
+  // A folder in place of the file: it cannot be opened for writing.
+  std::remove(fixture.demoPath.c_str());
+  ASSERT_EQ(::mkdir(fixture.demoPath.c_str(), 0755), 0);
+  fixture.host.answers = {MessageAnswer::Yes};
+  EXPECT_FALSE(controller.RequestClose());
+  EXPECT_TRUE(controller.IsModified());
+  ::rmdir(fixture.demoPath.c_str());
+
+  fixture.host.answers = {MessageAnswer::No};
+  EXPECT_TRUE(controller.RequestClose());
+}
+
+TEST(Closing, WithoutChangesClosesWithoutAsking) {
+  ControllerFixture fixture(StartWith::DemoFile);
+  EXPECT_TRUE(fixture.controller->RequestClose());
+  EXPECT_TRUE(fixture.host.messages.empty());
+}
+
+TEST(HelpMenu, AManualThatCannotBeOpenedIsReported) {
+  ControllerFixture fixture;
+  fixture.shell.openSucceeds = false;
+  fixture.controller->OpenManual(Manual::Varnholt);
+  std::string path = fixture.folder.File("Docs/Varnholt - User Manual.pdf");
+  ASSERT_EQ(fixture.shell.opened, std::vector<std::string>{path});
+  ASSERT_EQ(fixture.host.messages.size(), 1u);
+  EXPECT_EQ(fixture.host.messages[0].text, "File \"" + path + "\" could not be opened.");
+  EXPECT_EQ(fixture.host.messages[0].icon, MessageIcon::Error);
+}
+
+TEST(ConsoleMenu, IsDisabledWithoutAConsoleAndRefusesToCloseWhileReading) {
+  ControllerFixture fixture;
+  Controller& controller = *fixture.controller;
+  EXPECT_FALSE(controller.IsConsoleMenuEnabled());
+  controller.SetProgramConsoleExists(true);
+  EXPECT_TRUE(controller.IsConsoleMenuEnabled());
+  controller.SetReadingInputFile(true);
+  controller.CloseConsoleWindow();
+  ASSERT_EQ(fixture.host.messages.size(), 1u);
+  EXPECT_EQ(fixture.host.messages[0].text,
+            "The console window cannot be closed while the input file is being processed.");
+  EXPECT_EQ(fixture.host.messages[0].icon, MessageIcon::Information);
+  EXPECT_TRUE(controller.IsConsoleMenuEnabled());
+  controller.SetReadingInputFile(false);
+  controller.CloseConsoleWindow();
+  EXPECT_FALSE(controller.IsConsoleMenuEnabled());
+}
+
+}  // namespace
+}  // namespace tessarin::ui
