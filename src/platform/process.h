@@ -30,8 +30,9 @@ class Processes {
   // Whether the process exists and has not ended (a zombie has ended).
   virtual bool IsRunning(int processId) = 0;
 
-  // Whether the process runs the program called `name` (its executable's
-  // file name, or the name it was started by, as for a script); compared
+  // Whether the process runs the program called `name`: its executable's
+  // file name, or the name it was started by (a script, or a wrapper such as
+  // x-terminal-emulator that replaces itself with the real program); compared
   // without regard to case.
   virtual bool HasName(int processId, const std::string& name) = 0;
 

@@ -5,8 +5,10 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 
 #include "platform/paths.h"
 #include "platform/process_command_line.h"
@@ -94,7 +96,11 @@ StartedProcess PosixProcesses::Start(const ProcessStart& request) {
     return result;
   }
   // End of file without a report: exec has succeeded.
-  startedChildren_.insert(child);
+  std::vector<std::string>& names = startedChildren_[child];
+  names.push_back(std::filesystem::path(request.program).filename().string());
+  std::error_code unresolved;
+  std::filesystem::path real = std::filesystem::canonical(*path, unresolved);
+  if (!unresolved) names.push_back(real.filename().string());
   result.started = true;
   result.processId = child;
   return result;
@@ -112,7 +118,12 @@ bool PosixProcesses::IsRunning(int processId) {
 
 bool PosixProcesses::HasName(int processId, const std::string& name) {
   std::optional<ProcessStatus> status = ReadProcessStatus(processId);
-  return status && ProcessNameMatches(ExecutableName(processId), status->command, name);
+  if (!status) return false;
+  if (ProcessNameMatches(ExecutableName(processId), status->command, name)) return true;
+  auto started = startedChildren_.find(processId);
+  if (started == startedChildren_.end()) return false;
+  return std::any_of(started->second.begin(), started->second.end(),
+                     [&](const std::string& startName) { return ProcessNameMatches(startName, {}, name); });
 }
 
 std::vector<int> PosixProcesses::RunningProcesses(std::size_t limit) { return ListProcessIds(limit); }

@@ -3,7 +3,9 @@
 // of their own, so that they outlive this program, and /proc answers the
 // questions about running processes.
 
-#include <set>
+#include <map>
+#include <string>
+#include <vector>
 
 #include "platform/process.h"
 
@@ -18,9 +20,10 @@ class PosixProcesses final : public Processes {
   std::vector<int> ChildProcesses(int processId, std::size_t limit) override;
 
  private:
-  // Children we started and have not yet collected; an ended child stays a
-  // zombie, holding its id, until it is collected here.
-  std::set<int> startedChildren_;
+  // Children we started and have not yet collected, with the names they were
+  // started by. An ended child stays a zombie, holding its id, until it is
+  // collected here; so an id in this table cannot belong to another process.
+  std::map<int, std::vector<std::string>> startedChildren_;
 };
 
 }  // namespace tessarin::platform

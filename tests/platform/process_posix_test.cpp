@@ -122,6 +122,24 @@ TEST_F(PosixProcessesTest, ScriptIsKnownByItsOwnNameEvenWhenLong) {
   EXPECT_FALSE(processes_.HasName(id, "a-rather-short"));
 }
 
+TEST_F(PosixProcessesTest, WrapperIsKnownByItsNameAfterReplacingItself) {
+  TempDir dir;
+  WriteScript(dir.File("real-terminal"), "exec sleep 30");
+  ASSERT_EQ(::symlink(dir.File("real-terminal").c_str(), dir.File("terminal-link").c_str()), 0);
+  WriteScript(dir.File("wrapper"), "exec " + dir.File("terminal-link"));
+  int id = StartOrFail({dir.File("wrapper"), {}, ""});
+  ASSERT_TRUE(Eventually([&] { return ExecutableName(id) == "sleep"; }));
+  EXPECT_TRUE(processes_.HasName(id, "wrapper"));
+  EXPECT_TRUE(processes_.HasName(id, "sleep"));
+  EXPECT_FALSE(processes_.HasName(id, "real-terminal"));
+  // A process we did not start is known by what it runs only.
+  EXPECT_FALSE(PosixProcesses().HasName(id, "wrapper"));
+
+  int linked = StartOrFail({dir.File("terminal-link"), {}, ""});
+  EXPECT_TRUE(processes_.HasName(linked, "terminal-link"));
+  EXPECT_TRUE(processes_.HasName(linked, "real-terminal"));
+}
+
 TEST(ProcessNames, ExecutableNameOrCutShortName) {
   EXPECT_TRUE(ProcessNameMatches("xterm", "xterm", "XTerm"));
   EXPECT_TRUE(ProcessNameMatches("dash", "x-terminal-emul", "x-terminal-emulator"));

@@ -48,13 +48,21 @@ class XServer {
       std::string name = ":" + std::to_string(number);
       if (Exists("/tmp/.X11-unix/X" + std::to_string(number)) || Exists("/tmp/.X" + std::to_string(number) + "-lock"))
         continue;
-      StartedProcess server = processes.Start({"Xvfb", {name, "-nolisten", "tcp", "-screen", "0", "800x600x24"}, ""});
+      // Without -noreset the server restarts whenever its last client leaves,
+      // refusing connections meanwhile.
+      StartedProcess server =
+          processes.Start({"Xvfb", {name, "-noreset", "-nolisten", "tcp", "-screen", "0", "800x600x24"}, ""});
       if (!server.started) {
         failure_ = "Xvfb could not be started: " + server.error;
         return false;
       }
+      // Another test program may have taken the same display just now: the
+      // lock file names the server that owns it.
+      std::string lock = "/tmp/.X" + std::to_string(number) + "-lock";
       bool up = Eventually([&] {
         if (!processes.IsRunning(server.processId)) return true;
+        int owner = 0;
+        if (!(std::ifstream(lock) >> owner) || owner != server.processId) return false;
         Display* display = XOpenDisplay(name.c_str());
         if (display == nullptr) return false;
         XCloseDisplay(display);
