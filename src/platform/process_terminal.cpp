@@ -20,6 +20,11 @@ std::string ConsoleScript(std::string_view commandLine, int columns) {
   return script;
 }
 
+bool IsXterm(std::string_view name) {
+  constexpr std::string_view kXterm = "xterm";
+  return name.size() >= kXterm.size() && name.substr(name.size() - kXterm.size()) == kXterm;
+}
+
 }  // namespace
 
 TerminalEmulator ChooseTerminalEmulator() {
@@ -45,9 +50,10 @@ ProcessStart TerminalStart(const TerminalEmulator& terminal, std::string_view co
   ProcessStart start;
   start.program = terminal.program;
   start.directory = std::string(directory);
-  // xterm takes its size on the command line; other terminals follow the
-  // resize request of the script.
-  if (terminal.name == "xterm" || terminal.name == "uxterm")
+  // xterm and its wrappers (uxterm, lxterm) take their size on the command
+  // line, and by default ignore the resize request; other terminals follow
+  // the request of the script.
+  if (IsXterm(terminal.name))
     start.arguments = {"-geometry", std::to_string(columns) + "x50"};
   start.arguments.insert(start.arguments.end(), {"-e", "/bin/sh", "-c", ConsoleScript(commandLine, columns)});
   if (!commandLine.empty()) start.arguments.insert(start.arguments.end(), {"sh", std::string(commandLine)});

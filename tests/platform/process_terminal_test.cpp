@@ -68,6 +68,8 @@ TEST(TerminalStart, XtermGetsItsWidthAndTheCommandLine) {
   EXPECT_EQ(start.arguments[3], "/bin/sh");
   EXPECT_EQ(start.arguments.back(), "Varnholt tasks 4");
 
+  EXPECT_EQ(TerminalStart({"x-terminal-emulator", "lxterm"}, "", "/", 170).arguments[0], "-geometry");
+
   // Other terminals are widened by the shell; an empty line runs nothing.
   ProcessStart other = TerminalStart({"konsole", "konsole"}, "", "/sim/", 170);
   ASSERT_EQ(other.arguments.size(), 4u);
