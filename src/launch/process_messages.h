@@ -14,7 +14,8 @@ inline constexpr std::string_view kActivateMged = "Activate the MGED window";
 inline constexpr std::string_view kResetButton = "Reset this button";
 
 // The terminal's name, a blank and its arguments follow the opening quote.
-inline constexpr std::string_view kConsoleStartFailed = "An error occurred when attempting to execute the command \"%s\".";
+inline constexpr std::string_view kConsoleStartFailed =
+    "An error occurred when attempting to execute the command \"%s\".";
 inline constexpr std::string_view kConsoleProcessIdMissing =
     "The process ID of the created %s window could not be obtained.";
 inline constexpr std::string_view kConsoleWindowNotYetCreated =

@@ -39,6 +39,20 @@ void StartButtons::StartOrActivateMged() {
     StartMged();
 }
 
+void StartButtons::WatchStarted(WatchedProgram program, const platform::StartedProcess& started,
+                                const std::string& failure, const std::string& missingProcessId) {
+  if (!started.started) {
+    platform_.host.ShowMessage(failure, platform::MessageIcon::Error);
+    return;
+  }
+  if (program == WatchedProgram::Console) view_.ClearNumberOfTracks();
+  if (started.processId == 0) {
+    platform_.host.ShowMessage(missingProcessId, platform::MessageIcon::Warning);
+    return;
+  }
+  watch_.Watch(program, started.processId);
+}
+
 bool StartButtons::ActivationUnavailable(const std::string& windowName) {
   if (platform_.windows.Available()) return false;
   platform_.host.ShowMessage(process_messages::Format(process_messages::kActivationUnavailable, windowName),

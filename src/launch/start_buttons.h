@@ -66,6 +66,10 @@ class StartButtons {
   void ActivateConsole();
   void StartMged();
   void ActivateMged();
+  // Reports a start that failed or gave no process id; otherwise watches
+  // the process. A console start clears the track count once it has run.
+  void WatchStarted(WatchedProgram program, const platform::StartedProcess& started, const std::string& failure,
+                    const std::string& missingProcessId);
   // False unless the user wants another instance of a running MGED.
   bool AnotherInstanceWanted(const std::string& fileName);
   // Tells that no window can be activated; true when that is the case.

@@ -11,19 +11,10 @@ void StartButtons::StartConsole(const std::string& commandLine) {
   std::string directory = ConsoleDirectory(sets_.workingCopy, startupDirectory_);
   platform::ProcessStart start = platform::TerminalStart(terminal, commandLine, directory, kConsoleColumns);
   platform::StartedProcess started = platform_.processes.Start(start);
-  if (!started.started) {
-    std::string command = terminal.name + " " + platform::JoinForShell(start.arguments);
-    platform_.host.ShowMessage(process_messages::Format(process_messages::kConsoleStartFailed, command),
-                               platform::MessageIcon::Error);
-    return;
-  }
-  view_.ClearNumberOfTracks();
-  if (started.processId == 0) {
-    platform_.host.ShowMessage(process_messages::Format(process_messages::kConsoleProcessIdMissing, terminal.name),
-                               platform::MessageIcon::Warning);
-    return;
-  }
-  watch_.Watch(WatchedProgram::Console, started.processId);
+  std::string command = terminal.name + " " + platform::JoinForShell(start.arguments);
+  WatchStarted(WatchedProgram::Console, started,
+               process_messages::Format(process_messages::kConsoleStartFailed, command),
+               process_messages::Format(process_messages::kConsoleProcessIdMissing, terminal.name));
 }
 
 void StartButtons::ActivateConsole() {
@@ -46,9 +37,9 @@ void StartButtons::ActivateConsole() {
     watch_.Reset(WatchedProgram::Console);
     return;
   }
-  platform_.host.ShowMessage(process_messages::Format(process_messages::kConsoleWindowNotYetCreated,
-                                                      platform_.terminal.name),
-                             platform::MessageIcon::Information);
+  platform_.host.ShowMessage(
+      process_messages::Format(process_messages::kConsoleWindowNotYetCreated, platform_.terminal.name),
+      platform::MessageIcon::Information);
 }
 
 }  // namespace tessarin::launch

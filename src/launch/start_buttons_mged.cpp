@@ -61,17 +61,9 @@ void StartButtons::StartMged() {
   start.arguments = platform::SplitArguments(command.arguments);
   start.directory = IsBlankFolder(scriptFolder) ? startupDirectory_
                                                 : platform::AbsolutePath(scriptFolder, startupDirectory_);
-  platform::StartedProcess started = platform_.processes.Start(start);
-  if (!started.started) {
-    platform_.host.ShowMessage(process_messages::Format(process_messages::kProgramStartFailed, fileName),
-                               platform::MessageIcon::Error);
-    return;
-  }
-  if (started.processId == 0) {
-    platform_.host.ShowMessage(process_messages::kMgedProcessIdMissing, platform::MessageIcon::Warning);
-    return;
-  }
-  watch_.Watch(WatchedProgram::Mged, started.processId);
+  WatchStarted(WatchedProgram::Mged, platform_.processes.Start(start),
+               process_messages::Format(process_messages::kProgramStartFailed, fileName),
+               std::string(process_messages::kMgedProcessIdMissing));
 }
 
 void StartButtons::ActivateMged() {

@@ -103,7 +103,8 @@ TEST_F(StartButtonsWithProcessesTest, ConsoleRunsTheCommandLineAndItsEndResetsTh
   EXPECT_EQ(buttons_.ConsoleCaption(), "Activate the stand-in-terminal window");
   for (int i = 0; i < 300 && !Exists(dir_.File("ran here.txt")); ++i)
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  EXPECT_EQ(tessarin::testing::ReadWholeFile(dir_.File("ran here.txt")), dir_.path().substr(0, dir_.path().size() - 1) + "\n");
+  EXPECT_EQ(tessarin::testing::ReadWholeFile(dir_.File("ran here.txt")),
+            dir_.path().substr(0, dir_.path().size() - 1) + "\n");
 
   // The shell stays open after the command line: still watched.
   TickAll();
