@@ -124,8 +124,13 @@ void Controller::Step(NumberField angle, int steps) {
 int Controller::State(CheckField field) const { return CheckFieldState(working_, field); }
 
 void Controller::SetState(CheckField field, int state) {
+  std::string shownTrackFile = Text(TextField::TrackFile);
   bool changed = SetCheckField(working_, field, state);
-  if (changed && field == CheckField::UseCustomTrackFileName) numberOfTracks_.clear();
+  if (changed && field == CheckField::UseCustomTrackFileName) {
+    // The name in the field becomes the custom one, to be edited from there.
+    if (working_.useCustomTrackFN) working_.TrackFN = shownTrackFile;
+    numberOfTracks_.clear();
+  }
   Changed(changed);
 }
 

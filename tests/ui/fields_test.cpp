@@ -148,6 +148,19 @@ TEST(CheckBoxes, ThreeStateBoxesStoreTwoForIndeterminate) {
   EXPECT_EQ(controller.WorkingCopy().showTracks, 1);
 }
 
+TEST(CheckBoxes, CustomTrackFileStartsFromTheDerivedName) {
+  ControllerFixture fixture(StartWith::DemoFile);
+  Controller& controller = *fixture.controller;
+  EXPECT_FALSE(controller.IsEditable(TextField::TrackFile));
+  controller.SetState(CheckField::UseCustomTrackFileName, 1);
+  EXPECT_TRUE(controller.IsEditable(TextField::TrackFile));
+  EXPECT_EQ(controller.WorkingCopy().TrackFN, "Files_demo_lattice_out.txt/demo_lattice_out_tracks.txt");
+  controller.Commit(TextField::TrackFile, "tracks/all.txt");
+  EXPECT_EQ(controller.Text(TextField::TrackFile), "tracks/all.txt");
+  controller.SetState(CheckField::UseCustomTrackFileName, 0);
+  EXPECT_EQ(controller.Text(TextField::TrackFile), "Files_demo_lattice_out.txt/demo_lattice_out_tracks.txt");
+}
+
 TEST(CheckBoxes, OverwritePromptIsNotPartOfTheSet) {
   ControllerFixture fixture;
   EXPECT_TRUE(fixture.controller->OverwritePrompt());

@@ -184,6 +184,8 @@ inline constexpr const char* kDoNotCreate = "Do not create";
 inline constexpr const char* kSystemVariableName = "Name";
 inline constexpr const char* kSystemVariableValue = "Value";
 
+inline constexpr const char* kProgramGroup = "Varnholt";
+inline constexpr const char* kFilesGroup = "Files";
 inline constexpr const char* kExecutable = "Name of the Varnholt executable file:";
 inline constexpr const char* kBrowse = "Browse...";
 inline constexpr const char* kThreads = "Number of CPU threads:";

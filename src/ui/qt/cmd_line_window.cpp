@@ -34,7 +34,7 @@ CmdLineWindow::CmdLineWindow(CCmdLineDlg& dialog, std::function<void()> showSyst
   setWindowTitle(messages::kCmdLineTitle.data());
   auto* layout = new QVBoxLayout(this);
 
-  auto* program = new QGroupBox("Varnholt");
+  auto* program = new QGroupBox(captions::kProgramGroup);
   auto* grid = new QGridLayout(program);
   grid->setColumnStretch(1, 1);
   AddField(grid, 0, captions::kExecutable, TextField::VarnholtExecutable, true, false);
@@ -58,7 +58,7 @@ CmdLineWindow::CmdLineWindow(CCmdLineDlg& dialog, std::function<void()> showSyst
   grid->addLayout(checks, 3, 0, 1, 4);
   layout->addWidget(program);
 
-  auto* files = new QGroupBox("Files");
+  auto* files = new QGroupBox(captions::kFilesGroup);
   grid = new QGridLayout(files);
   grid->setColumnStretch(1, 1);
   AddField(grid, 0, captions::kInputFile, TextField::InputFile, true, true);

@@ -6,8 +6,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QScreen>
-#include <QTimer>
-#include <clocale>
 
 #include "platform/scripted_host.h"
 #include "ui/cmd_line_dialog.h"
@@ -82,11 +80,3 @@ TEST(Screenshots, MainWindowAndDialogs) {
 
 }  // namespace
 }  // namespace tessarin::ui::qt
-
-int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
-  QApplication application(argc, argv);
-  std::setlocale(LC_NUMERIC, "C");
-  ::testing::InitGoogleTest(&argc, argv);
-  return RUN_ALL_TESTS();
-}

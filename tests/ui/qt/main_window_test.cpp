@@ -1,0 +1,165 @@
+// Typing into the widgets of the main window changes the working copy by the
+// same rules as the controller.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTimer>
+#include <QDialog>
+
+#include "platform/scripted_host.h"
+#include "ui/controller_fixture.h"
+#include "ui/qt/angle_spin_box.h"
+#include "ui/qt/captions.h"
+#include "ui/qt/desktop_application.h"
+#include "ui/qt/materials_table.h"
+
+namespace tessarin::ui::qt {
+namespace {
+
+template <typename Widget>
+Widget* ByToolTip(QWidget& window, const char* tooltip) {
+  for (Widget* widget : window.findChildren<Widget*>())
+    if (widget->toolTip() == QString::fromUtf8(tooltip)) return widget;
+  ADD_FAILURE() << "no widget with tooltip " << tooltip;
+  return nullptr;
+}
+
+QPushButton* ButtonByText(QWidget& window, const QString& text) {
+  for (QPushButton* button : window.findChildren<QPushButton*>())
+    if (button->text() == text) return button;
+  ADD_FAILURE() << "no button " << text.toStdString();
+  return nullptr;
+}
+
+// Replaces the text the way a user does (select all, type) and leaves the
+// field, which commits it.
+void TypeInto(QLineEdit* edit, const QString& text) {
+  edit->selectAll();
+  QKeyEvent erase(QEvent::KeyPress, Qt::Key_Backspace, Qt::NoModifier);
+  QApplication::sendEvent(edit, &erase);
+  for (QChar character : text) {
+    QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(character));
+    QApplication::sendEvent(edit, &press);
+  }
+  emit edit->editingFinished();
+}
+
+class MainWindowTest : public ::testing::Test {
+ protected:
+  MainWindowTest() {
+    ControllerEnvironment environment;
+    environment.programFolder = folder.path();
+    environment.startupDirectory = folder.path();
+    auto host = std::make_unique<platform::ScriptedHost>();
+    scriptedHost = host.get();
+    desktop = std::make_unique<DesktopApplication>(environment, std::move(host),
+                                                   std::make_unique<ui::testing::RecordingShell>());
+  }
+  Controller& controller() { return desktop->controller(); }
+  MainWindow& window() { return desktop->window(); }
+
+  tessarin::testing::TempDir folder;
+  platform::ScriptedHost* scriptedHost = nullptr;
+  std::unique_ptr<DesktopApplication> desktop;
+};
+
+TEST_F(MainWindowTest, NumberFieldsCommitTypedValuesAndRevertInvalidOnes) {
+  QLineEdit* viewSize = ByToolTip<QLineEdit>(window(), captions::kTipViewSize);
+  ASSERT_NE(viewSize, nullptr);
+  TypeInto(viewSize, "abc");
+  EXPECT_EQ(viewSize->text(), "15");
+  EXPECT_FALSE(controller().IsModified());
+  TypeInto(viewSize, "2.5e3");
+  EXPECT_EQ(controller().WorkingCopy().viewSize, 2500);
+  EXPECT_EQ(viewSize->text(), "2500");
+  EXPECT_TRUE(controller().IsModified());
+
+  QLineEdit* total = ByToolTip<QLineEdit>(window(), captions::kTipVerticesTotal);
+  TypeInto(total, "9999");
+  EXPECT_EQ(total->text(), "1000000");
+  TypeInto(total, "");
+  EXPECT_EQ(controller().WorkingCopy().nVerticesTotalMax, -1);
+  EXPECT_EQ(total->text(), "");
+}
+
+TEST_F(MainWindowTest, AngleSpinButtonsStepByFiveAndWrap) {
+  auto* azimuth = ByToolTip<AngleSpinBox>(window(), captions::kTipAzimuth);
+  ASSERT_NE(azimuth, nullptr);
+  azimuth->SetText("355");
+  azimuth->stepBy(1);
+  EXPECT_EQ(controller().WorkingCopy().azimuth, -360);
+  EXPECT_EQ(azimuth->Text(), "-360");
+  auto* elevation = ByToolTip<AngleSpinBox>(window(), captions::kTipElevation);
+  elevation->SetText("87");
+  elevation->stepBy(1);
+  EXPECT_EQ(elevation->Text(), "87");
+}
+
+TEST_F(MainWindowTest, SuffixFieldsRefuseStrayPercentAndUnlockTheCustomName) {
+  QLineEdit* suffix = ByToolTip<QLineEdit>(window(), captions::kTipOutputSuffix);
+  QLineEdit* output = ByToolTip<QLineEdit>(window(), captions::kTipOutputFile);
+  ASSERT_TRUE(suffix && output);
+  EXPECT_TRUE(output->isReadOnly());
+  TypeInto(suffix, "_%x");
+  EXPECT_EQ(suffix->text(), "_out");
+  TypeInto(suffix, "");
+  EXPECT_FALSE(output->isReadOnly());
+  TypeInto(output, "mine.txt");
+  EXPECT_EQ(controller().WorkingCopy().OutputFileName, "mine.txt");
+  EXPECT_NE(controller().CommandLine().find("out mine.txt"), std::string::npos);
+}
+
+TEST_F(MainWindowTest, CreateLogIsAThreeStateBox) {
+  auto* createLog = ByToolTip<QCheckBox>(window(), captions::kTipCreateLog);
+  ASSERT_NE(createLog, nullptr);
+  EXPECT_EQ(createLog->checkState(), Qt::PartiallyChecked);
+  createLog->click();  // indeterminate -> checked
+  EXPECT_EQ(controller().WorkingCopy().createLog, 1);
+  createLog->click();
+  EXPECT_EQ(controller().WorkingCopy().createLog, 0);
+  createLog->click();
+  EXPECT_EQ(controller().WorkingCopy().createLog, 2);
+}
+
+TEST_F(MainWindowTest, MaterialsCellsRevertOutOfRangeValues) {
+  auto* table = window().findChild<MaterialsTable*>();
+  ASSERT_NE(table, nullptr);
+  ASSERT_EQ(table->rowCount(), 13);
+  int red = static_cast<int>(MaterialColumn::Red);
+  table->item(0, red)->setText("300");
+  EXPECT_EQ(table->item(0, red)->text(), "128");
+  table->item(0, red)->setText("255");
+  EXPECT_EQ(controller().WorkingCopy().rows[0].color.red, 255);
+  int show = static_cast<int>(MaterialColumn::Show);
+  table->item(1, show)->setCheckState(Qt::Unchecked);
+  EXPECT_EQ(controller().WorkingCopy().rows[1].show, 0);
+}
+
+TEST_F(MainWindowTest, GraphicsToggleAndDeleteButton) {
+  QPushButton* toggle = ButtonByText(window(), "Hide graphical parameters");
+  ASSERT_NE(toggle, nullptr);
+  toggle->click();
+  EXPECT_FALSE(controller().AreGraphicsShown());
+  EXPECT_EQ(toggle->text(), "Show graphical parameters");
+  toggle->click();
+  EXPECT_EQ(toggle->text(), "Hide graphical parameters");
+
+  QPushButton* remove = ByToolTip<QPushButton>(window(), captions::kTipDelete);
+  EXPECT_FALSE(remove->isEnabled());
+  // The new-set dialog is modal: accept it once it is up.
+  QTimer::singleShot(0, [] {
+    if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) dialog->accept();
+  });
+  ButtonByText(window(), "New parameter set")->click();
+  EXPECT_EQ(controller().Sets().size(), 2u);
+  EXPECT_TRUE(remove->isEnabled());
+}
+
+}  // namespace
+}  // namespace tessarin::ui::qt
