@@ -1,10 +1,9 @@
 #include "ui/cmd_line_dialog.h"
 
-#include <algorithm>
-#include <cctype>
 #include <optional>
 
 #include "platform/paths.h"
+#include "settings/line_tokens.h"
 #include "ui/messages.h"
 #include "ui/open_file_command.h"
 
@@ -12,12 +11,6 @@ namespace tessarin::ui {
 namespace {
 
 using settings::VIEWPARM;
-
-bool EqualIgnoringCase(std::string_view a, std::string_view b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-    return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-  });
-}
 
 // The fields the dialog owns; everything else of the working copy stays.
 bool SameSimulatorFields(const VIEWPARM& a, const VIEWPARM& b) {
@@ -27,7 +20,7 @@ bool SameSimulatorFields(const VIEWPARM& a, const VIEWPARM& b) {
          a.VarnholtExeName == b.VarnholtExeName && a.InputFileFolder == b.InputFileFolder && a.InputFN == b.InputFN &&
          a.suffix == b.suffix && a.OutputFileName == b.OutputFileName && a.logSuffix == b.logSuffix &&
          a.LogFileName == b.LogFileName && a.cmdFolder == b.cmdFolder && a.AltCSinfoFN == b.AltCSinfoFN &&
-         a.ENDFfolder == b.ENDFfolder && EqualIgnoringCase(a.additionalArgs, b.additionalArgs);
+         a.ENDFfolder == b.ENDFfolder && settings::EqualsIgnoringCase(a.additionalArgs, b.additionalArgs);
 }
 
 void CopySimulatorFields(const VIEWPARM& from, VIEWPARM& to) {

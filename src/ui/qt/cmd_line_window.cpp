@@ -17,18 +17,9 @@
 #include "settings/viewparm.h"
 #include "ui/messages.h"
 #include "ui/qt/captions.h"
+#include "ui/qt/check_state.h"
 
 namespace tessarin::ui::qt {
-namespace {
-
-Qt::CheckState ToCheckState(int state) {
-  return state == 1 ? Qt::Checked : state == 2 ? Qt::PartiallyChecked : Qt::Unchecked;
-}
-
-int FromCheckState(int state) { return state == Qt::Checked ? 1 : state == Qt::PartiallyChecked ? 2 : 0; }
-
-}  // namespace
-
 CmdLineWindow::CmdLineWindow(CCmdLineDlg& dialog, std::function<void()> showSystemVariables, QWidget* parent)
     : QDialog(parent), dialog_(dialog) {
   setWindowTitle(messages::kCmdLineTitle.data());
@@ -65,12 +56,7 @@ CmdLineWindow::CmdLineWindow(CCmdLineDlg& dialog, std::function<void()> showSyst
   auto* logRow = new QHBoxLayout;
   logRow->addWidget(AddCheckBox(captions::kCreateLog, CheckField::CreateLog, captions::kTipCreateLog));
   logRow->addSpacing(16);
-  logRow->addWidget(new QLabel(captions::kLogSuffix));
-  auto* logSuffix = new QLineEdit;
-  logSuffix->setMaximumWidth(110);
-  logSuffix->setToolTip(captions::kTipLogSuffix);
-  fields_.push_back({logSuffix, TextField::LogSuffix, nullptr});
-  logRow->addWidget(logSuffix);
+  AddSuffixField(logRow, captions::kLogSuffix, TextField::LogSuffix, captions::kTipLogSuffix);
   logRow->addStretch(1);
   QPushButton* variables = new QPushButton(captions::kSystemVariables);
   variables->setToolTip(captions::kTipDialogSystemVariables);
@@ -79,12 +65,7 @@ CmdLineWindow::CmdLineWindow(CCmdLineDlg& dialog, std::function<void()> showSyst
   grid->addLayout(logRow, 1, 0, 1, 4);
   AddField(grid, 2, captions::kLogFile, TextField::LogFile, true, true, captions::kTipLogFile);
   auto* outputRow = new QHBoxLayout;
-  outputRow->addWidget(new QLabel(captions::kOutputSuffix));
-  auto* outputSuffix = new QLineEdit;
-  outputSuffix->setMaximumWidth(110);
-  outputSuffix->setToolTip(captions::kTipOutputSuffix);
-  fields_.push_back({outputSuffix, TextField::OutputSuffix, nullptr});
-  outputRow->addWidget(outputSuffix);
+  AddSuffixField(outputRow, captions::kOutputSuffix, TextField::OutputSuffix, captions::kTipOutputSuffix);
   auto* note = new QLabel(captions::kOutputSuffixNote);
   note->setEnabled(false);
   outputRow->addWidget(note);
@@ -168,6 +149,17 @@ QLineEdit* CmdLineWindow::AddField(QGridLayout* grid, int row, const char* capti
   }
   fields_.push_back({edit, field, browseButton});
   return edit;
+}
+
+void CmdLineWindow::AddSuffixField(QHBoxLayout* row, const char* caption, TextField field, const char* tooltip) {
+  auto* edit = new QLineEdit;
+  edit->setMaximumWidth(110);
+  edit->setToolTip(tooltip);
+  auto* label = new QLabel(caption);
+  label->setBuddy(edit);
+  row->addWidget(label);
+  row->addWidget(edit);
+  fields_.push_back({edit, field, nullptr});
 }
 
 QCheckBox* CmdLineWindow::AddCheckBox(const char* caption, CheckField field, const char* tooltip) {

@@ -10,6 +10,7 @@
 class QButtonGroup;
 class QCheckBox;
 class QGridLayout;
+class QHBoxLayout;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
@@ -32,6 +33,7 @@ class CmdLineWindow : public QDialog {
   };
   QLineEdit* AddField(QGridLayout* grid, int row, const char* caption, TextField field, bool browse, bool open,
                       const char* tooltip = nullptr);
+  void AddSuffixField(QHBoxLayout* row, const char* caption, TextField field, const char* tooltip);
   QCheckBox* AddCheckBox(const char* caption, CheckField field, const char* tooltip);
   void ShowCopy();
 

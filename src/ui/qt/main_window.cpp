@@ -136,21 +136,12 @@ QWidget* MainWindow::BuildSimulationGroup() {
   grid->addWidget(MakeDisabledButton(captions::kReload, captions::kTipReload), row, 5);
   ++row;
   grid->addWidget(MakeCheckBox(captions::kCreateLog, CheckField::CreateLog, captions::kTipCreateLog), row, 0);
-  QLineEdit* logSuffix = MakeTextField(TextField::LogSuffix, captions::kTipLogSuffix);
-  logSuffix->setMaximumWidth(110);
-  auto* logSuffixBox = new QHBoxLayout;
-  logSuffixBox->addWidget(Caption(captions::kLogSuffix, logSuffix));
-  logSuffixBox->addWidget(logSuffix);
-  grid->addLayout(logSuffixBox, row, 1, 1, 2);
+  grid->addLayout(SuffixRow(captions::kLogSuffix, TextField::LogSuffix, captions::kTipLogSuffix), row, 1, 1, 2);
   grid->addWidget(MakeOpenFileButton(TextField::LogFile), row, 3);
   grid->addWidget(MakeTextField(TextField::LogFile, captions::kTipLogFile), row, 4, 1, 2);
   ++row;
-  QLineEdit* outputSuffix = MakeTextField(TextField::OutputSuffix, captions::kTipOutputSuffix);
-  outputSuffix->setMaximumWidth(110);
-  auto* outputSuffixBox = new QHBoxLayout;
-  outputSuffixBox->addWidget(Caption(captions::kOutputSuffix, outputSuffix));
-  outputSuffixBox->addWidget(outputSuffix);
-  grid->addLayout(outputSuffixBox, row, 1, 1, 2);
+  grid->addLayout(SuffixRow(captions::kOutputSuffix, TextField::OutputSuffix, captions::kTipOutputSuffix), row, 1, 1,
+                  2);
   grid->addWidget(MakeOpenFileButton(TextField::OutputFile), row, 3);
   grid->addWidget(MakeTextField(TextField::OutputFile, captions::kTipOutputFile), row, 4, 1, 2);
   ++row;
@@ -174,6 +165,15 @@ QWidget* MainWindow::BuildSimulationGroup() {
   grid->addWidget(MakeOpenFileButton(TextField::TrackFile), row, 3);
   grid->addWidget(MakeTextField(TextField::TrackFile, captions::kTipTrackFile), row, 4, 1, 2);
   return group;
+}
+
+QHBoxLayout* MainWindow::SuffixRow(const char* caption, TextField field, const char* tooltip) {
+  QLineEdit* suffix = MakeTextField(field, tooltip);
+  suffix->setMaximumWidth(110);
+  auto* row = new QHBoxLayout;
+  row->addWidget(Caption(caption, suffix));
+  row->addWidget(suffix);
+  return row;
 }
 
 QWidget* MainWindow::BuildScriptGroup() {
@@ -200,11 +200,7 @@ QWidget* MainWindow::BuildScriptGroup() {
   QPushButton* variables = MakeButton(captions::kSystemVariables, captions::kTipSystemVariables,
                                       [this] { controller_.ShowSystemVariables(); });
   grid->addWidget(variables, row, 0);
-  auto* options = new QHBoxLayout;
-  QLineEdit* rtSuffix = MakeTextField(TextField::RtSuffix, captions::kTipRtSuffix);
-  rtSuffix->setMaximumWidth(110);
-  options->addWidget(Caption(captions::kRtSuffix, rtSuffix));
-  options->addWidget(rtSuffix);
+  QHBoxLayout* options = SuffixRow(captions::kRtSuffix, TextField::RtSuffix, captions::kTipRtSuffix);
   options->addSpacing(16);
   overwritePrompt_ = new QCheckBox(captions::kOverwritePrompt);
   overwritePrompt_->setToolTip(captions::kTipOverwritePrompt);

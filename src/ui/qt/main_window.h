@@ -12,6 +12,7 @@
 class QAction;
 class QCheckBox;
 class QComboBox;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -79,6 +80,7 @@ class MainWindow : public QMainWindow {
   QWidget* BuildFilteringTabs();
 
   QLineEdit* MakeTextField(TextField field, const char* tooltip);
+  QHBoxLayout* SuffixRow(const char* caption, TextField field, const char* tooltip);
   QLineEdit* MakeNumberField(NumberField field, const char* tooltip, int width = 90);
   AngleSpinBox* MakeAngleField(NumberField field, const char* tooltip);
   QCheckBox* MakeCheckBox(const char* caption, CheckField field, const char* tooltip);

@@ -9,6 +9,7 @@
 #include "ui/qt/angle_spin_box.h"
 #include "ui/qt/axes_picture.h"
 #include "ui/qt/captions.h"
+#include "ui/qt/check_state.h"
 #include "ui/qt/color_swatch.h"
 #include "ui/qt/main_window.h"
 #include "ui/qt/materials_table.h"
@@ -25,14 +26,6 @@ void SetText(QLineEdit* edit, const QString& text) {
   if (edit->text() == text) return;
   edit->setText(text);
   edit->setCursorPosition(0);
-}
-
-Qt::CheckState ToCheckState(int state) {
-  return state == 1 ? Qt::Checked : state == 2 ? Qt::PartiallyChecked : Qt::Unchecked;
-}
-
-int FromCheckState(Qt::CheckState state) {
-  return state == Qt::Checked ? 1 : state == Qt::PartiallyChecked ? 2 : 0;
 }
 
 }  // namespace
@@ -89,7 +82,7 @@ QCheckBox* MainWindow::MakeCheckBox(const char* caption, CheckField field, const
   box->setTristate(IsThreeState(field));
   connect(box, &QCheckBox::stateChanged, this, [this, field](int state) {
     if (showing_) return;
-    controller_.SetState(field, FromCheckState(static_cast<Qt::CheckState>(state)));
+    controller_.SetState(field, FromCheckState(state));
     ShowState();
   });
   checkBoxes_.push_back({box, field});
