@@ -152,14 +152,6 @@ TEST(DirectiveReading, PrefixedIdentifiersAreNumbersBelowTwoToThe31) {
                        "Error in specification of the coordinate transformation \"TR1x\": the first keyword format"));
 }
 
-TEST(DirectiveReading, DirectivesOfLaterVersionsStopTheReadInsteadOfPassingUnchecked) {
-  ReaderFixture reader;
-  ReadOutcome outcome = reader.Read("M1 \"water\"\nC1 1 1 -2\n");
-  EXPECT_EQ(outcome.status, InputReadStatus::Stopped);
-  EXPECT_TRUE(Contains(outcome.console, "Error: Keyword \"M<n>\" is not supported"));
-  EXPECT_FALSE(reader.model.loaded);
-}
-
 TEST(DirectiveReading, AFileWithoutCellsEndsWithTheNoCellsError) {
   ReaderFixture reader;
   ReadOutcome outcome = reader.Read("");
