@@ -1,0 +1,95 @@
+#pragma once
+// Compiles the expression of one statement (an assignment or a plain
+// expression, or the condition of if, while and for) into operations of the
+// block, with every diagnostic of the token scan.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "engine/block_compiler.h"
+#include "engine/messages.h"
+
+namespace tessarin::engine {
+
+class ExpressionCompiler {
+ public:
+  ExpressionCompiler(BlockCompiler& block, int line) : block_(block), line_(line) {}
+  // On success the slot holding the statement's value is in resultSlot.
+  bool Compile(std::string_view text, bool isCondition, int& resultSlot);
+
+ private:
+  enum class Prev { kStart, kOperand, kCloseParen, kCloseBracket, kOperator, kOpen, kComma, kLiteral };
+  enum class CalleeKind { kBuiltin, kProgram, kFunctionFormal };
+  struct Group {
+    enum class Kind { kParen, kCall, kIndex } kind = Kind::kParen;
+    CalleeKind callee = CalleeKind::kBuiltin;
+    int target = 0;  // builtin number, program slot or formal index
+    std::string name;
+    std::size_t operandBase = 0;
+    int arguments = 0;  // finished arguments
+    bool isText = false;
+    TextCall text;
+    std::string piece;  // literal text gathered since the last value
+    bool itemIsLiteral = false;
+  };
+  struct StackEntry {
+    bool isGroup = false;
+    int precedence = 0;
+    OpCode op = OpCode::kAdd;
+  };
+  enum class NameSort { kUnknown, kBuiltin, kProgram, kFunctionFormal, kArrayFormal, kVariable };
+
+  bool Fail(Msg id) { return block_.Fail(id, line_); }
+  template <typename... Args>
+  bool Fail(Msg id, const Args&... args) {
+    return block_.FailText(Format(id, args...), line_);
+  }
+
+  bool CheckCharacters(std::string_view text, bool hasAssignment);
+  bool CheckBalance(std::string_view text);
+  std::string InsertSignZeros(std::string_view text);
+  bool CompileAssignment(std::string_view left, std::string_view right, int& resultSlot);
+  bool CompileValue(std::string_view text, int& resultSlot);
+
+  bool Scan();
+  bool ScanNumber();
+  bool ScanName();
+  bool ScanLiteral();
+  bool ScanOperator();
+  bool OpenParenthesis();
+  bool CloseParenthesis();
+  bool CloseBracket();
+  bool Comma();
+  bool CheckOperandPosition(NameSort sort, bool isNumber, bool isParenthesis, const std::string& name);
+  bool PushOperator(int precedence, OpCode op);
+  bool PopOperator();
+  bool PopToGroup();
+  bool FinishArgument(Group& group);
+  bool FinishCall(Group& group);
+  bool OpenCall(CalleeKind callee, int target, const std::string& name);
+  bool AtReferenceArgument(ArgKind& kind);
+  ArgKind ExpectedKind(const Group& group, int argument) const;
+  bool ScanReferenceArgument(ArgKind kind, bool& handled);
+  bool ScanBoundVariable();
+  bool WrongArgument(const Group& group, int argument);
+  bool ReadVariable(const std::string& name);
+  void PreCreateBoundVariable();
+  NameSort Classify(const std::string& name, bool followedByParenthesis) const;
+  char PeekNonBlank(std::size_t from) const;
+  std::size_t SkipBlanks(std::size_t from) const;
+  std::string ReadNameRun();
+
+  BlockCompiler& block_;
+  int line_;
+  std::string text_;
+  std::size_t pos_ = 0;
+  Prev prev_ = Prev::kStart;
+  std::vector<int> operands_;
+  std::vector<StackEntry> stack_;
+  std::vector<Group> groups_;
+  int textFunctions_ = 0;
+  std::size_t firstOperation_ = 0;
+};
+
+}  // namespace tessarin::engine

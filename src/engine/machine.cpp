@@ -1,0 +1,268 @@
+#include "engine/machine.h"
+
+#include <cmath>
+#include <limits>
+
+#include "engine/references.h"
+
+namespace tessarin::engine {
+namespace {
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+}
+
+Machine::Machine(EngineTables& tables, const std::atomic<bool>& interrupt)
+    : tables_(tables), interrupt_(interrupt), builtins_(BuiltinTable()) {}
+
+Machine::Frame& Machine::FrameAt(int depth) {
+  while (static_cast<int>(frames_.size()) <= depth) frames_.push_back(std::make_unique<Frame>());
+  return *frames_[depth];
+}
+
+double Machine::Run(int programSlot, ProgramOutput& output) {
+  output_ = &output;
+  stopped_ = false;
+  error_ = RuntimeErrorRecord{};
+  depth_ = 0;
+  const CompiledProgram& code = tables_.slots[programSlot]->code;
+  FrameAt(0).slots = code.initialSlots;
+  FrameAt(0).through.clear();
+  return Execute(programSlot);
+}
+
+void Machine::RecordError(std::string message, int programSlot, int pc) {
+  if (error_.recorded) return;
+  error_.recorded = true;
+  error_.message = std::move(message);
+  if (depth_ == 0) error_.line = tables_.slots[programSlot]->code.operationLines[pc];
+}
+
+void Machine::RecordBuiltinError(int builtin, std::string_view detail, int programSlot, int pc) {
+  std::string name(builtins_[builtin].name);
+  std::string head = depth_ == 0 ? Format(Msg::kRuntimeBuiltinReported, name)
+                                 : Format(Msg::kRuntimeBuiltinCalled, tables_.slots[programSlot]->record.name, name);
+  RecordError(head + " " + std::string(detail), programSlot, pc);
+}
+
+double* Machine::ResolveVariable(double value) {
+  std::optional<Reference> reference = DecodeReference(value);
+  if (!reference) return nullptr;
+  if (reference->kind == ReferenceKind::kGlobal) {
+    if (reference->index >= tables_.globals.size()) return nullptr;
+    return tables_.globals.Values() + reference->index;
+  }
+  if (reference->kind != ReferenceKind::kFrameVariable || reference->depth > depth_) return nullptr;
+  Frame& frame = *frames_[reference->depth];
+  if (reference->index >= static_cast<std::int64_t>(frame.slots.size())) return nullptr;
+  return frame.slots.data() + reference->index;
+}
+
+double Machine::RunText(const TextCall& call, const double* slots) {
+  textValues_.clear();
+  for (int slot : call.values) textValues_.push_back(slots[slot]);
+  std::string text = BuildText(call.pieces, textValues_, numberFormat_);
+  switch (call.builtin) {
+    case builtin::kDir:
+    case builtin::kWrite: output_->EmitLine(text, true); break;
+    case builtin::kDir2:
+    case builtin::kWrite2: output_->EmitLine(text, false); break;
+    case builtin::kPrint: output_->Print(text + "\n"); break;
+    case builtin::kPrint2: output_->Print(text); break;
+    case builtin::kSetNumberFormat:
+      if (text.find_first_not_of(" \t") == std::string::npos) {
+        numberFormat_ = std::string(kDefaultNumberFormat);
+      } else if (IsValidNumberFormat(text)) {
+        numberFormat_ = text;
+      }
+      break;
+    default: break;
+  }
+  return static_cast<double>(call.values.size());
+}
+
+double Machine::Call(int program, const double* callerSlots, const std::int32_t* arguments, int count,
+                     int callerSlot, int pc, bool& blockEnds) {
+  blockEnds = false;
+  if (depth_ >= kMaxCallDepth) {
+    RecordError(Format(Msg::kCallDepth, kMaxCallDepth), callerSlot, pc);
+    blockEnds = true;
+    return kNaN;
+  }
+  const CompiledProgram& code = tables_.slots[program]->code;
+  Frame& frame = FrameAt(depth_ + 1);
+  frame.slots = code.initialSlots;
+  for (int i = 0; i < count; ++i) frame.slots[i] = callerSlots[arguments[i]];
+  ++depth_;
+  double value = Execute(program);
+  --depth_;
+  if (depth_ == 0 && error_.recorded && error_.line < 0)
+    error_.line = tables_.slots[callerSlot]->code.operationLines[pc];
+  return value;
+}
+
+double Machine::Execute(int programSlot) {
+  const ProgramSlot& slot = *tables_.slots[programSlot];
+  const CompiledProgram& code = slot.code;
+  Frame& frame = *frames_[depth_];
+  double* s = frame.slots.data();
+  const std::vector<int>& kinds = slot.record.formalKinds;
+  frame.through.assign(kinds.size(), nullptr);
+  for (std::size_t i = 0; i < kinds.size(); ++i) {
+    if (kinds[i] != kFormalVariable) continue;
+    // The reference was made by the caller, one level up.
+    --depth_;
+    frame.through[i] = ResolveVariable(s[i]);
+    ++depth_;
+    if (!frame.through[i]) {
+      RecordBuiltinError(builtin::kLoc, MessageText(Msg::kNotAReference), programSlot, 0);
+      return kNaN;
+    }
+  }
+  double* const* through = frame.through.data();
+  double* globals = tables_.globals.Values();
+  const Operation* ops = code.operations.data();
+  const std::int32_t* pool = code.argumentPool.data();
+  const std::size_t count = code.operations.size();
+  double last = 0.0;
+  std::size_t pc = 0;
+  // The interrupt flag is looked at on entry and on every jump back, so
+  // every loop and every recursion sees it within a few operations.
+  if (interrupt_.load(std::memory_order_acquire)) {
+    stopped_ = true;
+    return kNaN;
+  }
+  while (pc < count) {
+    const Operation& op = ops[pc++];
+    switch (op.code) {
+      case OpCode::kAdd: last = s[op.r] = s[op.a] + s[op.b]; break;
+      case OpCode::kSubtract: last = s[op.r] = s[op.a] - s[op.b]; break;
+      case OpCode::kMultiply: last = s[op.r] = s[op.a] * s[op.b]; break;
+      case OpCode::kDivide: last = s[op.r] = s[op.a] / s[op.b]; break;
+      case OpCode::kPower: last = s[op.r] = std::pow(s[op.a], s[op.b]); break;
+      case OpCode::kGreater: last = s[op.r] = s[op.a] > s[op.b] ? 1.0 : 0.0; break;
+      case OpCode::kLess: last = s[op.r] = s[op.a] < s[op.b] ? 1.0 : 0.0; break;
+      case OpCode::kGreaterEqual: last = s[op.r] = s[op.a] >= s[op.b] ? 1.0 : 0.0; break;
+      case OpCode::kLessEqual: last = s[op.r] = s[op.a] <= s[op.b] ? 1.0 : 0.0; break;
+      case OpCode::kEqual: last = s[op.r] = s[op.a] == s[op.b] ? 1.0 : 0.0; break;
+      case OpCode::kNotEqual: last = s[op.r] = s[op.a] != s[op.b] ? 1.0 : 0.0; break;
+      case OpCode::kAnd: last = s[op.r] = (s[op.a] != 0 && s[op.b] != 0) ? 1.0 : 0.0; break;
+      case OpCode::kOr: last = s[op.r] = (s[op.a] == 0 && s[op.b] == 0) ? 0.0 : 1.0; break;
+      case OpCode::kCopy: last = s[op.r] = s[op.a]; break;
+      case OpCode::kLoadGlobal: last = s[op.r] = globals[op.a]; break;
+      case OpCode::kStoreGlobal: last = s[op.r] = globals[op.a] = s[op.b]; break;
+      case OpCode::kLoadSystem: last = s[op.r] = tables_.systemVariables[op.a]; break;
+      case OpCode::kLoadThrough: last = s[op.r] = *through[op.a]; break;
+      case OpCode::kStoreThrough: last = s[op.r] = *through[op.a] = s[op.b]; break;
+      case OpCode::kJump:
+        pc = static_cast<std::size_t>(op.c);
+        if (interrupt_.load(std::memory_order_acquire)) {
+          stopped_ = true;
+          return kNaN;
+        }
+        break;
+      case OpCode::kJumpIfFalse:
+        last = s[op.a];
+        if (last == 0) pc = static_cast<std::size_t>(op.c);
+        break;
+#define TESSARIN_COMPARE_JUMP(CODE, OPERATOR)              \
+  case OpCode::CODE:                                       \
+    if (s[op.a] OPERATOR s[op.b]) {                        \
+      last = s[op.r] = 1.0;                                \
+    } else {                                               \
+      last = s[op.r] = 0.0;                                \
+      pc = static_cast<std::size_t>(op.c);                 \
+    }                                                      \
+    break;
+        TESSARIN_COMPARE_JUMP(kLessJump, <)
+        TESSARIN_COMPARE_JUMP(kLessEqualJump, <=)
+        TESSARIN_COMPARE_JUMP(kGreaterJump, >)
+        TESSARIN_COMPARE_JUMP(kGreaterEqualJump, >=)
+        TESSARIN_COMPARE_JUMP(kEqualJump, ==)
+        TESSARIN_COMPARE_JUMP(kNotEqualJump, !=)
+#undef TESSARIN_COMPARE_JUMP
+#define TESSARIN_COMPARE_BACK(CODE, OPERATOR)              \
+  case OpCode::CODE:                                       \
+    if (s[op.a] OPERATOR s[op.b]) {                        \
+      last = 1.0;                                          \
+      pc = static_cast<std::size_t>(op.c);                 \
+      if (interrupt_.load(std::memory_order_acquire)) {    \
+        stopped_ = true;                                   \
+        return kNaN;                                       \
+      }                                                    \
+    } else {                                               \
+      last = 0.0;                                          \
+    }                                                      \
+    break;
+        TESSARIN_COMPARE_BACK(kLessBack, <)
+        TESSARIN_COMPARE_BACK(kLessEqualBack, <=)
+        TESSARIN_COMPARE_BACK(kGreaterBack, >)
+        TESSARIN_COMPARE_BACK(kGreaterEqualBack, >=)
+        TESSARIN_COMPARE_BACK(kEqualBack, ==)
+        TESSARIN_COMPARE_BACK(kNotEqualBack, !=)
+#undef TESSARIN_COMPARE_BACK
+#define TESSARIN_ADD_COMPARE_BACK(CODE, OPERATOR)          \
+  case OpCode::CODE:                                       \
+    s[op.r] += s[op.a];                                    \
+    if (s[op.r] OPERATOR s[op.b]) {                        \
+      last = 1.0;                                          \
+      pc = static_cast<std::size_t>(op.c);                 \
+      if (interrupt_.load(std::memory_order_acquire)) {    \
+        stopped_ = true;                                   \
+        return kNaN;                                       \
+      }                                                    \
+    } else {                                               \
+      last = 0.0;                                          \
+    }                                                      \
+    break;
+        TESSARIN_ADD_COMPARE_BACK(kAddLessBack, <)
+        TESSARIN_ADD_COMPARE_BACK(kAddLessEqualBack, <=)
+#undef TESSARIN_ADD_COMPARE_BACK
+      case OpCode::kMultiplyAdd: last = s[op.r] = s[op.a] + s[op.b] * s[op.c]; break;
+      case OpCode::kSimple1: last = s[op.r] = builtins_[op.c].simple1(s[op.a]); break;
+      case OpCode::kSimple2: last = s[op.r] = builtins_[op.c].simple2(s[op.a], s[op.b]); break;
+      case OpCode::kSimple3:
+        last = s[op.r] = builtins_[op.c].simple3(s[pool[op.a]], s[pool[op.a + 1]], s[pool[op.a + 2]]);
+        break;
+      case OpCode::kText: last = s[op.r] = RunText(code.textCalls[op.a], s); break;
+      case OpCode::kIndirect: {
+        double* target = ResolveVariable(s[op.a]);
+        if (!target) {
+          RecordBuiltinError(op.c, MessageText(Msg::kNotAReference), programSlot, static_cast<int>(pc - 1));
+          return kNaN;
+        }
+        last = s[op.r] = *target;
+        break;
+      }
+      case OpCode::kReference: {
+        Reference reference{static_cast<ReferenceKind>(op.a), depth_, op.b};
+        last = s[op.r] = EncodeReference(reference);
+        break;
+      }
+      case OpCode::kReturn: return s[op.a];
+      case OpCode::kCallProgram:
+      case OpCode::kCallFunctionFormal: {
+        int program = op.c;
+        if (op.code == OpCode::kCallFunctionFormal) {
+          std::optional<Reference> reference = DecodeReference(s[op.c]);
+          if (!reference || reference->kind != ReferenceKind::kFunction ||
+              reference->index >= static_cast<std::int64_t>(tables_.slots.size()) ||
+              !tables_.slots[reference->index]->code.compiled) {
+            RecordBuiltinError(builtin::kLoc, MessageText(Msg::kNotAReference), programSlot, static_cast<int>(pc - 1));
+            return kNaN;
+          }
+          program = static_cast<int>(reference->index);
+        }
+        bool blockEnds = false;
+        double value = Call(program, s, pool + op.a, op.b, programSlot, static_cast<int>(pc - 1), blockEnds);
+        if (stopped_ || blockEnds) return kNaN;
+        last = s[op.r] = value;
+        break;
+      }
+      case OpCode::kUnavailable:
+        RecordBuiltinError(op.c, MessageText(Msg::kNotAvailableYet), programSlot, static_cast<int>(pc - 1));
+        return kNaN;
+    }
+  }
+  return last;
+}
+
+}  // namespace tessarin::engine

@@ -1,0 +1,75 @@
+#pragma once
+// The executor: runs compiled blocks, one frame of value slots per active
+// call, and records the first runtime error of a run.
+
+#include <atomic>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "engine/builtins.h"
+#include "engine/engine_tables.h"
+#include "engine/messages.h"
+#include "engine/number_format.h"
+
+namespace tessarin::engine {
+
+// Where the text functions send their text.
+class ProgramOutput {
+ public:
+  virtual ~ProgramOutput() = default;
+  // Dir and Write (finished) end the current generated line; Dir2 and Write2
+  // continue it.
+  virtual void EmitLine(std::string_view text, bool finished) = 0;
+  virtual void Print(std::string_view text) = 0;
+};
+
+inline constexpr int kMaxCallDepth = 1000;
+
+struct RuntimeErrorRecord {
+  bool recorded = false;
+  std::string message;
+  int line = -1;  // in the block that was started
+};
+
+class Machine {
+ public:
+  Machine(EngineTables& tables, const std::atomic<bool>& interrupt);
+
+  // Runs the block from the start; afterwards see Stopped() and Error().
+  double Run(int programSlot, ProgramOutput& output);
+  bool Stopped() const { return stopped_; }
+  const RuntimeErrorRecord& Error() const { return error_; }
+  void ResetNumberFormat() { numberFormat_ = std::string(kDefaultNumberFormat); }
+  const std::string& NumberFormat() const { return numberFormat_; }
+
+ private:
+  struct Frame {
+    std::vector<double> slots;
+    std::vector<double*> through;  // the caller's variable behind each loc formal
+  };
+  // Runs the block whose frame at depth_ is filled in; false in `failed`
+  // means the block ended normally.
+  double Execute(int programSlot);
+  double Call(int program, const double* callerSlots, const std::int32_t* arguments, int count, int callerSlot,
+              int pc, bool& blockEnds);
+  double* ResolveVariable(double reference);
+  void RecordBuiltinError(int builtin, std::string_view detail, int programSlot, int pc);
+  void RecordError(std::string message, int programSlot, int pc);
+  double RunText(const TextCall& call, const double* slots);
+  Frame& FrameAt(int depth);
+
+  EngineTables& tables_;
+  const std::atomic<bool>& interrupt_;
+  const std::array<Builtin, kBuiltinCount>& builtins_;
+  std::vector<std::unique_ptr<Frame>> frames_;
+  int depth_ = 0;
+  bool stopped_ = false;
+  RuntimeErrorRecord error_;
+  ProgramOutput* output_ = nullptr;
+  std::string numberFormat_{kDefaultNumberFormat};
+  std::vector<double> textValues_;
+};
+
+}  // namespace tessarin::engine

@@ -1,0 +1,153 @@
+#include "engine/program_runner.h"
+
+#include <chrono>
+#include <cstdio>
+
+#include "engine/messages.h"
+#include "platform/clock.h"
+#include "platform/console.h"
+
+namespace tessarin::engine {
+
+ProgramRunner::ProgramRunner(Machine& machine, std::atomic<bool>& interrupt, platform::Console* console,
+                             platform::Clock& clock)
+    : machine_(machine), interrupt_(interrupt), console_(console), clock_(clock) {}
+
+ProgramRunner::~ProgramRunner() {
+  if (worker_.joinable()) {
+    interrupt_.store(true, std::memory_order_release);
+    worker_.join();
+  }
+}
+
+void ProgramRunner::Start(int programSlot, std::vector<std::string>& outputLines, double noticeSeconds,
+                          double hardLimitSeconds) {
+  Join();
+  lines_ = &outputLines;
+  lastFinished_ = true;
+  posted_.store(0, std::memory_order_relaxed);
+  taken_.store(0, std::memory_order_relaxed);
+  interrupt_.store(false, std::memory_order_relaxed);
+  escapeArmed_ = false;
+  noticeShown_ = false;
+  stoppedByTimeLimit_ = false;
+  noticeSeconds_ = noticeSeconds;
+  hardLimitSeconds_ = hardLimitSeconds;
+  startProcessor_ = clock_.ProcessorSeconds();
+  startWall_ = clock_.WallSeconds();
+  active_ = true;
+  running_.store(true, std::memory_order_release);
+  worker_ = std::thread([this, programSlot] {
+    machine_.Run(programSlot, *this);
+    running_.store(false, std::memory_order_release);
+  });
+}
+
+void ProgramRunner::Join() {
+  if (worker_.joinable()) worker_.join();
+}
+
+void ProgramRunner::Post(Posted kind) {
+  postedKind_ = kind;
+  long posted = posted_.load(std::memory_order_relaxed) + 1;
+  posted_.store(posted, std::memory_order_release);
+  while (taken_.load(std::memory_order_acquire) != posted && !interrupt_.load(std::memory_order_acquire))
+    std::this_thread::yield();
+}
+
+void ProgramRunner::EmitLine(std::string_view text, bool finished) {
+  if (lastFinished_) {
+    lines_->emplace_back(text);
+  } else {
+    lines_->back() += text;
+  }
+  lastFinished_ = finished;
+  if (!finished) return;
+  lines_->back() += '\n';
+  Post(Posted::kLine);
+}
+
+void ProgramRunner::Print(std::string_view text) {
+  printText_ = std::string(text);
+  Post(Posted::kPrint);
+}
+
+void ProgramRunner::WriteConsole(std::string_view text) {
+  if (console_) {
+    console_->Write(text);
+  } else {
+    std::fwrite(text.data(), 1, text.size(), stdout);
+    std::fflush(stdout);
+  }
+}
+
+LineRequest ProgramRunner::NextLine(std::string& line) {
+  constexpr int kBusyPolls = 2000;
+  int idlePolls = 0;
+  long taken = taken_.load(std::memory_order_relaxed);
+  while (true) {
+    long posted = posted_.load(std::memory_order_acquire);
+    if (posted != taken) {
+      taken = posted;
+      if (postedKind_ == Posted::kPrint) {
+        WriteConsole(printText_);
+        taken_.store(taken, std::memory_order_release);
+        continue;
+      }
+      line = lines_->back().substr(0, kMaxTextLength + 1);
+      taken_.store(taken, std::memory_order_release);
+      return LineRequest::kLine;
+    }
+    if (!running_.load(std::memory_order_acquire)) break;
+    Watch();
+    // A program that computes for long without output should not have to
+    // share its processor with this loop: after a while of nothing, wait a
+    // little longer between polls.
+    if (++idlePolls < kBusyPolls) {
+      clock_.YieldProcessor();
+    } else {
+      std::this_thread::sleep_for(std::chrono::microseconds(100));
+    }
+  }
+  Join();
+  if (!lastFinished_) {
+    lines_->back() += '\n';
+    lastFinished_ = true;
+    line = lines_->back().substr(0, kMaxTextLength + 1);
+    return LineRequest::kLine;
+  }
+  active_ = false;
+  return LineRequest::kFinished;
+}
+
+void ProgramRunner::Watch() {
+  if (console_) {
+    while (std::optional<int> key = console_->PollKey()) {
+      if (!escapeArmed_) {
+        if (*key == platform::kKeyEscape) {
+          WriteConsole(MessageText(Msg::kEscapePressed));
+          escapeArmed_ = true;
+          noticeShown_ = true;
+        }
+      } else if (*key == 'Q' || *key == 'q') {
+        WriteConsole(MessageText(Msg::kEscapeAndQ));
+        interrupt_.store(true, std::memory_order_release);
+        escapeArmed_ = false;
+      } else if (*key != platform::kKeyEscape) {
+        WriteConsole(MessageText(Msg::kEscapeCancelled));
+        escapeArmed_ = false;
+      }
+    }
+  }
+  if (!noticeShown_ && clock_.ProcessorSeconds() - startProcessor_ > noticeSeconds_) {
+    WriteConsole(Format(Msg::kTimeNotice, noticeSeconds_));
+    noticeShown_ = true;
+  }
+  if (hardLimitSeconds_ > 0 && !stoppedByTimeLimit_ && clock_.WallSeconds() - startWall_ > hardLimitSeconds_) {
+    WriteConsole(Format(Msg::kTimeLimitReached, hardLimitSeconds_));
+    stoppedByTimeLimit_ = true;
+    interrupt_.store(true, std::memory_order_release);
+  }
+}
+
+}  // namespace tessarin::engine

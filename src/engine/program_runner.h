@@ -1,0 +1,75 @@
+#pragma once
+// Runs one program on a worker thread and hands its generated lines to the
+// reader's thread, one at a time and strictly alternating. Each counter and
+// flag has a single writer: the worker posts and clears `running`, the
+// reader takes and sets `interrupt`. While waiting for a line the reader
+// watches the console keys and the clock.
+
+#include <atomic>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "engine/machine.h"
+
+namespace tessarin::platform {
+class Clock;
+class Console;
+}  // namespace tessarin::platform
+
+namespace tessarin::engine {
+
+enum class LineRequest { kLine, kFinished };
+
+class ProgramRunner final : public ProgramOutput {
+ public:
+  ProgramRunner(Machine& machine, std::atomic<bool>& interrupt, platform::Console* console, platform::Clock& clock);
+  ~ProgramRunner() override;
+
+  void Start(int programSlot, std::vector<std::string>& outputLines, double noticeSeconds, double hardLimitSeconds);
+  // Reader side: the next generated line (with its "\n"), or kFinished once
+  // the program has ended and its last unfinished line was handed over.
+  LineRequest NextLine(std::string& line);
+  bool Active() const { return active_; }
+  bool StoppedByTimeLimit() const { return stoppedByTimeLimit_; }
+
+  // Worker side (ProgramOutput).
+  void EmitLine(std::string_view text, bool finished) override;
+  void Print(std::string_view text) override;
+
+  // Writes console text on the reader's thread (or directly when no
+  // program runs).
+  void WriteConsole(std::string_view text);
+
+ private:
+  enum class Posted { kLine, kPrint };
+  void Post(Posted kind);
+  void Watch();
+  void Join();
+
+  Machine& machine_;
+  std::atomic<bool>& interrupt_;
+  platform::Console* console_;
+  platform::Clock& clock_;
+  std::thread worker_;
+
+  std::atomic<bool> running_{false};
+  std::atomic<long> posted_{0};
+  std::atomic<long> taken_{0};
+  Posted postedKind_ = Posted::kLine;
+  std::string printText_;
+  std::vector<std::string>* lines_ = nullptr;
+  bool lastFinished_ = true;
+
+  // Reader-side state.
+  bool active_ = false;
+  bool escapeArmed_ = false;
+  bool noticeShown_ = false;
+  bool stoppedByTimeLimit_ = false;
+  double startProcessor_ = 0;
+  double startWall_ = 0;
+  double noticeSeconds_ = 2.0;
+  double hardLimitSeconds_ = 0;
+};
+
+}  // namespace tessarin::engine

@@ -1,0 +1,40 @@
+#pragma once
+// Compiling and running blocks the way the reader does, for engine tests.
+
+#include <string>
+#include <vector>
+
+#include "engine/compiler.h"
+#include "platform/scripted_console.h"
+
+namespace tessarin::engine::testing {
+
+// A block's text as the reader hands it over: the rest of the opening line
+// (empty here) and then the body lines, each followed by CR LF.
+std::string BlockText(const std::vector<std::string>& bodyLines, const std::string& openingRest = "");
+std::vector<std::string> SplitBlockLines(const std::string& text);
+
+struct Outcome {
+  int status = 0;
+  std::string message;
+  int line = -1;
+  std::vector<std::string> lines;  // generated directive lines, with "\n"
+  std::string console;
+  bool fatal = false;
+};
+
+class EngineHarness {
+ public:
+  EngineHarness() : compiler(&console) {}
+  // Adds and compiles a block; PROGRAM and PARAMETERS blocks are run.
+  Outcome Block(BlockKind kind, const std::string& name, const std::vector<std::string>& body,
+                const std::string& openingRest = "");
+  Outcome Program(const std::vector<std::string>& body) { return Block(BlockKind::kProgram, "p", body); }
+  // The value a one-statement program computes, read back through Dir.
+  std::string Value(const std::string& expression);
+
+  platform::ScriptedConsole console;
+  Compiler compiler;
+};
+
+}  // namespace tessarin::engine::testing
