@@ -1,0 +1,112 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "input/surface_pair_intersect.h"
+#include "input/surface_pair_test_shapes.h"
+
+namespace tessarin::input {
+namespace {
+
+using namespace testing;
+constexpr double kPi = std::numbers::pi;
+
+std::int32_t Intersect(const SurfaceRecord& s1, const SurfaceRecord& s2, IntersectionCurve& curve) {
+  return IntersectSurfaces(s1, s2, Precision(), curve);
+}
+
+bool SamplesCross(const SurfaceRecord& s1, const SurfaceRecord& s2, double extent = 30) {
+  return SidesOf(s1, s2, extent).Crosses() || SidesOf(s2, s1, extent).Crosses();
+}
+
+TEST(IntersectCones, ASharedApexMeetsAlongTheCommonGenerators) {
+  RandomShapes random(21);
+  for (int i = 0; i < 60; ++i) {
+    const double t1 = random.Uniform(0.1, 1.2), t2 = random.Uniform(0.1, 1.2);
+    const double phi = random.Uniform(std::fabs(t1 - t2) + 0.02, std::fmin(t1 + t2, kPi) - 0.02);
+    const SurfaceRecord c1 = Cone(random.Point(), random.Direction(), t1);
+    const SurfaceRecord c2 = Cone(c1.point, random.AtAngle(c1.direction, phi), t2);
+    IntersectionCurve curve;
+    ASSERT_EQ(Intersect(c1, c2, curve), kTwoRays);
+    EXPECT_LT(WorstCurveDistance(curve, c1, c2), 1e-9);
+    // Both rays leave the apex into both nappes, not behind it.
+    EXPECT_GT(Dot(CurvePoint(curve, 0, -1) - c1.point, c1.direction), 0);
+    EXPECT_GT(Dot(CurvePoint(curve, 0, 1) - c1.point, c2.direction), 0);
+  }
+}
+
+TEST(IntersectCones, ASharedApexWithNestedOrSeparateOpeningsDoesNotMeet) {
+  IntersectionCurve curve;
+  const SurfaceRecord wide = Cone({1, 1, 1}, {0, 0, 1}, 0.8);
+  EXPECT_EQ(Intersect(Cone({1, 1, 1}, {0, 0.1, 1}, 0.3), wide, curve), -2);
+  EXPECT_EQ(Intersect(wide, Cone({1, 1, 1}, {0, 0.1, 1}, 0.3), curve), -3);
+  EXPECT_EQ(Intersect(wide, Cone({1, 1, 1}, {0, 0, -1}, 0.5), curve), -1);
+  EXPECT_EQ(Intersect(wide, Cone({1, 1, 1}, {0, 0, 1}, 0.8), curve), kCoincident);
+}
+
+TEST(IntersectCones, CoaxialConesMeetInACircleWhereTheFrontOneIsWider) {
+  IntersectionCurve curve;
+  const SurfaceRecord rear = Cone({0, 0, 0}, {0, 0, 1}, 0.3);
+  const SurfaceRecord front = Cone({0, 0, 2}, {0, 0, 1}, 0.6);
+  for (bool swap : {false, true}) {
+    ASSERT_EQ(swap ? Intersect(front, rear, curve) : Intersect(rear, front, curve), kCircle);
+    EXPECT_LT(WorstCurveDistance(curve, rear, front), 1e-9);
+  }
+  // Facing each other.
+  const SurfaceRecord facing = Cone({0, 0, 5}, {0, 0, -1}, 0.2);
+  ASSERT_EQ(Intersect(rear, facing, curve), kCircle);
+  EXPECT_LT(WorstCurveDistance(curve, rear, facing), 1e-9);
+  ASSERT_EQ(Intersect(facing, rear, curve), kCircle);
+  EXPECT_LT(WorstCurveDistance(curve, rear, facing), 1e-9);
+  // A narrower front cone stays inside the rear one; back to back they part.
+  EXPECT_EQ(Intersect(rear, Cone({0, 0, 2}, {0, 0, 1}, 0.2), curve), -3);
+  EXPECT_EQ(Intersect(Cone({0, 0, 2}, {0, 0, 1}, 0.2), rear, curve), -2);
+  EXPECT_EQ(Intersect(rear, Cone({0, 0, -1}, {0, 0, -1}, 0.2), curve), -1);
+  EXPECT_FALSE(SamplesCross(rear, Cone({0, 0, 2}, {0, 0, 1}, 0.2)));
+}
+
+TEST(IntersectCones, AnApexInsideTheOtherCone) {
+  IntersectionCurve curve;
+  const SurfaceRecord outer = Cone({0, 0, 0}, {0, 0, 1}, 0.7);
+  // Narrow enough, and tilted less than the difference of the angles: inside.
+  const SurfaceRecord inner = Cone({0.2, 0, 3}, Unit(Vec3{0.1, 0, 1}), 0.3);
+  EXPECT_EQ(Intersect(outer, inner, curve), -3);
+  EXPECT_FALSE(SamplesCross(outer, inner));
+  // Tilted further: its nappe leaves the outer cone.
+  const SurfaceRecord leaving = Cone({0.2, 0, 3}, Unit(Vec3{1, 0, 1}), 0.3);
+  EXPECT_EQ(Intersect(outer, leaving, curve), kConeConeCurve);
+  EXPECT_TRUE(SamplesCross(outer, leaving));
+}
+
+TEST(IntersectCones, OverlappingOpeningsMeet) {
+  const SurfaceRecord c1 = Cone({0, 0, 0}, {0, 0, 1}, 0.4);
+  const SurfaceRecord c2 = Cone({3, 0, 0}, Unit(Vec3{-0.2, 0, 1}), 0.4);
+  IntersectionCurve curve;
+  EXPECT_EQ(Intersect(c1, c2, curve), kConeConeCurve);
+  EXPECT_TRUE(SamplesCross(c1, c2));
+}
+
+TEST(IntersectCones, SeparateOpeningsAreDecidedBySearchAndAgreeWithSampling) {
+  RandomShapes random(22);
+  int met = 0, apart = 0;
+  for (int i = 0; i < 80; ++i) {
+    const double t1 = random.Uniform(0.1, 0.5), t2 = random.Uniform(0.1, 0.5);
+    const SurfaceRecord c1 = Cone(random.Point(), random.Direction(), t1);
+    const SurfaceRecord c2 = Cone(random.Point(), random.AtAngle(c1.direction, random.Uniform(t1 + t2 + 0.05, kPi)), t2);
+    IntersectionCurve curve;
+    const std::int32_t code = Intersect(c1, c2, curve);
+    const bool crosses = SamplesCross(c1, c2, 40);
+    if (code == kConeConeCurve) {
+      EXPECT_TRUE(crosses) << i;
+      ++met;
+    } else {
+      EXPECT_FALSE(crosses) << i;
+      ++apart;
+    }
+  }
+  EXPECT_GT(met, 0);
+  EXPECT_GT(apart, 0);
+}
+
+}  // namespace
+}  // namespace tessarin::input
