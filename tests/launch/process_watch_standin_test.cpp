@@ -111,7 +111,7 @@ TEST(StandInSimulator, WritesTheThreeFilesWhereTheCommandLineSaysTheyAre) {
   EXPECT_NE(output.find("(6 lines, 3 directives)"), std::string::npos) << output;
   EXPECT_NE(output.find("Tasks:                 4"), std::string::npos);
   EXPECT_NE(output.find("System variable @1:    2.5"), std::string::npos);
-  EXPECT_NE(ReadWholeFile(names.log).find("Syntax check"), std::string::npos);
+  EXPECT_NE(ReadWholeFile(names.log).find("Geometry: "), std::string::npos);
   EXPECT_EQ(names.trackData, dir.File("my runs/Files_a_r2.txt/a_r2_tracks.txt"));
   TrackFileCheck tracks = CheckTrackFile(ReadWholeFile(names.trackData));
   EXPECT_EQ(tracks.histories, 5);

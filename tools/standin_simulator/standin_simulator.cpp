@@ -8,6 +8,7 @@
 #include <iostream>
 #include <sstream>
 
+#include "geometry_check.h"
 #include "input_summary.h"
 #include "launch/file_names.h"
 #include "platform/paths.h"
@@ -27,9 +28,9 @@ struct RunFiles {
   std::string trackData;
 };
 
-// The names follow the input file as the simulator derives them; "log" and
-// "out" replace the derived name.
-RunFiles DeriveRunFiles(const SimulatorOptions& options) {
+// The run as a parameter set: the names follow the input file as the
+// simulator derives them; "log" and "out" replace the derived name.
+settings::VIEWPARM RunSet(const SimulatorOptions& options) {
   settings::VIEWPARM set;
   platform::PathParts input = platform::SplitPath(platform::NormalizeSeparators(options.input));
   set.InputFileFolder = input.folder;
@@ -42,9 +43,20 @@ RunFiles DeriveRunFiles(const SimulatorOptions& options) {
     set.logSuffix.clear();
     set.LogFileName = options.log;
   }
-  launch::LaunchContext context{platform::CurrentDirectory(), 1};
+  return set;
+}
+
+RunFiles DeriveRunFiles(const settings::VIEWPARM& set, const launch::LaunchContext& context) {
   return {launch::OutputFilePath(set, context), launch::LogFilePath(set, context),
           launch::TrackDataFilePath(set, context)};
+}
+
+std::string GeometryText(const GeometrySummary& geometry) {
+  std::string text = std::to_string(geometry.cells) + " cells, " + std::to_string(geometry.surfaces) +
+                     " surfaces, " + std::to_string(geometry.macrobodies) + " macrobodies, " +
+                     std::to_string(geometry.materials) + " materials";
+  if (!geometry.loaded) text += "; the check stopped at an error, and the tracks ignore the geometry";
+  return text;
 }
 
 bool WriteFile(const std::string& path, const std::string& text) {
@@ -96,14 +108,15 @@ TrackCounts CountTracks(const std::vector<History>& histories) {
   return counts;
 }
 
-std::string OutputText(const SimulatorOptions& options, const InputSummary& input, const RunFiles& files,
+std::string OutputText(const SimulatorOptions& options, const InputSummary& input,
+                       const std::optional<GeometrySummary>& geometry, const RunFiles& files,
                        const std::vector<History>& histories) {
   std::ostringstream out;
   out << "Varnholt stand-in simulator: made-up tracks for demonstrations and tests\n\n";
   out << "Input file:            " << options.input << " (" << input.lines << " lines, " << input.directives
       << " directives)\n";
   out << "Tasks:                 " << options.tasks << "\n";
-  out << "Syntax check:          " << (options.check == 0 ? "no" : "yes") << "\n";
+  out << "Syntax check:          " << (geometry ? GeometryText(*geometry) : "not asked for") << "\n";
   for (std::size_t i = 0; i < options.systemVariables.size(); ++i)
     if (options.systemVariables[i] != 0)
       out << "System variable @" << i << ":    " << Number(options.systemVariables[i]) << "\n";
@@ -134,7 +147,9 @@ int Run(const std::vector<std::string>& arguments) {
     return 2;
   }
   const SimulatorOptions& options = *parsed.options;
-  RunFiles files = DeriveRunFiles(options);
+  settings::VIEWPARM set = RunSet(options);
+  launch::LaunchContext context{platform::CurrentDirectory(), 1};
+  RunFiles files = DeriveRunFiles(set, context);
   Log log;
   log.Line("Varnholt stand-in simulator");
   std::optional<InputSummary> input = SummarizeInput(options.input);
@@ -144,16 +159,25 @@ int Run(const std::vector<std::string>& arguments) {
   }
   log.Line("Input file " + options.input + ": " + std::to_string(input->lines) + " lines, " +
            std::to_string(input->directives) + " directives");
-  if (options.check != 0) log.Line("Syntax check: no errors");
+  std::optional<GeometrySummary> geometry;
+  if (options.check != 0) {
+    geometry = CheckGeometry(set, context);
+    log.Line("Geometry: " + GeometryText(*geometry));
+  }
   bool written = true;
   if (options.check >= 0) {
     HistorySettings settings;
     settings.seed = Seed(*input, options);
+    if (geometry && geometry->loaded) {
+      settings.sourcePosition = {geometry->sourcePosition[0], geometry->sourcePosition[1],
+                                 geometry->sourcePosition[2], 0};
+      std::copy(geometry->sourceDirection, geometry->sourceDirection + 3, settings.sourceDirection);
+    }
     std::vector<History> histories = MakeHistories(settings);
     for (std::size_t h = 0; h < histories.size(); ++h)
       log.Line("History " + std::to_string(h + 1) + ": " + std::to_string(histories[h].tracks.size()) + " tracks");
     written = WriteFile(files.trackData, TrackDataText(histories)) &&
-              WriteFile(files.output, OutputText(options, *input, files, histories));
+              WriteFile(files.output, OutputText(options, *input, geometry, files, histories));
     log.Line("Output file " + files.output);
     log.Line("Track data file " + files.trackData);
   }

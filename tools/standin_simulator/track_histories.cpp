@@ -53,10 +53,10 @@ struct Pending {
   int type;
 };
 
-// The distance along `d` from `p` to the surface of the cube.
-double DistanceToSurface(const Vertex& p, const Direction& d, double halfSize) {
+// The distance along `d` from `p` to the surface of the cube around `centre`.
+double DistanceToSurface(const Vertex& p, const Direction& d, const Vertex& centre, double halfSize) {
   double distance = INFINITY;
-  const double position[3] = {p.x, p.y, p.z};
+  const double position[3] = {p.x - centre.x, p.y - centre.y, p.z - centre.z};
   const double step[3] = {d.x, d.y, d.z};
   for (int axis = 0; axis < 3; ++axis) {
     if (step[axis] > 0) distance = std::min(distance, (halfSize - position[axis]) / step[axis]);
@@ -65,15 +65,15 @@ double DistanceToSurface(const Vertex& p, const Direction& d, double halfSize) {
   return distance;
 }
 
-Track Follow(const Pending& particle, double halfSize, Random& random, std::deque<Pending>& secondaries,
-             int& secondariesLeft) {
+Track Follow(const Pending& particle, const HistorySettings& settings, Random& random,
+             std::deque<Pending>& secondaries, int& secondariesLeft) {
   Track track{particle.generation, particle.type, {particle.start}};
   Vertex here = particle.start;
   Direction direction = particle.direction;
   if (here.energy < 2 * kCutoffEnergy) return track;  // absorbed where it was made
   for (int step = 1; step < kMaxVertices; ++step) {
     double length = 0.3 + 1.7 * random.Uniform();
-    double exit = DistanceToSurface(here, direction, halfSize);
+    double exit = DistanceToSurface(here, direction, settings.sourcePosition, settings.halfSize);
     if (exit <= length) {
       track.vertices.push_back(
           {here.x + direction.x * exit, here.y + direction.y * exit, here.z + direction.z * exit, -here.energy});
@@ -112,10 +112,13 @@ std::vector<History> MakeHistories(const HistorySettings& settings) {
   for (int h = 0; h < settings.histories; ++h) {
     History history;
     history.sourceParticle = 1 + 3 * static_cast<std::int64_t>(h);
-    std::deque<Pending> pending{{{0, 0, 0, settings.sourceEnergy}, {0, 0, 1}, 0, 0}};
+    Vertex start = settings.sourcePosition;
+    start.energy = settings.sourceEnergy;
+    const double* d = settings.sourceDirection;
+    std::deque<Pending> pending{{start, {d[0], d[1], d[2]}, 0, 0}};
     int secondariesLeft = kMaxSecondaries;
     while (!pending.empty()) {
-      history.tracks.push_back(Follow(pending.front(), settings.halfSize, random, pending, secondariesLeft));
+      history.tracks.push_back(Follow(pending.front(), settings, random, pending, secondariesLeft));
       pending.pop_front();
     }
     histories.push_back(std::move(history));

@@ -1,6 +1,6 @@
 #pragma once
 // Made-up particle histories in the shape the simulator writes them: a
-// source track from the origin along +z, and secondary tracks branching
+// source track from the source position along its direction, and secondary tracks branching
 // off it, with the energy falling from vertex to vertex. A track stops
 // (final energy 0), escapes through the surface of a cube (its last vertex
 // on the surface, its final energy written negative), or ends with energy
@@ -31,6 +31,8 @@ struct History {
 struct HistorySettings {
   int histories = 5;
   double sourceEnergy = 1e6;  // eV
+  Vertex sourcePosition;      // the centre of the cube as well
+  double sourceDirection[3] = {0, 0, 1};  // a unit vector
   double halfSize = 10;       // cm, half the edge of the cube
   std::uint64_t seed = 1;
 };

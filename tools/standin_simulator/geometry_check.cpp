@@ -1,0 +1,43 @@
+#include "geometry_check.h"
+
+#include <cmath>
+#include <iostream>
+
+#include "input/input_reader.h"
+#include "platform/stream_console.h"
+
+namespace tessarin::standin {
+
+GeometrySummary CheckGeometry(const settings::VIEWPARM& set, const launch::LaunchContext& context) {
+  settings::VIEWPARM reading = set;
+  reading.checkSyntax_Tessarin = 1;
+  platform::StreamConsole console(std::cout);
+  input::GeometryModel model;
+  // User programs need the engine, which the stand-in does without: a file
+  // with such a block stops with the reader's message saying so.
+  input::UnavailableUserCodeEngine engine;
+  input::InputReadResult result = input::ReadInputFile({reading, context, console, model, engine});
+  GeometrySummary summary;
+  summary.loaded = result.status == input::InputReadStatus::Loaded;
+  summary.problem = result.message;
+  summary.materials = model.materials.Count();
+  summary.surfaces = static_cast<int>(model.surfaces.size());
+  summary.macrobodies = static_cast<int>(model.macrobodies.size());
+  summary.cells = static_cast<int>(model.cells.size());
+  summary.unions = static_cast<int>(model.unions.size());
+  if (summary.loaded) {
+    const input::SourceSpec& source = model.source;
+    summary.sourcePosition[0] = source.beamStart.x;
+    summary.sourcePosition[1] = source.beamStart.y;
+    summary.sourcePosition[2] = source.beamStart.z;
+    double length = std::sqrt(input::Dot(source.direction, source.direction));
+    if (length > 0) {
+      summary.sourceDirection[0] = source.direction.x / length;
+      summary.sourceDirection[1] = source.direction.y / length;
+      summary.sourceDirection[2] = source.direction.z / length;
+    }
+  }
+  return summary;
+}
+
+}  // namespace tessarin::standin
