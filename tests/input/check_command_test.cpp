@@ -1,0 +1,94 @@
+// tessarin-cli check, run as a user runs it: the console messages in order,
+// the exit status and the --dump form of the model.
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "support/test_files.h"
+
+namespace tessarin::input::testing {
+namespace {
+
+using tessarin::testing::ReadWholeFile;
+using tessarin::testing::TempDir;
+using tessarin::testing::WriteWholeFile;
+
+struct CheckRun {
+  int exitCode = -1;
+  std::string out;
+  std::string err;
+};
+
+// Runs tessarin-cli with `arguments` (already quoted for the shell) in `folder`.
+CheckRun RunCli(const std::string& arguments, const TempDir& folder) {
+  std::string command = "cd '" + folder.path() + "' && '" TESSARIN_BINARY_DIR "/bin/tessarin-cli' " + arguments +
+                        " > '" + folder.File("out.txt") + "' 2> '" + folder.File("err.txt") + "'";
+  int status = std::system(command.c_str());
+  CheckRun run;
+  run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  run.out = ReadWholeFile(folder.File("out.txt"));
+  run.err = ReadWholeFile(folder.File("err.txt"));
+  return run;
+}
+
+std::string Example(const std::string& name) { return "'" TESSARIN_SOURCE_DIR "/examples/" + name + "'"; }
+
+TEST(CheckCommand, ExamplesReadUpToTheMissingCells) {
+  TempDir folder;
+  for (const char* name : {"surfaces_all_kinds.inp", "transforms.inp", "demo_lattice.inp"}) {
+    CheckRun run = RunCli("check " + Example(name), folder);
+    EXPECT_EQ(run.exitCode, 1) << name;
+    EXPECT_EQ(run.out, "Error: There are no cells defined.\n") << name;
+  }
+  CheckRun run = RunCli("check " + Example("macrobodies.inp"), folder);
+  EXPECT_EQ(run.out, "Warning: Surfaces 21 and 10 coincide.\nError: There are no cells defined.\n");
+}
+
+TEST(CheckCommand, DumpShowsWhatWasUnderstood) {
+  TempDir folder;
+  WriteWholeFile(folder.File("in.txt"), "TR1 1 2 3\nS5 1 RPP 0 1 0 1 0 1\nS6 P -1 0 0 -2\n");
+  CheckRun run = RunCli("check in.txt --dump", folder);
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_EQ(run.out.substr(0, run.out.find("surface 1 ")),
+            "Error: There are no cells defined.\n"
+            "precision distance=9.9999999999999998e-13 angle=9.9999999999999998e-13 maxDistanceRatio=1e+20\n"
+            "mode 1\n"
+            "loaded 0\n"
+            "surface 0 kind=plane facetNumber=6 owner=-1 useCount=1 point=2,3,4 direction=-1,0,0 planeConstant=2\n");
+  EXPECT_NE(run.out.find("macrobody 0 id=5 kind=RPP copyRoot=-1 facets=6\n"
+                         "  facet 1 surface=0 sense=+1 originMacrobody=0 originFacet=0\n"),
+            std::string::npos);
+  EXPECT_NE(run.out.find("  parameters=1,2,2,3,3,4\n"), std::string::npos);
+  EXPECT_NE(run.out.find("transformation 0 id=1 origin=1,2,3 matrix=1,0,0,0,1,0,0,0,1\n"), std::string::npos);
+}
+
+TEST(CheckCommand, ErrorsAndUsage) {
+  TempDir folder;
+  WriteWholeFile(folder.File("bad.txt"), "S1 P 0 0 1 5\nS1 S 0 0 0 1\nS2 P 0 0 1 6\n");
+  CheckRun run = RunCli("check bad.txt", folder);
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_EQ(run.out, "Error: Duplicate surface identifier \"S1\".\n");
+
+  run = RunCli("check missing.txt", folder);
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_EQ(run.err, "tessarin-cli check: File \"" + folder.File("missing.txt") + "\" could not be opened for reading.\n");
+
+  EXPECT_EQ(RunCli("check", folder).exitCode, 2);
+  EXPECT_EQ(RunCli("check bad.txt --set 2", folder).exitCode, 2);
+  EXPECT_EQ(RunCli("check --help", folder).exitCode, 0);
+}
+
+TEST(CheckCommand, ParameterSetFromAParameterFile) {
+  TempDir folder;
+  WriteWholeFile(folder.File("in.txt"), "S1 S 0 0 0 1\n");
+  CheckRun run = RunCli("check in.txt --params '" TESSARIN_SOURCE_DIR "/examples/demo.tesprm' --set 1", folder);
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_EQ(run.out, "Error: There are no cells defined.\n");
+  EXPECT_EQ(RunCli("check in.txt --params nowhere.tesprm", folder).exitCode, 1);
+}
+
+}  // namespace
+}  // namespace tessarin::input::testing
