@@ -321,7 +321,6 @@ bool BlockCompiler::CompileBody(const Piece& header, std::string_view rest, bool
     return forStep.empty() || CompileExpressionStatement(forStep, header.line, false, nullptr);
   };
   if (!rest.empty()) {
-    if (header.terminator == '{') return Fail(Msg::kBraceAfterStatement, header.line);
     if (isFor && StartsWithControlKeyword(rest)) return Fail(Msg::kForBodyNeedsBraces, header.line);
     Piece body{std::string(rest), header.terminator, header.line, header.braceLastOnLine};
     if (!CompileStatement(body, true, shape)) return false;
