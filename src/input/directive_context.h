@@ -21,6 +21,7 @@ struct ReaderState {
   bool preScanEnded = false;   // pre-scan: stopped early, the main pass reports why
   bool sourcePositionGiven = false;
   bool sourceDirectionGiven = false;
+  double layerThickness = 0;  // THICK in simple geometry; 0 when not given
 };
 
 // The first token of a directive and, for prefixed keywords (S<n>, TR<n>,

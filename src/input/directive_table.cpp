@@ -2,22 +2,21 @@
 
 #include <iterator>
 
+#include "input/cell_directive.h"
+#include "input/layer_geometry.h"
+#include "input/material_directive.h"
 #include "input/message_text.h"
 #include "input/messages.h"
 #include "input/numbers.h"
 #include "input/setting_directives.h"
+#include "input/source_directive.h"
 #include "input/surface_directive.h"
 #include "input/text_case.h"
 #include "input/transformation_directive.h"
+#include "input/union_directive.h"
 
 namespace tessarin::input {
 namespace {
-
-// Directives whose geometry this version cannot check yet: they stop the
-// read rather than letting an incomplete model pass for a valid one.
-bool NotSupportedYet(DirectiveContext& context, const DirectiveCall& call) {
-  return context.Fail(FormatText(messages::kNotSupportedYet, call.name));
-}
 
 constexpr UserBlockKind kNoBlock = UserBlockKind::Program;
 
@@ -33,21 +32,21 @@ constexpr DirectiveSpec kDirectives[] = {
      kNoBlock},
     {"MAXDISTANCE_RATIO", false, true, ModeRule::ComplexOnly, "MAXDISTANCE_RATIO", nullptr, SetMaxDistanceRatio, true,
      kNoBlock},
-    {"M", true, false, ModeRule::ComplexOnly, "M<n>", messages::kMaterialFormat, NotSupportedYet, false, kNoBlock},
-    {"MAT", false, true, ModeRule::SimpleOnly, "MAT", nullptr, NotSupportedYet, false, kNoBlock},
-    {"C", true, false, ModeRule::ComplexOnly, "C<n>", messages::kCellFormat, NotSupportedYet, false, kNoBlock},
-    {"UNION", true, false, ModeRule::ComplexOnly, "UNION", messages::kUnionFormat, NotSupportedYet, false, kNoBlock},
+    {"M", true, false, ModeRule::ComplexOnly, "M<n>", messages::kMaterialFormat, DefineMaterial, false, kNoBlock},
+    {"MAT", false, true, ModeRule::SimpleOnly, "MAT", nullptr, DefineLayerMaterial, false, kNoBlock},
+    {"C", true, false, ModeRule::ComplexOnly, "C<n>", messages::kCellFormat, DefineCell, false, kNoBlock},
+    {"UNION", true, false, ModeRule::ComplexOnly, "UNION", messages::kUnionFormat, DefineUnion, false, kNoBlock},
     {"S", true, false, ModeRule::ComplexOnly, "S<n>", messages::kSurfaceFormat, DefineSurface, false, kNoBlock},
     {"TR", true, false, ModeRule::ComplexOnly, "TR<n>", messages::kTransformFormat, DefineTransformation, false,
      kNoBlock},
     {"*TR", true, false, ModeRule::ComplexOnly, "TR<n>", messages::kTransformFormat, DefineTransformation, false,
      kNoBlock},
-    {"Surface", false, true, ModeRule::SimpleOnly, "Surface", nullptr, NotSupportedYet, false, kNoBlock},
-    {"THICK", false, true, ModeRule::SimpleOnly, "THICK", nullptr, NotSupportedYet, false, kNoBlock},
-    {"BEAM", false, true, ModeRule::None, "BEAM", nullptr, NotSupportedYet, false, kNoBlock},
-    {"SOURCE_POSITION", false, true, ModeRule::ComplexOnly, "SOURCE_POSITION", nullptr, NotSupportedYet, false,
+    {"Surface", false, true, ModeRule::SimpleOnly, "Surface", nullptr, DefineLayerSurface, false, kNoBlock},
+    {"THICK", false, true, ModeRule::SimpleOnly, "THICK", nullptr, DefineLayerThickness, false, kNoBlock},
+    {"BEAM", false, true, ModeRule::None, "BEAM", nullptr, DefineBeam, false, kNoBlock},
+    {"SOURCE_POSITION", false, true, ModeRule::ComplexOnly, "SOURCE_POSITION", nullptr, DefineSourcePosition, false,
      kNoBlock},
-    {"SOURCE_DIRECTION", false, true, ModeRule::ComplexOnly, "SOURCE_DIRECTION", nullptr, NotSupportedYet, false,
+    {"SOURCE_DIRECTION", false, true, ModeRule::ComplexOnly, "SOURCE_DIRECTION", nullptr, DefineSourceDirection, false,
      kNoBlock},
 };
 

@@ -8,6 +8,7 @@
 #include "input/directive_context.h"
 #include "input/directive_table.h"
 #include "input/input_file.h"
+#include "input/layer_geometry.h"
 #include "input/message_text.h"
 #include "input/messages.h"
 #include "input/numbers.h"
@@ -155,6 +156,7 @@ InputReadResult ReadInputFile(const InputReadRequest& request) {
   if (!read) return {InputReadStatus::Stopped, {}};
   file.Close();
 
+  if (model.GeometryMode == kGeometryModeSimple) CompleteLayerGeometry(model, reader.state().layerThickness);
   if (model.cells.empty()) {
     console.Write(messages::kNoCells);
     return {InputReadStatus::Stopped, {}};

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "input/message_text.h"
+#include "input/model_dump_cells.h"
 
 namespace tessarin::input {
 namespace {
@@ -99,7 +100,10 @@ void DumpGeometryModel(const GeometryModel& model, std::ostream& out) {
     out << "transformation " << i << " id=" << t.id << " origin=" << Vector(t.origin)
         << " matrix=" << List(t.matrix, Number) << "\n";
   }
-  for (std::size_t i = 0; i < model.cells.size(); ++i) DumpCell(out, i, model.cells[i]);
+  for (std::size_t i = 0; i < model.cells.size(); ++i) {
+    DumpCell(out, i, model.cells[i]);
+    DumpCellDetails(model, i, out);
+  }
   for (std::size_t i = 0; i < model.unions.size(); ++i)
     out << "union " << i << " id=" << model.unions[i].id
         << " cells=" << List(model.unions[i].cells, [](std::int16_t c) { return std::to_string(c); }) << "\n";
@@ -108,6 +112,7 @@ void DumpGeometryModel(const GeometryModel& model, std::ostream& out) {
     out << "source position=" << s.positionType << " direction=" << s.directionType
         << " beamStart=" << Vector(s.beamStart) << " beamDirection=" << Vector(s.direction)
         << " centre=" << Vector(s.centre) << " sourceCell=" << s.sourceCell << "\n";
+    DumpSourceDetails(s, out);
   }
 }
 

@@ -1,6 +1,7 @@
 #include "input/quoted_name.h"
 
 #include "input/geometry_model.h"
+#include "input/owned_token.h"
 
 namespace tessarin::input {
 namespace {
@@ -31,8 +32,8 @@ QuotedNameResult ReadQuotedName(DirectiveContext& context, std::string_view curr
 }
 
 std::optional<std::string> NextTokenAfterName(DirectiveContext& context, const QuotedNameResult& name) {
-  std::optional<std::string_view> token =
-      name.restart ? context.tokens.NextTokenFrom(*name.restart) : context.tokens.NextToken();
+  if (!name.restart) return NextOwnedToken(context.tokens);
+  std::optional<std::string_view> token = context.tokens.NextTokenFrom(*name.restart);
   if (!token) return std::nullopt;
   return std::string(*token);
 }

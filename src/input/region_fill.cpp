@@ -4,6 +4,7 @@
 #include "input/material_directive.h"
 #include "input/message_text.h"
 #include "input/numbers.h"
+#include "input/owned_token.h"
 #include "input/quoted_name.h"
 #include "input/text_case.h"
 #include "input/whole_integer.h"
@@ -26,12 +27,6 @@ const FillTexts kUnionFillTexts{
 
 namespace {
 
-std::optional<std::string> NextOwnedToken(DirectiveContext& context) {
-  std::optional<std::string_view> token = context.tokens.NextToken();
-  if (!token) return std::nullopt;
-  return std::string(*token);
-}
-
 bool ReadVoidMaterial(DirectiveContext& context, std::int32_t id, const std::string& token, RegionFill& fill,
                       std::optional<std::string>& next) {
   MaterialTable& materials = context.model.materials;
@@ -50,7 +45,7 @@ bool ReadVoidMaterial(DirectiveContext& context, std::int32_t id, const std::str
 
 // A positive number after a keyword; `missing` and `illegal` name what it is.
 std::optional<double> ReadPositiveValue(DirectiveContext& context, const char* missing, const char* illegal) {
-  std::optional<std::string> token = NextOwnedToken(context);
+  std::optional<std::string> token = NextOwnedToken(context.tokens);
   if (!token) {
     context.Fail(missing);
     return std::nullopt;
@@ -71,7 +66,7 @@ FillOption ReadCutoff(DirectiveContext& context, const FillTexts& texts, double&
 }
 
 FillOption ReadForce(DirectiveContext& context, const FillTexts& texts, RegionFill& fill) {
-  std::optional<std::string> token = NextOwnedToken(context);
+  std::optional<std::string> token = NextOwnedToken(context.tokens);
   if (!token) {
     context.Fail(texts.forceMissing);
     return FillOption::Failed;
@@ -89,20 +84,20 @@ FillOption ReadForce(DirectiveContext& context, const FillTexts& texts, RegionFi
 
 bool ReadFillMaterial(DirectiveContext& context, const FillTexts& texts, RegionFill& fill,
                       std::optional<std::string>& next) {
-  std::optional<std::string> token = NextOwnedToken(context);
+  std::optional<std::string> token = NextOwnedToken(context.tokens);
   if (!token) return context.Fail(texts.missingSpecification);
   std::optional<std::int32_t> id = ParseWholeInteger(*token);
   if (!id) return context.Fail(FormatText(texts.materialInvalid, token->c_str()));
   if (*id <= 0) return ReadVoidMaterial(context, *id, *token, fill, next);
   fill.material = context.model.materials.Find(*id);
   if (fill.material < 0) return context.Fail(FormatText(messages::kMaterialUndefined, *id));
-  std::optional<std::string> concentration = NextOwnedToken(context);
+  std::optional<std::string> concentration = NextOwnedToken(context.tokens);
   if (!concentration) return context.Fail(texts.concentrationMissing);
   std::optional<double> value = ParseCompleteNumber(*concentration);
   if (!value) return context.Fail(FormatText(texts.concentrationInvalid, concentration->c_str()));
   if (*value == 0) return context.Fail(texts.concentrationZero);
   fill.concentration = *value;
-  next = NextOwnedToken(context);
+  next = NextOwnedToken(context.tokens);
   return true;
 }
 

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "input/general_macrobody.h"
 #include "input/macrobody_shapes.h"
 #include "input/message_text.h"
 #include "input/messages.h"
@@ -94,7 +95,7 @@ bool SurfaceDefinition::Run() {
   }
   if (EqualsIgnoringCase(*token, "MB")) {
     if (transform_ != nullptr) return Fail(FormatText(messages::kGeneralMacrobodyTransformed, id_));
-    return Fail(FormatText(messages::kGeneralMacrobodyNotSupported, id_));
+    return DefineGeneralMacrobody(context_, id_);
   }
   const SurfaceType* type = FindSurfaceType(*token);
   if (type == nullptr) return Fail(FormatText(messages::kSurfaceType, id_));
