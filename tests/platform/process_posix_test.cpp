@@ -103,11 +103,12 @@ TEST_F(PosixProcessesTest, FailuresAreReportedNotStarted) {
 TEST_F(PosixProcessesTest, ChildrenOfAProcessAreListed) {
   int id = StartOrFail({"/bin/sh", {"-c", "sleep 30 & sleep 30 & wait"}, ""});
   std::vector<int> children;
-  ASSERT_TRUE(Eventually([&] {
+  // Forked by the shell first, they become sleep a moment later.
+  auto bothSleep = [&] {
     children = processes_.ChildProcesses(id, 100);
-    return children.size() == 2;
-  }));
-  for (int child : children) EXPECT_TRUE(processes_.HasName(child, "sleep"));
+    return children.size() == 2 && processes_.HasName(children[0], "sleep") && processes_.HasName(children[1], "sleep");
+  };
+  ASSERT_TRUE(Eventually(bothSleep));
   EXPECT_EQ(processes_.ChildProcesses(id, 1).size(), 1u);
 }
 
