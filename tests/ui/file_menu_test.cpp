@@ -103,6 +103,20 @@ TEST(FileMenu, SaveAsAndOpenRoundTripTheDemoFile) {
   EXPECT_EQ(controller.ParameterFilePath(), copy);
 }
 
+TEST(FileMenu, OpeningAMalformedFileShowsTheDefaultSetNotThePreviousOne) {
+  ControllerFixture fixture(StartWith::DemoFile);
+  Controller& controller = *fixture.controller;
+  std::string broken = fixture.folder.File("broken.tesprm");
+  tessarin::testing::WriteWholeFile(broken, "nParmSets = 0\n");
+  fixture.host.chosenFiles = {broken};
+  controller.OpenParameterFile();
+  ASSERT_EQ(controller.Sets().size(), 1u);
+  EXPECT_EQ(fixture.host.messages.back().icon, MessageIcon::Error);
+  EXPECT_EQ(controller.WorkingCopy().name, "");
+  EXPECT_EQ(controller.WorkingCopy().viewSize, 15);
+  EXPECT_EQ(controller.WindowTitle(), "Tessarin [" + broken + "]");
+}
+
 TEST(FileMenu, FailedSaveAsKeepsTheOldPath) {
   ControllerFixture fixture(StartWith::DemoFile);
   Controller& controller = *fixture.controller;

@@ -17,6 +17,7 @@
 #include "settings/viewparm.h"
 #include "ui/messages.h"
 #include "ui/qt/captions.h"
+#include "ui/qt/wheel_guard.h"
 #include "ui/qt/check_state.h"
 
 namespace tessarin::ui::qt {
@@ -119,6 +120,7 @@ CmdLineWindow::CmdLineWindow(CCmdLineDlg& dialog, std::function<void()> showSyst
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   layout->addWidget(buttons);
+  WheelGuard::Install(this);
   ShowCopy();
   arguments_->setPlainText(QString::fromStdString(dialog_.Text(TextField::AdditionalArguments)));
   resize(720, sizeHint().height());

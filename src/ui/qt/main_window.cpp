@@ -24,6 +24,7 @@
 #include "ui/qt/color_swatch.h"
 #include "ui/qt/materials_table.h"
 #include "ui/qt/vector_table.h"
+#include "ui/qt/wheel_guard.h"
 #include "ui/messages.h"
 
 namespace tessarin::ui::qt {
@@ -62,6 +63,7 @@ MainWindow::MainWindow(Controller& controller, QWidget* parent) : QMainWindow(pa
 
   auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
   connect(escape, &QShortcut::activated, this, &QWidget::close);
+  WheelGuard::Install(this);
   ShowState();
 }
 
