@@ -66,11 +66,6 @@ class StartButtonsWithProcessesTest : public ::testing::Test {
       ::setenv("SHELL", oldShell_.c_str(), 1);
   }
 
-  void Select(int index) {
-    sets_[static_cast<std::size_t>(current_)] = working_;
-    current_ = index;
-    working_ = sets_[static_cast<std::size_t>(index)];
-  }
   void TickAll() {
     std::map<std::uint64_t, std::chrono::milliseconds> running = timers_.running;
     for (const auto& [id, period] : running) buttons_.TimerTick(id);
@@ -133,7 +128,9 @@ TEST_F(StartButtonsWithProcessesTest, ConsoleRunsTheSimulatorOnTheSetsInputFile)
 TEST_F(StartButtonsWithProcessesTest, TwoSetsWithTheirOwnConsolesSurviveDeletingTheFirst) {
   buttons_.StartOrActivateConsole("");
   int first = working_.process.consoleProcessId;
-  Select(1);
+  sets_[0] = working_;
+  current_ = 1;
+  working_ = sets_[1];
   working_.cmdFolderOption = 2;
   buttons_.StartOrActivateConsole("");
   int second = working_.process.consoleProcessId;
@@ -142,7 +139,8 @@ TEST_F(StartButtonsWithProcessesTest, TwoSetsWithTheirOwnConsolesSurviveDeleting
   ASSERT_NE(first, second);
   EXPECT_EQ(working_.process.consoleListPosition, 1);
 
-  Select(0);
+  sets_[1] = working_;
+  current_ = 0;
   ::kill(-first, SIGKILL);
   sets_.erase(sets_.begin());
   buttons_.OnSetDeleted(0);
