@@ -63,4 +63,9 @@ std::int32_t IntersectSurfaces(const SurfaceRecord& s1, const SurfaceRecord& s2,
   return code;
 }
 
+std::int32_t IntersectSurfaces(const SurfaceRecord& s1, const SurfaceRecord& s2, const PrecisionSettings& precision) {
+  IntersectionCurve curve;
+  return IntersectSurfaces(s1, s2, precision, curve);
+}
+
 }  // namespace tessarin::input

@@ -14,4 +14,7 @@ namespace tessarin::input {
 std::int32_t IntersectSurfaces(const SurfaceRecord& s1, const SurfaceRecord& s2, const PrecisionSettings& precision,
                                IntersectionCurve& curve);
 
+// The code alone, for callers that only classify the pair.
+std::int32_t IntersectSurfaces(const SurfaceRecord& s1, const SurfaceRecord& s2, const PrecisionSettings& precision);
+
 }  // namespace tessarin::input

@@ -22,13 +22,15 @@ bool FoundInside(const SurfaceRecord& carrier, const SurfaceRecord& target, cons
 std::int32_t CommonGenerators(const SurfaceRecord& cone1, const SurfaceRecord& cone2, IntersectionCurve& c) {
   const Vec3& n1 = cone1.direction;
   const Vec3& n2 = cone2.direction;
-  const double g = Dot(n1, n2);
   const double c1 = cone1.cosHalfAngle, c2 = cone2.cosHalfAngle;
-  const double sineSquared = 1 - g * g;
-  const double alpha = (c1 - g * c2) / sineSquared, beta = (c2 - g * c1) / sineSquared;
-  const Vec3 inPlane = alpha * n1 + beta * n2;
   const Vec3 normal = Cross(n1, n2);
-  const double across = std::sqrt(std::fmax(0.0, 1 - Dot(inPlane, inPlane)) / Dot(normal, normal));
+  // For nearly equal axes 1 − g and 1 − g² are lost to rounding when taken
+  // from g; they are taken from the difference and cross product instead.
+  const double sineSquared = Dot(normal, normal);
+  const double oneMinusG = Dot(n1 - n2, n1 - n2) / 2;
+  const double alpha = (c1 - c2 + oneMinusG * c2) / sineSquared, beta = (c2 - c1 + oneMinusG * c1) / sineSquared;
+  const Vec3 inPlane = alpha * n1 + beta * n2;
+  const double across = std::sqrt(std::fmax(0.0, 1 - Dot(inPlane, inPlane)) / sineSquared);
   c.points[0] = cone1.point;
   c.directions = {Unit(inPlane - across * normal), Unit(inPlane + across * normal)};
   return kTwoRays;

@@ -14,11 +14,13 @@ NelderMeadResult MinimumSideValueOn(const SurfaceRecord& carrier, const SurfaceR
   const Frame frame = FrameFromDirection(carrier.direction, precision.anglePrecision);
   const bool onCone = carrier.kind == SurfaceKind::Cone;
   auto pointAt = [&](const Point2& x) {
-    // A cone has no points behind its apex: the axis there may well lie
-    // inside the target and would fake an intersection.
-    if (onCone && x.a < d) return carrier.point;
-    const Vec3 onAxis = carrier.point + x.a * carrier.direction;
-    const double radius = onCone ? x.a * carrier.tanHalfAngle : carrier.radius;
+    // A cone has no points behind its apex (the axis there may lie inside
+    // the target and fake an intersection); negative a mirrors onto the
+    // nappe, which keeps the value continuous and the search moving.
+    const double a = onCone ? std::fabs(x.a) : x.a;
+    const Vec3 onAxis = carrier.point + a * carrier.direction;
+    if (onCone && a < d) return onAxis;
+    const double radius = onCone ? a * carrier.tanHalfAngle : carrier.radius;
     return onAxis + radius * (std::cos(x.b) * frame.e1 + std::sin(x.b) * frame.e2);
   };
   auto value = [&](const Point2& x) { return SurfaceSideValue(pointAt(x), target); };

@@ -10,8 +10,8 @@
 namespace tessarin::input {
 
 // `carrier` is a cylinder or a cone, parametrised by the axial coordinate a
-// and the angle b around its axis; for a cone, every a < D stands for the
-// apex. The search starts where the carrier's axis comes closest to the
+// and the angle b around its axis; for a cone, a and −a stand for the same
+// point, and points with |a| < D are taken on the axis. The search starts where the carrier's axis comes closest to the
 // target's axis and stops as soon as the value drops below −D.
 NelderMeadResult MinimumSideValueOn(const SurfaceRecord& carrier, const SurfaceRecord& target,
                                     const PrecisionSettings& precision);

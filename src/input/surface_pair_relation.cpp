@@ -1,5 +1,6 @@
 #include "input/surface_pair_relation.h"
 
+#include <array>
 #include <cmath>
 
 #include "input/surface_pair_frames.h"
@@ -30,19 +31,7 @@ bool Coincide(const SurfaceRecord& s1, const SurfaceRecord& s2, const PrecisionS
   return false;
 }
 
-// The side value of the first candidate of `sampled` that lies clearly off
-// `other`; the last candidate's value when none does.
-double SampleSideValue(const SurfaceRecord& sampled, const SurfaceRecord& other, const PrecisionSettings& p) {
-  double value = 0;
-  for (const Vec3& x : RelationSampleCandidates(sampled, p)) {
-    value = SurfaceSideValue(x, other);
-    if (std::fabs(value) > p.distancePrecision) break;
-  }
-  return value;
-}
-
-}  // namespace
-
+// The points of a surface tried in turn as its sample point.
 std::array<Vec3, 3> RelationSampleCandidates(const SurfaceRecord& surface, const PrecisionSettings& precision) {
   const double away = 100 * precision.distancePrecision + 1;
   const Vec3& p = surface.point;
@@ -64,6 +53,19 @@ std::array<Vec3, 3> RelationSampleCandidates(const SurfaceRecord& surface, const
   }
   return {p, p, p};
 }
+
+// The side value of the first candidate of `sampled` that lies clearly off
+// `other`; the last candidate's value when none does.
+double SampleSideValue(const SurfaceRecord& sampled, const SurfaceRecord& other, const PrecisionSettings& p) {
+  double value = 0;
+  for (const Vec3& x : RelationSampleCandidates(sampled, p)) {
+    value = SurfaceSideValue(x, other);
+    if (std::fabs(value) > p.distancePrecision) break;
+  }
+  return value;
+}
+
+}  // namespace
 
 int PairRelationClass(const SurfaceRecord& s1, const SurfaceRecord& s2, const PrecisionSettings& precision) {
   if (Coincide(s1, s2, precision)) return kRelationCoincident;

@@ -1,8 +1,6 @@
 #pragma once
 // How two surfaces that do not meet lie relative to each other.
 
-#include <array>
-
 #include "input/geometry_model.h"
 
 namespace tessarin::input {
@@ -19,8 +17,5 @@ enum PairRelation : int {
 // sample point of each surface relative to the other. Meaningful for surfaces
 // that do not meet (IntersectSurfaces calls it for those).
 int PairRelationClass(const SurfaceRecord& s1, const SurfaceRecord& s2, const PrecisionSettings& precision);
-
-// The points of a surface tried in turn as its sample point.
-std::array<Vec3, 3> RelationSampleCandidates(const SurfaceRecord& surface, const PrecisionSettings& precision);
 
 }  // namespace tessarin::input

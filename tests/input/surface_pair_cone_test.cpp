@@ -15,10 +15,6 @@ std::int32_t Intersect(const SurfaceRecord& s1, const SurfaceRecord& s2, Interse
   return IntersectSurfaces(s1, s2, Precision(), curve);
 }
 
-bool SamplesCross(const SurfaceRecord& s1, const SurfaceRecord& s2, double extent = 30) {
-  return SidesOf(s1, s2, extent).Crosses() || SidesOf(s2, s1, extent).Crosses();
-}
-
 TEST(IntersectCones, ASharedApexMeetsAlongTheCommonGenerators) {
   RandomShapes random(21);
   for (int i = 0; i < 60; ++i) {
@@ -33,6 +29,15 @@ TEST(IntersectCones, ASharedApexMeetsAlongTheCommonGenerators) {
     EXPECT_GT(Dot(CurvePoint(curve, 0, -1) - c1.point, c1.direction), 0);
     EXPECT_GT(Dot(CurvePoint(curve, 0, 1) - c1.point, c2.direction), 0);
   }
+}
+
+TEST(IntersectCones, NearlyEqualAxesStillGiveTheCommonGenerators) {
+  const double tilt = 1e-6;
+  const SurfaceRecord c1 = Cone({1, 2, 3}, {0, 0, 1}, 0.5);
+  const SurfaceRecord c2 = Cone({1, 2, 3}, {std::sin(tilt), 0, std::cos(tilt)}, 0.5);
+  IntersectionCurve curve;
+  ASSERT_EQ(Intersect(c1, c2, curve), kTwoRays);
+  EXPECT_LT(WorstCurveDistance(curve, c1, c2), 1e-9);
 }
 
 TEST(IntersectCones, ASharedApexWithNestedOrSeparateOpeningsDoesNotMeet) {
@@ -62,7 +67,7 @@ TEST(IntersectCones, CoaxialConesMeetInACircleWhereTheFrontOneIsWider) {
   EXPECT_EQ(Intersect(rear, Cone({0, 0, 2}, {0, 0, 1}, 0.2), curve), -3);
   EXPECT_EQ(Intersect(Cone({0, 0, 2}, {0, 0, 1}, 0.2), rear, curve), -2);
   EXPECT_EQ(Intersect(rear, Cone({0, 0, -1}, {0, 0, -1}, 0.2), curve), -1);
-  EXPECT_FALSE(SamplesCross(rear, Cone({0, 0, 2}, {0, 0, 1}, 0.2)));
+  EXPECT_FALSE(SamplesCross(rear, Cone({0, 0, 2}, {0, 0, 1}, 0.2), 30));
 }
 
 TEST(IntersectCones, AnApexInsideTheOtherCone) {
@@ -71,11 +76,11 @@ TEST(IntersectCones, AnApexInsideTheOtherCone) {
   // Narrow enough, and tilted less than the difference of the angles: inside.
   const SurfaceRecord inner = Cone({0.2, 0, 3}, Unit(Vec3{0.1, 0, 1}), 0.3);
   EXPECT_EQ(Intersect(outer, inner, curve), -3);
-  EXPECT_FALSE(SamplesCross(outer, inner));
+  EXPECT_FALSE(SamplesCross(outer, inner, 30));
   // Tilted further: its nappe leaves the outer cone.
   const SurfaceRecord leaving = Cone({0.2, 0, 3}, Unit(Vec3{1, 0, 1}), 0.3);
   EXPECT_EQ(Intersect(outer, leaving, curve), kConeConeCurve);
-  EXPECT_TRUE(SamplesCross(outer, leaving));
+  EXPECT_TRUE(SamplesCross(outer, leaving, 30));
 }
 
 TEST(IntersectCones, OverlappingOpeningsMeet) {
@@ -83,29 +88,35 @@ TEST(IntersectCones, OverlappingOpeningsMeet) {
   const SurfaceRecord c2 = Cone({3, 0, 0}, Unit(Vec3{-0.2, 0, 1}), 0.4);
   IntersectionCurve curve;
   EXPECT_EQ(Intersect(c1, c2, curve), kConeConeCurve);
-  EXPECT_TRUE(SamplesCross(c1, c2));
+  EXPECT_TRUE(SamplesCross(c1, c2, 30));
 }
 
 TEST(IntersectCones, SeparateOpeningsAreDecidedBySearchAndAgreeWithSampling) {
   RandomShapes random(22);
-  int met = 0, apart = 0;
+  MeetingTally tally(kConeConeCurve, 40);
   for (int i = 0; i < 80; ++i) {
     const double t1 = random.Uniform(0.1, 0.5), t2 = random.Uniform(0.1, 0.5);
     const SurfaceRecord c1 = Cone(random.Point(), random.Direction(), t1);
     const SurfaceRecord c2 = Cone(random.Point(), random.AtAngle(c1.direction, random.Uniform(t1 + t2 + 0.05, kPi)), t2);
-    IntersectionCurve curve;
-    const std::int32_t code = Intersect(c1, c2, curve);
-    const bool crosses = SamplesCross(c1, c2, 40);
-    if (code == kConeConeCurve) {
-      EXPECT_TRUE(crosses) << i;
-      ++met;
-    } else {
-      EXPECT_FALSE(crosses) << i;
-      ++apart;
-    }
+    tally.Check(c1, c2, i);
   }
-  EXPECT_GT(met, 0);
-  EXPECT_GT(apart, 0);
+  tally.ExpectBothOutcomes();
+}
+
+TEST(IntersectCones, TheSearchFindsCrossingsWhoseClosestApproachLiesBehindAnApex) {
+  const std::pair<SurfaceRecord, SurfaceRecord> pairs[] = {
+      {Cone({-0.533763, -0.415076, 2.664220}, {-0.985086, -0.166328, 0.044051}, 1.288989),
+       Cone({-0.223802, -1.625320, -1.247698}, {0.795466, -0.135537, 0.590646}, 1.062098)},
+      {Cone({-1.449571, -2.093658, 2.940285}, {-0.323346, -0.094946, -0.941505}, 0.916700),
+       Cone({-1.042556, 2.228407, 2.205092}, {-0.753562, -0.645967, 0.121946}, 0.302381)},
+      {Cone({0.168083, -0.620287, -1.664896}, {0.731129, -0.471850, 0.492755}, 0.421211),
+       Cone({2.401565, -0.543648, 0.888336}, {0.175393, 0.484929, -0.856786}, 0.969397)},
+  };
+  for (const auto& [c1, c2] : pairs) {
+    ASSERT_TRUE(SamplesCross(c1, c2, 30));
+    IntersectionCurve curve;
+    EXPECT_EQ(Intersect(c1, c2, curve), kConeConeCurve);
+  }
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 // Surfaces built from their defining quantities, random placements, and the
 // brute-force checks the surface-pair tests compare the kernel with.
 
+#include <gtest/gtest.h>
+
 #include <cmath>
 #include <numbers>
 #include <random>
@@ -10,41 +12,34 @@
 #include "input/geometry_model.h"
 #include "input/surface_pair_curve.h"
 #include "input/surface_pair_frames.h"
+#include "input/surface_pair_intersect.h"
 #include "input/surface_pair_side.h"
 
 namespace tessarin::input::testing {
 
-inline SurfaceRecord Plane(const Vec3& point, const Vec3& normal) {
+inline SurfaceRecord Surface(SurfaceKind kind, const Vec3& point, const Vec3& direction, double radius = 0) {
   SurfaceRecord s;
-  s.kind = SurfaceKind::Plane;
+  s.kind = kind;
   s.point = point;
-  s.direction = Unit(normal);
+  if (kind != SurfaceKind::Sphere) s.direction = Unit(direction);
+  s.radius = radius;
+  return s;
+}
+
+inline SurfaceRecord Plane(const Vec3& point, const Vec3& normal) {
+  SurfaceRecord s = Surface(SurfaceKind::Plane, point, normal);
   s.planeConstant = -Dot(s.direction, point);
   return s;
 }
 
-inline SurfaceRecord Sphere(const Vec3& centre, double radius) {
-  SurfaceRecord s;
-  s.kind = SurfaceKind::Sphere;
-  s.point = centre;
-  s.radius = radius;
-  return s;
-}
+inline SurfaceRecord Sphere(const Vec3& centre, double radius) { return Surface(SurfaceKind::Sphere, centre, {}, radius); }
 
 inline SurfaceRecord Cylinder(const Vec3& axisPoint, const Vec3& axis, double radius) {
-  SurfaceRecord s;
-  s.kind = SurfaceKind::Cylinder;
-  s.point = axisPoint;
-  s.direction = Unit(axis);
-  s.radius = radius;
-  return s;
+  return Surface(SurfaceKind::Cylinder, axisPoint, axis, radius);
 }
 
 inline SurfaceRecord Cone(const Vec3& apex, const Vec3& axis, double halfAngle) {
-  SurfaceRecord s;
-  s.kind = SurfaceKind::Cone;
-  s.point = apex;
-  s.direction = Unit(axis);
+  SurfaceRecord s = Surface(SurfaceKind::Cone, apex, axis);
   s.halfAngle = halfAngle;
   s.sinHalfAngle = std::sin(halfAngle);
   s.cosHalfAngle = std::cos(halfAngle);
@@ -140,6 +135,36 @@ inline SideCount SidesOf(const SurfaceRecord& sampled, const SurfaceRecord& othe
   }
   return count;
 }
+
+// Sampling shows one surface on both sides of the other: they meet.
+inline bool SamplesCross(const SurfaceRecord& s1, const SurfaceRecord& s2, double extent) {
+  return SidesOf(s1, s2, extent).Crosses() || SidesOf(s2, s1, extent).Crosses();
+}
+
+// Over many random pairs: IntersectSurfaces must report a curve of
+// `curveType` exactly when sampling shows the surfaces to meet; both outcomes
+// should occur for the trial to mean something.
+class MeetingTally {
+ public:
+  MeetingTally(std::int32_t curveType, double extent) : curveType_(curveType), extent_(extent) {}
+
+  void Check(const SurfaceRecord& s1, const SurfaceRecord& s2, int trial) {
+    IntersectionCurve curve;
+    const bool meets = IntersectSurfaces(s1, s2, Precision(), curve) == curveType_;
+    EXPECT_EQ(meets, SamplesCross(s1, s2, extent_)) << "trial " << trial;
+    ++(meets ? met_ : apart_);
+  }
+
+  void ExpectBothOutcomes() const {
+    EXPECT_GT(met_, 0);
+    EXPECT_GT(apart_, 0);
+  }
+
+ private:
+  std::int32_t curveType_;
+  double extent_;
+  int met_ = 0, apart_ = 0;
+};
 
 // The relation class that sampling both surfaces shows, 0 when the samples
 // cross (the surfaces meet) or lie on the other surface.
