@@ -15,6 +15,8 @@ inline constexpr const char* kLogSuffix = "Log file name suffix:";
 inline constexpr const char* kOutputSuffix = "Output file name suffix:";
 inline constexpr const char* kCommandLine = "Command line:";
 inline constexpr const char* kEdit = "Edit";
+inline constexpr const char* kCommandLineTooLong =
+    "(the command line would be longer than 1813 characters; shorten the additional arguments or paths)";
 inline constexpr const char* kCustomTrackFile = "Custom track data file name";
 inline constexpr const char* kTrackStats = "Track stats";
 inline constexpr const char* kEllipsis = "...";

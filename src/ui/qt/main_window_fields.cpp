@@ -139,6 +139,7 @@ void MainWindow::ShowState() {
   graphicsToggle_->setText(ToQString(controller_.GraphicsToggleCaption()));
   graphicsArea_->setVisible(controller_.AreGraphicsShown());
   SetText(commandLine_, QString::fromStdString(controller_.CommandLine()));
+  commandLine_->setPlaceholderText(controller_.IsCommandLineTooLong() ? captions::kCommandLineTooLong : "");
   SetText(numberOfTracks_, QString::fromStdString(controller_.NumberOfTracksText()));
   overwritePrompt_->setChecked(controller_.OverwritePrompt());
   activateConsoleAction_->setEnabled(controller_.IsConsoleMenuEnabled());

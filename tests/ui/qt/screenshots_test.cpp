@@ -6,6 +6,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 
 #include "platform/scripted_host.h"
 #include "ui/cmd_line_dialog.h"
@@ -51,6 +53,9 @@ TEST(Screenshots, MainWindowAndDialogs) {
   Save(window, "main_window_fitted");
   window.resize(1366 - 16, 768 - 48);
   Save(window, "main_window_1366x768");
+  window.show();
+  for (QScrollArea* area : window.findChildren<QScrollArea*>()) area->verticalScrollBar()->setValue(100000);
+  Save(window, "main_window_1366x768_scrolled");
   window.resize(1600, 1200);
   Save(window, "main_window_large");
   desktop.controller().ToggleGraphics();
