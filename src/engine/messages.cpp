@@ -131,6 +131,7 @@ const std::unordered_map<int, std::string_view>& Catalogue() {
       {int(Msg::kArrayNotAllocated), "(array is not allocated)."},
       {int(Msg::kReadOnlyArray), "(an attempt to modify a read-only array)."},
       {int(Msg::kBlockFrame), "\n******** %s ********\n"},
+      {int(Msg::kArraysNotAvailableYet), "Error: \"ARRAYS\" blocks are not supported by this version of Tessarin yet."},
   };
   return texts;
 }

@@ -134,6 +134,7 @@ enum class Msg : int {
   kArrayNotAllocated,
   kReadOnlyArray,
   kBlockFrame,
+  kArraysNotAvailableYet,
 };
 
 // The text of a catalogue entry; an unknown number gives an empty text.

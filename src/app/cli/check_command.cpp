@@ -1,12 +1,14 @@
+#include <charconv>
 #include <ostream>
 
 #include "app/cli/commands.h"
 #include "app/cli/selected_set.h"
 #include "input/input_reader.h"
+#include "input/engine_user_code.h"
 #include "input/model_dump.h"
-#include "input/user_code.h"
 #include "platform/paths.h"
 #include "platform/stream_console.h"
+#include "platform/terminal_keys.h"
 #include "settings/viewparm.h"
 
 namespace tessarin::cli {
@@ -14,7 +16,7 @@ namespace {
 
 constexpr CommandDescription kCheck{
     "check",
-    "Usage: tessarin-cli check INPUT [--params FILE [--set N]] [--dump]\n"
+    "Usage: tessarin-cli check INPUT [--params FILE [--set N]] [--dump] [--time-limit SECONDS]\n"
     "\n"
     "Reads the simulator input file INPUT as the program does before it makes an\n"
     "RT script, and prints the reader's messages (errors, warnings) in order on\n"
@@ -26,11 +28,26 @@ constexpr CommandDescription kCheck{
     "  --set N        with --params: use set N (counting from 1) instead of the\n"
     "                 file's current set\n"
     "  --dump         after the read, print the geometry model's tables in the\n"
-    "                 line format described in src/input/model_dump.h\n"};
+    "                 line format described in src/input/model_dump.h\n"
+    "  --time-limit SECONDS\n"
+    "                 interrupt a user program of INPUT that runs longer, as\n"
+    "                 Esc then Q does on a terminal\n"};
 
 constexpr const char* kParamsOption = "--params";
 constexpr const char* kSetOption = "--set";
 constexpr const char* kDumpFlag = "--dump";
+constexpr const char* kTimeLimitOption = "--time-limit";
+
+// Seconds from --time-limit (0 without it), or none when the value is bad.
+std::optional<double> TimeLimit(const ParsedArguments& arguments) {
+  std::optional<std::string> text = arguments.Value(kTimeLimitOption);
+  if (!text) return 0.0;
+  double seconds = 0;
+  const char* end = text->data() + text->size();
+  auto [ptr, ec] = std::from_chars(text->data(), end, seconds);
+  if (ec != std::errc() || ptr != end || !(seconds > 0)) return std::nullopt;
+  return seconds;
+}
 
 // The set the read works with: from --params (and --set), else the default.
 std::optional<SelectedSet> ChooseSet(const ParsedArguments& arguments, CommandIo& io, int& exitCode) {
@@ -61,9 +78,15 @@ int RunCheckCommand(const std::vector<std::string>& args, CommandIo& io) {
   spec.flags.insert(kDumpFlag);
   spec.valueOptions.insert(kParamsOption);
   spec.valueOptions.insert(kSetOption);
+  spec.valueOptions.insert(kTimeLimitOption);
   int exitCode = kExitSuccess;
   std::optional<ParsedArguments> arguments = ParseCommandArguments(args, spec, kCheck, io, exitCode);
   if (!arguments) return exitCode;
+  std::optional<double> timeLimit = TimeLimit(*arguments);
+  if (!timeLimit) {
+    ReportUsageError(kCheck, "--time-limit needs a positive number of seconds", io);
+    return kExitUsage;
+  }
   std::optional<SelectedSet> selected = ChooseSet(*arguments, io, exitCode);
   if (!selected) return exitCode;
 
@@ -75,9 +98,12 @@ int RunCheckCommand(const std::vector<std::string>& args, CommandIo& io) {
   // Reading on request is what this command is for, whatever the set says.
   set.checkSyntax_Tessarin = 1;
 
-  platform::StreamConsole console(io.out);
+  platform::TerminalKeys keys;
+  platform::StreamConsole::KeySource keySource;
+  if (keys.Active()) keySource = [&keys] { return keys.Poll(); };
+  platform::StreamConsole console(io.out, keySource);
   input::GeometryModel model;
-  input::UnavailableUserCodeEngine engine;
+  input::EngineUserCode engine(*timeLimit);
   input::InputReadRequest request{set, selected->Context(), console, model, engine};
   input::InputReadResult result = input::ReadInputFile(request);
   if (result.status == input::InputReadStatus::OpenFailed) {

@@ -1,0 +1,124 @@
+// Input files whose user programs generate directives, read with the engine
+// plugged into the reader.
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+
+#include "engine/messages.h"
+#include "input/engine_user_code.h"
+#include "input/input_reader.h"
+#include "input/model_dump.h"
+#include "platform/console.h"
+#include "platform/scripted_console.h"
+#include "settings/viewparm.h"
+#include "support/test_files.h"
+
+namespace tessarin::input::testing {
+namespace {
+
+struct Read {
+  InputReadStatus status = InputReadStatus::Stopped;
+  std::string console;
+  std::string dump;
+  std::size_t cells = 0;
+};
+
+Read ReadFile(const std::string& folder, const std::string& name, platform::ScriptedConsole& console,
+              double timeLimit = 0) {
+  settings::VIEWPARM set = settings::DefaultParameterSet();
+  set.InputFileFolder = folder;
+  set.InputFN = name;
+  GeometryModel model;
+  EngineUserCode engine(timeLimit);
+  InputReadRequest request{set, {folder, 1}, console, model, engine};
+  Read read;
+  read.status = ReadInputFile(request).status;
+  read.console = console.text;
+  std::ostringstream dump;
+  DumpGeometryModel(model, dump);
+  read.dump = dump.str();
+  read.cells = model.cells.size();
+  return read;
+}
+
+Read ReadExample(const std::string& name) {
+  platform::ScriptedConsole console;
+  return ReadFile(TESSARIN_SOURCE_DIR "/examples/", name, console);
+}
+
+TEST(EngineUserCode, GeneratedLatticeReadsLikeTheSameLinesWrittenOut) {
+  Read generated = ReadExample("program_lattice.inp");
+  Read written = ReadExample("program_lattice_written_out.inp");
+  ASSERT_EQ(generated.status, InputReadStatus::Loaded) << generated.console;
+  ASSERT_EQ(written.status, InputReadStatus::Loaded) << written.console;
+  EXPECT_EQ(generated.cells, 11u);
+  EXPECT_EQ(generated.dump, written.dump);
+  EXPECT_EQ(generated.console, "");
+}
+
+const char* const kEndlessProgram =
+    "S1 S 0 0 0 10\n"
+    "PROGRAM spin\n"
+    "  x = 0\n"
+    "  while (1) {\n"
+    "    x = x + 1\n"
+    "  }\n"
+    "  Dir(\"C1 0 -1\")\n"
+    "END PROGRAM\n";
+
+const std::string kInterrupted =
+    "\n******** Execution of the program was interrupted by the user, or an unspecified runtime error occurred. "
+    "********\n\n";
+
+TEST(EngineUserCode, EscapeThenQStopsARunawayProgramAndTheRead) {
+  tessarin::testing::TempDir dir;
+  tessarin::testing::WriteWholeFile(dir.File("spin.inp"), kEndlessProgram);
+  platform::ScriptedConsole console;
+  console.keys.push_back({platform::kKeyEscape, 3});
+  console.keys.push_back({'Q', 6});
+  Read read = ReadFile(dir.path(), "spin.inp", console);
+  EXPECT_EQ(read.status, InputReadStatus::Stopped);
+  EXPECT_EQ(read.console, std::string(engine::MessageText(engine::Msg::kEscapePressed)) +
+                              std::string(engine::MessageText(engine::Msg::kEscapeAndQ)) + kInterrupted);
+}
+
+TEST(EngineUserCode, TimeLimitStopsARunawayProgramLikeAnInterruption) {
+  tessarin::testing::TempDir dir;
+  tessarin::testing::WriteWholeFile(dir.File("spin.inp"), kEndlessProgram);
+  platform::ScriptedConsole console;
+  Read read = ReadFile(dir.path(), "spin.inp", console, 0.3);
+  EXPECT_EQ(read.status, InputReadStatus::Stopped);
+  EXPECT_NE(read.console.find(engine::Format(engine::Msg::kTimeLimitReached, 0.3)), std::string::npos);
+  EXPECT_NE(read.console.find(kInterrupted), std::string::npos);
+}
+
+TEST(EngineUserCode, SyntaxErrorInAProgramStopsTheReadWithItsDiagnostic) {
+  tessarin::testing::TempDir dir;
+  tessarin::testing::WriteWholeFile(dir.File("bad.inp"),
+                                    "S1 S 0 0 0 10\nPROGRAM gen\n  r = 5\n  Dir(\"S2 S 0 0 0 \", r +)\nEND PROGRAM\nC1 0 -1\n");
+  platform::ScriptedConsole console;
+  Read read = ReadFile(dir.path(), "bad.inp", console);
+  EXPECT_EQ(read.status, InputReadStatus::Stopped);
+  EXPECT_EQ(read.console,
+            "\n******** Error: an illegal sequence of two binary operators, or an operator and a separator, or two "
+            "separators found. ********\n"
+            "Line No. 3 of user program \"gen\" with the syntax error:\n"
+            "  Dir(\"S2 S 0 0 0 \", r +)\n\n");
+}
+
+TEST(EngineUserCode, GlobalParametersReachLaterPrograms) {
+  tessarin::testing::TempDir dir;
+  tessarin::testing::WriteWholeFile(dir.File("globals.inp"),
+                                    "PARAMETERS\n  radius = 4\nEND PARAMETERS\n"
+                                    "PROGRAM world\n  Dir(\"S1 S 0 0 0 \", radius * 2)\n  Dir(\"C1 0 -1\")\nEND PROGRAM\n"
+                                    "C2 0 1\n");
+  platform::ScriptedConsole console;
+  Read read = ReadFile(dir.path(), "globals.inp", console);
+  EXPECT_EQ(read.status, InputReadStatus::Loaded) << read.console;
+  EXPECT_NE(read.dump.find("radius=8"), std::string::npos) << read.dump;
+}
+
+}  // namespace
+}  // namespace tessarin::input::testing
