@@ -74,6 +74,11 @@ void Controller::Changed(bool changed) {
   RefreshDerivedNames();
 }
 
+void Controller::ShowWorkingCopy() {
+  RefreshDerivedNames();
+  if (shown_) shown_();
+}
+
 void Controller::CommitWorkingCopy() { sets_[static_cast<std::size_t>(current_)] = working_; }
 
 void Controller::LoadCurrentIntoWorkingCopy() {

@@ -4,6 +4,7 @@
 // commands of the window. The window shows the state read from here and
 // forwards every edit and command; every message goes through the host.
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -121,6 +122,12 @@ class Controller {
   void CloseConsoleWindow();
 
   // The operations the reader, script writer and dialogs build on.
+  // Changes made through EditWorkingCopy reach the window with ShowWorkingCopy.
+  settings::VIEWPARM& EditWorkingCopy() { return working_; }
+  void ShowWorkingCopy();
+  // The window shows the state again whenever ShowWorkingCopy runs; commands
+  // it forwards itself are shown anyway.
+  void SetWorkingCopyShownHandler(std::function<void()> handler) { shown_ = std::move(handler); }
   void ResetToDefaults(bool graphicsOnly);
   void InsertWorkingCopy();
   void CommitWorkingCopy();
@@ -161,6 +168,7 @@ class Controller {
   bool graphicsShown_ = true;
   bool programConsoleExists_ = false;
   bool readingInputFile_ = false;
+  std::function<void()> shown_;
 };
 
 }  // namespace tessarin::ui

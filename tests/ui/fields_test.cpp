@@ -239,6 +239,18 @@ TEST(SystemVariables, RefuseTextAndOverflowAndRebuildTheCommandLine) {
   EXPECT_EQ(SystemVariableText(controller.WorkingCopy(), 2), "1.797693134862316e+308");
 }
 
+TEST(WorkingCopy, ChangesFromOtherPartsAreShownAndRederiveNames) {
+  ControllerFixture fixture(StartWith::DemoFile);
+  Controller& controller = *fixture.controller;
+  int shown = 0;
+  controller.SetWorkingCopyShownHandler([&shown] { ++shown; });
+  controller.EditWorkingCopy().InputFN = "other.inp";
+  controller.ShowWorkingCopy();
+  EXPECT_EQ(shown, 1);
+  EXPECT_EQ(controller.InputBaseName(), "other");
+  EXPECT_EQ(controller.Text(TextField::OutputFile), "other_out.txt");
+}
+
 TEST(NumberText, FormatsLikePrintf) {
   EXPECT_EQ(FormatG(0.003), "0.003");
   EXPECT_EQ(FormatG(1e-5), "1e-05");

@@ -20,6 +20,7 @@ DesktopApplication::DesktopApplication(ControllerEnvironment environment, std::u
   window_->SetAfterShowState([this] {
     if (SystemVarsWindow* variables = dialogs_.ExistingSystemVariablesWindow()) variables->ShowValues();
   });
+  controller_->SetWorkingCopyShownHandler([this] { window_->ShowState(); });
   window_->ShowState();
 }
 

@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
@@ -18,6 +19,7 @@
 #include "ui/qt/captions.h"
 #include "ui/qt/desktop_application.h"
 #include "ui/qt/materials_table.h"
+#include "ui/qt/system_vars_window.h"
 
 namespace tessarin::ui::qt {
 namespace {
@@ -139,6 +141,32 @@ TEST_F(MainWindowTest, MaterialsCellsRevertOutOfRangeValues) {
   int show = static_cast<int>(MaterialColumn::Show);
   table->item(1, show)->setCheckState(Qt::Unchecked);
   EXPECT_EQ(controller().WorkingCopy().rows[1].show, 0);
+}
+
+TEST_F(MainWindowTest, ColorListsStoreNamedCustomAndNone) {
+  auto* beamAxis = ByToolTip<QComboBox>(window(), captions::kTipBeamAxis);
+  ASSERT_NE(beamAxis, nullptr);
+  EXPECT_EQ(beamAxis->currentText(), "Red");
+  emit beamAxis->activated(16);
+  EXPECT_EQ(beamAxis->currentText(), "None");
+  EXPECT_EQ(controller().WorkingCopy().beamAxisColorRGB.green, scriptedHost->buttonFace.green);
+  scriptedHost->chosenColors = {platform::Rgb{1, 2, 3}};
+  emit beamAxis->activated(15);
+  EXPECT_EQ(beamAxis->currentText(), "Custom");
+  EXPECT_EQ(controller().WorkingCopy().beamAxisColorRGB, (settings::ColorEntry{15, 1, 2, 3}));
+}
+
+TEST_F(MainWindowTest, SystemVariablesTableRefusesText) {
+  controller().ShowSystemVariables();
+  SystemVarsWindow* variables = desktop->dialogs().ExistingSystemVariablesWindow();
+  ASSERT_NE(variables, nullptr);
+  auto* table = variables->findChild<QTableWidget*>();
+  table->item(2, 1)->setText("abc");
+  EXPECT_EQ(table->item(2, 1)->text(), "0");
+  table->item(2, 1)->setText("0.1");
+  EXPECT_EQ(controller().WorkingCopy().systemVariables[2], 0.1);
+  EXPECT_NE(ByToolTip<QLineEdit>(window(), captions::kTipCommandLine)->text().indexOf("@2 0.1"), -1);
+  variables->hide();
 }
 
 TEST_F(MainWindowTest, GraphicsToggleAndDeleteButton) {
