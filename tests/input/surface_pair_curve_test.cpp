@@ -8,7 +8,7 @@
 namespace tessarin::input {
 namespace {
 
-using namespace testing;
+using namespace pair_testing;
 constexpr double kPi = std::numbers::pi;
 
 IntersectionCurve Curve(const SurfaceRecord& s1, const SurfaceRecord& s2, const PrecisionSettings& p = Precision()) {

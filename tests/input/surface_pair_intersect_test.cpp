@@ -8,7 +8,7 @@
 namespace tessarin::input {
 namespace {
 
-using namespace testing;
+using namespace pair_testing;
 constexpr double kPi = std::numbers::pi;
 constexpr double kOnSurface = 1e-9;
 

@@ -9,7 +9,7 @@
 namespace tessarin::input {
 namespace {
 
-using namespace testing;
+using namespace pair_testing;
 
 TEST(PairRelationClass, ConcentricSpheresFollowTheirOrder) {
   EXPECT_EQ(PairRelationClass(Sphere({0, 0, 0}, 1), Sphere({0, 0, 0}, 2), Precision()), kFirstInsideSecond);

@@ -9,7 +9,7 @@
 namespace tessarin::input {
 namespace {
 
-using namespace testing;
+using namespace pair_testing;
 
 TEST(SurfaceSideValue, IsTheSignedDistanceForPlanesSpheresAndCylinders) {
   const SurfaceRecord plane = Plane({0, 0, 1}, {0, 0, 2});

@@ -15,7 +15,7 @@
 #include "input/surface_pair_intersect.h"
 #include "input/surface_pair_side.h"
 
-namespace tessarin::input::testing {
+namespace tessarin::input::pair_testing {
 
 inline SurfaceRecord Surface(SurfaceKind kind, const Vec3& point, const Vec3& direction, double radius = 0) {
   SurfaceRecord s;
@@ -193,4 +193,4 @@ inline double WorstCurveDistance(const IntersectionCurve& curve, const SurfaceRe
   return worst;
 }
 
-}  // namespace tessarin::input::testing
+}  // namespace tessarin::input::pair_testing
