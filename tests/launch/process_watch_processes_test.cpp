@@ -111,7 +111,7 @@ TEST_F(StartButtonsWithProcessesTest, ConsoleRunsTheCommandLineAndItsEndResetsTh
 }
 
 TEST_F(StartButtonsWithProcessesTest, ConsoleRunsTheSimulatorOnTheSetsInputFile) {
-  tessarin::testing::WriteWholeFile(dir_.File("run.txt"), "TITLE run\n");
+  tessarin::testing::WriteWholeFile(dir_.File("run.txt"), "MAT \"lead\"\nSurface 0 0 0  0 0 1\nTHICK 0.5\n");
   working_.VarnholtFolder = TESSARIN_BINARY_DIR "/bin/";
   working_.InputFileFolder = dir_.path();
   working_.InputFN = "run.txt";

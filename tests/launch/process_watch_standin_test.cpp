@@ -24,6 +24,10 @@ using tessarin::testing::WriteWholeFile;
 
 constexpr const char* kStandIn = TESSARIN_BINARY_DIR "/bin/Varnholt";
 
+// A lead layer under a beam along +z: six lines, four directives.
+constexpr const char* kLayerInput =
+    "// a layer\nMAT \"lead\"\nSurface 0 0 0  0 0 1\nTHICK &\n 0.5\nBEAM 0 0 -1  0 0 1\n";
+
 // Runs the stand-in in `directory` and returns its exit status.
 int RunStandIn(const std::string& commandLine, const std::string& directory) {
   std::vector<std::string> words = platform::SplitArguments(commandLine);
@@ -92,7 +96,7 @@ TrackFileCheck CheckTrackFile(const std::string& text) {
 TEST(StandInSimulator, WritesTheThreeFilesWhereTheCommandLineSaysTheyAre) {
   TempDir dir;
   std::filesystem::create_directories(dir.File("my runs"));
-  WriteWholeFile(dir.File("my runs/a.txt"), "TITLE demo\nCELL 1 &\n  2 3 // comment\n\n// only a comment\nEND\n");
+  WriteWholeFile(dir.File("my runs/a.txt"), kLayerInput);
   settings::VIEWPARM set = settings::DefaultParameterSet();
   set.VarnholtFolder = dir.path();
   set.InputFileFolder = dir.File("my runs/");
@@ -108,12 +112,17 @@ TEST(StandInSimulator, WritesTheThreeFilesWhereTheCommandLineSaysTheyAre) {
   ASSERT_EQ(RunStandIn(line.text, dir.path()), 0);
   DerivedFileNames names = DeriveFileNames(set, context);
   std::string output = ReadWholeFile(names.output);
-  EXPECT_NE(output.find("(6 lines, 3 directives)"), std::string::npos) << output;
+  EXPECT_NE(output.find("(6 lines, 4 directives)"), std::string::npos) << output;
+  EXPECT_NE(output.find("1 cells, 2 surfaces"), std::string::npos) << output;
   EXPECT_NE(output.find("Tasks:                 4"), std::string::npos);
   EXPECT_NE(output.find("System variable @1:    2.5"), std::string::npos);
   EXPECT_NE(ReadWholeFile(names.log).find("Geometry: "), std::string::npos);
   EXPECT_EQ(names.trackData, dir.File("my runs/Files_a_r2.txt/a_r2_tracks.txt"));
-  TrackFileCheck tracks = CheckTrackFile(ReadWholeFile(names.trackData));
+  std::string trackData = ReadWholeFile(names.trackData);
+  // The source particles start at the beam's origin.
+  EXPECT_EQ(trackData.rfind("1: History No. 1\n1\n", 0), 0u);
+  EXPECT_EQ(Lines(trackData).at(3), "0 0 -1 1e+06");
+  TrackFileCheck tracks = CheckTrackFile(trackData);
   EXPECT_EQ(tracks.histories, 5);
   EXPECT_GT(tracks.secondaries, 0);
   EXPECT_GT(tracks.escaped, 0);
@@ -121,7 +130,7 @@ TEST(StandInSimulator, WritesTheThreeFilesWhereTheCommandLineSaysTheyAre) {
 
 TEST(StandInSimulator, DefaultNamesOtherStyleAndRepeatableRuns) {
   TempDir dir;
-  WriteWholeFile(dir.File("b.txt"), "TITLE b\n");
+  WriteWholeFile(dir.File("b.txt"), kLayerInput);
   ASSERT_EQ(RunStandIn("Varnholt in= b.txt", dir.path()), 0);
   std::string first = ReadWholeFile(dir.File("Files_b_out.txt/b_out_tracks.txt"));
   EXPECT_FALSE(ReadWholeFile(dir.File("b_out.txt")).empty());
@@ -130,13 +139,20 @@ TEST(StandInSimulator, DefaultNamesOtherStyleAndRepeatableRuns) {
   EXPECT_EQ(ReadWholeFile(dir.File("Files_c.txt/c_tracks.txt")), first);
 }
 
-TEST(StandInSimulator, CheckOnlyWritesNoTracksAndBadCallsFail) {
+TEST(StandInSimulator, CheckOnlyOrAFaultyInputWritesNoTracksAndBadCallsFail) {
   TempDir dir;
-  WriteWholeFile(dir.File("d.txt"), "TITLE d\n");
+  WriteWholeFile(dir.File("d.txt"), kLayerInput);
   ASSERT_EQ(RunStandIn("Varnholt check -1 in d.txt", dir.path()), 0);
   EXPECT_TRUE(std::filesystem::exists(dir.File("d_log.txt")));
   EXPECT_FALSE(std::filesystem::exists(dir.File("d_out.txt")));
   EXPECT_FALSE(std::filesystem::exists(dir.File("Files_d_out.txt")));
+
+  WriteWholeFile(dir.File("e.txt"), "S1 P 0 0 1 5\n");
+  EXPECT_EQ(RunStandIn("Varnholt in e.txt", dir.path()), 1);
+  EXPECT_NE(ReadWholeFile(dir.File("e_log.txt")).find("no particles were simulated"), std::string::npos);
+  EXPECT_FALSE(std::filesystem::exists(dir.File("e_out.txt")));
+  // Without the check the stand-in does not look at the geometry.
+  EXPECT_EQ(RunStandIn("Varnholt check 0 in e.txt", dir.path()), 0);
 
   EXPECT_EQ(RunStandIn("Varnholt in missing.txt", dir.path()), 1);
   EXPECT_EQ(RunStandIn("Varnholt tasks", dir.path()), 2);

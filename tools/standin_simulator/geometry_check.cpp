@@ -3,19 +3,25 @@
 #include <cmath>
 #include <iostream>
 
+#include "input/engine_user_code.h"
 #include "input/input_reader.h"
 #include "platform/stream_console.h"
 
 namespace tessarin::standin {
+namespace {
+
+constexpr double kUserProgramTimeLimitSeconds = 60;
+
+}  // namespace
 
 GeometrySummary CheckGeometry(const settings::VIEWPARM& set, const launch::LaunchContext& context) {
   settings::VIEWPARM reading = set;
   reading.checkSyntax_Tessarin = 1;
   platform::StreamConsole console(std::cout);
   input::GeometryModel model;
-  // User programs need the engine, which the stand-in does without: a file
-  // with such a block stops with the reader's message saying so.
-  input::UnavailableUserCodeEngine engine;
+  // Nobody watches the console for Esc and Q, so a user program that never
+  // ends is stopped after a while instead.
+  input::EngineUserCode engine(kUserProgramTimeLimitSeconds);
   input::InputReadResult result = input::ReadInputFile({reading, context, console, model, engine});
   GeometrySummary summary;
   summary.loaded = result.status == input::InputReadStatus::Loaded;

@@ -1,7 +1,8 @@
 #pragma once
 // The stand-in reads the input file's geometry with the program's own
-// reader, as a syntax check: the reader's messages go to the console, and a
-// geometry read without error gives the source's position and direction.
+// reader, user programs included, as its syntax check: the reader's messages
+// go to the console, and a geometry read without error gives the source's
+// position and direction.
 
 #include <string>
 

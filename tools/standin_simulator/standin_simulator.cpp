@@ -55,7 +55,6 @@ std::string GeometryText(const GeometrySummary& geometry) {
   std::string text = std::to_string(geometry.cells) + " cells, " + std::to_string(geometry.surfaces) +
                      " surfaces, " + std::to_string(geometry.macrobodies) + " macrobodies, " +
                      std::to_string(geometry.materials) + " materials";
-  if (!geometry.loaded) text += "; the check stopped at an error, and the tracks ignore the geometry";
   return text;
 }
 
@@ -162,13 +161,20 @@ int Run(const std::vector<std::string>& arguments) {
   std::optional<GeometrySummary> geometry;
   if (options.check != 0) {
     geometry = CheckGeometry(set, context);
+    if (!geometry->loaded) {
+      // Like the simulator, nothing is simulated from an input file with errors.
+      if (!geometry->problem.empty()) log.Line(geometry->problem);
+      log.Line("The input file has errors; no particles were simulated.");
+      if (options.writeLog) WriteFile(files.log, log.Text());
+      return 1;
+    }
     log.Line("Geometry: " + GeometryText(*geometry));
   }
   bool written = true;
   if (options.check >= 0) {
     HistorySettings settings;
     settings.seed = Seed(*input, options);
-    if (geometry && geometry->loaded) {
+    if (geometry) {
       settings.sourcePosition = {geometry->sourcePosition[0], geometry->sourcePosition[1],
                                  geometry->sourcePosition[2], 0};
       std::copy(geometry->sourceDirection, geometry->sourceDirection + 3, settings.sourceDirection);
