@@ -102,7 +102,7 @@ class Controller {
   void NewParameterSet();
   void EditName();
   void DeleteParameterSet();
-  void ResetAll();
+  bool ResetAll();  // true when the user agreed and the set was reset
   void ToggleGraphics() { graphicsShown_ = !graphicsShown_; }
   void EditCommandLine();
   void ShowSystemVariables() { dialogs_.ShowSystemVariables(); }

@@ -70,13 +70,14 @@ void Controller::DeleteParameterSet() {
   MarkModified();
 }
 
-void Controller::ResetAll() {
-  if (!ConfirmDestructive(host_, messages::kResetAllQuestion)) return;
+bool Controller::ResetAll() {
+  if (!ConfirmDestructive(host_, messages::kResetAllQuestion)) return false;
   ResetToDefaults(true);
   CommitWorkingCopy();
   numberOfTracks_.clear();
   MarkModified();
   RefreshDerivedNames();
+  return true;
 }
 
 void Controller::EditCommandLine() {

@@ -221,8 +221,9 @@ QWidget* MainWindow::BuildScriptGroup() {
   grid->addWidget(graphicsToggle_, row, 0);
   grid->addWidget(MakeButton(captions::kResetAll, captions::kTipResetAll,
                              [this] {
-                               controller_.ResetAll();
-                               if (materials_) materials_->scrollToTop();
+                               if (!controller_.ResetAll()) return;
+                               materials_->scrollToTop();
+                               if (controller_.AreGraphicsShown()) FitToScreen();
                              }),
                   row, 1, 1, 2);
   return group;
