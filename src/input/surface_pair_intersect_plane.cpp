@@ -23,6 +23,29 @@ int LargestAxis(const Vec3& v) {
 // Signed distance of `x` from `plane` along its normal.
 double PlaneValue(const SurfaceRecord& plane, const Vec3& x) { return Dot(plane.direction, x) + plane.planeConstant; }
 
+// The hyperbola in which a plane shallower than the nappe cuts the cone;
+// returns the axial distance of its local origin from the apex.
+double SetHyperbolaShape(IntersectionCurve& c, double k, double tanTheta, double l, double h, bool parallelToAxis) {
+  double along, u0, q1;
+  if (parallelToAxis) {
+    // The apex's distance h from the plane may have either sign; the branch
+    // on the nappe lies |h|/tan θ from the apex.
+    along = std::fabs(h) / tanTheta;
+    u0 = -h;
+    q1 = 2 * std::fabs(h) * tanTheta;
+  } else if (l > 0) {
+    along = k * l / (tanTheta + k);
+    u0 = -tanTheta * along;
+    q1 = 2 * tanTheta * along * (k + tanTheta);
+  } else {
+    along = -k * l / (tanTheta - k);
+    u0 = tanTheta * along;
+    q1 = 2 * tanTheta * along * (tanTheta - k);
+  }
+  c.shape = {k, u0, q1, tanTheta * tanTheta - k * k};
+  return along;
+}
+
 }  // namespace
 
 std::int32_t PlanePlane(const SurfaceRecord& plane1, const SurfaceRecord& plane2, const PrecisionSettings& p,
@@ -120,23 +143,7 @@ std::int32_t PlaneCone(const SurfaceRecord& plane, const SurfaceRecord& cone, co
     c.shape = {k, -along * tanTheta, 4 * along * tanTheta * tanTheta};
     type = kConeParabola;
   } else {
-    double u0, q1;
-    if (std::fabs(cosine) <= a) {
-      // A plane parallel to the axis: the apex's distance from the plane may
-      // have either sign, the branch on the nappe lies |h|/tan θ from the apex.
-      along = std::fabs(h) / tanTheta;
-      u0 = -h;
-      q1 = 2 * std::fabs(h) * tanTheta;
-    } else if (l > 0) {
-      along = k * l / (tanTheta + k);
-      u0 = -tanTheta * along;
-      q1 = 2 * tanTheta * along * (k + tanTheta);
-    } else {
-      along = -k * l / (tanTheta - k);
-      u0 = tanTheta * along;
-      q1 = 2 * tanTheta * along * (tanTheta - k);
-    }
-    c.shape = {k, u0, q1, tanTheta * tanTheta - k * k};
+    along = SetHyperbolaShape(c, k, tanTheta, l, h, std::fabs(cosine) <= a);
     type = kConeHyperbola;
   }
   c.points[0] = cone.point + along * axis;

@@ -29,15 +29,6 @@ TEST(NelderMead2D, FindsTheMinimumOfABowl) {
   EXPECT_GT(calls, 3);
 }
 
-TEST(NelderMead2D, FollowsACurvedValley) {
-  auto rosenbrock = [](const Point2& x) {
-    return 100 * (x.b - x.a * x.a) * (x.b - x.a * x.a) + (1 - x.a) * (1 - x.a);
-  };
-  const NelderMeadResult r = MinimiseNelderMead2D(rosenbrock, {-1.2, 1}, {0.5, 0.5}, Options(-1, 1e-10, 5000));
-  EXPECT_NEAR(r.best.a, 1, 1e-4);
-  EXPECT_NEAR(r.best.b, 1, 1e-4);
-}
-
 TEST(NelderMead2D, StopsAsSoonAsTheValueDropsBelowTheTarget) {
   auto slope = [](const Point2& x) { return x.a + x.b; };
   const NelderMeadResult r = MinimiseNelderMead2D(slope, {10, 0}, {1, 1}, Options(-1e-3, 0));

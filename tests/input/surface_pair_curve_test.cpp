@@ -17,17 +17,6 @@ IntersectionCurve Curve(const SurfaceRecord& s1, const SurfaceRecord& s2, const 
   return curve;
 }
 
-TEST(CurveBranches, CountPerType) {
-  EXPECT_EQ(CurveBranchCount(kLine), 1);
-  EXPECT_EQ(CurveBranchCount(kTwoLines), 2);
-  EXPECT_EQ(CurveBranchCount(kTwoRays), 1);
-  EXPECT_EQ(CurveBranchCount(kTwoCircles), 2);
-  EXPECT_EQ(CurveBranchCount(kConeHyperbola), 1);
-  EXPECT_EQ(CurveBranchCount(kSphereCylinderCurve), 4);
-  EXPECT_EQ(CurveBranchCount(kCylinderCylinderCurve), 4);
-  EXPECT_EQ(CurveBranchCount(kConeConeCurve), 1);
-}
-
 TEST(CurveParameterRange, UnboundedCurvesReachTheLargestDistance) {
   PrecisionSettings p = Precision(1e-10);
   p.maxDistanceRatio = 1e16;

@@ -11,20 +11,6 @@ namespace {
 
 using namespace pair_testing;
 
-TEST(SurfaceSideValue, IsTheSignedDistanceForPlanesSpheresAndCylinders) {
-  const SurfaceRecord plane = Plane({0, 0, 1}, {0, 0, 2});
-  EXPECT_DOUBLE_EQ(SurfaceSideValue({5, 5, 3}, plane), 2);
-  EXPECT_DOUBLE_EQ(SurfaceSideValue({5, 5, -1}, plane), -2);
-
-  const SurfaceRecord sphere = Sphere({1, 1, 1}, 2);
-  EXPECT_DOUBLE_EQ(SurfaceSideValue({1, 1, 1}, sphere), -2);
-  EXPECT_DOUBLE_EQ(SurfaceSideValue({1, 1, 6}, sphere), 3);
-
-  const SurfaceRecord cylinder = Cylinder({0, 0, 0}, {0, 0, 1}, 1);
-  EXPECT_DOUBLE_EQ(SurfaceSideValue({3, 0, 100}, cylinder), 2);
-  EXPECT_DOUBLE_EQ(SurfaceSideValue({0, 0.5, -7}, cylinder), -0.5);
-}
-
 TEST(SurfaceSideValue, OfAConeIsTheDistanceToItsNappe) {
   const double theta = std::numbers::pi / 6;
   const SurfaceRecord cone = Cone({0, 0, 0}, {0, 0, 1}, theta);
