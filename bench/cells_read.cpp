@@ -88,8 +88,9 @@ const Lattice& TheLattice() {
 std::string InputText() {
   std::string text = "COMPLEX_GEOMETRY 1\nM1\nM2\n" + TheLattice().surfaces;
   for (const CellSpec& cell : TheLattice().cells) {
-    text += "C" + std::to_string(cell.id) + " " + cell.fill;
-    for (std::size_t k = 0; k < cell.references.size(); ++k) text += (k % 10 == 9 ? " &\n " : " ") + cell.references[k];
+    text.append("C").append(std::to_string(cell.id)).append(" ").append(cell.fill);
+    for (std::size_t k = 0; k < cell.references.size(); ++k)
+      text.append(k % 10 == 9 ? " &\n " : " ").append(cell.references[k]);
     text += "\n";
   }
   return text;
