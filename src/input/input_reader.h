@@ -12,11 +12,6 @@
 #include "launch/launch_context.h"
 #include "settings/viewparm.h"
 
-namespace tessarin::platform {
-class Clock;
-class Console;
-}  // namespace tessarin::platform
-
 namespace tessarin::input {
 
 enum class InputReadStatus {

@@ -23,20 +23,22 @@ Vec3 AsVector(const TransformRecord* transform, const Vec3& v) {
   return transform ? TransformDirection(*transform, v) : v;
 }
 
+SurfaceRecord MakeAxialSurface(SurfaceKind kind, const Vec3& point, const Vec3& axis) {
+  SurfaceRecord surface;
+  surface.kind = kind;
+  surface.point = point;
+  surface.direction = axis;
+  return surface;
+}
+
 SurfaceRecord MakeCylinder(const Vec3& axisPoint, const Vec3& axis, double radius) {
-  SurfaceRecord cylinder;
-  cylinder.kind = SurfaceKind::Cylinder;
-  cylinder.point = axisPoint;
-  cylinder.direction = axis;
+  SurfaceRecord cylinder = MakeAxialSurface(SurfaceKind::Cylinder, axisPoint, axis);
   cylinder.radius = radius;
   return cylinder;
 }
 
 SurfaceRecord MakeCone(const Vec3& apex, const Vec3& axis, double halfAngle) {
-  SurfaceRecord cone;
-  cone.kind = SurfaceKind::Cone;
-  cone.point = apex;
-  cone.direction = axis;
+  SurfaceRecord cone = MakeAxialSurface(SurfaceKind::Cone, apex, axis);
   cone.halfAngle = halfAngle;
   cone.sinHalfAngle = std::sin(halfAngle);
   cone.cosHalfAngle = std::cos(halfAngle);

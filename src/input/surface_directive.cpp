@@ -182,17 +182,11 @@ bool SurfaceDefinition::DefineRegular(const SurfaceType& type) {
       surface.radius = entries_[3];
       break;
     case RegularType::Cylinder:
-      surface.kind = SurfaceKind::Cylinder;
-      surface.point = EntryVector(entries_, 0);
-      surface.direction = EntryVector(entries_, 3);
-      surface.radius = entries_[6];
-      hasDirection = true;
-      break;
     case RegularType::Cone:
-      surface.kind = SurfaceKind::Cone;
+      surface.kind = type.regular == RegularType::Cone ? SurfaceKind::Cone : SurfaceKind::Cylinder;
       surface.point = EntryVector(entries_, 0);
       surface.direction = EntryVector(entries_, 3);
-      surface.halfAngle = entries_[6];
+      (type.regular == RegularType::Cone ? surface.halfAngle : surface.radius) = entries_[6];
       hasDirection = true;
       break;
     case RegularType::None:
