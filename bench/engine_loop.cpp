@@ -59,8 +59,16 @@ double TimeCommand(const std::string& command) {
 }
 
 double TimeCompile() {
+  // Assignments, calls, conditions and loops, 10000 lines in all.
   std::string text = "\r\n";
-  for (int i = 0; i < 10000; ++i) text += "x" + std::to_string(i % 100) + " = sin(" + std::to_string(i) + ") * 2 + 1\r\n";
+  for (int i = 0; i < 100; ++i) text += "x" + std::to_string(i) + " = " + std::to_string(i) + "\r\n";
+  for (int i = 100; i < 10000; i += 4) {
+    std::string a = "x" + std::to_string(i % 100), b = "x" + std::to_string((i * 7) % 100);
+    text += "if (" + a + " > " + b + " & " + b + " < 50) {\r\n";
+    text += "  " + a + " = " + b + " + sin(" + a + ") * 2 - max(" + b + ", 1) / 3\r\n";
+    text += "}\r\n";
+    text += "for (k = 0; k < 2; k = k + 1) " + b + " = " + b + " + k*k\r\n";
+  }
   tessarin::engine::Compiler compiler;
   int slot = compiler.AddProgramSlot(tessarin::engine::BlockKind::kProgram, "big");
   auto start = Clock::now();

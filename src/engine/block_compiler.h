@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "engine/builtins.h"
@@ -101,6 +102,7 @@ class BlockCompiler {
   std::unordered_map<std::string, int> formalIndex_;
   std::vector<bool> formalUsed_;
   std::unordered_map<std::uint64_t, int> constants_;  // by bit pattern
+  std::unordered_set<int> jumpTargets_;  // operations that some jump continues at
 
   // Regions for the "may be used before set" warning: each local remembers
   // the outermost region in which it has been assigned.

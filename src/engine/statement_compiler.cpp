@@ -394,6 +394,8 @@ int BlockCompiler::EmitConditionalJump(int conditionSlot) {
 // the compared variable right before it joins the test.
 void BlockCompiler::EmitLoopEnd(int top, int exit, int bodyStart) {
   std::vector<Operation>& ops = code_.operations;
+  jumpTargets_.insert(top);
+  jumpTargets_.insert(bodyStart);
   if (exit != top) {
     Emit(OpCode::kJump, 0, 0, 0, top);
     return;
@@ -422,17 +424,11 @@ void BlockCompiler::EmitLoopEnd(int top, int exit, int bodyStart) {
   Emit(back, test.r, test.a, test.b, bodyStart);
 }
 
-bool BlockCompiler::JumpTargetsAt(int operation) const {
-  for (const Operation& op : code_.operations) {
-    bool jumps = op.code == OpCode::kJump || op.code == OpCode::kJumpIfFalse ||
-                 (op.code >= OpCode::kLessJump && op.code <= OpCode::kAddLessEqualBack);
-    if (jumps && op.c == operation) return true;
-  }
-  return false;
-}
+bool BlockCompiler::JumpTargetsAt(int operation) const { return jumpTargets_.count(operation) > 0; }
 
 void BlockCompiler::PatchJump(int operation) {
   code_.operations[operation].c = static_cast<int>(code_.operations.size());
+  jumpTargets_.insert(code_.operations[operation].c);
 }
 
 int BlockCompiler::BeginRegion() {
