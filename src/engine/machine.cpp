@@ -179,43 +179,32 @@ double Machine::Execute(int programSlot) {
         TESSARIN_COMPARE_JUMP(kEqualJump, ==)
         TESSARIN_COMPARE_JUMP(kNotEqualJump, !=)
 #undef TESSARIN_COMPARE_JUMP
-#define TESSARIN_COMPARE_BACK(CODE, OPERATOR)              \
-  case OpCode::CODE:                                       \
-    if (s[op.a] OPERATOR s[op.b]) {                        \
-      last = 1.0;                                          \
-      pc = static_cast<std::size_t>(op.c);                 \
-      if (interrupt_.load(std::memory_order_acquire)) {    \
-        stopped_ = true;                                   \
-        return kNaN;                                       \
-      }                                                    \
-    } else {                                               \
-      last = 0.0;                                          \
+// The test at the end of a loop: back into the body while it holds.
+#define TESSARIN_BACK_WHILE(CONDITION)                     \
+  if (CONDITION) {                                         \
+    last = 1.0;                                            \
+    pc = static_cast<std::size_t>(op.c);                   \
+    if (interrupt_.load(std::memory_order_acquire)) {      \
+      stopped_ = true;                                     \
+      return kNaN;                                         \
     }                                                      \
-    break;
-        TESSARIN_COMPARE_BACK(kLessBack, <)
-        TESSARIN_COMPARE_BACK(kLessEqualBack, <=)
-        TESSARIN_COMPARE_BACK(kGreaterBack, >)
-        TESSARIN_COMPARE_BACK(kGreaterEqualBack, >=)
-        TESSARIN_COMPARE_BACK(kEqualBack, ==)
-        TESSARIN_COMPARE_BACK(kNotEqualBack, !=)
-#undef TESSARIN_COMPARE_BACK
-#define TESSARIN_ADD_COMPARE_BACK(CODE, OPERATOR)          \
-  case OpCode::CODE:                                       \
-    s[op.r] += s[op.a];                                    \
-    if (s[op.r] OPERATOR s[op.b]) {                        \
-      last = 1.0;                                          \
-      pc = static_cast<std::size_t>(op.c);                 \
-      if (interrupt_.load(std::memory_order_acquire)) {    \
-        stopped_ = true;                                   \
-        return kNaN;                                       \
-      }                                                    \
-    } else {                                               \
-      last = 0.0;                                          \
-    }                                                      \
-    break;
-        TESSARIN_ADD_COMPARE_BACK(kAddLessBack, <)
-        TESSARIN_ADD_COMPARE_BACK(kAddLessEqualBack, <=)
-#undef TESSARIN_ADD_COMPARE_BACK
+  } else {                                                 \
+    last = 0.0;                                            \
+  }                                                        \
+  break;
+      case OpCode::kLessBack: TESSARIN_BACK_WHILE(s[op.a] < s[op.b])
+      case OpCode::kLessEqualBack: TESSARIN_BACK_WHILE(s[op.a] <= s[op.b])
+      case OpCode::kGreaterBack: TESSARIN_BACK_WHILE(s[op.a] > s[op.b])
+      case OpCode::kGreaterEqualBack: TESSARIN_BACK_WHILE(s[op.a] >= s[op.b])
+      case OpCode::kEqualBack: TESSARIN_BACK_WHILE(s[op.a] == s[op.b])
+      case OpCode::kNotEqualBack: TESSARIN_BACK_WHILE(s[op.a] != s[op.b])
+      case OpCode::kAddLessBack:
+        s[op.r] += s[op.a];
+        TESSARIN_BACK_WHILE(s[op.r] < s[op.b])
+      case OpCode::kAddLessEqualBack:
+        s[op.r] += s[op.a];
+        TESSARIN_BACK_WHILE(s[op.r] <= s[op.b])
+#undef TESSARIN_BACK_WHILE
       case OpCode::kMultiplyAdd: last = s[op.r] = s[op.a] + s[op.b] * s[op.c]; break;
       case OpCode::kSimple1: last = s[op.r] = builtins_[op.c].simple1(s[op.a]); break;
       case OpCode::kSimple2: last = s[op.r] = builtins_[op.c].simple2(s[op.a], s[op.b]); break;

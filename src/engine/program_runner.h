@@ -11,11 +11,8 @@
 #include <vector>
 
 #include "engine/machine.h"
-
-namespace tessarin::platform {
-class Clock;
-class Console;
-}  // namespace tessarin::platform
+#include "platform/clock.h"
+#include "platform/console.h"
 
 namespace tessarin::engine {
 
