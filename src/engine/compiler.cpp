@@ -130,7 +130,11 @@ void Compiler::Start(int slot) {
 
 bool Compiler::ProgramRunning() const { return runningSlot_ >= 0; }
 
-void Compiler::ForgetRunningProgram() { runningSlot_ = -1; }
+void Compiler::ForgetRunningProgram() {
+  // A program whose output nobody takes any more would wait for ever.
+  if (runningSlot_ >= 0) runner_->Stop();
+  runningSlot_ = -1;
+}
 
 GeneratedLine Compiler::NextGeneratedLine(std::string& line) {
   if (runningSlot_ < 0) return fatal_ ? GeneratedLine::kFatal : GeneratedLine::kFinished;

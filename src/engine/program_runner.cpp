@@ -43,6 +43,12 @@ void ProgramRunner::Start(int programSlot, std::vector<std::string>& outputLines
   });
 }
 
+void ProgramRunner::Stop() {
+  if (worker_.joinable()) interrupt_.store(true, std::memory_order_release);
+  Join();
+  active_ = false;
+}
+
 void ProgramRunner::Join() {
   if (worker_.joinable()) worker_.join();
 }

@@ -28,6 +28,8 @@ class ProgramRunner final : public ProgramOutput {
   // the program has ended and its last unfinished line was handed over.
   LineRequest NextLine(std::string& line);
   bool Active() const { return active_; }
+  // Interrupts the program, if it still runs, and waits for its thread.
+  void Stop();
   bool StoppedByTimeLimit() const { return stoppedByTimeLimit_; }
 
   // Worker side (ProgramOutput).

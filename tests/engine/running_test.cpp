@@ -113,6 +113,21 @@ TEST(Running, TextIsCutAt1000Characters) {
   EXPECT_EQ(outcome.lines[0].substr(600, 5), "12345");
 }
 
+TEST(Running, ANewPassStopsAProgramWhoseOutputIsNoLongerTaken) {
+  EngineHarness engine;
+  std::string text = BlockText({"for (i = 0; i < 5; i = i + 1) Dir(i)", "Dir(\"end\")"});
+  int slot = engine.compiler.AddProgramSlot(BlockKind::kProgram, "lines", SplitBlockLines(text));
+  engine.compiler.CompileProgram(slot, text, 0);
+  engine.compiler.Start(slot);
+  std::string line;
+  ASSERT_EQ(engine.compiler.NextGeneratedLine(line), GeneratedLine::kLine);
+  EXPECT_EQ(line, "0\n");
+  engine.compiler.ForgetRunningProgram();
+  EXPECT_FALSE(engine.compiler.ProgramRunning());
+  EXPECT_EQ(engine.compiler.NextGeneratedLine(line), GeneratedLine::kFinished);
+  EXPECT_LE(engine.compiler.OutputLines(slot).size(), 2u);
+}
+
 TEST(Running, DestroyingTheEngineStopsARunningProgram) {
   auto engine = std::make_unique<EngineHarness>();
   std::string text = BlockText(kEndless);
