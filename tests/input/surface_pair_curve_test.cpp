@@ -68,6 +68,21 @@ TEST(CurveSide, OfACircleRelativeToOtherSurfaces) {
   EXPECT_EQ(CurveSide(circle, 0, Cylinder({0, 0, 0}, {0, 0, 1}, 2), p), 0);
 }
 
+TEST(CurveSide, OfEveryBranchOfASpaceCurve) {
+  const PrecisionSettings p = Precision();
+  const IntersectionCurve curve = Curve(Sphere({2.5, 0, 1}, 1), Cylinder({0, 0, 0}, {0, 0, 1}, 2));
+  ASSERT_EQ(curve.curveType, kSphereCylinderCurve);
+  for (int branch = 0; branch < 4; ++branch) {
+    EXPECT_EQ(CurveSide(curve, branch, Plane({1, 0, 0}, {1, 0, 0}), p), 1) << branch;
+    EXPECT_EQ(CurveSide(curve, branch, Sphere({0, 0, 0}, 10), p), -1) << branch;
+  }
+  // Branches lie above and below the sphere's equator in pairs.
+  const SurfaceRecord equator = Plane({0, 0, 1}, {0, 0, 1});
+  int above = 0;
+  for (int branch = 0; branch < 4; ++branch) above += CurveSide(curve, branch, equator, p) > 0;
+  EXPECT_EQ(above, 2);
+}
+
 TEST(CurveSide, OfUnboundedCurvesAndOfEachBranch) {
   const PrecisionSettings p = Precision();
   const IntersectionCurve line = Curve(Plane({0, 0, 0}, {0, 0, 1}), Plane({0, 0, 0}, {0, 1, 0}));
