@@ -107,6 +107,7 @@ std::string TextFunctionNames() {
 bool ExpressionCompiler::Compile(std::string_view statement, bool isCondition, int& resultSlot) {
   std::string_view text = TrimBlanks(statement);
   firstOperation_ = block_.code_.operations.size();
+  if (text.empty()) return Fail(Msg::kIncorrectSyntax);
   // Quotes first: everything after an unclosed one would be misread.
   {
     bool quoted = false;

@@ -35,6 +35,15 @@ bool StartsWithElse(std::string_view text) {
   return text.size() == 4 || IsBlank(text[4]) || text[4] == '{';
 }
 
+// A for header may begin a piece, or be the body of an if, while or else
+// written before it on the same line.
+bool CanStartForHeader(std::string_view before) {
+  before = TrimBlanks(before);
+  if (before.empty() || before.back() == ')') return true;
+  return before.size() >= 4 && SameName(before.substr(before.size() - 4), "else") &&
+         (before.size() == 4 || IsBlank(before[before.size() - 5]));
+}
+
 // The position of the ')' matching the '(' at `open`, or npos.
 std::size_t MatchingParenthesis(std::string_view text, std::size_t open) {
   int depth = 0;
@@ -126,7 +135,7 @@ bool BlockCompiler::SplitLines(std::string_view text, int firstLine) {
       bool quoted = false;
       for (std::size_t i = 0; i < line.size(); ++i) {
         char c = line[i];
-        if (!quoted && TrimBlanks(current).empty() && StartsWithHeaderKeyword(std::string_view(line).substr(i), "for")) {
+        if (!quoted && CanStartForHeader(current) && StartsWithHeaderKeyword(std::string_view(line).substr(i), "for")) {
           std::size_t open = line.find('(', i);
           std::size_t headerEnd = 0;
           if (!CheckForHeader(line, open, headerEnd, lineNumber)) return false;

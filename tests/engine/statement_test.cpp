@@ -42,6 +42,13 @@ TEST(Statements, NestedLoopsAndElseChains) {
   EXPECT_EQ(Lines(outcome), std::vector<std::string>{"333\n"});
 }
 
+TEST(Statements, ForLoopAsTheBodyOfAnIfOnTheSameLine) {
+  EngineHarness engine;
+  Outcome outcome = engine.Program({"s = 0", "if (s == 0) for (i = 0; i < 4; i = i + 1) {", "  s = s + i", "}", "Dir(s)"});
+  EXPECT_EQ(outcome.status, kStatusNone) << outcome.message;
+  EXPECT_EQ(outcome.lines, std::vector<std::string>{"6\n"});
+}
+
 TEST(Statements, IfAndElseOnSeparateLinesAreOneStatement) {
   EngineHarness engine;
   Outcome outcome = engine.Program({"x = 0", "y = 0", "if (x) y = 1", "else y = 2", "Dir(y)"});
