@@ -25,12 +25,24 @@ constexpr NumberListTexts kDirectionTexts{messages::kDirectionVectorMissing, mes
 
 bool IsZero(const Vec3& v) { return v.x == 0 && v.y == 0 && v.z == 0; }
 
-// A source type 1 to 3; false after the message.
-bool ReadSourceType(DirectiveContext& context, const char* missing, const char* invalid, std::int32_t& type) {
+struct SourceTypeTexts {
+  const char* repeated;
+  const char* missing;
+  const char* invalid;
+};
+
+constexpr SourceTypeTexts kPositionTypeTexts{messages::kPositionRepeated, messages::kPositionTypeMissing,
+                                             messages::kPositionTypeInvalid};
+constexpr SourceTypeTexts kDirectionTypeTexts{messages::kDirectionRepeated, messages::kDirectionTypeMissing,
+                                              messages::kDirectionTypeInvalid};
+
+// A source type 1 to 3, once per file; false after the message.
+bool ReadSourceType(DirectiveContext& context, bool alreadyGiven, const SourceTypeTexts& texts, std::int32_t& type) {
+  if (alreadyGiven) return context.Fail(texts.repeated);
   std::optional<std::string> token = NextOwnedToken(context.tokens);
-  if (!token) return context.Fail(missing);
+  if (!token) return context.Fail(texts.missing);
   std::optional<std::int32_t> value = ParseWholeInteger(*token);
-  if (!value || *value < 1 || *value > 3) return context.Fail(FormatText(invalid, token->c_str()));
+  if (!value || *value < 1 || *value > 3) return context.Fail(FormatText(texts.invalid, token->c_str()));
   type = *value;
   return true;
 }
@@ -92,10 +104,9 @@ bool DefineBeam(DirectiveContext& context, const DirectiveCall&) {
 }
 
 bool DefineSourcePosition(DirectiveContext& context, const DirectiveCall&) {
-  if (context.state.sourcePositionGiven) return context.Fail(messages::kPositionRepeated);
-  SourceSpec& source = context.model.source;
   std::int32_t type = 0;
-  if (!ReadSourceType(context, messages::kPositionTypeMissing, messages::kPositionTypeInvalid, type)) return false;
+  if (!ReadSourceType(context, context.state.sourcePositionGiven, kPositionTypeTexts, type)) return false;
+  SourceSpec& source = context.model.source;
   std::optional<std::string> first = NextOwnedToken(context.tokens);
   if (!first) return context.Fail(messages::kPositionMissing);
   if (type == 3) {
@@ -113,10 +124,9 @@ bool DefineSourcePosition(DirectiveContext& context, const DirectiveCall&) {
 }
 
 bool DefineSourceDirection(DirectiveContext& context, const DirectiveCall&) {
-  if (context.state.sourceDirectionGiven) return context.Fail(messages::kDirectionRepeated);
-  SourceSpec& source = context.model.source;
   std::int32_t type = 0;
-  if (!ReadSourceType(context, messages::kDirectionTypeMissing, messages::kDirectionTypeInvalid, type)) return false;
+  if (!ReadSourceType(context, context.state.sourceDirectionGiven, kDirectionTypeTexts, type)) return false;
+  SourceSpec& source = context.model.source;
   if (type != 3) {
     Vec3 direction;
     if (!ReadVector(context, std::nullopt, direction, kDirectionTexts)) return false;

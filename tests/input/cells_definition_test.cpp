@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "cells_test_support.h"
 #include "reader_fixture.h"
 
 namespace tessarin::input::testing {
@@ -18,19 +19,13 @@ const CellRecord& Cell(const GeometryModel& model, int id) {
   return index < 0 ? none : model.cells[static_cast<std::size_t>(index)];
 }
 
-// A file stopped by `message` (printed last, as the read ends there).
-void ExpectStoppedWith(const ReadOutcome& outcome, const std::string& message) {
-  EXPECT_EQ(outcome.status, InputReadStatus::Stopped);
-  ASSERT_GE(outcome.console.size(), message.size()) << outcome.console;
-  EXPECT_EQ(outcome.console.substr(outcome.console.size() - message.size()), message) << outcome.console;
-}
-
 constexpr const char* kSpheres = "S1 S 0 0 0 10\nS2 S 0 0 0 1\nS3 S 5 0 0 1\nM1\n";
 
 TEST(Materials, NamesAreTrimmedAndCutTo50Characters) {
   ReaderFixture reader;
   std::string sixty(60, 'x');
-  ReadOutcome outcome = reader.Read("M1 \"  lead glass  \" ignored\nM2 \"" + sixty + "\"\nM3\nS1 S 0 0 0 1\nC1 1 1 -1\n");
+  ReadOutcome outcome =
+      reader.Read("M1 \"  lead glass  \" ignored\nM2 \"" + sixty + "\"\nM3\nS1 S 0 0 0 1\nC1 1 1 -1\n");
   EXPECT_EQ(outcome.status, InputReadStatus::Loaded) << outcome.console;
   const MaterialTable& materials = reader.model.materials;
   ASSERT_EQ(materials.Count(), 3);
@@ -41,12 +36,13 @@ TEST(Materials, NamesAreTrimmedAndCutTo50Characters) {
 }
 
 TEST(Materials, DuplicatesAndUnclosedNamesStop) {
-  ReaderFixture reader;
-  ExpectStoppedWith(reader.Read("M1\nM1e0\n"), "Error: Duplicate material identifier \"M1\".\n");
-  ExpectStoppedWith(reader.Read("M1 \"open\n"), "Error: Missing closing quote in the name of a material.\n");
-  ExpectStoppedWith(reader.Read("M1x\n"),
-                    "Error in specification of the material \"M1x\" (the first keyword format must be \"M<n>\", where "
-                    "\"<n>\" is a positive integer number less than 2^31 = 2147483648.\n");
+  ExpectEachStops("", {
+                          {"M1\nM1e0", "Error: Duplicate material identifier \"M1\".\n"},
+                          {"M1 \"open", "Error: Missing closing quote in the name of a material.\n"},
+                          {"M1x",
+                           "Error in specification of the material \"M1x\" (the first keyword format must be \"M<n>\", "
+                           "where \"<n>\" is a positive integer number less than 2^31 = 2147483648.\n"},
+                      });
 }
 
 TEST(Cells, VoidCellEntersItsMaterialAndMayNameIt) {
@@ -72,20 +68,17 @@ TEST(Cells, ConcentrationMayBeNegativeButNotZero) {
   ReadOutcome outcome = reader.Read(std::string(kSpheres) + "C3 1 -2.7 -1\n");
   ASSERT_EQ(outcome.status, InputReadStatus::Loaded) << outcome.console;
   EXPECT_EQ(Cell(reader.model, 3).concentration, -2.7);
-  ExpectStoppedWith(reader.Read(std::string(kSpheres) + "C3 1 0 -1\n"),
-                    "Error: Zero concentration value in the definition of a cell.\n");
-  ExpectStoppedWith(reader.Read(std::string(kSpheres) + "C3 1 1x -1\n"),
-                    "Error: Invalid concentration value \"1x\" in the definition of a cell.\n");
-  ExpectStoppedWith(reader.Read(std::string(kSpheres) + "C3 1\n"),
-                    "Error: Missing concentration value in the definition of a cell.\n");
-  ExpectStoppedWith(reader.Read(std::string(kSpheres) + "C3 2 1 -1\n"), "Error: Undefined material identifier \"2\".\n");
-  ExpectStoppedWith(reader.Read(std::string(kSpheres) + "C3 1.0 1 -1\n"),
-                    "Error: Invalid material identifier \"1.0\" in the definition of a cell.\n");
-  ExpectStoppedWith(reader.Read(std::string(kSpheres) + "C3\n"), "Error: Missing specification of a cell.\n");
-  ExpectStoppedWith(reader.Read(std::string(kSpheres) + "C3 1 1\n"),
-                    "Error: There are no bounding surfaces listed in the definition of cell 3.\n");
-  ExpectStoppedWith(reader.Read(std::string(kSpheres) + "C3 1 1 VOL 2\n"),
-                    "Error: There are no bounding surfaces listed in the definition of cell 3.\n");
+  ExpectEachStops(kSpheres,
+                  {
+                      {"C3 1 0 -1", "Error: Zero concentration value in the definition of a cell.\n"},
+                      {"C3 1 1x -1", "Error: Invalid concentration value \"1x\" in the definition of a cell.\n"},
+                      {"C3 1", "Error: Missing concentration value in the definition of a cell.\n"},
+                      {"C3 2 1 -1", "Error: Undefined material identifier \"2\".\n"},
+                      {"C3 1.0 1 -1", "Error: Invalid material identifier \"1.0\" in the definition of a cell.\n"},
+                      {"C3", "Error: Missing specification of a cell.\n"},
+                      {"C3 1 1", "Error: There are no bounding surfaces listed in the definition of cell 3.\n"},
+                      {"C3 1 1 VOL 2", "Error: There are no bounding surfaces listed in the definition of cell 3.\n"},
+                  });
 }
 
 TEST(Cells, OptionsAreStoredAndCheckedOnce) {
@@ -98,32 +91,33 @@ TEST(Cells, OptionsAreStoredAndCheckedOnce) {
   EXPECT_EQ(cell.force, 1);
   EXPECT_EQ(Cell(reader.model, 4).surfaceCount(), 1);
 
-  ExpectStoppedWith(reader.Read(std::string(kSpheres) + "C4 1 1 -1 CUT_E 0\n"),
-                    "Error: Illegal value \"0\" of the cutoff energy in the definition of a cell (it must be a "
-                    "positive number).\n");
-  ExpectStoppedWith(reader.Read(std::string(kSpheres) + "C4 1 1 -1 CUT_P\n"),
-                    "Error: Missing value of the cutoff energy in the definition of a cell.\n");
-  ExpectStoppedWith(reader.Read(std::string(kSpheres) + "C4 1 1 -1 VOL -3\n"),
-                    "Error: Illegal value \"-3\" of the cell volume in the definition of a cell (it must be a "
-                    "positive number).\n");
-  ExpectStoppedWith(reader.Read(std::string(kSpheres) + "C4 1 1 -1 FORCE 2\n"),
-                    "Error: Illegal value \"2\" of the option to apply interaction forcing in a cell (it must be 0 "
-                    "or 1).\n");
-  ExpectStoppedWith(reader.Read(std::string(kSpheres) + "C4 1 1 -1 FORCE\n"),
-                    "Error: Missing value of the option to apply interaction forcing in a cell.\n");
-  // A keyword given twice is taken as a surface reference.
-  ExpectStoppedWith(reader.Read(std::string(kSpheres) + "C4 1 1 -1 FORCE 0 FORCE 1\n"),
-                    "Error: Invalid object identifier \"FORCE\" (it must be a positive integer number less than 2^31 "
-                    "= 2147483648.\n");
+  ExpectEachStops(
+      kSpheres,
+      {
+          {"C4 1 1 -1 CUT_E 0",
+           "Error: Illegal value \"0\" of the cutoff energy in the definition of a cell (it must be a positive "
+           "number).\n"},
+          {"C4 1 1 -1 CUT_P", "Error: Missing value of the cutoff energy in the definition of a cell.\n"},
+          {"C4 1 1 -1 VOL -3",
+           "Error: Illegal value \"-3\" of the cell volume in the definition of a cell (it must be a positive "
+           "number).\n"},
+          {"C4 1 1 -1 FORCE 2",
+           "Error: Illegal value \"2\" of the option to apply interaction forcing in a cell (it must be 0 or 1).\n"},
+          {"C4 1 1 -1 FORCE", "Error: Missing value of the option to apply interaction forcing in a cell.\n"},
+          // A keyword given twice is taken as a surface reference.
+          {"C4 1 1 -1 FORCE 0 FORCE 1",
+           "Error: Invalid object identifier \"FORCE\" (it must be a positive integer number less than 2^31 = "
+           "2147483648.\n"},
+      });
 }
 
 TEST(Cells, DuplicatesAndTheModeRule) {
-  ReaderFixture reader;
-  ExpectStoppedWith(reader.Read(std::string(kSpheres) + "C1 1 1 -1\nC1 1 1 -2\n"),
-                    "Error: Duplicate cell identifier \"C1\".\n");
-  ExpectStoppedWith(reader.Read("MAT\nC1 1 1 -1\n"),
-                    "Error: Keyword \"C<n>\" can be used only in complex geometry mode, but the previous directives "
-                    "imply simple geometry.\n");
+  ExpectEachStops("", {
+                          {"M1\nS1 S 0 0 0 1\nC1 1 1 -1\nC1 1 1 -1", "Error: Duplicate cell identifier \"C1\".\n"},
+                          {"MAT\nC1 1 1 -1",
+                           "Error: Keyword \"C<n>\" can be used only in complex geometry mode, but the previous "
+                           "directives imply simple geometry.\n"},
+                      });
 }
 
 TEST(Complements, EnclosingCellsAreRecordedOnce) {
@@ -134,15 +128,17 @@ TEST(Complements, EnclosingCellsAreRecordedOnce) {
   EXPECT_EQ(Cell(reader.model, 2).enclosingCell, 2);
   EXPECT_EQ(Cell(reader.model, 5).complementCells, (std::vector<std::int32_t>{0, 1}));
 
-  ExpectStoppedWith(reader.Read(std::string(kSpheres) + "C4 1 1 -2\nC5 1 1 -1 #4\nC6 1 1 -1 #4\n"),
-                    "Error: Cell 4 cannot be inside cell 6, because it is inside cell 5.\n");
-  ExpectStoppedWith(reader.Read(std::string(kSpheres) + "C5 1 1 -1 #4\n"),
-                    "Error: The cell identifier \"4\" after the complement operator \"#\" is undefined.\n");
-  ExpectStoppedWith(reader.Read(std::string(kSpheres) + "C5 1 1 -1 #x\n"),
-                    "Error in specification of a cell \"#x\" after the complement operator \"#\".\n");
-  ExpectStoppedWith(reader.Read(std::string(kSpheres) + "C1 1 1 -2\nC2 1 1 -3\nUNION1 1 1 1 2\nC5 1 1 -1 #2\n"),
-                    "Error: Cell 2 cannot be specified after the complement operator, because it is a part of a "
-                    "union of cells.\n");
+  ExpectEachStops(
+      kSpheres,
+      {
+          {"C4 1 1 -2\nC5 1 1 -1 #4\nC6 1 1 -1 #4",
+           "Error: Cell 4 cannot be inside cell 6, because it is inside cell 5.\n"},
+          {"C5 1 1 -1 #4", "Error: The cell identifier \"4\" after the complement operator \"#\" is undefined.\n"},
+          {"C5 1 1 -1 #x", "Error in specification of a cell \"#x\" after the complement operator \"#\".\n"},
+          {"C1 1 1 -2\nC2 1 1 -3\nUNION1 1 1 1 2\nC5 1 1 -1 #2",
+           "Error: Cell 2 cannot be specified after the complement operator, because it is a part of a union of "
+           "cells.\n"},
+      });
 }
 
 constexpr const char* kCopyBase =
@@ -198,28 +194,26 @@ TEST(CellCopies, AReusedPlaneFacingTheOtherWayFlipsTheSense) {
 }
 
 TEST(CellCopies, Messages) {
-  ReaderFixture reader;
-  std::string base = kCopyBase;
-  ExpectStoppedWith(reader.Read(base + "C7 1 1 TR9 3\n"),
-                    "Error: Unknown coordinate transformation \"TR9\" in the definition of a cell.\n");
-  ExpectStoppedWith(reader.Read(base + "C7 1 1 TR1x 3\n"),
-                    "Error: Invalid identifier of coordinate transformation \"TR1x\" in the definition of a cell.\n");
-  ExpectStoppedWith(reader.Read(base + "C7 1 1 TR1 3 TR2 3\n"),
-                    "Error: Multiple coordinate transformations of the original cell specified in the definition of "
-                    "a cell.\n");
-  ExpectStoppedWith(reader.Read(base + "C7 1 1 -1 TR1 3\n"),
-                    "Error: A coordinate transformation of the original cell cannot be specified in the definition "
-                    "of a cell after specifying the bounding surfaces.\n");
-  ExpectStoppedWith(reader.Read(base + "C7 1 1 TR1\n"),
-                    "Error: Missing identifier of the original cell after \"TR1\" in the definition of a cell.\n");
-  ExpectStoppedWith(reader.Read(base + "C7 1 1 TR1 0.2\n"),
-                    "Error: Invalid identifier of the original cell \"0.2\" after \"TR1\" in the definition of a "
-                    "cell.\n");
-  ExpectStoppedWith(reader.Read(base + "C7 1 1 TR1 5\n"),
-                    "Error: Unknown identifier of the original cell \"5\" after \"TR1\" in the definition of a cell.\n");
-  ExpectStoppedWith(reader.Read(base + "C7 1 1 TR1 3 -1\n"),
-                    "Error: Bounding surfaces cannot be specified in the definition of a cell after specifying the "
-                    "coordinate transformation of the original cell.\n");
+  ExpectEachStops(
+      kCopyBase,
+      {
+          {"C7 1 1 TR9 3", "Error: Unknown coordinate transformation \"TR9\" in the definition of a cell.\n"},
+          {"C7 1 1 TR1x 3",
+           "Error: Invalid identifier of coordinate transformation \"TR1x\" in the definition of a cell.\n"},
+          {"C7 1 1 TR1 3 TR2 3",
+           "Error: Multiple coordinate transformations of the original cell specified in the definition of a cell.\n"},
+          {"C7 1 1 -1 TR1 3",
+           "Error: A coordinate transformation of the original cell cannot be specified in the definition of a cell "
+           "after specifying the bounding surfaces.\n"},
+          {"C7 1 1 TR1", "Error: Missing identifier of the original cell after \"TR1\" in the definition of a cell.\n"},
+          {"C7 1 1 TR1 0.2",
+           "Error: Invalid identifier of the original cell \"0.2\" after \"TR1\" in the definition of a cell.\n"},
+          {"C7 1 1 TR1 5",
+           "Error: Unknown identifier of the original cell \"5\" after \"TR1\" in the definition of a cell.\n"},
+          {"C7 1 1 TR1 3 -1",
+           "Error: Bounding surfaces cannot be specified in the definition of a cell after specifying the coordinate "
+           "transformation of the original cell.\n"},
+      });
 }
 
 std::string ManyCells(int count) {
@@ -233,7 +227,9 @@ TEST(Cells, TheCellTableHoldsAtMost5000) {
   ReadOutcome full = reader.Read(ManyCells(5000));
   EXPECT_EQ(full.status, InputReadStatus::Loaded) << full.console.substr(0, 200);
   EXPECT_EQ(reader.model.cells.size(), 5000u);
-  ExpectStoppedWith(reader.Read(ManyCells(5001)), "Error: The number of cells is greater than 5000.\n");
+  ReadOutcome over = reader.Read(ManyCells(5001));
+  EXPECT_EQ(over.status, InputReadStatus::Stopped);
+  EXPECT_EQ(LastLine(over.console), "Error: The number of cells is greater than 5000.\n");
 }
 
 TEST(Cells, ASecondReadYieldsTheSameTables) {

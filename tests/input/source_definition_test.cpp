@@ -14,12 +14,6 @@ namespace {
 
 constexpr const char* kOneCell = "M1\nS1 S 0 0 0 1\nS2 S 5 0 0 1\nC1 1 1 -1\nC2 1 1 -2\n";
 
-void ExpectNear(const Vec3& actual, const Vec3& expected) {
-  EXPECT_NEAR(actual.x, expected.x, 1e-12);
-  EXPECT_NEAR(actual.y, expected.y, 1e-12);
-  EXPECT_NEAR(actual.z, expected.z, 1e-12);
-}
-
 TEST(LayerGeometry, FrontAndRearPlanesBoundTheOneCell) {
   ReaderFixture reader;
   ReadOutcome outcome = reader.Read("MAT \"silicon\"\nSurface 0 0 0 0 0 5 extra\nTHICK 0.1\n");
@@ -62,30 +56,25 @@ TEST(LayerGeometry, WithoutThicknessTheCellIsAHalfSpace) {
 }
 
 TEST(LayerGeometry, Messages) {
-  struct Case {
-    const char* text;
-    const char* message;
-  };
-  const Case cases[] = {
-      {"Surface 0 0 0 0 0", "Error: Number of entries in specification of the front surface of the layer is less "
-                            "than 6.\n"},
-      {"Surface 0 0 z 0 0 1", "Error: Invalid number \"z\" in specification of the front surface of the layer.\n"},
-      {"Surface 0 0 0 0 0 0", "Error in values of components of the normal vector of the front surface of the layer "
-                              "(at least one of them must be non-zero).\n"},
-      {"THICK", "Error: Thickness value is missing.\n"},
-      {"MAT \"open", "Error: Missing closing quote in the name of the material.\n"},
-      {"M1\nMAT", "Error: Keyword \"MAT\" can be used only in simple geometry mode, but the previous directives "
-                  "imply complex geometry.\n"},
-      {"THICK 1\nSOURCE_POSITION 1 0 0 0",
-       "Error: Keyword \"SOURCE_POSITION\" can be used only in complex geometry mode, but the previous directives "
-       "imply simple geometry.\n"},
-  };
-  for (const Case& c : cases) {
-    ReaderFixture reader;
-    ReadOutcome outcome = reader.Read(std::string(c.text) + "\n");
-    EXPECT_EQ(outcome.status, InputReadStatus::Stopped) << c.text;
-    EXPECT_EQ(LastLine(outcome.console), c.message) << c.text;
-  }
+  ExpectEachStops(
+      "",
+      {
+          {"Surface 0 0 0 0 0",
+           "Error: Number of entries in specification of the front surface of the layer is less "
+           "than 6.\n"},
+          {"Surface 0 0 z 0 0 1", "Error: Invalid number \"z\" in specification of the front surface of the layer.\n"},
+          {"Surface 0 0 0 0 0 0",
+           "Error in values of components of the normal vector of the front surface of the layer "
+           "(at least one of them must be non-zero).\n"},
+          {"THICK", "Error: Thickness value is missing.\n"},
+          {"MAT \"open", "Error: Missing closing quote in the name of the material.\n"},
+          {"M1\nMAT",
+           "Error: Keyword \"MAT\" can be used only in simple geometry mode, but the previous directives "
+           "imply complex geometry.\n"},
+          {"THICK 1\nSOURCE_POSITION 1 0 0 0",
+           "Error: Keyword \"SOURCE_POSITION\" can be used only in complex geometry mode, but the previous directives "
+           "imply simple geometry.\n"},
+      });
 }
 
 TEST(Source, DefaultsAreAPointAtTheOriginAndABeamAlongZ) {
@@ -130,8 +119,7 @@ TEST(Source, PlaneDistributionWithoutSpreadIsAPointSource) {
 
 TEST(Source, CellSourceAndCone) {
   ReaderFixture reader;
-  ReadOutcome outcome =
-      reader.Read(std::string(kOneCell) + "SOURCE_POSITION 3 2\nSOURCE_DIRECTION 2 0 0 -2 60\n");
+  ReadOutcome outcome = reader.Read(std::string(kOneCell) + "SOURCE_POSITION 3 2\nSOURCE_DIRECTION 2 0 0 -2 60\n");
   ASSERT_EQ(outcome.status, InputReadStatus::Loaded) << outcome.console;
   const SourceSpec& source = reader.model.source;
   EXPECT_EQ(source.positionType, 3);
@@ -147,78 +135,76 @@ TEST(Source, CellSourceAndCone) {
 }
 
 TEST(Source, Messages) {
-  struct Case {
-    const char* text;
-    const char* message;
-  };
-  const Case cases[] = {
-      {"SOURCE_DIRECTION 3\nBEAM 0 0 0 0 0 1",
-       "Error: Keyword \"BEAM\" cannot be used after specifying the initial position or the direction of the source "
-       "particles.\n"},
-      {"BEAM 0 0 0 0 0 1\nSOURCE_DIRECTION 3",
-       "Error: Keyword \"SOURCE_DIRECTION\" cannot be used after specifying the direction of the source "
-       "particles.\n"},
-      {"BEAM 0 0 0 0 0 1\nSOURCE_POSITION 1 0 0 0",
-       "Error: Keyword \"SOURCE_POSITION\" cannot be used after specifying the position of the source.\n"},
-      {"BEAM 0 0 0 0 0", "Error: Number of entries in specification of the incident beam is less than 6.\n"},
-      {"BEAM 0 0 0 0 0 q", "Error: Invalid number \"q\" in specification of the incident beam.\n"},
-      {"BEAM 0 0 0 0 0 0", "Error in values of components of the direction vector of the incident beam (at least one "
-                           "of them must be non-zero).\n"},
-      {"SOURCE_POSITION",
-       "Error: Missing specification of the source position type (it should be 1 for a point source, 2 for a "
-       "rotationally symmetric distribution on a plane, or 3 for a uniform distribution inside an arbitrary cell "
-       "with finite dimensions).\n"},
-      {"SOURCE_POSITION 4 0 0 0",
-       "Error: Invalid specification of the source position type \"4\" (it should be 1 for a point source, 2 for a "
-       "rotationally symmetric distribution on a plane, or 3 for a uniform distribution inside an arbitrary cell "
-       "with finite dimensions).\n"},
-      {"SOURCE_POSITION 1", "Error: Missing specification of the source position.\n"},
-      {"SOURCE_POSITION 1 0 0",
-       "Error: At least one of the three source center coordinates has not been specified.\n"},
-      {"SOURCE_POSITION 1 0 x 0", "Error: \"x\" is not a valid value of a source coordinate.\n"},
-      {"SOURCE_POSITION 3 c1", "Error: \"c1\" is not a valid identifier of the source cell.\n"},
-      {"SOURCE_POSITION 3 9", "Error: Undefined cell identifier \"9\" in the definition of the source cell.\n"},
-      {"UNION1 1 1 1 2\nSOURCE_POSITION 3 2",
-       "Error: A cell that is a part of a union can be defined as a source cell only if it the first cell of the "
-       "union.\n"},
-      {"SOURCE_POSITION 2 0 0 0", "Error: Missing specification of the source surface normal.\n"},
-      {"SOURCE_POSITION 2 0 0 0 0 1",
-       "Error: At least one of the three components of the source surface normal has not been specified.\n"},
-      {"SOURCE_POSITION 2 0 0 0 0 n 1",
-       "Error: \"n\" is not a valid value of a component of a source surface normal.\n"},
-      {"SOURCE_POSITION 2 0 0 0 0 0 0 1 1",
-       "Error in values of components of the source surface normal vector (at least one of them must be "
-       "non-zero).\n"},
-      {"SOURCE_POSITION 2 0 0 0 0 0 1",
-       "Error: Missing value of the radius of the area with constant surface density of the source.\n"},
-      {"SOURCE_POSITION 2 0 0 0 0 0 1 -1 0",
-       "Error: \"-1\" is not a valid value of the radius of the area with constant surface density of the source.\n"},
-      {"SOURCE_POSITION 2 0 0 0 0 0 1 1", "Error: Missing value of the source Gaussian RMS width.\n"},
-      {"SOURCE_POSITION 2 0 0 0 0 0 1 1 w", "Error: \"w\" is not a valid value of the source Gaussian RMS width.\n"},
-      {"SOURCE_DIRECTION",
-       "Error: Missing specification of the source direction type (it should be 1 for a parallel beam, 2 for a "
-       "uniform distribution inside a cone, or 3 for the isotropic distribution).\n"},
-      {"SOURCE_DIRECTION 1.5",
-       "Error: Invalid specification of the source direction type \"1.5\" (it should be 1 for a parallel beam, 2 "
-       "for a uniform distribution inside a cone, or 3 for the isotropic distribution).\n"},
-      {"SOURCE_DIRECTION 1", "Error: Missing specification of the source direction vector.\n"},
-      {"SOURCE_DIRECTION 1 0 1",
-       "Error: At least one of three components of the source direction vector has not been specified.\n"},
-      {"SOURCE_DIRECTION 1 0 1 v", "Error: \"v\" is not a valid value of a component of the source direction vector.\n"},
-      {"SOURCE_DIRECTION 1 0 0 0", "Error in values of components of the direction vector of the incident beam (at "
-                                   "least one of them must be non-zero).\n"},
-      {"SOURCE_DIRECTION 2 0 0 1", "Error: Missing specification of the source cone angle.\n"},
-      {"SOURCE_DIRECTION 2 0 0 1 180",
-       "Error: \"180\" is not a valid value of the source cone angle (it must be between 0 and 180 degrees).\n"},
-      {"SOURCE_DIRECTION 2 0 0 1 0",
-       "Error: \"0\" is not a valid value of the source cone angle (it must be between 0 and 180 degrees).\n"},
-  };
-  for (const Case& c : cases) {
-    ReaderFixture reader;
-    ReadOutcome outcome = reader.Read(std::string(kOneCell) + c.text + "\n");
-    EXPECT_EQ(outcome.status, InputReadStatus::Stopped) << c.text;
-    EXPECT_EQ(LastLine(outcome.console), c.message) << c.text;
-  }
+  ExpectEachStops(
+      kOneCell,
+      {
+          {"SOURCE_DIRECTION 3\nBEAM 0 0 0 0 0 1",
+           "Error: Keyword \"BEAM\" cannot be used after specifying the initial position or the direction of the "
+           "source "
+           "particles.\n"},
+          {"BEAM 0 0 0 0 0 1\nSOURCE_DIRECTION 3",
+           "Error: Keyword \"SOURCE_DIRECTION\" cannot be used after specifying the direction of the source "
+           "particles.\n"},
+          {"BEAM 0 0 0 0 0 1\nSOURCE_POSITION 1 0 0 0",
+           "Error: Keyword \"SOURCE_POSITION\" cannot be used after specifying the position of the source.\n"},
+          {"BEAM 0 0 0 0 0", "Error: Number of entries in specification of the incident beam is less than 6.\n"},
+          {"BEAM 0 0 0 0 0 q", "Error: Invalid number \"q\" in specification of the incident beam.\n"},
+          {"BEAM 0 0 0 0 0 0",
+           "Error in values of components of the direction vector of the incident beam (at least one "
+           "of them must be non-zero).\n"},
+          {"SOURCE_POSITION",
+           "Error: Missing specification of the source position type (it should be 1 for a point source, 2 for a "
+           "rotationally symmetric distribution on a plane, or 3 for a uniform distribution inside an arbitrary cell "
+           "with finite dimensions).\n"},
+          {"SOURCE_POSITION 4 0 0 0",
+           "Error: Invalid specification of the source position type \"4\" (it should be 1 for a point source, 2 for a "
+           "rotationally symmetric distribution on a plane, or 3 for a uniform distribution inside an arbitrary cell "
+           "with finite dimensions).\n"},
+          {"SOURCE_POSITION 1", "Error: Missing specification of the source position.\n"},
+          {"SOURCE_POSITION 1 0 0",
+           "Error: At least one of the three source center coordinates has not been specified.\n"},
+          {"SOURCE_POSITION 1 0 x 0", "Error: \"x\" is not a valid value of a source coordinate.\n"},
+          {"SOURCE_POSITION 3 c1", "Error: \"c1\" is not a valid identifier of the source cell.\n"},
+          {"SOURCE_POSITION 3 9", "Error: Undefined cell identifier \"9\" in the definition of the source cell.\n"},
+          {"UNION1 1 1 1 2\nSOURCE_POSITION 3 2",
+           "Error: A cell that is a part of a union can be defined as a source cell only if it the first cell of the "
+           "union.\n"},
+          {"SOURCE_POSITION 2 0 0 0", "Error: Missing specification of the source surface normal.\n"},
+          {"SOURCE_POSITION 2 0 0 0 0 1",
+           "Error: At least one of the three components of the source surface normal has not been specified.\n"},
+          {"SOURCE_POSITION 2 0 0 0 0 n 1",
+           "Error: \"n\" is not a valid value of a component of a source surface normal.\n"},
+          {"SOURCE_POSITION 2 0 0 0 0 0 0 1 1",
+           "Error in values of components of the source surface normal vector (at least one of them must be "
+           "non-zero).\n"},
+          {"SOURCE_POSITION 2 0 0 0 0 0 1",
+           "Error: Missing value of the radius of the area with constant surface density of the source.\n"},
+          {"SOURCE_POSITION 2 0 0 0 0 0 1 -1 0",
+           "Error: \"-1\" is not a valid value of the radius of the area with constant surface density of the "
+           "source.\n"},
+          {"SOURCE_POSITION 2 0 0 0 0 0 1 1", "Error: Missing value of the source Gaussian RMS width.\n"},
+          {"SOURCE_POSITION 2 0 0 0 0 0 1 1 w",
+           "Error: \"w\" is not a valid value of the source Gaussian RMS width.\n"},
+          {"SOURCE_DIRECTION",
+           "Error: Missing specification of the source direction type (it should be 1 for a parallel beam, 2 for a "
+           "uniform distribution inside a cone, or 3 for the isotropic distribution).\n"},
+          {"SOURCE_DIRECTION 1.5",
+           "Error: Invalid specification of the source direction type \"1.5\" (it should be 1 for a parallel beam, 2 "
+           "for a uniform distribution inside a cone, or 3 for the isotropic distribution).\n"},
+          {"SOURCE_DIRECTION 1", "Error: Missing specification of the source direction vector.\n"},
+          {"SOURCE_DIRECTION 1 0 1",
+           "Error: At least one of three components of the source direction vector has not been specified.\n"},
+          {"SOURCE_DIRECTION 1 0 1 v",
+           "Error: \"v\" is not a valid value of a component of the source direction vector.\n"},
+          {"SOURCE_DIRECTION 1 0 0 0",
+           "Error in values of components of the direction vector of the incident beam (at "
+           "least one of them must be non-zero).\n"},
+          {"SOURCE_DIRECTION 2 0 0 1", "Error: Missing specification of the source cone angle.\n"},
+          {"SOURCE_DIRECTION 2 0 0 1 180",
+           "Error: \"180\" is not a valid value of the source cone angle (it must be between 0 and 180 degrees).\n"},
+          {"SOURCE_DIRECTION 2 0 0 1 0",
+           "Error: \"0\" is not a valid value of the source cone angle (it must be between 0 and 180 degrees).\n"},
+      });
 }
 
 }  // namespace

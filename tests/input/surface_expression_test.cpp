@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "cells_test_support.h"
 #include "reader_fixture.h"
 
 namespace tessarin::input::testing {
@@ -86,44 +87,45 @@ TEST(SurfaceExpressions, BracketGroupsSpanTokensAndCarryTheirSign) {
 }
 
 TEST(SurfaceExpressions, MalformedReferencesAreRefused) {
-  struct Case {
-    const char* cell;
-    const char* message;
-  };
-  const Case cases[] = {
-      {"-5.9", "Error: Macrobody 5 has less than 9 facets.\n"},
-      {"5.[1 9]", "Error: Macrobody 5 has less than 9 facets.\n"},
-      {"-7.1", "Error: There is no macrobody with ID 7.\n"},
-      {"-5.", "Error: Separator '.' is not followed either by an identifier or the left bracket.\n"},
-      {"-5/2", "Error: Separator '/' found in the definition of a cell or a general macrobody.\n"},
-      {"-1*2", "Error: Separator '*' found in the definition of a cell or a general macrobody.\n"},
-      {"99", "Error: Undefined surface identifier \"99\".\n"},
-      {"0", "Error: Invalid object identifier \"0\" (it must be a positive integer number less than 2^31 = "
-            "2147483648.\n"},
-      {"2147483648", "Error: Invalid object identifier \"2147483648\" (it must be a positive integer number less "
-                     "than 2^31 = 2147483648.\n"},
-      {"-1x", "Error: Invalid object identifier \"-1x\" (it must be a positive integer number less than 2^31 = "
-              "2147483648.\n"},
-      {"-5.2.1", "Error: Invalid macrobody facet identifier \"5.2.1\".\n"},
-      {"-5.x", "Error: Invalid macrobody facet identifier \"5.x\" (it must be a positive integer number less than "
-               "2^31 = 2147483648.\n"},
-      {"-5.[1 2.3]", "Error: Separator '.' found in the sequence number of a macrobody facet.\n"},
-      {"-5.[1 6.[1.2]]", "Error: Separator '.' found at bracket depth 2.\n"},
-      {"-5.[6.[6.[1]]]", "Error: Separator '.' found at bracket depth 2.\n"},
-      {"-5.[1]]", "Error: Invalid object identifier \"-5.[1]]\" (it must be a positive integer number less than 2^31 = "
-                  "2147483648.\n"},
-      {"-2 ]", "Error: Invalid object identifier \"]\" (it must be a positive integer number less than 2^31 = "
-               "2147483648.\n"},
-      {"[[[[[[[[", "Error: Invalid object identifier \"[[[[[[[[\" (it must be a positive integer number less than "
-                   "2^31 = 2147483648.\n"},
-      {"-99999999999999999999999", "Error: Invalid object identifier \"-99999999999999999999999\" (it must be a "
-                                   "positive integer number less than 2^31 = 2147483648.\n"},
-  };
-  for (const Case& c : cases) {
-    Bounds bounds = ReadCell(c.cell);
-    EXPECT_EQ(bounds.outcome.status, InputReadStatus::Stopped) << c.cell;
-    EXPECT_EQ(bounds.outcome.console, c.message) << c.cell;
-  }
+  ExpectEachStops(
+      std::string(kBodies) + "C1 1 1 ",
+      {
+          {"-5.9", "Error: Macrobody 5 has less than 9 facets.\n"},
+          {"5.[1 9]", "Error: Macrobody 5 has less than 9 facets.\n"},
+          {"-7.1", "Error: There is no macrobody with ID 7.\n"},
+          {"-5.", "Error: Separator '.' is not followed either by an identifier or the left bracket.\n"},
+          {"-5/2", "Error: Separator '/' found in the definition of a cell or a general macrobody.\n"},
+          {"-1*2", "Error: Separator '*' found in the definition of a cell or a general macrobody.\n"},
+          {"99", "Error: Undefined surface identifier \"99\".\n"},
+          {"0",
+           "Error: Invalid object identifier \"0\" (it must be a positive integer number less than 2^31 = "
+           "2147483648.\n"},
+          {"2147483648",
+           "Error: Invalid object identifier \"2147483648\" (it must be a positive integer number less "
+           "than 2^31 = 2147483648.\n"},
+          {"-1x",
+           "Error: Invalid object identifier \"-1x\" (it must be a positive integer number less than 2^31 = "
+           "2147483648.\n"},
+          {"-5.2.1", "Error: Invalid macrobody facet identifier \"5.2.1\".\n"},
+          {"-5.x",
+           "Error: Invalid macrobody facet identifier \"5.x\" (it must be a positive integer number less than "
+           "2^31 = 2147483648.\n"},
+          {"-5.[1 2.3]", "Error: Separator '.' found in the sequence number of a macrobody facet.\n"},
+          {"-5.[1 6.[1.2]]", "Error: Separator '.' found at bracket depth 2.\n"},
+          {"-5.[6.[6.[1]]]", "Error: Separator '.' found at bracket depth 2.\n"},
+          {"-5.[1]]",
+           "Error: Invalid object identifier \"-5.[1]]\" (it must be a positive integer number less than 2^31 = "
+           "2147483648.\n"},
+          {"-2 ]",
+           "Error: Invalid object identifier \"]\" (it must be a positive integer number less than 2^31 = "
+           "2147483648.\n"},
+          {"[[[[[[[[",
+           "Error: Invalid object identifier \"[[[[[[[[\" (it must be a positive integer number less than "
+           "2^31 = 2147483648.\n"},
+          {"-99999999999999999999999",
+           "Error: Invalid object identifier \"-99999999999999999999999\" (it must be a "
+           "positive integer number less than 2^31 = 2147483648.\n"},
+      });
 }
 
 TEST(SurfaceExpressions, ImpliedRegionsAreDropped) {
@@ -187,8 +189,9 @@ TEST(GeneralMacrobodies, RemovedRegionsAreNamed) {
       {"S3 MB -5 -5.1", "Warning: Region -5.1 was removed from the definition of general macrobody \"S3\".\n"},
       {"S7 P 0 0 1 3\nS3 MB -5 -7",
        "Warning: Region -5.2 (-7) was removed from the definition of general macrobody \"S3\".\n"},
-      {"S3 MB -5 -5.1 -5.2", "Warning: Regions -5.1 and -5.2 were removed from the definition of general macrobody "
-                             "\"S3\".\n"},
+      {"S3 MB -5 -5.1 -5.2",
+       "Warning: Regions -5.1 and -5.2 were removed from the definition of general macrobody "
+       "\"S3\".\n"},
       {"S3 MB -5 -5.[1 2 3]",
        "Warning: 3 regions (-5.1, -5.2, ...) were removed from the definition of general macrobody \"S3\".\n"},
   };
@@ -217,8 +220,7 @@ TEST(GeneralMacrobodies, Refusals) {
 
 TEST(GeneralMacrobodies, ACopyKeepsTheOriginsOfItsRoot) {
   ReaderFixture reader;
-  ReadOutcome outcome =
-      reader.Read(std::string(kBodies) + "TR1 20 0 0\nS3 MB -1 +2\nS4 1 3\nS8 1 4\nC1 1 1 8\n");
+  ReadOutcome outcome = reader.Read(std::string(kBodies) + "TR1 20 0 0\nS3 MB -1 +2\nS4 1 3\nS8 1 4\nC1 1 1 8\n");
   ASSERT_EQ(outcome.status, InputReadStatus::Loaded) << outcome.console;
   const MacrobodyRecord& second = Macrobody(reader.model, 8);
   EXPECT_EQ(second.copyRoot, reader.model.FindMacrobody(3));

@@ -72,57 +72,48 @@ TEST(Unions, CellsInsideCellsOfOneUnionMayJoin) {
 }
 
 TEST(Unions, Messages) {
-  struct Case {
-    const char* directive;
-    const char* message;
-  };
-  const Case cases[] = {
-      {"UNION1", "Error: Missing specification of a union of cells.\n"},
-      {"UNION1 x", "Error: Invalid material identifier \"x\" in the definition of a union of cells.\n"},
-      {"UNION1 5 1 1 2", "Error: Undefined material identifier \"5\".\n"},
-      {"UNION1 1", "Error: Missing concentration value in the definition of a union of cells.\n"},
-      {"UNION1 1 a", "Error: Invalid concentration value \"a\" in the definition of a union of cells.\n"},
-      {"UNION1 1 0", "Error: Zero concentration value in the definition of a union of cells.\n"},
-      {"UNION1 1 1", "Error: There are no cells listed in the definition of a union of cells.\n"},
-      {"UNION1 1 1 CUT_P 1", "Error: There are no cells listed in the definition of a union of cells.\n"},
-      {"UNION1 1 1 1", "Error: Only one cell is listed in the definition of a union of cells.\n"},
-      {"UNION1 1 1 1 2.5", "Error: Invalid cell identifier \"2.5\".\n"},
-      {"UNION1 1 1 1 0", "Error: Invalid cell identifier \"0\".\n"},
-      {"UNION1 1 1 1 8", "Error: Undefined cell identifier \"8\".\n"},
-      {"UNION1 1 1 1 1", "Error: Cell 1 is already included in another union of cells.\n"},
-      {"UNION1 1 1 1 2\nUNION2 1 1 2 3", "Error: Cell 2 is already included in another union of cells.\n"},
-      {"UNION1 1 1 CUT_E -1 1 2",
-       "Error: Illegal value \"-1\" of the cutoff energy in the definition of a union of cells (it must be a "
-       "positive number).\n"},
-      {"UNION1 1 1 1 2 CUT_E", "Error: Missing value of the cutoff energy in the definition of a union of cells.\n"},
-      {"UNION1 1 1 VOL", "Error: Missing value of the cell volume in the definition of a union of cells.\n"},
-      {"UNION1 1 1 VOL 0 1 2",
-       "Error: Illegal value \"0\" of the cell volume in the definition of a union of cells (it must be a positive "
-       "number).\n"},
-      {"UNION1 1 1 FORCE", "Error: Missing value of the option to apply interaction forcing in a union of cells.\n"},
-      {"UNION1 1 1 FORCE yes",
-       "Error: Illegal value \"yes\" of the option to apply interaction forcing in a union of cells (it must be 0 "
-       "or 1).\n"},
-      {"SOURCE_POSITION 3 2\nUNION1 1 1 1 2",
-       "Error: Cell 2, which is used in the definition of a union, was previously defined as a source cell (the "
-       "source cell that is a union of cells must be defined after the union, and its definition must specify "
-       "only the first cell of the union).\n"},
-      {"UNION0 1 1 1 2", ""},
-      {"UNION1x 1 1 1 2",
-       "Error in specification of the union \"UNION1x\" (the first keyword format must be \"UNION<n>\", where "
-       "\"<n>\" is a positive integer number less than 2^31 = 2147483648.\n"},
-  };
-  for (const Case& c : cases) {
-    ReaderFixture reader;
-    ReadOutcome outcome = reader.Read(std::string(kCells) + c.directive + "\n");
-    if (*c.message == '\0') {
-      // Not a union directive at all: skipped like any unknown keyword.
-      EXPECT_EQ(outcome.status, InputReadStatus::Loaded) << c.directive;
-      continue;
-    }
-    EXPECT_EQ(outcome.status, InputReadStatus::Stopped) << c.directive;
-    EXPECT_EQ(LastLine(outcome.console), c.message) << c.directive;
-  }
+  ExpectEachStops(
+      kCells,
+      {
+          {"UNION1", "Error: Missing specification of a union of cells.\n"},
+          {"UNION1 x", "Error: Invalid material identifier \"x\" in the definition of a union of cells.\n"},
+          {"UNION1 5 1 1 2", "Error: Undefined material identifier \"5\".\n"},
+          {"UNION1 1", "Error: Missing concentration value in the definition of a union of cells.\n"},
+          {"UNION1 1 a", "Error: Invalid concentration value \"a\" in the definition of a union of cells.\n"},
+          {"UNION1 1 0", "Error: Zero concentration value in the definition of a union of cells.\n"},
+          {"UNION1 1 1", "Error: There are no cells listed in the definition of a union of cells.\n"},
+          {"UNION1 1 1 CUT_P 1", "Error: There are no cells listed in the definition of a union of cells.\n"},
+          {"UNION1 1 1 1", "Error: Only one cell is listed in the definition of a union of cells.\n"},
+          {"UNION1 1 1 1 2.5", "Error: Invalid cell identifier \"2.5\".\n"},
+          {"UNION1 1 1 1 0", "Error: Invalid cell identifier \"0\".\n"},
+          {"UNION1 1 1 1 8", "Error: Undefined cell identifier \"8\".\n"},
+          {"UNION1 1 1 1 1", "Error: Cell 1 is already included in another union of cells.\n"},
+          {"UNION1 1 1 1 2\nUNION2 1 1 2 3", "Error: Cell 2 is already included in another union of cells.\n"},
+          {"UNION1 1 1 CUT_E -1 1 2",
+           "Error: Illegal value \"-1\" of the cutoff energy in the definition of a union of cells (it must be a "
+           "positive number).\n"},
+          {"UNION1 1 1 1 2 CUT_E",
+           "Error: Missing value of the cutoff energy in the definition of a union of cells.\n"},
+          {"UNION1 1 1 VOL", "Error: Missing value of the cell volume in the definition of a union of cells.\n"},
+          {"UNION1 1 1 VOL 0 1 2",
+           "Error: Illegal value \"0\" of the cell volume in the definition of a union of cells (it must be a positive "
+           "number).\n"},
+          {"UNION1 1 1 FORCE",
+           "Error: Missing value of the option to apply interaction forcing in a union of cells.\n"},
+          {"UNION1 1 1 FORCE yes",
+           "Error: Illegal value \"yes\" of the option to apply interaction forcing in a union of cells (it must be 0 "
+           "or 1).\n"},
+          {"SOURCE_POSITION 3 2\nUNION1 1 1 1 2",
+           "Error: Cell 2, which is used in the definition of a union, was previously defined as a source cell (the "
+           "source cell that is a union of cells must be defined after the union, and its definition must specify "
+           "only the first cell of the union).\n"},
+          {"UNION1x 1 1 1 2",
+           "Error in specification of the union \"UNION1x\" (the first keyword format must be \"UNION<n>\", where "
+           "\"<n>\" is a positive integer number less than 2^31 = 2147483648.\n"},
+      });
+  // Not a union directive at all: skipped like any unknown keyword.
+  ReaderFixture reader;
+  EXPECT_EQ(reader.Read(std::string(kCells) + "UNION0 1 1 1 2\n").status, InputReadStatus::Loaded);
 }
 
 }  // namespace
