@@ -58,12 +58,19 @@ double TimeCommand(const std::string& command) {
   return best;
 }
 
+std::string Variable(int number) {
+  std::string name = "x";
+  name += std::to_string(number);
+  return name;
+}
+
 double TimeCompile() {
   // Assignments, calls, conditions and loops, 10000 lines in all.
   std::string text = "\r\n";
-  for (int i = 0; i < 100; ++i) text += "x" + std::to_string(i) + " = " + std::to_string(i) + "\r\n";
+  for (int i = 0; i < 100; ++i) text += Variable(i) + " = " + std::to_string(i) + "\r\n";
   for (int i = 100; i < 10000; i += 4) {
-    std::string a = "x" + std::to_string(i % 100), b = "x" + std::to_string((i * 7) % 100);
+    std::string a = Variable(i % 100);
+    std::string b = Variable((i * 7) % 100);
     text += "if (" + a + " > " + b + " & " + b + " < 50) {\r\n";
     text += "  " + a + " = " + b + " + sin(" + a + ") * 2 - max(" + b + ", 1) / 3\r\n";
     text += "}\r\n";

@@ -37,32 +37,35 @@ struct ProgramRecord {
   double timeLimit = 2.0;
 };
 
+// The operations of the executor. r is the result slot; a, b and c are
+// slots unless said otherwise.
+//   kCopy r = a; kLoadGlobal r = global a; kStoreGlobal global a = b, r = b;
+//   kLoadSystem r = system variable a; kLoadThrough r = the caller's variable
+//   behind formal a; kStoreThrough that variable = b, r = b;
+//   kJump continue at operation c; kJumpIfFalse when a is exactly 0;
+//   kLessJump and the other ...Jump: r = a < b, when false continue at c;
+//   kLessBack and the other ...Back (loop ends): when a < b continue at c;
+//   kAddLessBack: r = r + a, then when r < b continue at c;
+//   kMultiplyAdd r = a + b * c;
+//   kSimple1..3: builtin c on a (and b, or on argumentPool[a..a+2]);
+//   kText: text function call a; kIndirect r = the variable referenced by a;
+//   kReference r = a reference of kind a to b; kReturn ends the block with a;
+//   kCallProgram r = program c with b arguments from argumentPool[a];
+//   kCallFunctionFormal the same for the function referenced by formal c;
+//   kUnavailable: builtin c is not available yet; kEnd ends the block.
+#define TESSARIN_OPCODES(X)                                                                           \
+  X(kAdd) X(kSubtract) X(kDivide) X(kMultiply) X(kPower) X(kGreater) X(kLess) X(kGreaterEqual)         \
+  X(kLessEqual) X(kEqual) X(kNotEqual) X(kAnd) X(kOr) X(kCopy) X(kLoadGlobal) X(kStoreGlobal)           \
+  X(kLoadSystem) X(kLoadThrough) X(kStoreThrough) X(kJump) X(kJumpIfFalse) X(kLessJump)                 \
+  X(kLessEqualJump) X(kGreaterJump) X(kGreaterEqualJump) X(kEqualJump) X(kNotEqualJump) X(kLessBack)     \
+  X(kLessEqualBack) X(kGreaterBack) X(kGreaterEqualBack) X(kEqualBack) X(kNotEqualBack) X(kAddLessBack)  \
+  X(kAddLessEqualBack) X(kMultiplyAdd) X(kSimple1) X(kSimple2) X(kSimple3) X(kText) X(kIndirect)         \
+  X(kReference) X(kReturn) X(kCallProgram) X(kCallFunctionFormal) X(kUnavailable) X(kEnd)
+
 enum class OpCode : std::uint8_t {
-  kAdd, kSubtract, kDivide, kMultiply, kPower,
-  kGreater, kLess, kGreaterEqual, kLessEqual, kEqual, kNotEqual, kAnd, kOr,
-  kCopy,            // r = a
-  kLoadGlobal,      // r = global a
-  kStoreGlobal,     // global a = b, r = b
-  kLoadSystem,      // r = system variable a
-  kLoadThrough,     // r = the caller's variable behind formal a
-  kStoreThrough,    // caller's variable behind formal a = b, r = b
-  kJump,            // continue at c
-  kJumpIfFalse,     // when a is exactly 0: continue at c
-  kLessJump,        // r = a < b; when false continue at c (and so on)
-  kLessEqualJump, kGreaterJump, kGreaterEqualJump, kEqualJump, kNotEqualJump,
-  kLessBack,        // loop end: when a < b continue at c (and so on)
-  kLessEqualBack, kGreaterBack, kGreaterEqualBack, kEqualBack, kNotEqualBack,
-  kAddLessBack,     // loop end: r = r + a; when r < b continue at c
-  kAddLessEqualBack,
-  kMultiplyAdd,     // r = a + b * c
-  kSimple1, kSimple2, kSimple3,   // builtin c on a (, b (, args[0]))
-  kText,            // text function: call record a
-  kIndirect,        // r = the variable referenced by a
-  kReference,       // r = constant reference value a (an index of references)
-  kReturn,          // end the block with a
-  kCallProgram,     // r = program c (arguments a..a+b in the argument pool)
-  kCallFunctionFormal,  // r = the function referenced by formal c
-  kUnavailable,     // builtin c is not available yet
+#define TESSARIN_OPCODE_ENUMERATOR(name) name,
+  TESSARIN_OPCODES(TESSARIN_OPCODE_ENUMERATOR)
+#undef TESSARIN_OPCODE_ENUMERATOR
 };
 
 struct Operation {

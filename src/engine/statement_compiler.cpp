@@ -105,6 +105,7 @@ BlockCompileResult BlockCompiler::Compile(std::string_view blockText, int firstL
   }
   bool mayBeUndefined = false;
   if (!CompileStatements(false, mayBeUndefined)) return result_;
+  Emit(OpCode::kEnd, 0);
   result_.ok = true;
   result_.line = -1;
   if (mayBeUndefined) {
