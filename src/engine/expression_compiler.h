@@ -1,7 +1,8 @@
 #pragma once
 // Compiles the expression of one statement (an assignment or a plain
 // expression, or the condition of if, while and for) into operations of the
-// block, with every diagnostic of the token scan.
+// block, with every diagnostic of the token scan. Calls and their arguments
+// are in expression_calls.cpp.
 
 #include <string>
 #include <string_view>
@@ -22,7 +23,7 @@ class ExpressionCompiler {
   enum class Prev { kStart, kOperand, kCloseParen, kCloseBracket, kOperator, kOpen, kComma, kLiteral };
   enum class CalleeKind { kBuiltin, kProgram, kFunctionFormal };
   struct Group {
-    enum class Kind { kParen, kCall, kIndex } kind = Kind::kParen;
+    enum class Kind { kParen, kCall } kind = Kind::kParen;
     CalleeKind callee = CalleeKind::kBuiltin;
     int target = 0;  // builtin number, program slot or formal index
     std::string name;
@@ -59,7 +60,6 @@ class ExpressionCompiler {
   bool ScanOperator();
   bool OpenParenthesis();
   bool CloseParenthesis();
-  bool CloseBracket();
   bool Comma();
   bool CheckOperandPosition(NameSort sort, bool isNumber, bool isParenthesis, const std::string& name);
   bool PushOperator(int precedence, OpCode op);

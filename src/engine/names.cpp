@@ -11,6 +11,10 @@ bool IsSeparator(char c) {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+bool IsNameCharacter(char c) { return !IsSeparator(c) && !IsBlank(c) && c != '&' && c != '\r' && c != '\n'; }
+
 std::string FoldName(std::string_view name) {
   std::string folded(name);
   for (char& c : folded)
