@@ -11,6 +11,20 @@
 
 namespace tessarin::engine {
 
+std::vector<std::string> BlockLines(std::string_view text) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    std::size_t end = text.find('\n', start);
+    if (end == std::string_view::npos) end = text.size();
+    std::string_view line = text.substr(start, end - start);
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    lines.emplace_back(line);
+    start = end + 1;
+  }
+  return lines;
+}
+
 Compiler::Compiler(platform::Console* console, platform::Clock* clock)
     : console_(console),
       clock_(clock ? clock : &platform::SystemClock()),

@@ -39,6 +39,10 @@ struct IdentifierCheck {
 
 enum class GeneratedLine { kLine, kFinished, kFatal };
 
+// The lines of a block's text (without their line ends), as AddProgramSlot
+// keeps them for the diagnostics.
+std::vector<std::string> BlockLines(std::string_view text);
+
 class Compiler {
  public:
   // Without a console the engine prints to the standard output and reads no

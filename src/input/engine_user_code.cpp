@@ -14,18 +14,6 @@ engine::BlockKind BlockKindOf(UserBlockKind kind) {
   }
 }
 
-std::vector<std::string> SplitLines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::size_t start = 0;
-  while (start < text.size()) {
-    std::size_t end = text.find('\n', start);
-    if (end == std::string::npos) end = text.size();
-    lines.push_back(text.substr(start, end - start));
-    start = end + 1;
-  }
-  return lines;
-}
-
 bool StartsWithParameterList(const std::string& text) {
   std::size_t first = text.find_first_not_of(" \t");
   return first != std::string::npos && text[first] == '(';
@@ -52,7 +40,7 @@ class EngineSession final : public UserCodeSession {
   }
 
   int CompileBlock(const UserCodeBlock& block) override {
-    int slot = compiler_.AddProgramSlot(BlockKindOf(block.kind), block.name, SplitLines(block.text));
+    int slot = compiler_.AddProgramSlot(BlockKindOf(block.kind), block.name, engine::BlockLines(block.text));
     int firstLine = 0;
     if (block.kind == UserBlockKind::Subroutine && StartsWithParameterList(block.text))
       firstLine = compiler_.CompileFormalParameters(slot, block.text);

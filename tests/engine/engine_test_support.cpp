@@ -8,22 +8,10 @@ std::string BlockText(const std::vector<std::string>& bodyLines, const std::stri
   return text;
 }
 
-std::vector<std::string> SplitBlockLines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::size_t start = 0;
-  while (start < text.size()) {
-    std::size_t end = text.find('\n', start);
-    if (end == std::string::npos) end = text.size();
-    lines.push_back(text.substr(start, end - start + 1));
-    start = end + 1;
-  }
-  return lines;
-}
-
 Outcome EngineHarness::Block(BlockKind kind, const std::string& name, const std::vector<std::string>& body,
                              const std::string& openingRest) {
   std::string text = BlockText(body, openingRest);
-  int slot = compiler.AddProgramSlot(kind, name, SplitBlockLines(text));
+  int slot = compiler.AddProgramSlot(kind, name, BlockLines(text));
   int firstLine = 0;
   if (kind == BlockKind::kSubroutine && !openingRest.empty()) firstLine = compiler.CompileFormalParameters(slot, text);
   if (firstLine >= 0) compiler.CompileProgram(slot, text, firstLine);

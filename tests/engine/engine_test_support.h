@@ -12,7 +12,6 @@ namespace tessarin::engine::testing {
 // A block's text as the reader hands it over: the rest of the opening line
 // (empty here) and then the body lines, each followed by CR LF.
 std::string BlockText(const std::vector<std::string>& bodyLines, const std::string& openingRest = "");
-std::vector<std::string> SplitBlockLines(const std::string& text);
 
 struct Outcome {
   int status = 0;

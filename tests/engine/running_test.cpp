@@ -54,7 +54,7 @@ TEST(Running, LongProgramGetsTheTimeNoticeOnceAndATimeLimitStopsIt) {
   Compiler compiler(&console, &clock);
   compiler.SetHardTimeLimit(5.0);
   std::string text = BlockText(kEndless);
-  int slot = compiler.AddProgramSlot(BlockKind::kProgram, "spin", SplitBlockLines(text));
+  int slot = compiler.AddProgramSlot(BlockKind::kProgram, "spin", BlockLines(text));
   compiler.CompileProgram(slot, text, 0);
   compiler.Start(slot);
   std::string line;
@@ -116,7 +116,7 @@ TEST(Running, TextIsCutAt1000Characters) {
 TEST(Running, ANewPassStopsAProgramWhoseOutputIsNoLongerTaken) {
   EngineHarness engine;
   std::string text = BlockText({"for (i = 0; i < 5; i = i + 1) Dir(i)", "Dir(\"end\")"});
-  int slot = engine.compiler.AddProgramSlot(BlockKind::kProgram, "lines", SplitBlockLines(text));
+  int slot = engine.compiler.AddProgramSlot(BlockKind::kProgram, "lines", BlockLines(text));
   engine.compiler.CompileProgram(slot, text, 0);
   engine.compiler.Start(slot);
   std::string line;
@@ -131,7 +131,7 @@ TEST(Running, ANewPassStopsAProgramWhoseOutputIsNoLongerTaken) {
 TEST(Running, DestroyingTheEngineStopsARunningProgram) {
   auto engine = std::make_unique<EngineHarness>();
   std::string text = BlockText(kEndless);
-  int slot = engine->compiler.AddProgramSlot(BlockKind::kProgram, "spin", SplitBlockLines(text));
+  int slot = engine->compiler.AddProgramSlot(BlockKind::kProgram, "spin", BlockLines(text));
   engine->compiler.CompileProgram(slot, text, 0);
   engine->compiler.Start(slot);
   engine.reset();  // must not hang or crash
