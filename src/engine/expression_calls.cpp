@@ -207,6 +207,8 @@ bool ExpressionCompiler::ScanReferenceArgument(ArgKind kind, bool& handled) {
     if (kind != ArgKind::kFunctionReference) return WrongArgument(group, argument);
     int program = block_.tables_.FindProgram(name, block_.slotIndex_);
     const ProgramRecord& passed = block_.tables_.slots[program]->record;
+    if (program != block_.slotIndex_ && passed.status >= kStatusSyntaxError)
+      return Fail(Msg::kErrorsInProgram, QuotedName(passed.name));
     int expected = group.callee == CalleeKind::kProgram
                        ? block_.tables_.slots[group.target]->record.formalKinds[argument]
                        : -1;

@@ -65,6 +65,9 @@ TEST(Subroutines, CallingABlockWithErrorsDoesNotCompile) {
   engine.Block(BlockKind::kSubroutine, "broken", {"  x = (1"}, "(a)");
   Outcome outcome = engine.Program({"Dir(broken(1))"});
   EXPECT_EQ(outcome.message, "There are errors in program \"broken\".");
+  engine.Block(BlockKind::kSubroutine, "apply", {"  f(1)"}, "(loc(f(v)))");
+  Outcome passed = engine.Program({"Dir(apply(loc(broken)))"});
+  EXPECT_EQ(passed.message, "There are errors in program \"broken\".");
 }
 
 TEST(Subroutines, UnusedFormalParameterWarns) {
