@@ -138,7 +138,7 @@ const std::unordered_map<int, std::string_view>& Catalogue() {
 
 }  // namespace
 
-std::string_view MessageText(int number) {
+std::string_view MessageCatalogue::Lookup(int number) {
   const auto& texts = Catalogue();
   auto found = texts.find(number);
   return found == texts.end() ? std::string_view() : found->second;

@@ -137,9 +137,13 @@ enum class Msg : int {
   kArraysNotAvailableYet,
 };
 
-// The text of a catalogue entry; an unknown number gives an empty text.
-std::string_view MessageText(int number);
-inline std::string_view MessageText(Msg id) { return MessageText(static_cast<int>(id)); }
+class MessageCatalogue {
+ public:
+  // The text of an entry; an unknown number gives an empty text.
+  static std::string_view Lookup(int number);
+};
+
+inline std::string_view MessageText(Msg id) { return MessageCatalogue::Lookup(static_cast<int>(id)); }
 
 // These two are written out where they are used rather than catalogued.
 inline constexpr std::string_view kMissingClosingQuote = "Error: Missing closing double quote";

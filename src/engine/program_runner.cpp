@@ -28,13 +28,11 @@ void ProgramRunner::Start(int programSlot, std::vector<std::string>& outputLines
   posted_.store(0, std::memory_order_relaxed);
   taken_.store(0, std::memory_order_relaxed);
   interrupt_.store(false, std::memory_order_relaxed);
-  escapeArmed_ = false;
-  noticeShown_ = false;
-  stoppedByTimeLimit_ = false;
-  noticeSeconds_ = noticeSeconds;
-  hardLimitSeconds_ = hardLimitSeconds;
-  startProcessor_ = clock_.ProcessorSeconds();
-  startWall_ = clock_.WallSeconds();
+  run_ = RunState{};
+  run_.noticeSeconds = noticeSeconds;
+  run_.hardLimitSeconds = hardLimitSeconds;
+  run_.startProcessor = clock_.ProcessorSeconds();
+  run_.startWall = clock_.WallSeconds();
   active_ = true;
   running_.store(true, std::memory_order_release);
   worker_ = std::thread([this, programSlot] {
@@ -129,29 +127,29 @@ LineRequest ProgramRunner::NextLine(std::string& line) {
 void ProgramRunner::Watch() {
   if (console_) {
     while (std::optional<int> key = console_->PollKey()) {
-      if (!escapeArmed_) {
+      if (!run_.escapeArmed) {
         if (*key == platform::kKeyEscape) {
           WriteConsole(MessageText(Msg::kEscapePressed));
-          escapeArmed_ = true;
-          noticeShown_ = true;
+          run_.escapeArmed = true;
+          run_.noticeShown = true;
         }
       } else if (*key == 'Q' || *key == 'q') {
         WriteConsole(MessageText(Msg::kEscapeAndQ));
         interrupt_.store(true, std::memory_order_release);
-        escapeArmed_ = false;
+        run_.escapeArmed = false;
       } else if (*key != platform::kKeyEscape) {
         WriteConsole(MessageText(Msg::kEscapeCancelled));
-        escapeArmed_ = false;
+        run_.escapeArmed = false;
       }
     }
   }
-  if (!noticeShown_ && clock_.ProcessorSeconds() - startProcessor_ > noticeSeconds_) {
-    WriteConsole(Format(Msg::kTimeNotice, noticeSeconds_));
-    noticeShown_ = true;
+  if (!run_.noticeShown && clock_.ProcessorSeconds() - run_.startProcessor > run_.noticeSeconds) {
+    WriteConsole(Format(Msg::kTimeNotice, run_.noticeSeconds));
+    run_.noticeShown = true;
   }
-  if (hardLimitSeconds_ > 0 && !stoppedByTimeLimit_ && clock_.WallSeconds() - startWall_ > hardLimitSeconds_) {
-    WriteConsole(Format(Msg::kTimeLimitReached, hardLimitSeconds_));
-    stoppedByTimeLimit_ = true;
+  if (run_.hardLimitSeconds > 0 && !run_.stoppedByTimeLimit && clock_.WallSeconds() - run_.startWall > run_.hardLimitSeconds) {
+    WriteConsole(Format(Msg::kTimeLimitReached, run_.hardLimitSeconds));
+    run_.stoppedByTimeLimit = true;
     interrupt_.store(true, std::memory_order_release);
   }
 }

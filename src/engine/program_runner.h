@@ -30,7 +30,7 @@ class ProgramRunner final : public ProgramOutput {
   bool Active() const { return active_; }
   // Interrupts the program, if it still runs, and waits for its thread.
   void Stop();
-  bool StoppedByTimeLimit() const { return stoppedByTimeLimit_; }
+  bool StoppedByTimeLimit() const { return run_.stoppedByTimeLimit; }
 
   // Worker side (ProgramOutput).
   void EmitLine(std::string_view text, bool finished) override;
@@ -60,15 +60,18 @@ class ProgramRunner final : public ProgramOutput {
   std::vector<std::string>* lines_ = nullptr;
   bool lastFinished_ = true;
 
-  // Reader-side state.
+  // What the reader's side keeps about the run.
+  struct RunState {
+    bool escapeArmed = false;
+    bool noticeShown = false;
+    bool stoppedByTimeLimit = false;
+    double startProcessor = 0;  // processor seconds at the start
+    double startWall = 0;
+    double noticeSeconds = 2.0;
+    double hardLimitSeconds = 0;
+  };
   bool active_ = false;
-  bool escapeArmed_ = false;
-  bool noticeShown_ = false;
-  bool stoppedByTimeLimit_ = false;
-  double startProcessor_ = 0;
-  double startWall_ = 0;
-  double noticeSeconds_ = 2.0;
-  double hardLimitSeconds_ = 0;
+  RunState run_;
 };
 
 }  // namespace tessarin::engine

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/engine_test_support.h"
+#include "engine/messages.h"
 
 namespace tessarin::engine::testing {
 namespace {
@@ -185,6 +186,11 @@ TEST(Diagnostics, SyntaxErrorIsFramedWithItsLineHeaderAndSourceLine) {
             "\n******** Unknown identifier \"q\". ********\n"
             "Line No. 3 of user program \"p\" with the syntax error:\n"
             "x = q  // comment\n\n");
+}
+
+TEST(Diagnostics, CatalogueAnswersAnUnknownNumberWithAnEmptyText) {
+  EXPECT_EQ(MessageCatalogue::Lookup(99999), "");
+  EXPECT_EQ(MessageCatalogue::Lookup(static_cast<int>(Msg::kProgramCodeEmpty)), "Error: the program code is empty.");
 }
 
 TEST(Diagnostics, CleanProgramPrintsNothing) {
