@@ -26,15 +26,13 @@ bool IsValidNumberFormat(std::string_view format) {
   return conversions == 1;
 }
 
-std::string FormatNumber(std::string_view format, double value) {
+std::optional<std::string> FormatNumber(std::string_view format, double value) {
   std::string owned(format);
-  char buffer[512];
+  // A width of millions of characters is refused without making the text.
+  char buffer[kMaxTextLength + 2];
   int length = std::snprintf(buffer, sizeof buffer, owned.c_str(), value);
-  if (length < 0) return {};
-  if (static_cast<std::size_t>(length) < sizeof buffer) return std::string(buffer, static_cast<std::size_t>(length));
-  std::string text(static_cast<std::size_t>(length), '\0');
-  std::snprintf(text.data(), text.size() + 1, owned.c_str(), value);
-  return text;
+  if (length < 0 || static_cast<std::size_t>(length) > kMaxTextLength) return std::nullopt;
+  return std::string(buffer, static_cast<std::size_t>(length));
 }
 
 std::string BuildText(const std::vector<std::string>& pieces, const std::vector<double>& values,
@@ -47,9 +45,9 @@ std::string BuildText(const std::vector<std::string>& pieces, const std::vector<
     }
     text += pieces[i];
     if (i >= values.size()) break;
-    std::string number = FormatNumber(format, values[i]);
-    if (text.size() + number.size() > kMaxTextLength) return text;
-    text += number;
+    std::optional<std::string> number = FormatNumber(format, values[i]);
+    if (!number || text.size() + number->size() > kMaxTextLength) return text;
+    text += *number;
   }
   return text;
 }

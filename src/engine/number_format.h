@@ -2,6 +2,7 @@
 // The number format of the text functions and how their output text is
 // built from literal pieces and values.
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,7 +15,8 @@ inline constexpr std::size_t kMaxTextLength = 1000;
 // A format with exactly one conversion of optional width and precision and
 // one of e, E, f, g, G; "%%" is a literal percent sign.
 bool IsValidNumberFormat(std::string_view format);
-std::string FormatNumber(std::string_view format, double value);
+// The value in the format; none when that would pass 1000 characters.
+std::optional<std::string> FormatNumber(std::string_view format, double value);
 // piece, value, piece, ..., piece, cut at 1000 characters.
 std::string BuildText(const std::vector<std::string>& pieces, const std::vector<double>& values,
                       std::string_view format);

@@ -104,6 +104,12 @@ TEST(Running, NumberFormatPersistsAndIsValidated) {
   EXPECT_EQ(later.console, "   0.500\n0.1 0.33333333333333\n[2%]\n");
 }
 
+TEST(Running, NumberWiderThanALineIsDropped) {
+  EngineHarness engine;
+  Outcome outcome = engine.Program({"SetNumberFormat(\"%999999999f\")", "Dir(\"S \", 1, \" end\")"});
+  EXPECT_EQ(outcome.lines, std::vector<std::string>{"S \n"});
+}
+
 TEST(Running, TextIsCutAt1000Characters) {
   EngineHarness engine;
   std::string piece(600, 'a');
