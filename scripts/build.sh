@@ -4,7 +4,7 @@ set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 kind="${1:-release}"
 case "$kind" in
-  release) flags=(-DCMAKE_BUILD_TYPE=Release -DTESSARIN_SANITIZE=OFF) ;;
+  release) flags=(-DCMAKE_BUILD_TYPE=Release -DTESSARIN_SANITIZE=OFF -DTESSARIN_BUILD_TESTS=OFF) ;;
   asan)    flags=(-DCMAKE_BUILD_TYPE=Debug -DTESSARIN_SANITIZE=ON -DTESSARIN_BUILD_BENCH=OFF) ;;
   *) echo "usage: build.sh release|asan" >&2; exit 2 ;;
 esac
