@@ -22,6 +22,7 @@ struct BlockCompileResult {
   std::string message;
   int line = -1;
   bool warning = false;
+  int lastLine = 0;  // the block's last line with code, where block warnings go
 };
 
 class BlockCompiler {

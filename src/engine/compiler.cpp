@@ -114,13 +114,11 @@ void Compiler::CompileProgram(int slot, std::string_view blockText, int firstLin
       result.message = Format(Msg::kTooManyGlobals, kMaxGlobalParameters);
     } else {
       for (const std::string& name : names) tables_.globals.Add(name, 0.0);
-      int lastLine = result.line;
-      bool warning = result.warning;
       result = BlockCompiler(tables_, slot).Compile(blockText, firstLine);
       if (names.empty() && result.ok) {
         result.warning = true;
         result.message = std::string(MessageText(Msg::kNoGlobalsDefined));
-        result.line = warning ? lastLine : static_cast<int>(tables_.slots[slot]->sourceLines.size()) - 1;
+        result.line = result.lastLine;
       }
     }
   }

@@ -103,6 +103,7 @@ BlockCompileResult BlockCompiler::Compile(std::string_view blockText, int firstL
     Fail(Msg::kProgramCodeEmpty, lastStatementLine_);
     return result_;
   }
+  result_.lastLine = lastStatementLine_;
   bool mayBeUndefined = false;
   if (!CompileStatements(false, mayBeUndefined)) return result_;
   Emit(OpCode::kEnd, 0);
