@@ -112,6 +112,7 @@ void Compiler::CompileProgram(int slot, std::string_view blockText, int firstLin
     if (tables_.globals.size() + static_cast<int>(names.size()) > kMaxGlobalParameters) {
       result.ok = false;
       result.message = Format(Msg::kTooManyGlobals, kMaxGlobalParameters);
+      result.line = result.lastLine;
     } else {
       for (const std::string& name : names) tables_.globals.Add(name, 0.0);
       result = BlockCompiler(tables_, slot).Compile(blockText, firstLine);
