@@ -12,9 +12,16 @@
 
 namespace tessarin::ui {
 
-Controller::Controller(platform::Host& host, ShellServices& shell, DialogRunner& dialogs,
+Controller::Controller(platform::Host& host, ShellServices& shell, DialogRunner& dialogs, ControllerServices services,
                        ControllerEnvironment environment)
-    : host_(host), shell_(shell), dialogs_(dialogs), environment_(std::move(environment)) {
+    : host_(host),
+      shell_(shell),
+      dialogs_(dialogs),
+      services_(services),
+      environment_(std::move(environment)),
+      startButtons_({sets_, current_, working_},
+                    {services.processes, services.windows, services.timers, host, services.terminal}, *this,
+                    platform::WithTrailingSeparator(environment_.startupDirectory)) {
   environment_.startupDirectory = platform::WithTrailingSeparator(environment_.startupDirectory);
   environment_.programFolder = platform::WithTrailingSeparator(environment_.programFolder);
   // A file named on the command line that cannot be read is worth a message;
@@ -44,14 +51,6 @@ std::vector<std::string> Controller::SetListEntries() const {
 
 std::string_view Controller::GraphicsToggleCaption() const {
   return graphicsShown_ ? messages::kHideGraphics : messages::kShowGraphics;
-}
-
-std::string_view Controller::ConsoleButtonCaption() const {
-  return working_.process.consoleProcessId != 0 ? messages::kActivateConsole : messages::kStartVarnholt;
-}
-
-std::string_view Controller::MgedButtonCaption() const {
-  return working_.process.mgedProcessId != 0 ? messages::kActivateMged : messages::kStartMged;
 }
 
 launch::LaunchContext Controller::Context() const { return {environment_.startupDirectory, current_ + 1}; }
@@ -93,8 +92,7 @@ void Controller::InsertWorkingCopy() {
   auto at = static_cast<std::ptrdiff_t>(current_);
   sets_.insert(sets_.begin() + at, working_);
   trackCaches_.insert(trackCaches_.begin() + at, settings::TRACKSETDATA{});
-  consoleWatch_.SetInserted(current_);
-  mgedWatch_.SetInserted(current_);
+  startButtons_.OnSetInserted(current_);
 }
 
 // --- Fields ---
@@ -207,15 +205,6 @@ void Controller::OpenManual(Manual manual) {
   if (shell_.OpenDocument(path)) return;
   host_.ShowMessage(std::string(messages::kManualOpenFailureStart) + path + std::string(messages::kManualOpenFailureEnd),
                     platform::MessageIcon::Error);
-}
-
-void Controller::CloseConsoleWindow() {
-  if (!programConsoleExists_) return;
-  if (readingInputFile_) {
-    host_.ShowMessage(messages::kConsoleBusy, platform::MessageIcon::Information);
-    return;
-  }
-  programConsoleExists_ = false;
 }
 
 }  // namespace tessarin::ui

@@ -10,7 +10,11 @@
 #include <string_view>
 #include <vector>
 
+#include "input/geometry_model.h"
+#include "input/user_code.h"
 #include "launch/launch_context.h"
+#include "launch/start_buttons.h"
+#include "platform/console.h"
 #include "platform/host.h"
 #include "settings/trackset_data.h"
 #include "settings/viewparm.h"
@@ -22,7 +26,6 @@
 #include "ui/shell_services.h"
 #include "ui/text_fields.h"
 #include "ui/vector_fields.h"
-#include "ui/watch_lists.h"
 
 namespace tessarin::ui {
 
@@ -32,11 +35,23 @@ struct ControllerEnvironment {
   std::optional<std::string> parameterFileArgument;  // from the program's command line
 };
 
+// The program's own console, the reader's user-code engine and what the
+// start buttons start and watch processes with.
+struct ControllerServices {
+  platform::Console& console;
+  input::UserCodeEngine& engine;
+  platform::Processes& processes;
+  platform::Windows& windows;
+  platform::Timers& timers;
+  platform::TerminalEmulator terminal;
+};
+
 enum class Manual { Tessarin, Varnholt };
 
-class Controller {
+class Controller final : private launch::StartButtonsView {
  public:
-  Controller(platform::Host& host, ShellServices& shell, DialogRunner& dialogs, ControllerEnvironment environment);
+  Controller(platform::Host& host, ShellServices& shell, DialogRunner& dialogs, ControllerServices services,
+             ControllerEnvironment environment);
 
   // Reads the parameter file named at start (or the default one).
   void Start();
@@ -52,8 +67,8 @@ class Controller {
   bool IsDeleteEnabled() const { return sets_.size() > 1; }
   bool AreGraphicsShown() const { return graphicsShown_; }
   std::string_view GraphicsToggleCaption() const;
-  std::string_view ConsoleButtonCaption() const;
-  std::string_view MgedButtonCaption() const;
+  std::string ConsoleButtonCaption() const { return startButtons_.ConsoleCaption(); }
+  std::string MgedButtonCaption() const { return startButtons_.MgedCaption(); }
   const std::string& CommandLine() const { return commandLine_; }
   bool IsCommandLineTooLong() const { return commandLineTooLong_; }
   const std::string& InputBaseName() const { return inputBaseName_; }
@@ -70,12 +85,13 @@ class Controller {
   bool IsReloadAvailable() const;
 
   // The program's own console window (opened by the input-file reader).
-  bool IsConsoleMenuEnabled() const { return programConsoleExists_; }
-  void SetProgramConsoleExists(bool exists) { programConsoleExists_ = exists; }
-  void SetReadingInputFile(bool reading) { readingInputFile_ = reading; }
+  bool IsConsoleMenuEnabled() const { return services_.console.IsOpen(); }
+  bool IsReadingInputFile() const { return readingInputFile_; }
+  const input::GeometryModel& Model() const { return model_; }
 
-  WatchList& ConsoleWatchList() { return consoleWatch_; }
-  WatchList& MgedWatchList() { return mgedWatch_; }
+  // The start buttons and the processes they watch.
+  const launch::ProcessWatch& Watch() const { return startButtons_.Watch(); }
+  bool CanResetButton(launch::WatchedProgram program) const { return startButtons_.CanReset(program); }
 
   // --- Field edits (each sets the modified flag when it changes the set) ---
   std::string Text(TextField field) const;
@@ -111,6 +127,15 @@ class Controller {
   void SelectScriptFolder();
   void LocateMged();
   void OpenShownFile(TextField field);
+  void LoadInputFile();
+  void ReloadInputFile();
+  void StartOrActivateConsole() { startButtons_.StartOrActivateConsole(commandLine_); }
+  void StartOrActivateMged() { startButtons_.StartOrActivateMged(); }
+  void ResetButton(launch::WatchedProgram program) { startButtons_.ResetButton(program); }
+  // A watch timer fired (between commands).
+  void TimerTick(std::uint64_t timerId) { startButtons_.TimerTick(timerId); }
+  // The window puts the focus into the MGED command-line field.
+  void SetFocusMgedCommandLineHandler(std::function<void()> handler) { focusMged_ = std::move(handler); }
 
   void OpenParameterFile();
   void ReloadParameterFile();
@@ -119,7 +144,10 @@ class Controller {
   // Closing the window (close box, Esc, Exit): false keeps it open.
   bool RequestClose() { return SaveChangesFirst(); }
   void OpenManual(Manual manual);
+  void ActivateConsoleWindow();
   void CloseConsoleWindow();
+  // At program exit the console goes with the main window.
+  void CloseConsoleAtExit();
 
   // The operations the reader, script writer and dialogs build on.
   // Changes made through EditWorkingCopy reach the window with ShowWorkingCopy.
@@ -142,10 +170,20 @@ class Controller {
   void RefreshDerivedNames();
   void Changed(bool changed);
   void SetTitleFromPath();
+  void ReadInputFile();
+  void CloseConsole();
+
+  // What the start buttons ask of the window.
+  void ClearNumberOfTracks() override { numberOfTracks_.clear(); }
+  void BrowseForMged() override { LocateMged(); }
+  void FocusMgedCommandLine() override {
+    if (focusMged_) focusMged_();
+  }
 
   platform::Host& host_;
   ShellServices& shell_;
   DialogRunner& dialogs_;
+  ControllerServices services_;
   ControllerEnvironment environment_;
 
   std::vector<settings::VIEWPARM> sets_;
@@ -162,13 +200,15 @@ class Controller {
   bool commandLineTooLong_ = false;
   std::string rtScriptPath_;
   std::string numberOfTracks_;
-  WatchList consoleWatch_;
-  WatchList mgedWatch_;
+  input::GeometryModel model_;
   bool overwritePrompt_ = true;
   bool graphicsShown_ = true;
-  bool programConsoleExists_ = false;
   bool readingInputFile_ = false;
   std::function<void()> shown_;
+  std::function<void()> focusMged_;
+  // Last: it holds references to the set list, the current index and the
+  // working copy.
+  launch::StartButtons startButtons_;
 };
 
 }  // namespace tessarin::ui

@@ -38,8 +38,6 @@ void Controller::ReadParameterFile() {
   current_ = std::clamp(result.list.current, 0, static_cast<int>(sets_.size()) - 1);
   trackCaches_.assign(sets_.size(), settings::TRACKSETDATA{});
   for (settings::VIEWPARM& set : sets_) set.process = {};
-  consoleWatch_.Clear();
-  mgedWatch_.Clear();
   numberOfTracks_.clear();
   LoadCurrentIntoWorkingCopy();
   modified_ = false;
@@ -59,8 +57,7 @@ bool Controller::WriteParameterFile() {
 void Controller::DiscardAllSets() {
   sets_.clear();
   trackCaches_.clear();
-  consoleWatch_.Clear();
-  mgedWatch_.Clear();
+  startButtons_.ForgetAll();
 }
 
 bool Controller::SaveChangesFirst() {

@@ -63,8 +63,7 @@ void Controller::DeleteParameterSet() {
   auto at = static_cast<std::ptrdiff_t>(current_);
   sets_.erase(sets_.begin() + at);
   trackCaches_.erase(trackCaches_.begin() + at);
-  consoleWatch_.SetDeleted(current_);
-  mgedWatch_.SetDeleted(current_);
+  startButtons_.OnSetDeleted(current_);
   current_ = std::min(current_, static_cast<int>(sets_.size()) - 1);
   LoadCurrentIntoWorkingCopy();
   MarkModified();

@@ -17,6 +17,9 @@ inline constexpr std::string_view kSaveChangesQuestion = "Do you want to save th
 inline constexpr std::string_view kDiscardChangesQuestion = "Do you want to discard all unsaved changes?";
 inline constexpr std::string_view kConsoleBusy =
     "The console window cannot be closed while the input file is being processed.";
+inline constexpr std::string_view kCheckSyntaxNeeded =
+    "In order to read the geometry information contained in the Varnholt input file, check the checkbox \"Check "
+    "syntax\".";
 inline constexpr std::string_view kManualOpenFailureStart = "File \"";
 inline constexpr std::string_view kManualOpenFailureEnd = "\" could not be opened.";
 inline constexpr std::string_view kOpenFileFailureStart = "An error occurred when attempting to open file \"";
@@ -45,10 +48,6 @@ inline constexpr std::string_view kSelectAltCrossSectionsTitle =
     "Select the Varnholt alternative cross sections information file";
 inline constexpr std::string_view kConsoleFolderTitle = "Browse for the initial folder of the console window";
 
-inline constexpr std::string_view kStartVarnholt = "Start Varnholt";
-inline constexpr std::string_view kActivateConsole = "Activate the console window";
-inline constexpr std::string_view kStartMged = "Start MGED";
-inline constexpr std::string_view kActivateMged = "Activate the MGED window";
 inline constexpr std::string_view kHideGraphics = "Hide graphical parameters";
 inline constexpr std::string_view kShowGraphics = "Show graphical parameters";
 

@@ -7,7 +7,12 @@
 #include <string>
 #include <vector>
 
+#include "input/engine_user_code.h"
+#include "platform/process_scripted.h"
+#include "platform/scripted_console.h"
 #include "platform/scripted_host.h"
+#include "platform/timers.h"
+#include "platform/windows_scripted.h"
 #include "support/test_files.h"
 #include "ui/cmd_line_dialog.h"
 #include "ui/controller.h"
@@ -62,7 +67,8 @@ enum class StartWith { DefaultFile, DemoFile };
 struct ControllerFixture {
   // DefaultFile: the program folder has no parameter file; DemoFile: a copy
   // of the demo parameter file is named on the command line.
-  explicit ControllerFixture(StartWith start = StartWith::DefaultFile) {
+  // `otherConsole` replaces the scripted console.
+  explicit ControllerFixture(StartWith start = StartWith::DefaultFile, platform::Console* otherConsole = nullptr) {
     ControllerEnvironment environment;
     environment.programFolder = folder.path();
     environment.startupDirectory = folder.path();
@@ -72,7 +78,8 @@ struct ControllerFixture {
           demoPath, tessarin::testing::ReadWholeFile(std::string(TESSARIN_SOURCE_DIR) + "/examples/demo.tesprm"));
       environment.parameterFileArgument = demoPath;
     }
-    controller = std::make_unique<Controller>(host, shell, dialogs, environment);
+    ControllerServices services{otherConsole ? *otherConsole : console, engine, processes, windows, timers, {"xterm", "xterm"}};
+    controller = std::make_unique<Controller>(host, shell, dialogs, services, environment);
     controller->Start();
   }
 
@@ -80,6 +87,11 @@ struct ControllerFixture {
   platform::ScriptedHost host;
   RecordingShell shell;
   ScriptedDialogs dialogs;
+  platform::ScriptedConsole console;
+  input::EngineUserCode engine;
+  platform::ScriptedProcesses processes;
+  platform::ScriptedWindows windows;
+  platform::RecordingTimers timers;
   std::unique_ptr<Controller> controller;
   std::string demoPath;
 };

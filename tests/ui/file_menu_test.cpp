@@ -172,23 +172,5 @@ TEST(HelpMenu, AManualThatCannotBeOpenedIsReported) {
   EXPECT_EQ(fixture.host.messages[0].icon, MessageIcon::Error);
 }
 
-TEST(ConsoleMenu, IsDisabledWithoutAConsoleAndRefusesToCloseWhileReading) {
-  ControllerFixture fixture;
-  Controller& controller = *fixture.controller;
-  EXPECT_FALSE(controller.IsConsoleMenuEnabled());
-  controller.SetProgramConsoleExists(true);
-  EXPECT_TRUE(controller.IsConsoleMenuEnabled());
-  controller.SetReadingInputFile(true);
-  controller.CloseConsoleWindow();
-  ASSERT_EQ(fixture.host.messages.size(), 1u);
-  EXPECT_EQ(fixture.host.messages[0].text,
-            "The console window cannot be closed while the input file is being processed.");
-  EXPECT_EQ(fixture.host.messages[0].icon, MessageIcon::Information);
-  EXPECT_TRUE(controller.IsConsoleMenuEnabled());
-  controller.SetReadingInputFile(false);
-  controller.CloseConsoleWindow();
-  EXPECT_FALSE(controller.IsConsoleMenuEnabled());
-}
-
 }  // namespace
 }  // namespace tessarin::ui

@@ -8,6 +8,7 @@ namespace {
 using platform::MessageAnswer;
 using platform::MessageButtons;
 using platform::MessageIcon;
+using launch::WatchedProgram;
 using testing::ControllerFixture;
 using testing::InsertNewSet;
 
@@ -47,9 +48,11 @@ TEST(ParameterSetList, NewSetAfterSetTwoRenumbersTheFollowingSetsAndTheirWatched
   ControllerFixture fixture;
   Controller& controller = *fixture.controller;
   MakeFourSets(fixture);
+  controller.SelectParameterSet(2);
+  controller.StartOrActivateConsole();  // a console started for set 3
+  controller.SelectParameterSet(0);
+  controller.StartOrActivateMged();
   controller.SelectParameterSet(1);
-  controller.ConsoleWatchList().Add(2);  // a console started for set 3
-  controller.MgedWatchList().Add(0);
 
   fixture.dialogs.newSet = [](CNewParmSetDlg& dialog) {
     EXPECT_EQ(dialog.InsertPositions().size(), 5u);
@@ -64,9 +67,13 @@ TEST(ParameterSetList, NewSetAfterSetTwoRenumbersTheFollowingSetsAndTheirWatched
   EXPECT_EQ(controller.SetListEntries(),
             (std::vector<std::string>{" (1)  one", " (2)  two", " (3)  new", " (4)  three", " (5)  four"}));
   EXPECT_EQ(controller.WorkingCopy().name, "new");
-  EXPECT_EQ(controller.ConsoleWatchList().SetIndices(), std::vector<int>{3});
-  EXPECT_EQ(controller.MgedWatchList().SetIndices(), std::vector<int>{0});
+  EXPECT_EQ(controller.Watch().WatchedSetIndices(WatchedProgram::Console), std::vector<int>{3});
+  EXPECT_EQ(controller.Watch().WatchedSetIndices(WatchedProgram::Mged), std::vector<int>{0});
   EXPECT_EQ(controller.Context().setNumber, 3);
+  EXPECT_EQ(controller.ConsoleButtonCaption(), "Start Varnholt");
+  controller.SelectParameterSet(3);
+  EXPECT_EQ(controller.ConsoleButtonCaption(), "Activate the xterm window");
+  EXPECT_EQ(controller.MgedButtonCaption(), "Start MGED");
 }
 
 TEST(ParameterSetList, NewSetIsACopyWithItsOwnNameAndNoProcess) {
@@ -112,14 +119,23 @@ TEST(ParameterSetList, DeleteAsksWithWarningAndNoAsDefault) {
   EXPECT_EQ(question.defaultAnswer, MessageAnswer::No);
   EXPECT_EQ(controller.Sets().size(), 4u);
 
-  controller.ConsoleWatchList().Add(1);
-  controller.ConsoleWatchList().Add(3);
+  controller.SelectParameterSet(3);
+  controller.StartOrActivateConsole();
+  controller.SelectParameterSet(1);
+  controller.StartOrActivateConsole();
+  ASSERT_EQ(fixture.timers.running.size(), 2u);
   fixture.host.answers = {MessageAnswer::Yes};
   controller.DeleteParameterSet();
   EXPECT_EQ(controller.SetListEntries(), (std::vector<std::string>{" (1)  one", " (2)  three", " (3)  four"}));
   EXPECT_EQ(controller.CurrentIndex(), 1);
   EXPECT_EQ(controller.WorkingCopy().name, "three");
-  EXPECT_EQ(controller.ConsoleWatchList().SetIndices(), std::vector<int>{2});
+  // The deleted set's timer stops; the console of old set 4 is now set 3's.
+  EXPECT_EQ(controller.Watch().WatchedSetIndices(WatchedProgram::Console), std::vector<int>{2});
+  EXPECT_EQ(fixture.timers.running.size(), 1u);
+  EXPECT_EQ(controller.ConsoleButtonCaption(), "Start Varnholt");
+  EXPECT_EQ(controller.Sets()[2].process.consoleListPosition, 0);
+  controller.SelectParameterSet(2);
+  EXPECT_EQ(controller.ConsoleButtonCaption(), "Activate the xterm window");
 }
 
 TEST(ParameterSetList, DeletingTheLastEntryMakesThePreviousOneCurrent) {

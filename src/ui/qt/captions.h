@@ -81,6 +81,7 @@ inline constexpr const char* kSaveMenu = "&Save";
 inline constexpr const char* kSaveAsMenu = "Save &as...";
 inline constexpr const char* kExitMenu = "E&xit";
 inline constexpr const char* kConsoleMenu = "&Console";
+inline constexpr const char* kConsoleTitle = "Tessarin console";
 inline constexpr const char* kActivateConsoleMenu = "&Activate console window";
 inline constexpr const char* kCloseConsoleMenu = "&Close console window";
 inline constexpr const char* kHelpMenu = "&Help";

@@ -1,5 +1,8 @@
 #include "ui/qt/desktop_application.h"
 
+#include "input/engine_user_code.h"
+#include "platform/process_posix.h"
+#include "platform/process_terminal.h"
 #include "ui/qt/qt_host.h"
 #include "ui/qt/qt_shell_services.h"
 #include "ui/qt/system_vars_window.h"
@@ -8,11 +11,20 @@ namespace tessarin::ui::qt {
 
 DesktopApplication::DesktopApplication(ControllerEnvironment environment, std::unique_ptr<platform::Host> host,
                                        std::unique_ptr<ShellServices> shell)
-    : host_(std::move(host)), shell_(std::move(shell)) {
+    : host_(std::move(host)),
+      shell_(std::move(shell)),
+      engine_(std::make_unique<input::EngineUserCode>()),
+      processes_(std::make_unique<platform::PosixProcesses>()),
+      windows_(platform::ConnectToWindowSystem()),
+      timers_([this](std::uint64_t id) {
+        controller_->TimerTick(id);
+        window_->ShowStartButtons();
+      }) {
   auto* desktopHost = host_ ? nullptr : new QtHost;
   if (desktopHost) host_.reset(desktopHost);
   if (!shell_) shell_ = std::make_unique<QtShellServices>();
-  controller_ = std::make_unique<Controller>(*host_, *shell_, dialogs_, std::move(environment));
+  ControllerServices services{console_, *engine_, *processes_, *windows_, timers_, platform::ChooseTerminalEmulator()};
+  controller_ = std::make_unique<Controller>(*host_, *shell_, dialogs_, services, std::move(environment));
   controller_->Start();
   window_ = std::make_unique<MainWindow>(*controller_);
   if (desktopHost) desktopHost->SetOwner(window_.get());
@@ -21,7 +33,13 @@ DesktopApplication::DesktopApplication(ControllerEnvironment environment, std::u
     if (SystemVarsWindow* variables = dialogs_.ExistingSystemVariablesWindow()) variables->ShowValues();
   });
   controller_->SetWorkingCopyShownHandler([this] { window_->ShowState(); });
+  console_.SetCloseRequestHandler([this] {
+    controller_->CloseConsoleWindow();
+    window_->ShowState();
+  });
   window_->ShowState();
 }
+
+DesktopApplication::~DesktopApplication() { controller_->CloseConsoleAtExit(); }
 
 }  // namespace tessarin::ui::qt

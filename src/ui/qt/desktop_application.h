@@ -4,9 +4,14 @@
 
 #include <memory>
 
+#include "input/user_code.h"
 #include "platform/host.h"
+#include "platform/process.h"
+#include "platform/qt/qt_timers.h"
+#include "platform/windows.h"
 #include "ui/controller.h"
 #include "ui/qt/main_window.h"
+#include "ui/qt/qt_console.h"
 #include "ui/qt/qt_dialog_runner.h"
 #include "ui/shell_services.h"
 
@@ -18,15 +23,23 @@ class DesktopApplication {
   // are used.
   explicit DesktopApplication(ControllerEnvironment environment, std::unique_ptr<platform::Host> host = nullptr,
                               std::unique_ptr<ShellServices> shell = nullptr);
+  // The console goes with the program.
+  ~DesktopApplication();
 
   Controller& controller() { return *controller_; }
   MainWindow& window() { return *window_; }
   QtDialogRunner& dialogs() { return dialogs_; }
+  QtConsole& console() { return console_; }
 
  private:
   std::unique_ptr<platform::Host> host_;
   std::unique_ptr<ShellServices> shell_;
   QtDialogRunner dialogs_;
+  QtConsole console_;
+  std::unique_ptr<input::UserCodeEngine> engine_;
+  std::unique_ptr<platform::Processes> processes_;
+  std::unique_ptr<platform::Windows> windows_;
+  platform::qt::QtTimers timers_;
   std::unique_ptr<Controller> controller_;
   std::unique_ptr<MainWindow> window_;
 };

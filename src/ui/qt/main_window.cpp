@@ -9,6 +9,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
@@ -25,7 +26,7 @@
 #include "ui/qt/materials_table.h"
 #include "ui/qt/vector_table.h"
 #include "ui/qt/wheel_guard.h"
-#include "ui/messages.h"
+#include "launch/process_messages.h"
 
 namespace tessarin::ui::qt {
 namespace {
@@ -89,6 +90,7 @@ void MainWindow::BuildMenus() {
   QMenu* console = menuBar()->addMenu(captions::kConsoleMenu);
   activateConsoleAction_ = console->addAction(captions::kActivateConsoleMenu);
   activateConsoleAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
+  connect(activateConsoleAction_, &QAction::triggered, this, [this] { controller_.ActivateConsoleWindow(); });
   closeConsoleAction_ = console->addAction(captions::kCloseConsoleMenu);
   connect(closeConsoleAction_, &QAction::triggered, this, [this] { Run([this] { controller_.CloseConsoleWindow(); }); });
   connect(console, &QMenu::aboutToShow, this, [this] {
@@ -132,10 +134,16 @@ QWidget* MainWindow::BuildSimulationGroup() {
   auto* grid = new QGridLayout(group);
   grid->setColumnStretch(4, 1);
   int row = 0;
-  grid->addWidget(MakeDisabledButton(captions::kLoadInputFile, captions::kTipLoadInput), row, 0, 1, 2);
+  auto* load = new QPushButton(captions::kLoadInputFile);
+  load->setToolTip(captions::kTipLoadInput);
+  connect(load, &QPushButton::clicked, this, [this] { RunReading([this] { controller_.LoadInputFile(); }); });
+  grid->addWidget(load, row, 0, 1, 2);
   grid->addWidget(MakeOpenFileButton(TextField::InputFile), row, 3);
   grid->addWidget(MakeTextField(TextField::InputFile, captions::kTipInputFile), row, 4);
-  grid->addWidget(MakeDisabledButton(captions::kReload, captions::kTipReload), row, 5);
+  auto* reload = new QPushButton(captions::kReload);
+  reload->setToolTip(captions::kTipReload);
+  connect(reload, &QPushButton::clicked, this, [this] { RunReading([this] { controller_.ReloadInputFile(); }); });
+  grid->addWidget(reload, row, 5);
   ++row;
   grid->addWidget(MakeCheckBox(captions::kCreateLog, CheckField::CreateLog, captions::kTipCreateLog), row, 0);
   grid->addLayout(SuffixRow(captions::kLogSuffix, TextField::LogSuffix, captions::kTipLogSuffix), row, 1, 1, 2);
@@ -147,7 +155,7 @@ QWidget* MainWindow::BuildSimulationGroup() {
   grid->addWidget(MakeOpenFileButton(TextField::OutputFile), row, 3);
   grid->addWidget(MakeTextField(TextField::OutputFile, captions::kTipOutputFile), row, 4, 1, 2);
   ++row;
-  consoleButton_ = MakeDisabledButton(messages::kStartVarnholt.data(), captions::kTipStartVarnholt);
+  consoleButton_ = MakeStartButton(launch::WatchedProgram::Console, captions::kTipStartVarnholt);
   grid->addWidget(consoleButton_, row, 0);
   grid->addWidget(Caption(captions::kCommandLine), row, 1, Qt::AlignRight);
   grid->addWidget(MakeButton(captions::kEdit, captions::kTipEditCommandLine, [this] { controller_.EditCommandLine(); }),
@@ -190,9 +198,13 @@ QWidget* MainWindow::BuildScriptGroup() {
   grid->addWidget(MakeOpenFileButton(TextField::RtScript), row, 3);
   grid->addWidget(MakeTextField(TextField::RtScript, captions::kTipRtScript), row, 4);
   ++row;
-  mgedButton_ = MakeDisabledButton(messages::kStartMged.data(), captions::kTipStartMged);
+  mgedButton_ = MakeStartButton(launch::WatchedProgram::Mged, captions::kTipStartMged);
   grid->addWidget(mgedButton_, row, 0);
   QLineEdit* mged = MakeTextField(TextField::MgedCommandLine, captions::kTipMged);
+  controller_.SetFocusMgedCommandLineHandler([mged] {
+    mged->setFocus();
+    mged->selectAll();
+  });
   grid->addWidget(Caption(captions::kMgedCommandLine, mged), row, 1, 1, 2, Qt::AlignRight);
   QPushButton* locate = MakeButton(captions::kEllipsis, captions::kTipLocateMged, [this] { controller_.LocateMged(); });
   locate->setMaximumWidth(40);
@@ -440,11 +452,17 @@ void MainWindow::FitToScreen() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-  CommitFocusedField();
-  if (controller_.RequestClose())
-    event->accept();
-  else
+  if (controller_.IsReadingInputFile()) {
     event->ignore();
+    return;
+  }
+  CommitFocusedField();
+  if (controller_.RequestClose()) {
+    event->accept();
+    controller_.CloseConsoleAtExit();
+  } else {
+    event->ignore();
+  }
   ShowState();
 }
 
@@ -456,6 +474,36 @@ void MainWindow::Run(const std::function<void()>& command) {
   CommitFocusedField();
   command();
   ShowState();
+}
+
+void MainWindow::RunReading(const std::function<void()>& command) {
+  CommitFocusedField();
+  setEnabled(false);
+  command();
+  setEnabled(true);
+  ShowState();
+}
+
+QPushButton* MainWindow::MakeStartButton(launch::WatchedProgram program, const char* tooltip) {
+  auto* button = new QPushButton;
+  button->setToolTip(tooltip);
+  connect(button, &QPushButton::clicked, this, [this, program] {
+    Run([this, program] {
+      if (program == launch::WatchedProgram::Console)
+        controller_.StartOrActivateConsole();
+      else
+        controller_.StartOrActivateMged();
+    });
+  });
+  button->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(button, &QWidget::customContextMenuRequested, this, [this, button, program](const QPoint& at) {
+    if (!controller_.CanResetButton(program)) return;
+    QMenu menu;
+    QAction* reset = menu.addAction(QString::fromUtf8(launch::process_messages::kResetButton.data(),
+                                                      static_cast<qsizetype>(launch::process_messages::kResetButton.size())));
+    if (menu.exec(button->mapToGlobal(at)) == reset) Run([this, program] { controller_.ResetButton(program); });
+  });
+  return button;
 }
 
 }  // namespace tessarin::ui::qt

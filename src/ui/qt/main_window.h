@@ -39,6 +39,9 @@ class MainWindow : public QMainWindow {
   // The size that shows everything without scrolling, limited to the screen.
   void FitToScreen();
 
+  // The captions of the start buttons (they change as watched processes end).
+  void ShowStartButtons();
+
   // Runs after every ShowState (the modeless dialogs show the set as well).
   void SetAfterShowState(std::function<void()> hook) { afterShowState_ = std::move(hook); }
 
@@ -91,6 +94,10 @@ class MainWindow : public QMainWindow {
 
   // Runs a command of the controller and shows the state afterwards.
   void Run(const std::function<void()>& command);
+  // A command that reads the input file: the window takes no input meanwhile,
+  // only the console does.
+  void RunReading(const std::function<void()>& command);
+  QPushButton* MakeStartButton(launch::WatchedProgram program, const char* tooltip);
   void CommitFocusedField();
   void ToggleGraphics();
   void UpdateFileMenu();

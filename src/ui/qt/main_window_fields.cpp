@@ -134,8 +134,7 @@ void MainWindow::ShowState() {
   }
   setList_->setCurrentIndex(controller_.CurrentIndex());
   deleteButton_->setEnabled(controller_.IsDeleteEnabled());
-  consoleButton_->setText(ToQString(controller_.ConsoleButtonCaption()));
-  mgedButton_->setText(ToQString(controller_.MgedButtonCaption()));
+  ShowStartButtons();
   graphicsToggle_->setText(ToQString(controller_.GraphicsToggleCaption()));
   graphicsArea_->setVisible(controller_.AreGraphicsShown());
   SetText(commandLine_, QString::fromStdString(controller_.CommandLine()));
@@ -147,6 +146,11 @@ void MainWindow::ShowState() {
   ShowFields();
   showing_ = false;
   if (afterShowState_) afterShowState_();
+}
+
+void MainWindow::ShowStartButtons() {
+  consoleButton_->setText(QString::fromStdString(controller_.ConsoleButtonCaption()));
+  mgedButton_->setText(QString::fromStdString(controller_.MgedButtonCaption()));
 }
 
 void MainWindow::ShowFields() {

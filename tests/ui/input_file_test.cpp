@@ -1,0 +1,201 @@
+#include <gtest/gtest.h>
+
+#include "engine/messages.h"
+#include "ui/controller_fixture.h"
+
+namespace tessarin::ui {
+namespace {
+
+using platform::MessageIcon;
+using testing::ControllerFixture;
+using testing::StartWith;
+
+std::string Example(const char* name) { return std::string(TESSARIN_SOURCE_DIR) + "/examples/" + name; }
+
+// The file chooser answers with `path`.
+void ChooseFile(ControllerFixture& fixture, std::string path) {
+  fixture.host.chosenFiles.push_back(std::move(path));
+}
+
+TEST(InputFile, LoadSplitsTheChosenPathReadsTheFileAndRederivesTheNames) {
+  ControllerFixture fixture;
+  Controller& controller = *fixture.controller;
+  controller.EditWorkingCopy().checkSyntax_Tessarin = 1;
+  ChooseFile(fixture, Example("program_lattice.inp"));
+  controller.LoadInputFile();
+
+  ASSERT_EQ(fixture.host.fileRequests.size(), 1u);
+  EXPECT_EQ(fixture.host.fileRequests[0].title, "Select the Varnholt input file");
+  EXPECT_EQ(fixture.host.fileRequests[0].filter, "Text files (*.txt)|*.txt|All files (*.*)|*.*||");
+  EXPECT_EQ(controller.WorkingCopy().InputFileFolder, std::string(TESSARIN_SOURCE_DIR) + "/examples/");
+  EXPECT_EQ(controller.WorkingCopy().InputFN, "program_lattice.inp");
+  EXPECT_EQ(controller.InputBaseName(), "program_lattice");
+  EXPECT_NE(controller.CommandLine().find("program_lattice"), std::string::npos);
+  EXPECT_NE(controller.RtScriptPath().find("program_lattice"), std::string::npos);
+  EXPECT_TRUE(controller.IsModified());
+  EXPECT_TRUE(controller.Model().loaded);
+  EXPECT_EQ(controller.Model().cells.size(), 11u);
+  // A read with nothing to say leaves no console behind.
+  EXPECT_FALSE(controller.IsConsoleMenuEnabled());
+  EXPECT_TRUE(fixture.host.messages.empty());
+}
+
+TEST(InputFile, LoadingTheSameFileAgainKeepsTheSetUnmodified) {
+  ControllerFixture fixture(StartWith::DemoFile);
+  Controller& controller = *fixture.controller;
+  std::string demoInput = fixture.folder.File("demo_lattice.inp");
+  tessarin::testing::WriteWholeFile(demoInput, tessarin::testing::ReadWholeFile(Example("demo_lattice.inp")));
+  ASSERT_FALSE(controller.IsModified());
+  ChooseFile(fixture, demoInput);  // the demo names it relative to the start-up folder
+  controller.LoadInputFile();
+  EXPECT_FALSE(controller.IsModified());
+  EXPECT_EQ(controller.WorkingCopy().InputFileFolder, fixture.folder.path());
+
+  controller.LoadInputFile();  // cancelled: nothing happens
+  EXPECT_EQ(controller.WorkingCopy().InputFN, "demo_lattice.inp");
+}
+
+TEST(InputFile, MessagesOfTheReadReachTheConsoleInOrderAndTheConsoleStaysOpen) {
+  ControllerFixture fixture;
+  Controller& controller = *fixture.controller;
+  controller.EditWorkingCopy().checkSyntax_Tessarin = 1;
+  std::string path = fixture.folder.File("layer.inp");
+  tessarin::testing::WriteWholeFile(path, "COMPLEX_GEOMETRY 1\nS1 S 0 0 & 5\n0 10\nC1 0 -1\nCOMPLEX_GEOMETRY 1\n");
+  ChooseFile(fixture, path);
+  controller.LoadInputFile();
+  EXPECT_EQ(fixture.console.text,
+            "Warning: The line-continuation character '&' in line No. 2 is not the last character of the "
+            "line. The remainder of the line will be ignored.\n"
+            "Error: Keyword \"COMPLEX_GEOMETRY\" is used more than once in the input file.\n");
+  EXPECT_TRUE(controller.IsConsoleMenuEnabled());
+  EXPECT_FALSE(controller.Model().loaded);
+
+  controller.CloseConsoleWindow();
+  EXPECT_FALSE(controller.IsConsoleMenuEnabled());
+  EXPECT_TRUE(fixture.console.hidden);
+}
+
+TEST(InputFile, AFileThatCannotBeOpenedIsReportedWithoutAConsole) {
+  ControllerFixture fixture;
+  Controller& controller = *fixture.controller;
+  controller.EditWorkingCopy().checkSyntax_Tessarin = 1;
+  std::string path = fixture.folder.File("missing.inp");
+  ChooseFile(fixture, path);
+  controller.LoadInputFile();
+  ASSERT_EQ(fixture.host.messages.size(), 1u);
+  EXPECT_EQ(fixture.host.messages[0].text, "File \"" + path + "\" could not be opened for reading.");
+  EXPECT_EQ(fixture.host.messages[0].icon, MessageIcon::Error);
+  EXPECT_FALSE(controller.IsConsoleMenuEnabled());
+}
+
+TEST(InputFile, ReloadWithoutANameActsAsLoad) {
+  ControllerFixture fixture;
+  Controller& controller = *fixture.controller;
+  controller.EditWorkingCopy().checkSyntax_Tessarin = 1;
+  controller.EditWorkingCopy().InputFN.clear();
+  ChooseFile(fixture, Example("cells_layer.inp"));
+  controller.ReloadInputFile();
+  EXPECT_EQ(fixture.host.fileRequests.size(), 1u);
+  EXPECT_EQ(controller.WorkingCopy().InputFN, "cells_layer.inp");
+  EXPECT_TRUE(controller.Model().loaded);
+
+  controller.ReloadInputFile();  // now it only reads again
+  EXPECT_EQ(fixture.host.fileRequests.size(), 1u);
+  EXPECT_TRUE(controller.Model().loaded);
+  EXPECT_TRUE(fixture.host.messages.empty());
+}
+
+TEST(InputFile, ReloadWithTheSyntaxCheckOffSaysWhichCheckboxIsNeeded) {
+  ControllerFixture fixture;
+  Controller& controller = *fixture.controller;
+  controller.EditWorkingCopy().checkSyntax_Tessarin = 0;
+  controller.EditWorkingCopy().InputFileFolder = std::string(TESSARIN_SOURCE_DIR) + "/examples/";
+  controller.EditWorkingCopy().InputFN = "cells_layer.inp";
+  controller.ReloadInputFile();
+  ASSERT_EQ(fixture.host.messages.size(), 1u);
+  EXPECT_EQ(fixture.host.messages[0].text,
+            "In order to read the geometry information contained in the Varnholt input file, check the checkbox "
+            "\"Check syntax\".");
+  EXPECT_EQ(fixture.host.messages[0].icon, MessageIcon::Information);
+  EXPECT_FALSE(controller.Model().loaded);
+  EXPECT_FALSE(fixture.console.open);
+}
+
+// A console whose user tries to close it while a user program runs, then
+// stops the program with Esc and Q.
+class ImpatientConsole final : public platform::Console {
+ public:
+  void Open() override { inner.Open(); }
+  void Write(std::string_view text) override { inner.Write(text); }
+  std::optional<int> PollKey() override {
+    if (++polls == 5 && controller) {
+      menuEnabledWhileReading = controller->IsConsoleMenuEnabled();
+      controller->CloseConsoleWindow();
+    }
+    if (polls == 10) return platform::kKeyEscape;
+    if (polls == 20) return 'Q';
+    return std::nullopt;
+  }
+  bool HasText() const override { return inner.HasText(); }
+  void SetCloseEnabled(bool enabled) override { inner.SetCloseEnabled(enabled); }
+  bool IsOpen() const override { return inner.IsOpen(); }
+  void Hide() override { inner.Hide(); }
+  void Close() override { inner.Close(); }
+
+  platform::ScriptedConsole inner;
+  Controller* controller = nullptr;
+  int polls = 0;
+  bool menuEnabledWhileReading = false;
+};
+
+TEST(InputFile, TheConsoleCannotBeClosedWhileARunawayProgramIsStoppedWithEscAndQ) {
+  ImpatientConsole console;
+  ControllerFixture fixture(StartWith::DefaultFile, &console);
+  Controller& controller = *fixture.controller;
+  console.controller = &controller;
+  controller.EditWorkingCopy().checkSyntax_Tessarin = 1;
+  std::string path = fixture.folder.File("spin.inp");
+  tessarin::testing::WriteWholeFile(path, "S1 S 0 0 0 10\nPROGRAM spin\n  x = 0\n  while (1) {\n    x = x + 1\n  }\n"
+                                          "END PROGRAM\nC1 0 -1\n");
+  ChooseFile(fixture, path);
+  controller.LoadInputFile();
+
+  EXPECT_TRUE(console.menuEnabledWhileReading);
+  ASSERT_EQ(fixture.host.messages.size(), 1u);
+  EXPECT_EQ(fixture.host.messages[0].text,
+            "The console window cannot be closed while the input file is being processed.");
+  EXPECT_EQ(fixture.host.messages[0].icon, MessageIcon::Information);
+  std::string text = console.inner.text;
+  std::size_t escape = text.find(engine::MessageText(engine::Msg::kEscapePressed));
+  std::size_t quit = text.find(engine::MessageText(engine::Msg::kEscapeAndQ));
+  ASSERT_NE(escape, std::string::npos);
+  ASSERT_NE(quit, std::string::npos);
+  EXPECT_LT(escape, quit);
+  EXPECT_FALSE(controller.Model().loaded);
+
+  // Once the read has stopped the console may be closed.
+  EXPECT_FALSE(controller.IsReadingInputFile());
+  controller.CloseConsoleWindow();
+  EXPECT_FALSE(controller.IsConsoleMenuEnabled());
+}
+
+TEST(ConsoleMenu, IsEnabledExactlyWhileTheConsoleExistsAndClosesAtExit) {
+  ControllerFixture fixture;
+  Controller& controller = *fixture.controller;
+  EXPECT_FALSE(controller.IsConsoleMenuEnabled());
+  controller.CloseConsoleWindow();
+  controller.ActivateConsoleWindow();  // neither opens a console
+  EXPECT_FALSE(controller.IsConsoleMenuEnabled());
+  EXPECT_EQ(fixture.console.openCount, 0);
+
+  fixture.console.Open();
+  fixture.console.Write("text");
+  EXPECT_TRUE(controller.IsConsoleMenuEnabled());
+  controller.ActivateConsoleWindow();
+  EXPECT_EQ(fixture.console.openCount, 2);
+  controller.CloseConsoleAtExit();
+  EXPECT_FALSE(controller.IsConsoleMenuEnabled());
+}
+
+}  // namespace
+}  // namespace tessarin::ui
