@@ -81,6 +81,15 @@ TEST(Screenshots, MainWindowAndDialogs) {
   Save(variables, "dialog_system_variables");
   AboutWindow about;
   Save(about, "dialog_about");
+
+  QtConsole& console = desktop.console();
+  console.Open();
+  console.Write("Warning: The line-continuation character '&' in line No. 2 is not the last character of the line. "
+                "The remainder of the line will be ignored.\n");
+  for (int line = 1; line <= 40; ++line) console.Write("C" + std::to_string(line) + " 2 11.3 -" + std::to_string(line) + "\n");
+  console.Write("Error: Keyword \"COMPLEX_GEOMETRY\" is used more than once in the input file.\n");
+  Save(*console.Window(), "console_window");
+  console.Close();
 }
 
 }  // namespace
