@@ -1,16 +1,19 @@
 #pragma once
-// Locale-independent number text for the edit fields: "%g" / "%.16g" style
-// output and strict parsing (only blanks or tabs may follow the number).
+// Number text of the edit fields: formatted as the parameter file formats
+// numbers ("%g", "%.16g"), parsed the same way except that blanks and tabs
+// may surround the number in a field.
 
 #include <optional>
 #include <string>
 #include <string_view>
 
+#include "settings/number_text.h"
+
 namespace tessarin::ui {
 
-std::string FormatG(double value);    // like "%g"
-std::string FormatG16(double value);  // like "%.16g"
-std::string FormatInt(int value);     // like "%d"
+inline std::string FormatG(double value) { return settings::FormatReal(value); }
+inline std::string FormatG16(double value) { return settings::FormatReal(value, 16); }
+inline std::string FormatInt(int value) { return std::to_string(value); }
 
 // Leading and trailing blanks and tabs are allowed; anything else after the
 // number, an empty text, infinities and NaN are refused.
