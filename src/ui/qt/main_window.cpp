@@ -134,16 +134,14 @@ QWidget* MainWindow::BuildSimulationGroup() {
   auto* grid = new QGridLayout(group);
   grid->setColumnStretch(4, 1);
   int row = 0;
-  auto* load = new QPushButton(captions::kLoadInputFile);
-  load->setToolTip(captions::kTipLoadInput);
-  connect(load, &QPushButton::clicked, this, [this] { RunReading([this] { controller_.LoadInputFile(); }); });
-  grid->addWidget(load, row, 0, 1, 2);
+  grid->addWidget(MakeButton(captions::kLoadInputFile, captions::kTipLoadInput,
+                             [this] { WhileReading([this] { controller_.LoadInputFile(); }); }),
+                  row, 0, 1, 2);
   grid->addWidget(MakeOpenFileButton(TextField::InputFile), row, 3);
   grid->addWidget(MakeTextField(TextField::InputFile, captions::kTipInputFile), row, 4);
-  auto* reload = new QPushButton(captions::kReload);
-  reload->setToolTip(captions::kTipReload);
-  connect(reload, &QPushButton::clicked, this, [this] { RunReading([this] { controller_.ReloadInputFile(); }); });
-  grid->addWidget(reload, row, 5);
+  grid->addWidget(MakeButton(captions::kReload, captions::kTipReload,
+                             [this] { WhileReading([this] { controller_.ReloadInputFile(); }); }),
+                  row, 5);
   ++row;
   grid->addWidget(MakeCheckBox(captions::kCreateLog, CheckField::CreateLog, captions::kTipCreateLog), row, 0);
   grid->addLayout(SuffixRow(captions::kLogSuffix, TextField::LogSuffix, captions::kTipLogSuffix), row, 1, 1, 2);
@@ -476,12 +474,13 @@ void MainWindow::Run(const std::function<void()>& command) {
   ShowState();
 }
 
-void MainWindow::RunReading(const std::function<void()>& command) {
-  CommitFocusedField();
-  setEnabled(false);
+void MainWindow::WhileReading(const std::function<void()>& command) {
+  // Not the whole window: its message boxes must still take answers.
+  centralWidget()->setEnabled(false);
+  menuBar()->setEnabled(false);
   command();
-  setEnabled(true);
-  ShowState();
+  menuBar()->setEnabled(true);
+  centralWidget()->setEnabled(true);
 }
 
 QPushButton* MainWindow::MakeStartButton(launch::WatchedProgram program, const char* tooltip) {

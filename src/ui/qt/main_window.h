@@ -96,7 +96,7 @@ class MainWindow : public QMainWindow {
   void Run(const std::function<void()>& command);
   // A command that reads the input file: the window takes no input meanwhile,
   // only the console does.
-  void RunReading(const std::function<void()>& command);
+  void WhileReading(const std::function<void()>& command);
   QPushButton* MakeStartButton(launch::WatchedProgram program, const char* tooltip);
   void CommitFocusedField();
   void ToggleGraphics();
