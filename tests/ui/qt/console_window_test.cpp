@@ -7,6 +7,8 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTimer>
 
 #include "engine/messages.h"
@@ -61,11 +63,13 @@ ControllerEnvironment Environment(const std::string& folder) {
   return environment;
 }
 
+const char* const kRunaway =
+    "S1 S 0 0 0 10\nPROGRAM spin\n  x = 0\n  while (1) {\n    x = x + 1\n  }\nEND PROGRAM\nC1 0 -1\n";
+
 TEST(ConsoleWindow, EscThenQTypedIntoTheConsoleStopsARunawayProgramDuringTheRead) {
   tessarin::testing::TempDir folder;
   std::string path = folder.File("spin.inp");
-  tessarin::testing::WriteWholeFile(path, "S1 S 0 0 0 10\nPROGRAM spin\n  x = 0\n  while (1) {\n    x = x + 1\n  }\n"
-                                          "END PROGRAM\nC1 0 -1\n");
+  tessarin::testing::WriteWholeFile(path, kRunaway);
   auto host = std::make_unique<platform::ScriptedHost>();
   platform::ScriptedHost& scripted = *host;
   scripted.chosenFiles.push_back(path);
@@ -104,6 +108,42 @@ TEST(ConsoleWindow, EscThenQTypedIntoTheConsoleStopsARunawayProgramDuringTheRead
   // After the read the close box closes it.
   desktop.console().Window()->close();
   EXPECT_FALSE(desktop.console().IsOpen());
+}
+
+TEST(ConsoleWindow, TheRefusalToCloseDuringAReadIsAMessageBoxThatTakesItsAnswer) {
+  tessarin::testing::TempDir folder;
+  tessarin::testing::WriteWholeFile(folder.File("spin.inp"), kRunaway);
+  DesktopApplication desktop(Environment(folder.path()), nullptr, std::make_unique<ui::testing::RecordingShell>());
+  settings::VIEWPARM& set = desktop.controller().EditWorkingCopy();
+  set.checkSyntax_Tessarin = 1;
+  set.InputFileFolder = folder.path();
+  set.InputFN = "spin.inp";
+  QPushButton* reload = nullptr;
+  for (QPushButton* button : desktop.window().findChildren<QPushButton*>())
+    if (button->text() == "Reload") reload = button;
+  ASSERT_NE(reload, nullptr);
+
+  QString shown;
+  bool answerable = false;
+  QTimer::singleShot(300, [&] { desktop.console().Window()->close(); });
+  QTimer::singleShot(600, [&] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (!box) return;
+    shown = box->text();
+    answerable = box->isEnabled();
+    box->accept();
+  });
+  QTimer::singleShot(900, [&] { Type(desktop.console().Window(), Qt::Key_Escape, QString(QChar(27))); });
+  QTimer::singleShot(1200, [&] { Type(desktop.console().Window(), Qt::Key_Q, "q"); });
+  reload->click();
+
+  EXPECT_EQ(shown, "The console window cannot be closed while the input file is being processed.");
+  EXPECT_TRUE(answerable);
+  ASSERT_TRUE(desktop.console().IsOpen());
+  EXPECT_NE(desktop.console().Window()->toPlainText().toStdString().find(
+                engine::MessageText(engine::Msg::kEscapeAndQ)),
+            std::string::npos);
+  EXPECT_TRUE(reload->isEnabled());
 }
 
 }  // namespace
