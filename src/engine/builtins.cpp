@@ -112,7 +112,7 @@ std::array<Builtin, kBuiltinCount> MakeTable() {
       One("srand", Srand), Later("srand2", {K::kValue}), One("rand", Rand, 0), Later("rand2", {K::kValue}),
       One("time", Time, 0), One("clock", ProcessorMilliseconds, 0),
       Special("indirect", {K::kValueOrReference}),
-      Later("memcpy", {K::kValueOrReference, K::kValueOrReference, K::kValue}),
+      Special("memcpy", {K::kValueOrReference, K::kValueOrReference, K::kValue}),
       One("erf", Erf), One("erfc", Erfc), One("gamma", GammaOf), One("lngamma", LogGammaOf),
       Two("gammp", Gammp), Two("max", Max), Two("min", Min), Three("select", Select),
       Special("loc", {K::kValue}),

@@ -330,6 +330,10 @@ bool ExpressionCompiler::FinishCall(Group& group) {
         block_.Emit(OpCode::kReturn, result, values[0]);
       } else if (group.target == builtin::kIndirect) {
         block_.Emit(OpCode::kIndirect, result, values[0], 0, group.target);
+      } else if (group.target == builtin::kMemcpy) {
+        int offset = static_cast<int>(pool.size());
+        pool.insert(pool.end(), values.begin(), values.end());
+        block_.Emit(OpCode::kCopyBytes, result, offset, 0, group.target);
       } else if (entry.arity <= 1) {
         block_.Emit(OpCode::kSimple1, result, entry.arity ? values[0] : 0, 0, group.target);
       } else if (entry.arity == 2) {

@@ -1,6 +1,7 @@
 #include "engine/machine.h"
 
 #include <cmath>
+#include <cstring>
 #include <limits>
 
 #include "engine/references.h"
@@ -54,6 +55,24 @@ double* Machine::ResolveVariable(double value) {
   Frame& frame = *frames_[reference->depth];
   if (reference->index >= static_cast<std::int64_t>(frame.slots.size())) return nullptr;
   return frame.slots.data() + reference->index;
+}
+
+std::optional<double> Machine::CopyBytes(double destination, double source, double count) {
+  if (!(count > -0.5 && count < 2147483647.5)) return -1.0;
+  auto bytes = static_cast<std::size_t>(count + 0.5);
+  double* to = ResolveVariable(destination);
+  const double* from = ResolveVariable(source);
+  if (!to || !from) {
+    copyError_ = Msg::kNotAReference;
+    return std::nullopt;
+  }
+  // Until arrays exist every reference is one variable of eight bytes.
+  if (bytes > sizeof(double)) {
+    copyError_ = Msg::kCopyPassesEnd;
+    return std::nullopt;
+  }
+  std::memmove(to, from, bytes);
+  return 0.0;
 }
 
 double Machine::RunText(const TextCall& call, const double* slots) {
@@ -238,6 +257,15 @@ double Machine::Execute(int programSlot) {
           return kNaN;
         }
         last = s[op->r] = *target;
+      }
+        NEXT
+      CASE(kCopyBytes) {
+        std::optional<double> copied = CopyBytes(s[pool[op->a]], s[pool[op->a + 1]], s[pool[op->a + 2]]);
+        if (!copied) {
+          RecordBuiltinError(op->c, MessageText(copyError_), programSlot, static_cast<int>(pc - 1));
+          return kNaN;
+        }
+        last = s[op->r] = *copied;
       }
         NEXT
       CASE(kReference) {

@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -58,6 +59,9 @@ class Machine {
   void RecordBuiltinError(int builtin, std::string_view detail, int programSlot, int pc);
   void RecordError(std::string message, int programSlot, int pc);
   double RunText(const TextCall& call, const double* slots);
+  // memcpy: 0 when copied, -1 for a count out of range, none on an error
+  // (its text in copyError_).
+  std::optional<double> CopyBytes(double destination, double source, double count);
   Frame& FrameAt(int depth);
 
   EngineTables& tables_;
@@ -70,6 +74,7 @@ class Machine {
   ProgramOutput* output_ = nullptr;
   std::string numberFormat_{kDefaultNumberFormat};
   std::vector<double> textValues_;
+  Msg copyError_ = Msg::kNotAReference;
 };
 
 }  // namespace tessarin::engine

@@ -132,6 +132,7 @@ const std::unordered_map<int, std::string_view>& Catalogue() {
       {int(Msg::kReadOnlyArray), "(an attempt to modify a read-only array)."},
       {int(Msg::kBlockFrame), "\n******** %s ********\n"},
       {int(Msg::kArraysNotAvailableYet), "Error: \"ARRAYS\" blocks are not supported by this version of Tessarin yet."},
+      {int(Msg::kCopyPassesEnd), "(the number of bytes to copy passes the end of a referenced variable)."},
   };
   return texts;
 }

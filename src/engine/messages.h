@@ -135,6 +135,7 @@ enum class Msg : int {
   kReadOnlyArray,
   kBlockFrame,
   kArraysNotAvailableYet,
+  kCopyPassesEnd,
 };
 
 class MessageCatalogue {

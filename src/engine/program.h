@@ -49,6 +49,7 @@ struct ProgramRecord {
 //   kMultiplyAdd r = a + b * c;
 //   kSimple1..3: builtin c on a (and b, or on argumentPool[a..a+2]);
 //   kText: text function call a; kIndirect r = the variable referenced by a;
+//   kCopyBytes: memcpy on argumentPool[a..a+2];
 //   kReference r = a reference of kind a to b; kReturn ends the block with a;
 //   kCallProgram r = program c with b arguments from argumentPool[a];
 //   kCallFunctionFormal the same for the function referenced by formal c;
@@ -60,7 +61,7 @@ struct ProgramRecord {
   X(kLessEqualJump) X(kGreaterJump) X(kGreaterEqualJump) X(kEqualJump) X(kNotEqualJump) X(kLessBack)     \
   X(kLessEqualBack) X(kGreaterBack) X(kGreaterEqualBack) X(kEqualBack) X(kNotEqualBack) X(kAddLessBack)  \
   X(kAddLessEqualBack) X(kMultiplyAdd) X(kSimple1) X(kSimple2) X(kSimple3) X(kText) X(kIndirect)         \
-  X(kReference) X(kReturn) X(kCallProgram) X(kCallFunctionFormal) X(kUnavailable) X(kEnd)
+  X(kCopyBytes) X(kReference) X(kReturn) X(kCallProgram) X(kCallFunctionFormal) X(kUnavailable) X(kEnd)
 
 enum class OpCode : std::uint8_t {
 #define TESSARIN_OPCODE_ENUMERATOR(name) name,

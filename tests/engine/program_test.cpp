@@ -179,6 +179,30 @@ TEST(References, IndirectReadsOnlyThroughValidReferences) {
   EXPECT_EQ(plain.status, kStatusRuntimeError);
 }
 
+TEST(References, MemcpyCopiesWithinOneVariableOnly) {
+  EngineHarness engine;
+  Outcome copied = engine.Program({"a = 1", "b = 2.5", "r = memcpy(loc(a), loc(b), 8)", "Dir(r, \" \", a)"});
+  EXPECT_EQ(copied.lines, std::vector<std::string>{"0 2.5\n"});
+  Outcome outOfRange = engine.Program({"a = 1", "b = 2", "r = memcpy(loc(a), loc(b), 0-0.5) + memcpy(loc(a), loc(b), 2147483647.5)", "Dir(r, \" \", a)"});
+  EXPECT_EQ(outOfRange.lines, std::vector<std::string>{"-2 1\n"});
+  Outcome nothing = engine.Program({"a = 1", "b = 2", "r = memcpy(loc(a), loc(b), 0.4)", "Dir(r, \" \", a)"});
+  EXPECT_EQ(nothing.lines, std::vector<std::string>{"0 1\n"});
+
+  SCOPED_TRACE("through a loc formal of a subroutine");
+  ASSERT_EQ(engine.Block(BlockKind::kSubroutine, "take", {"t = w", "memcpy(loc(v), loc(t), 8)"}, "(loc(v), w)").status, kStatusNone);
+  Outcome through = engine.Program({"a = 1", "take(loc(a), 7)", "Dir(a)"});
+  EXPECT_EQ(through.lines, std::vector<std::string>{"7\n"});
+
+  Outcome tooLong = engine.Program({"a = 1", "b = 2", "r = memcpy(loc(a), loc(b), 9)"});
+  EXPECT_EQ(tooLong.status, kStatusRuntimeError);
+  EXPECT_EQ(tooLong.message,
+            "Runtime error when executing the built-in function \"memcpy\" (the number of bytes to copy passes the end "
+            "of a referenced variable).");
+  Outcome forged = engine.Program({"a = 1", "r = memcpy(loc(a), 1125899906842624 + 99999, 8)"});
+  EXPECT_EQ(forged.status, kStatusRuntimeError);
+  EXPECT_NE(forged.message.find("(the argument is not a valid reference to a variable)."), std::string::npos);
+}
+
 TEST(Diagnostics, SyntaxErrorIsFramedWithItsLineHeaderAndSourceLine) {
   EngineHarness engine;
   Outcome outcome = engine.Program({"a = 1", "x = q  // comment"});
