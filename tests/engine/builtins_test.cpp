@@ -36,6 +36,12 @@ TEST(SimpleFunctions, GammaFamily) {
   EXPECT_NEAR(RegularizedLowerGamma(1, 1), 1 - std::exp(-1.0), 1e-14);
   EXPECT_EQ(RegularizedLowerGamma(2, 0), 0);
   EXPECT_NEAR(RegularizedLowerGamma(3, 10), 1 - std::exp(-10.0) * (1 + 10 + 50), 1e-13);
+  // Reference values; the six-term approximation is good to about 1e-10 relative.
+  EXPECT_NEAR(LogGamma(100), 359.13420536957540, 359.13420536957540 * 1e-12);
+  EXPECT_NEAR(Gamma(0.5) * Gamma(0.5), M_PI, 1e-12);
+  EXPECT_NEAR(RegularizedLowerGamma(0.5, 2), std::erf(std::sqrt(2.0)), 1e-14);
+  EXPECT_NEAR(RegularizedLowerGamma(10, 3), 0.0011024881301155975, 1e-15);
+  EXPECT_NEAR(1 - RegularizedLowerGamma(2.5, 30), 1.2154569777183037e-11, 1e-16);
 }
 
 TEST(SimpleFunctions, TimeAndRandomNumbers) {
