@@ -40,7 +40,8 @@ ParameterFileReadResult ReadParameterFile(const std::string& path, bool reportOp
 // The lines of one set in the current format; paths under
 // `startupDirectory` are written relative to it, a beam-axis colour equal to
 // `buttonFace` as "None". Over-long texts are cut to their limits and line
-// breaks inside texts become blanks, so that the set can always be read back.
+// breaks inside texts become blanks and a set without material rows gets
+// one default row, so that the set can always be read back.
 void WriteParameterSetLines(std::ostream& out, const VIEWPARM& set, std::string_view startupDirectory,
                             platform::Rgb buttonFace);
 

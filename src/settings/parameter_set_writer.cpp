@@ -1,6 +1,7 @@
 #include <cstdint>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "platform/paths.h"
 #include "settings/mged_command_line.h"
@@ -159,8 +160,11 @@ void WriteDrawing(SetWriter& w, const VIEWPARM& set, platform::Rgb buttonFace) {
 }
 
 void WriteRows(SetWriter& w, const VIEWPARM& set) {
-  w.Int("nRows", static_cast<std::int64_t>(set.rows.size()));
-  for (const REGIONDATA& row : set.rows) {
+  // "nRows = 0" would make this set and every later one unreadable.
+  const std::vector<REGIONDATA> oneDefaultRow{PaletteRegionRow(0)};
+  const std::vector<REGIONDATA>& rows = set.rows.empty() ? oneDefaultRow : set.rows;
+  w.Int("nRows", static_cast<std::int64_t>(rows.size()));
+  for (const REGIONDATA& row : rows) {
     w.Line(Storable(row.name, kMaxRowNameLength));
     w.Color("colorRGB", row.color);
     w.Real("transparency", row.transparency);

@@ -109,6 +109,7 @@ TEST(Writing, TextsThatWouldBreakTheFileAreMadeReadable) {
   list.sets[0].name = "two\nlines " + std::string(300, 'n');
   list.sets[0].rows[0].name = std::string(80, 'r');
   list.sets[0].additionalArgs = "-a\r\n-b";
+  list.sets[1].rows.clear();
   platform::ScriptedHost host;
   ParameterFileReadResult result = ReadText(WriteToText(list), host);
   EXPECT_TRUE(host.messages.empty());
@@ -117,6 +118,8 @@ TEST(Writing, TextsThatWouldBreakTheFileAreMadeReadable) {
   EXPECT_EQ(result.list.sets[0].name.substr(0, 9), "two lines");
   EXPECT_EQ(result.list.sets[0].rows[0].name, std::string(50, 'r'));
   EXPECT_EQ(result.list.sets[0].additionalArgs, "-a  -b");
+  ASSERT_EQ(result.list.sets[1].rows.size(), 1u);  // a set without rows would be unreadable
+  EXPECT_EQ(result.list.sets[1].rows[0], PaletteRegionRow(0));
 }
 
 struct CommaDecimalWithGrouping : std::numpunct<char> {
