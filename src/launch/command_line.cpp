@@ -1,10 +1,9 @@
 #include "launch/command_line.h"
 
-#include <cctype>
-
 #include "launch/file_names.h"
 #include "launch/run_folders.h"
 #include "platform/paths.h"
+#include "settings/line_tokens.h"
 #include "settings/number_text.h"
 
 namespace tessarin::launch {
@@ -17,14 +16,6 @@ constexpr int kYes = 1;
 // The simulator derives these names itself, so they are never passed.
 constexpr std::string_view kDefaultOutputSuffix = "_out";
 constexpr std::string_view kDefaultLogSuffix = "_log";
-
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i)
-    if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
-      return false;
-  return true;
-}
 
 // System variables go out with 16 significant digits.
 constexpr int kSystemVariableDigits = 16;
@@ -120,9 +111,9 @@ CommandLine BuildCommandLine(settings::VIEWPARM& workingCopy, const LaunchContex
     line.AppendPath(mcnpStyle ? " in= " : " in ",
                     FolderOrStartupDirectory(set.InputFileFolder, context.startupDirectory) + set.InputFN,
                     consoleDirectory);
-  if (set.createLog != kNo && !EqualsIgnoringCase(set.logSuffix, kDefaultLogSuffix) && NamesFile(logFile))
+  if (set.createLog != kNo && !settings::EqualsIgnoringCase(set.logSuffix, kDefaultLogSuffix) && NamesFile(logFile))
     line.AppendPath(" log ", logFile, consoleDirectory);
-  if (!EqualsIgnoringCase(set.suffix, kDefaultOutputSuffix) && NamesFile(outputFile))
+  if (!settings::EqualsIgnoringCase(set.suffix, kDefaultOutputSuffix) && NamesFile(outputFile))
     line.AppendPath(mcnpStyle ? " out= " : " out ", outputFile, consoleDirectory);
 
   if (line.text().size() > kMaxCommandLineLength) return {std::string(), true};
