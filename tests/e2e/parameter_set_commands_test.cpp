@@ -5,6 +5,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include "cli_runner.h"
 #include "support/test_files.h"
 
@@ -170,8 +172,29 @@ TEST_F(ParameterSetCommands, UnreadableOrUnusableFilesFail) {
   WriteWholeFile(startup() + "garbage.tesprm", "this is not\na parameter file\n");
   CliRun garbage = Run({"names", "garbage.tesprm"});
   EXPECT_EQ(garbage.exitCode, 1);
-  EXPECT_THAT(garbage.err, HasSubstr("holds no usable parameter set"));
+  // The window program's "a default set will be created" does not apply here.
+  EXPECT_EQ(garbage.err,
+            "tessarin-cli names: cannot read parameter file 'garbage.tesprm': its header or first set has an "
+            "incorrect format\n");
   EXPECT_EQ(garbage.out, "");
+
+  CliRun empty = RunTessarinCli({"sets", "-"}, startup(), "/dev/null");
+  EXPECT_EQ(empty.exitCode, 1);
+  EXPECT_THAT(empty.err, HasSubstr("cannot read parameter file from standard input"));
+}
+
+TEST_F(ParameterSetCommands, LaterMalformedSetIsReportedAndTheSetsBeforeItKept) {
+  std::string text = ReadWholeFile(kRuns);
+  const std::string secondSet = "\nNumbered runs\n";
+  ASSERT_NE(text.find(secondSet), std::string::npos);
+  text.resize(text.find(secondSet) + secondSet.size());
+  WriteWholeFile(startup() + "cut.tesprm", text);
+  CliRun run = Run({"sets", "cut.tesprm"});
+  EXPECT_EQ(run.exitCode, 0);
+  EXPECT_EQ(run.out, " (1)  Relative folders\ncurrent set: 1\n");
+  EXPECT_EQ(run.err,
+            "error: Warning: Error while reading parameter set No. 2 from file \"cut.tesprm\" (incorrect file "
+            "format).\n");
 }
 
 TEST_F(ParameterSetCommands, HelpGoesToStandardOutput) {
@@ -183,6 +206,9 @@ TEST_F(ParameterSetCommands, HelpGoesToStandardOutput) {
   EXPECT_EQ(names.exitCode, 0);
   EXPECT_THAT(names.out, HasSubstr("output file:      ABSOLUTE  (relative: RELATIVE)"));
   EXPECT_EQ(names.err, "");
+  EXPECT_EQ(Run({"help", "names"}).out, names.out);
+  std::istringstream lines(overview.out);
+  for (std::string line; std::getline(lines, line);) EXPECT_LE(line.size(), 80u) << line;
 }
 
 }  // namespace

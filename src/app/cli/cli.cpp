@@ -13,15 +13,17 @@ void PrintUsage(std::ostream& out) {
          "without --set a command uses the file's current set.\n"
          "\n"
          "Commands:\n";
+  constexpr std::size_t kSynopsisWidth = 26;  // keeps the list within 80 columns
   for (const Command& command : Commands()) {
     std::string synopsis = std::string(command.name) + " " + command.usage;
     out << "  " << synopsis;
-    if (synopsis.size() < 36) out << std::string(36 - synopsis.size(), ' ');
-    else out << "\n  " << std::string(36, ' ');
+    if (synopsis.size() < kSynopsisWidth) out << std::string(kSynopsisWidth - synopsis.size(), ' ');
+    else out << "\n  " << std::string(kSynopsisWidth, ' ');
     out << command.summary << "\n";
   }
   out << "\n"
-         "Run 'tessarin-cli COMMAND --help' for the options of one command.\n"
+         "Run 'tessarin-cli COMMAND --help' or 'tessarin-cli help COMMAND' for the\n"
+         "options of one command.\n"
          "Exit status: 0 success, 1 failure, 2 bad usage.\n";
 }
 
@@ -34,6 +36,8 @@ int RunCli(const std::vector<std::string>& args, CommandIo& io) {
   }
   const std::string& name = args.front();
   if (name == "--help" || name == "-h" || name == "help") {
+    // "help COMMAND" is the same as "COMMAND --help".
+    if (name == "help" && args.size() == 2) return RunCli({args[1], "--help"}, io);
     PrintUsage(io.out);
     return kExitSuccess;
   }

@@ -7,8 +7,8 @@ const std::vector<Command>& Commands() {
   static const std::vector<Command> commands = {
       {"sets", "FILE", "list the parameter sets and the current one", RunSetsCommand},
       {"show", "FILE [--set N]", "print every field of a parameter set", RunShowCommand},
-      {"names", "FILE [--set N]", "print the output, log, track data and RT script names", RunNamesCommand},
-      {"cmdline", "FILE [--set N]", "print the simulator command line of a parameter set", RunCmdlineCommand},
+      {"names", "FILE [--set N]", "print the four file names derived from a set", RunNamesCommand},
+      {"cmdline", "FILE [--set N]", "print the simulator command line of a set", RunCmdlineCommand},
       {"check", "INPUT [--params FILE --set N] [--dump]", "read and check a simulator input file", RunCheckCommand},
   };
   return commands;

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <ostream>
 
 #include "platform/headless_host.h"
@@ -19,10 +20,9 @@ void ReportFailure(const CommandDescription& command, const std::string& message
   io.err << "tessarin-cli " << command.name << ": " << message << "\n";
 }
 
-// Reads `path` (or standard input for "-"); messages of the reader go to io.err.
-std::optional<settings::ParameterFileReadResult> ReadFile(const std::string& path, const CommandDescription& command,
-                                                         CommandIo& io) {
-  platform::HeadlessHost host(io.err);
+// The reader's result, or nothing after a message when the file cannot be opened.
+std::optional<settings::ParameterFileReadResult> OpenAndRead(const std::string& path, platform::Host& host,
+                                                            const CommandDescription& command, CommandIo& io) {
   if (path == kStandardInput) return settings::ReadParameterFile(io.in, "standard input", host);
   std::error_code error;
   if (std::filesystem::is_directory(path, error)) {
@@ -35,6 +35,24 @@ std::optional<settings::ParameterFileReadResult> ReadFile(const std::string& pat
     return std::nullopt;
   }
   return settings::ReadParameterFile(file, path, host);
+}
+
+// Reads `path` (or standard input for "-"). The reader's warnings go to
+// io.err, except the one that promises a default set: the window program
+// makes that set, here the command fails instead.
+std::optional<settings::ParameterFileReadResult> ReadFile(const std::string& path, const CommandDescription& command,
+                                                         CommandIo& io) {
+  std::ostringstream readerMessages;
+  platform::HeadlessHost host(readerMessages);
+  std::optional<settings::ParameterFileReadResult> read = OpenAndRead(path, host, command, io);
+  if (read && read->defaultCreated) {
+    const std::string file = path == kStandardInput ? std::string("from standard input") : "'" + path + "'";
+    ReportFailure(command, "cannot read parameter file " + file + ": its header or first set has an incorrect format",
+                  io);
+    return std::nullopt;
+  }
+  io.err << readerMessages.str();
+  return read;
 }
 
 }  // namespace
@@ -67,18 +85,13 @@ std::optional<SelectedSet> LoadSelectedSet(const std::string& path, const std::o
     exitCode = kExitFailure;
     return std::nullopt;
   }
-  if (read->defaultCreated || read->list.sets.empty()) {
-    ReportFailure(command, "'" + path + "' holds no usable parameter set", io);
-    exitCode = kExitFailure;
-    return std::nullopt;
-  }
 
   SelectedSet selected;
   selected.list = std::move(read->list);
   const auto setCount = static_cast<long long>(selected.list.sets.size());
   if (requestedSet && *requestedSet > setCount) {
     ReportUsageError(command,
-                     "there is no set " + std::to_string(*requestedSet) + "; '" + path + "' holds " +
+                     "there is no set " + std::to_string(*requestedSet) + "; the file holds " +
                          std::to_string(setCount) + (setCount == 1 ? " set" : " sets"),
                      io);
     exitCode = kExitUsage;

@@ -25,7 +25,8 @@ struct SelectedSet {
 // Parses "FILE [--set N]" (FILE may be "-" for standard input) and reads the
 // file. On failure returns nothing with `exitCode` set and a message on
 // io.err: kExitUsage for bad arguments or a set number outside the list,
-// kExitFailure for a file that cannot be read or holds no usable set.
+// kExitFailure for a file that cannot be opened or whose header or first set
+// is malformed (the sets before a later malformed one are kept, with a warning).
 // `acceptsSetOption` false makes "--set" an unknown option.
 std::optional<SelectedSet> LoadSelectedSet(const std::vector<std::string>& args, const CommandDescription& command,
                                            bool acceptsSetOption, CommandIo& io, int& exitCode);
