@@ -54,6 +54,17 @@ class SetWriter {
   std::string Relative(std::string_view path) const {
     return platform::RelativePath(path, startupDirectory_, startupDirectory_);
   }
+  // A quoted program is a path like any other. An unquoted line is taken as
+  // a whole, so only a leading start-up directory goes: its arguments keep
+  // their backslashes, as the reader keeps them.
+  std::string RelativeMgedCommandLine(std::string_view commandLine) const {
+    const MgedCommandLine parts = SplitMgedCommandLine(commandLine);
+    if (parts.quoted)
+      return JoinMgedCommandLine(parts, [this](const std::string& program) { return Relative(program); });
+    if (commandLine.substr(0, startupDirectory_.size()) == startupDirectory_)
+      commandLine.remove_prefix(startupDirectory_.size());
+    return std::string(commandLine);
+  }
 
  private:
   std::ostream& out_;
@@ -86,8 +97,7 @@ void WriteSimulatorSettings(SetWriter& w, const VIEWPARM& set) {
   w.Int("useCustomTrackFN", set.useCustomTrackFN != 0);
   if (set.useCustomTrackFN != 0) w.Path("TrackFN", set.TrackFN);
   w.Path("ScriptFolder", set.ScriptFolder);
-  w.Text("MGEDcmdLine", JoinMgedCommandLine(SplitMgedCommandLine(set.MGEDcmdLine),
-                                            [&w](const std::string& program) { return w.Relative(program); }));
+  w.Text("MGEDcmdLine", w.RelativeMgedCommandLine(set.MGEDcmdLine));
   w.Int("copyToClipboard", set.copyToClipboard != 0);
 }
 

@@ -84,6 +84,8 @@ TEST(Writing, PathsUnderTheStartupDirectoryAreWrittenRelative) {
   EXPECT_NE(text.find("\nInputFileFolder = runs/\n"), std::string::npos);
   EXPECT_NE(text.find("\nScriptFolder = /elsewhere/scripts/\n"), std::string::npos);
   EXPECT_NE(text.find("\nMGEDcmdLine = \"bin/mged\" -c\n"), std::string::npos);
+  list.sets[0].MGEDcmdLine = std::string(kStartup) + "bin/mged -c a\\b";
+  EXPECT_NE(WriteToText(list).find("\nMGEDcmdLine = bin/mged -c a\\b\n"), std::string::npos);
   EXPECT_NE(text.find("\noriginTypeMask= 511\n"), std::string::npos);
 }
 
