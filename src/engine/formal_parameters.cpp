@@ -217,6 +217,12 @@ class FormalListParser {
   }
 
   FormalListResult Finish() {
+    // The body begins on the next line; a statement after the list would be
+    // lost without a word.
+    ++pos_;
+    SkipBlanks();
+    if (!AtEnd() && Peek() != '\n') return Error(Msg::kTextAfterFormalList);
+    --pos_;
     if (!collisions_.empty()) {
       result_.ok = false;
       result_.message = std::string(MessageText(Msg::kFormalCoincidesWithGlobals)) + collisions_ + ".\n";

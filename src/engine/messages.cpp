@@ -133,6 +133,7 @@ const std::unordered_map<int, std::string_view>& Catalogue() {
       {int(Msg::kBlockFrame), "\n******** %s ********\n"},
       {int(Msg::kArraysNotAvailableYet), "Error: \"ARRAYS\" blocks are not supported by this version of Tessarin yet."},
       {int(Msg::kCopyPassesEnd), "(the number of bytes to copy passes the end of a referenced variable)."},
+      {int(Msg::kTextAfterFormalList), "Error: the remainder of the line after the list of formal parameters is not empty (the body of a subroutine begins on the next line)."},
   };
   return texts;
 }

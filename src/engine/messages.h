@@ -136,6 +136,7 @@ enum class Msg : int {
   kBlockFrame,
   kArraysNotAvailableYet,
   kCopyPassesEnd,
+  kTextAfterFormalList,
 };
 
 class MessageCatalogue {

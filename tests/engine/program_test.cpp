@@ -126,7 +126,10 @@ INSTANTIATE_TEST_SUITE_P(
         FormalRejection{"(loc(h(a, b, c, d)))",
                         "A function that is used as a formal parameter of another function cannot have more than 3 "
                         "arguments."},
-        FormalRejection{"(a, b", "The right parenthesis indicating the end of the list of formal parameters is absent."}));
+        FormalRejection{"(a, b", "The right parenthesis indicating the end of the list of formal parameters is absent."},
+        FormalRejection{"(a) x = a",
+                        "Error: the remainder of the line after the list of formal parameters is not empty (the body "
+                        "of a subroutine begins on the next line)."}));
 
 TEST(GlobalParameters, DefinedByParametersAndSharedByLaterBlocks) {
   EngineHarness engine;
