@@ -5,6 +5,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+
+#include <cstdlib>
 #include <sstream>
 
 #include "cli_runner.h"
@@ -195,6 +198,15 @@ TEST_F(ParameterSetCommands, LaterMalformedSetIsReportedAndTheSetsBeforeItKept) 
   EXPECT_EQ(run.err,
             "error: Warning: Error while reading parameter set No. 2 from file \"cut.tesprm\" (incorrect file "
             "format).\n");
+}
+
+TEST_F(ParameterSetCommands, OutputThatCannotBeWrittenIsAFailure) {
+  const std::string command = "cd " + startup() + " && " TESSARIN_BINARY_DIR "/bin/tessarin-cli show " + kRuns +
+                              " >/dev/full 2>" + startup() + "err";
+  const int status = std::system(command.c_str());
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 1);
+  EXPECT_EQ(ReadWholeFile(startup() + "err"), "tessarin-cli show: cannot write the output\n");
 }
 
 TEST_F(ParameterSetCommands, HelpGoesToStandardOutput) {

@@ -44,7 +44,13 @@ int RunCli(const std::vector<std::string>& args, CommandIo& io) {
   for (const Command& command : Commands()) {
     if (name == command.name) {
       std::vector<std::string> rest(args.begin() + 1, args.end());
-      return command.run(rest, io);
+      const int exitCode = command.run(rest, io);
+      // Output lost on a full disk or a closed pipe must not pass for success.
+      if (!io.out.flush()) {
+        io.err << "tessarin-cli " << command.name << ": cannot write the output\n";
+        return kExitFailure;
+      }
+      return exitCode;
     }
   }
   io.err << "tessarin-cli: unknown command '" << name << "'\n";
