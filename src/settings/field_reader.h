@@ -22,7 +22,6 @@ namespace tessarin::settings {
 
 // The format generations and the maximum line lengths, line feed included.
 inline constexpr int kFirstGeneration = 1;
-inline constexpr int kCurrentGeneration = 4;
 inline constexpr std::size_t kNumberLineLength = 99;
 inline constexpr std::size_t kVectorLineLength = 199;
 inline constexpr std::size_t kSetNameLineLength = 201;
