@@ -56,6 +56,16 @@ void SyncFolderOf(const std::string& file) {
   ::close(fd);
 }
 
+// For a writable file in a folder that is not: no temporary file can be
+// made beside it, so the file is overwritten where it is.
+bool OverwriteInPlace(const std::string& target, std::string_view contents) {
+  const int fd = ::open(target.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+  if (fd < 0) return false;
+  bool ok = WriteAll(fd, contents) && ::fsync(fd) == 0;
+  if (::close(fd) != 0) ok = false;
+  return ok;
+}
+
 }  // namespace
 
 bool ReplaceFileContents(const std::string& path, std::string_view contents) {
@@ -66,7 +76,7 @@ bool ReplaceFileContents(const std::string& path, std::string_view contents) {
 
   std::string temporary;
   const int fd = CreateTemporary(target, temporary);
-  if (fd < 0) return false;
+  if (fd < 0) return exists && (errno == EACCES || errno == EPERM) && OverwriteInPlace(target, contents);
   bool ok = WriteAll(fd, contents);
   if (ok && exists) ok = ::fchmod(fd, existing.st_mode & 07777) == 0;
   if (ok) ok = ::fsync(fd) == 0;

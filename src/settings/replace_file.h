@@ -10,7 +10,8 @@ namespace tessarin::settings {
 // `path` only when every byte has reached the disk. A symbolic link is
 // followed, so the file it names is replaced, and an existing file keeps its
 // permissions. On failure the temporary file is removed, `path` is untouched
-// and the result is false.
+// and the result is false. An existing file in a folder where no new file
+// may be made is overwritten in place, without that protection.
 bool ReplaceFileContents(const std::string& path, std::string_view contents);
 
 }  // namespace tessarin::settings

@@ -2,6 +2,7 @@
 
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <csignal>
 
@@ -105,6 +106,23 @@ TEST(Saving, AWriteFailureLeavesThePreviousFileIntact) {
   std::signal(SIGXFSZ, previousHandler);
   EXPECT_EQ(ReadWholeFile(path), "previous contents");
   EXPECT_EQ(EntriesIn(folder.path()), 1u);
+}
+
+TEST(Saving, AWritableFileInAReadOnlyFolderIsStillSaved) {
+  if (::geteuid() == 0) GTEST_SKIP() << "the super-user may write into any folder";
+  TempDir folder;
+  const std::string inner = folder.File("read-only");
+  std::filesystem::create_directory(inner);
+  const std::string path = inner + "/sets.tesprm";
+  WriteWholeFile(path, "previous contents");
+  ASSERT_EQ(::chmod(inner.c_str(), 0555), 0);
+  platform::ScriptedHost host;
+  const bool saved = WriteParameterFile(path, FreshSets(2, 1), kStartup, host);
+  ::chmod(inner.c_str(), 0755);
+  EXPECT_TRUE(saved);
+  EXPECT_TRUE(host.messages.empty());
+  EXPECT_EQ(ReadParameterFile(path, true, host).list.sets.size(), 2u);
+  EXPECT_EQ(EntriesIn(inner), 1u);
 }
 
 TEST(Saving, AFailingStreamIsReportedAsFailure) {
