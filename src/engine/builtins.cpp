@@ -44,7 +44,11 @@ double Ceil(double x) { return std::ceil(x); }
 double Floor(double x) { return std::floor(x); }
 double Near(double x) { return RoundHalfAway(x); }
 double Srand(double x) {
-  std::srand(static_cast<unsigned>(static_cast<long long>(std::isfinite(x) ? std::trunc(x) : 0)));
+  // The truncated seed taken modulo 2^32, as an integer conversion would
+  // wrap it; a seed beyond any integer type must not be converted directly.
+  double seed = std::isfinite(x) ? std::fmod(std::trunc(x), 4294967296.0) : 0.0;
+  if (seed < 0) seed += 4294967296.0;
+  std::srand(static_cast<unsigned>(seed));
   return 0;
 }
 double Rand(double) { return std::rand(); }

@@ -48,6 +48,10 @@ TEST(SimpleFunctions, TimeAndRandomNumbers) {
   EngineHarness engine;
   Outcome outcome = engine.Program({"srand(7)", "a = rand()", "srand(7)", "b = rand()", "Dir(a == b, \" \", time() > 1e9, \" \", clock() >= 0)"});
   EXPECT_EQ(outcome.lines, std::vector<std::string>{"1 1 1\n"});
+  // Seeds are taken modulo 2^32; one far beyond every integer type still seeds.
+  Outcome wrapped = engine.Program({"srand(0-1)", "a = rand()", "srand(4294967295)", "b = rand()", "srand(1e300)",
+                                    "Dir(a == b)"});
+  EXPECT_EQ(wrapped.lines, std::vector<std::string>{"1\n"});
 }
 
 TEST(SimpleFunctions, EntriesOfTheLaterIssueCompileButStopWithAClearError) {
