@@ -58,6 +58,19 @@ TEST(EngineUserCode, GeneratedLatticeReadsLikeTheSameLinesWrittenOut) {
   EXPECT_EQ(generated.console, "");
 }
 
+TEST(EngineUserCode, ShellsBuiltWithSubroutinesAndGlobalParameters) {
+  Read shells = ReadExample("program_shells.inp");
+  ASSERT_EQ(shells.status, InputReadStatus::Loaded) << shells.console;
+  EXPECT_EQ(shells.console, "");
+  EXPECT_EQ(shells.cells, 5u);
+  // Radii handed back through a loc parameter, materials from an else-if chain.
+  for (const char* radius : {"radius=2.5\n", "radius=3.75\n", "radius=5\n", "radius=6.25\n", "radius=62.5\n"})
+    EXPECT_NE(shells.dump.find(radius), std::string::npos) << radius;
+  EXPECT_NE(shells.dump.find("cell 0 id=100 material=2 "), std::string::npos);
+  EXPECT_NE(shells.dump.find("cell 1 id=101 material=1 concentration=-11.3"), std::string::npos);
+  EXPECT_NE(shells.dump.find("cell 2 id=102 material=0 concentration=-1 "), std::string::npos);
+}
+
 const char* const kEndlessProgram =
     "S1 S 0 0 0 10\n"
     "PROGRAM spin\n"
