@@ -24,6 +24,7 @@
 #include "ui/qt/captions.h"
 #include "ui/qt/color_swatch.h"
 #include "ui/qt/materials_table.h"
+#include "ui/qt/menu_shortcut_guard.h"
 #include "ui/qt/vector_table.h"
 #include "ui/qt/wheel_guard.h"
 #include "launch/process_messages.h"
@@ -65,6 +66,11 @@ MainWindow::MainWindow(Controller& controller, QWidget* parent) : QMainWindow(pa
   auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
   connect(escape, &QShortcut::activated, this, &QWidget::close);
   WheelGuard::Install(this);
+  std::vector<QKeySequence> menuShortcuts;
+  for (QAction* menu : menuBar()->actions())
+    for (QAction* action : menu->menu()->actions())
+      if (!action->shortcut().isEmpty()) menuShortcuts.push_back(action->shortcut());
+  new MenuShortcutGuard(this, std::move(menuShortcuts));
   ShowState();
 }
 

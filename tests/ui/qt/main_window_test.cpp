@@ -189,5 +189,24 @@ TEST_F(MainWindowTest, GraphicsToggleAndDeleteButton) {
   EXPECT_TRUE(remove->isEnabled());
 }
 
+// A focused field must not swallow the menu accelerators: Ctrl+A is
+// Save as here, not "select all", and Ctrl+D activates the console.
+TEST_F(MainWindowTest, MenuAcceleratorsWinOverAFocusedField) {
+  QLineEdit* viewSize = ByToolTip<QLineEdit>(window(), captions::kTipViewSize);
+  ASSERT_NE(viewSize, nullptr);
+  auto overriddenByField = [&](Qt::Key key) {
+    QKeyEvent override(QEvent::ShortcutOverride, key, Qt::ControlModifier, QString(QChar(key)).toLower());
+    override.setAccepted(false);
+    QApplication::sendEvent(viewSize, &override);
+    return override.isAccepted();
+  };
+  EXPECT_FALSE(overriddenByField(Qt::Key_A));
+  EXPECT_FALSE(overriddenByField(Qt::Key_D));
+  EXPECT_FALSE(overriddenByField(Qt::Key_O));
+  EXPECT_FALSE(overriddenByField(Qt::Key_S));
+  // Other editing keys stay with the field.
+  EXPECT_TRUE(overriddenByField(Qt::Key_C));
+}
+
 }  // namespace
 }  // namespace tessarin::ui::qt
