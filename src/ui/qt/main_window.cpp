@@ -172,10 +172,10 @@ QWidget* MainWindow::BuildSimulationGroup() {
   grid->addWidget(MakeCheckBox(captions::kCustomTrackFile, CheckField::UseCustomTrackFileName, captions::kTipCustomTrack),
                   row, 0);
   grid->addWidget(MakeDisabledButton(captions::kTrackStats, captions::kTipTrackStats), row, 1, Qt::AlignRight);
-  QPushButton* chooseTrack =
+  chooseTrackFile_ =
       MakeButton(captions::kEllipsis, captions::kTipSelectTrackFile, [this] { controller_.SelectTrackFile(); });
-  chooseTrack->setMaximumWidth(40);
-  grid->addWidget(chooseTrack, row, 2);
+  chooseTrackFile_->setMaximumWidth(40);
+  grid->addWidget(chooseTrackFile_, row, 2);
   grid->addWidget(MakeOpenFileButton(TextField::TrackFile), row, 3);
   grid->addWidget(MakeTextField(TextField::TrackFile, captions::kTipTrackFile), row, 4, 1, 2);
   return group;

@@ -121,6 +121,7 @@ class MainWindow : public QMainWindow {
   QLineEdit* numberOfTracks_ = nullptr;
   QCheckBox* overwritePrompt_ = nullptr;
   QLineEdit* portField_ = nullptr;
+  QPushButton* chooseTrackFile_ = nullptr;  // only while the track data file name is custom
   std::vector<QWidget*> trackOptions_;  // enabled with "Show particle tracks"
   AxesPicture* axes_ = nullptr;
   MaterialsTable* materials_ = nullptr;

@@ -174,6 +174,7 @@ void MainWindow::ShowFields() {
   const settings::VIEWPARM& set = controller_.WorkingCopy();
   axes_->SetAngles(set.azimuth, set.elevation, set.twist);
   portField_->setEnabled(set.raytraceInLingeringWindow != 0);
+  chooseTrackFile_->setEnabled(controller_.IsEditable(TextField::TrackFile));
   for (QWidget* option : trackOptions_) option->setEnabled(set.showTracks != 0);
   materials_->ShowRows();
 }

@@ -189,6 +189,20 @@ TEST_F(MainWindowTest, GraphicsToggleAndDeleteButton) {
   EXPECT_TRUE(remove->isEnabled());
 }
 
+// The chooser beside the track data file name would have nothing to change
+// while the name is derived, so it is offered only for a custom name.
+TEST_F(MainWindowTest, TrackFileChooserFollowsTheCustomNameBox) {
+  QPushButton* chooser = ByToolTip<QPushButton>(window(), captions::kTipSelectTrackFile);
+  QCheckBox* custom = ByToolTip<QCheckBox>(window(), captions::kTipCustomTrack);
+  ASSERT_NE(chooser, nullptr);
+  ASSERT_NE(custom, nullptr);
+  EXPECT_FALSE(chooser->isEnabled());
+  custom->click();
+  EXPECT_TRUE(chooser->isEnabled());
+  custom->click();
+  EXPECT_FALSE(chooser->isEnabled());
+}
+
 // A focused field must not swallow the menu accelerators: Ctrl+A is
 // Save as here, not "select all", and Ctrl+D activates the console.
 TEST_F(MainWindowTest, MenuAcceleratorsWinOverAFocusedField) {
