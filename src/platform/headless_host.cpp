@@ -26,7 +26,10 @@ MessageAnswer HeadlessHost::ShowMessage(std::string_view text, MessageIcon icon,
     case MessageIcon::Information: label = ""; break;
     case MessageIcon::Question: label = "question: "; break;
   }
-  messages_ << label << text;
+  // Texts that name their own kind ("Warning: ...", "Error: ...") need no label.
+  const bool labelled = text.rfind("Warning", 0) == 0 || text.rfind("Error", 0) == 0;
+  if (!labelled) messages_ << label;
+  messages_ << text;
   if (text.empty() || text.back() != '\n') messages_ << '\n';
   if (answer_ && IsOffered(buttons, *answer_)) return *answer_;
   return defaultAnswer;
