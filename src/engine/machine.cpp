@@ -249,7 +249,15 @@ double Machine::Execute(int programSlot) {
       CASE(kSimple3)
         last = s[op->r] = builtins_[op->c].simple3(s[pool[op->a]], s[pool[op->a + 1]], s[pool[op->a + 2]]);
         NEXT
-      CASE(kText) last = s[op->r] = RunText(code.textCalls[op->a], s); NEXT
+      CASE(kText)
+        last = s[op->r] = RunText(code.textCalls[op->a], s);
+        // An interruption while the line waited for the reader ends the
+        // program here; going on would write lines nobody takes any more.
+        if (interrupt_.load(std::memory_order_acquire)) {
+          stopped_ = true;
+          return kNaN;
+        }
+        NEXT
       CASE(kIndirect) {
         double* target = ResolveVariable(s[op->a]);
         if (!target) {

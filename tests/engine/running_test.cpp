@@ -25,6 +25,36 @@ TEST(Running, EscapeThenQInterruptsAnEndlessProgram) {
                                  std::string(MessageText(Msg::kEscapeAndQ)) + kInterrupted);
 }
 
+TEST(Running, InterruptedProgramOfStraightLineDirsStopsAtTheNextLine) {
+  // No loop here whose jumps would notice the interruption: the output
+  // statements themselves must stop the program instead of running on
+  // without waiting for the reader.
+  EngineHarness engine;
+  std::string work = "w = 0";
+  for (int k = 0; k < 60; ++k) work += " + sin(" + std::to_string(k) + ")";
+  std::vector<std::string> body;
+  for (int i = 0; i < 300; ++i) {
+    body.push_back(work);
+    body.push_back("Dir(\"// line \", " + std::to_string(i) + ")");
+  }
+  std::string text = BlockText(body);
+  int slot = engine.compiler.AddProgramSlot(BlockKind::kProgram, "p", BlockLines(text));
+  engine.compiler.CompileProgram(slot, text, 0);
+  ASSERT_FALSE(engine.compiler.ReportDiagnostics(slot));
+  engine.compiler.Start(slot);
+  std::string line;
+  std::size_t received = 0;
+  GeneratedLine result;
+  while ((result = engine.compiler.NextGeneratedLine(line)) == GeneratedLine::kLine) {
+    if (++received == 2) {
+      engine.console.keys.push_back({platform::kKeyEscape, 0});
+      engine.console.keys.push_back({'Q', 0});
+    }
+  }
+  ASSERT_EQ(result, GeneratedLine::kFatal) << "the keys were never read";
+  EXPECT_LE(engine.compiler.OutputLines(slot).size(), received + 1);
+}
+
 TEST(Running, AnotherKeyAfterEscapeCancelsAndTheProgramGoesOn) {
   EngineHarness engine;
   engine.console.keys.push_back({platform::kKeyEscape, 1});
