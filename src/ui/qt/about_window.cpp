@@ -6,6 +6,7 @@
 
 #include "ui/messages.h"
 #include "ui/qt/captions.h"
+#include "ui/qt/qt_text.h"
 
 namespace tessarin::ui::qt {
 namespace {
@@ -18,7 +19,7 @@ QLabel* Link(const char* address, const char* text) {
 }
 
 QLabel* Paragraph(std::string_view text) {
-  auto* label = new QLabel(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+  auto* label = new QLabel(ToQString(text));
   label->setWordWrap(true);
   return label;
 }

@@ -7,6 +7,7 @@
 
 #include "ui/qt/captions.h"
 #include "ui/qt/qt_console.h"
+#include "ui/qt/qt_text.h"
 
 namespace tessarin::ui::qt {
 
@@ -24,7 +25,7 @@ ConsoleWindow::ConsoleWindow(QtConsole& console) : console_(console) {
 void ConsoleWindow::Append(std::string_view text) {
   QTextCursor cursor(document());
   cursor.movePosition(QTextCursor::End);
-  cursor.insertText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+  cursor.insertText(ToQString(text));
   verticalScrollBar()->setValue(verticalScrollBar()->maximum());
   horizontalScrollBar()->setValue(0);
 }

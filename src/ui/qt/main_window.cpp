@@ -27,6 +27,7 @@
 #include "ui/qt/menu_shortcut_guard.h"
 #include "ui/qt/vector_table.h"
 #include "ui/qt/wheel_guard.h"
+#include "ui/qt/qt_text.h"
 #include "launch/process_messages.h"
 
 namespace tessarin::ui::qt {
@@ -504,8 +505,7 @@ QPushButton* MainWindow::MakeStartButton(launch::WatchedProgram program, const c
   connect(button, &QWidget::customContextMenuRequested, this, [this, button, program](const QPoint& at) {
     if (!controller_.CanResetButton(program)) return;
     QMenu menu;
-    QAction* reset = menu.addAction(QString::fromUtf8(launch::process_messages::kResetButton.data(),
-                                                      static_cast<qsizetype>(launch::process_messages::kResetButton.size())));
+    QAction* reset = menu.addAction(ToQString(launch::process_messages::kResetButton));
     if (menu.exec(button->mapToGlobal(at)) == reset) Run([this, program] { controller_.ResetButton(program); });
   });
   return button;

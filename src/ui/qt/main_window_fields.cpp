@@ -14,13 +14,10 @@
 #include "ui/qt/main_window.h"
 #include "ui/qt/materials_table.h"
 #include "ui/qt/vector_table.h"
+#include "ui/qt/qt_text.h"
 
 namespace tessarin::ui::qt {
 namespace {
-
-QString ToQString(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 void SetText(QLineEdit* edit, const QString& text) {
   if (edit->text() == text) return;

@@ -5,6 +5,7 @@
 #include <QStyledItemDelegate>
 
 #include "ui/qt/vector_table.h"
+#include "ui/qt/qt_text.h"
 
 namespace tessarin::ui::qt {
 namespace {
@@ -47,7 +48,7 @@ MaterialsTable::MaterialsTable(Controller& controller, std::function<void()> cha
     : QTableWidget(0, kMaterialColumnCount, parent), controller_(controller), changed_(std::move(changed)) {
   QStringList headers;
   for (int column = 0; column < kMaterialColumnCount; ++column)
-    headers << QString::fromUtf8(MaterialColumnHeader(static_cast<MaterialColumn>(column)).data());
+    headers << ToQString(MaterialColumnHeader(static_cast<MaterialColumn>(column)));
   setHorizontalHeaderLabels(headers);
   verticalHeader()->hide();
   verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);

@@ -1,4 +1,5 @@
 #include "ui/qt/qt_host.h"
+#include "ui/qt/qt_text.h"
 
 #include <QApplication>
 #include <QColorDialog>
@@ -13,8 +14,6 @@ namespace {
 using platform::MessageAnswer;
 using platform::MessageButtons;
 using platform::MessageIcon;
-
-QString FromUtf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
 QMessageBox::Icon ToQtIcon(MessageIcon icon) {
   switch (icon) {
@@ -65,7 +64,7 @@ std::optional<std::string> ToResult(const QString& chosen) {
 }  // namespace
 
 QString ToQtFilter(std::string_view filter) {
-  QStringList parts = FromUtf8(filter).split('|', Qt::SkipEmptyParts);
+  QStringList parts = ToQString(filter).split('|', Qt::SkipEmptyParts);
   QStringList entries;
   for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
     QString name = parts[i];
@@ -82,21 +81,21 @@ QString ToQtFilter(std::string_view filter) {
 MessageAnswer QtHost::ShowMessage(std::string_view text, MessageIcon icon, MessageButtons buttons,
                                   MessageAnswer defaultAnswer) {
   // No caption of its own: the box carries the program's name.
-  QMessageBox box(ToQtIcon(icon), QApplication::applicationName(), FromUtf8(text), ToQtButtons(buttons), owner_);
+  QMessageBox box(ToQtIcon(icon), QApplication::applicationName(), ToQString(text), ToQtButtons(buttons), owner_);
   box.setDefaultButton(ToQtButton(defaultAnswer));
   return FromQtButton(box.exec(), buttons);
 }
 
 std::optional<std::string> QtHost::ChooseFileToOpen(const platform::FileChooserRequest& request) {
-  return ToResult(QFileDialog::getOpenFileName(owner_, FromUtf8(request.title), FromUtf8(request.initialPath),
+  return ToResult(QFileDialog::getOpenFileName(owner_, ToQString(request.title), ToQString(request.initialPath),
                                                ToQtFilter(request.filter)));
 }
 
 std::optional<std::string> QtHost::ChooseFileToSave(const platform::FileChooserRequest& request) {
-  QFileDialog dialog(owner_, FromUtf8(request.title), FromUtf8(request.initialPath), ToQtFilter(request.filter));
+  QFileDialog dialog(owner_, ToQString(request.title), ToQString(request.initialPath), ToQtFilter(request.filter));
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   if (!request.promptOverwrite) dialog.setOption(QFileDialog::DontConfirmOverwrite);
-  QString extension = FromUtf8(request.defaultExtension);
+  QString extension = ToQString(request.defaultExtension);
   extension.remove("*.");
   dialog.setDefaultSuffix(extension);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
@@ -104,7 +103,7 @@ std::optional<std::string> QtHost::ChooseFileToSave(const platform::FileChooserR
 }
 
 std::optional<std::string> QtHost::ChooseFolder(std::string_view title, std::string_view initialFolder) {
-  return ToResult(QFileDialog::getExistingDirectory(owner_, FromUtf8(title), FromUtf8(initialFolder)));
+  return ToResult(QFileDialog::getExistingDirectory(owner_, ToQString(title), ToQString(initialFolder)));
 }
 
 std::optional<platform::Rgb> QtHost::ChooseColor(platform::Rgb initial) {
