@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "ui/number_text.h"
+#include "ui/store_if_different.h"
 
 namespace tessarin::ui {
 namespace {
@@ -47,13 +48,6 @@ IntegerRule IntegerRuleOf(NumberField field) {
 // The vertex limits use -1 for "no limit", shown as an empty box.
 bool IsVertexLimit(NumberField field) {
   return field == NumberField::VerticesTotalMax || field == NumberField::VerticesTrackMax;
-}
-
-template <typename T>
-bool StoreIfDifferent(T& stored, T value) {
-  if (stored == value) return false;
-  stored = value;
-  return true;
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include "launch/file_names.h"
 #include "platform/paths.h"
 #include "ui/suffix_rules.h"
+#include "ui/store_if_different.h"
 
 namespace tessarin::ui {
 namespace {
@@ -27,13 +28,6 @@ std::string ConsoleFolderOf(const VIEWPARM& set) {
     case 3: return set.cmdFolder;
     default: return {};
   }
-}
-
-template <typename T>
-bool StoreIfDifferent(T& stored, T value) {
-  if (stored == value) return false;
-  stored = std::move(value);
-  return true;
 }
 
 std::string Limited(std::string_view text, std::size_t limit) { return std::string(text.substr(0, limit)); }
