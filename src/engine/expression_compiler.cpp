@@ -398,9 +398,11 @@ bool ExpressionCompiler::ScanNumber() {
   }
   char next = PeekNonBlank(i);
   if (next != '\0' && std::string_view("+-/*^=<>&|,()[]!").find(next) == std::string_view::npos) {
-    // Not a number: the whole run is resolved as a name, which cannot exist.
+    // Not a number: the whole run, decimal points included, is resolved as a
+    // name, which cannot exist.
     pos_ = start;
-    std::string name = ReadNameRun();
+    while (pos_ < text_.size() && (IsNameCharacter(text_[pos_]) || IsBlank(text_[pos_]) || text_[pos_] == '.')) ++pos_;
+    std::string name(TrimBlanks(std::string_view(text_).substr(start, pos_ - start)));
     if (!CheckOperandPosition(NameSort::kUnknown, false, false, name)) return false;
     return Fail(Msg::kUnknownGluedIdentifier, name.front(), QuotedName(name.substr(1)));
   }

@@ -66,6 +66,8 @@ INSTANTIATE_TEST_SUITE_P(
         Rejection{"x = nosuch(1)", "Unknown function \"nosuch\"."},
         Rejection{"x = nosuch + 1", "Unknown identifier \"nosuch\"."},
         Rejection{"x = 2x + 1", "Unknown identifier \"2x\"."},
+        Rejection{"x = .5@1", "Unknown identifier \".5@1\"."},
+        Rejection{"x = 1.5e2y", "Unknown identifier \"1.5e2y\"."},
         Rejection{"x = a ? b", "Unknown separator '?'."},
         Rejection{"x = a . b", "Error: misplaced separator '.'."},
         Rejection{"x = (a + b", "Error: mismatched parentheses."},
