@@ -1,5 +1,7 @@
 #include "ui/qt/qt_dialog_runner.h"
 
+#include <QApplication>
+
 #include "ui/qt/about_window.h"
 #include "ui/qt/cmd_line_window.h"
 #include "ui/qt/edit_name_window.h"
@@ -37,6 +39,14 @@ SystemVarsWindow* QtDialogRunner::SystemVariablesWindow() {
 void QtDialogRunner::ShowSystemVariables() {
   SystemVarsWindow* window = SystemVariablesWindow();
   if (!window) return;
+  // Behind a modal dialog (the command-line dialog's own button) a modeless
+  // window would be shown but take no input, so there it is modal itself.
+  QWidget* modal = QApplication::activeModalWidget();
+  Qt::WindowModality modality = modal && modal != window ? Qt::ApplicationModal : Qt::NonModal;
+  if (window->windowModality() != modality) {
+    window->hide();  // the modality of a shown window does not change
+    window->setWindowModality(modality);
+  }
   window->ShowValues();
   if (!systemVariablesPlaced_ && owner_) {
     // Centred on the main window the first time; later where the user left it.

@@ -169,6 +169,30 @@ TEST_F(MainWindowTest, SystemVariablesTableRefusesText) {
   variables->hide();
 }
 
+// Shown from the modal command-line dialog, the system variables must take
+// input, which a modeless window behind a modal dialog cannot.
+TEST_F(MainWindowTest, SystemVariablesShownFromTheCommandLineDialogTakeInput) {
+  QWidget* modalWhileShown = nullptr;
+  QTimer::singleShot(0, [&] {
+    QWidget* commandLineDialog = QApplication::activeModalWidget();
+    ASSERT_NE(commandLineDialog, nullptr);
+    QPushButton* variablesButton = ByToolTip<QPushButton>(*commandLineDialog, captions::kTipDialogSystemVariables);
+    ASSERT_NE(variablesButton, nullptr);
+    variablesButton->click();
+    modalWhileShown = QApplication::activeModalWidget();
+    if (SystemVarsWindow* variables = desktop->dialogs().ExistingSystemVariablesWindow()) variables->hide();
+    if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) dialog->reject();
+  });
+  ButtonByText(window(), captions::kEdit)->click();
+  SystemVarsWindow* variables = desktop->dialogs().ExistingSystemVariablesWindow();
+  ASSERT_NE(variables, nullptr);
+  EXPECT_EQ(modalWhileShown, variables);
+  // From the main window it stays modeless.
+  controller().ShowSystemVariables();
+  EXPECT_FALSE(variables->isModal());
+  variables->hide();
+}
+
 TEST_F(MainWindowTest, GraphicsToggleAndDeleteButton) {
   QPushButton* toggle = ButtonByText(window(), "Hide graphical parameters");
   ASSERT_NE(toggle, nullptr);
