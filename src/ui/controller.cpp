@@ -4,6 +4,7 @@
 #include "launch/file_names.h"
 #include "platform/paths.h"
 #include "settings/colors.h"
+#include "ui/default_parameter_file.h"
 #include "ui/messages.h"
 #include "ui/open_file_command.h"
 #include "ui/set_entry.h"
@@ -30,7 +31,7 @@ Controller::Controller(platform::Host& host, ShellServices& shell, DialogRunner&
     parameterFilePath_ = *environment_.parameterFileArgument;
     reportOpenFailure_ = true;
   } else {
-    parameterFilePath_ = environment_.programFolder + std::string(messages::kDefaultParameterFileName);
+    parameterFilePath_ = DefaultParameterFilePath(environment_.programFolder);
   }
   sets_.push_back(settings::DefaultParameterSet());
   trackCaches_.emplace_back();

@@ -1,9 +1,13 @@
 #include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
 #include <sys/stat.h>
 
 #include "settings/parameter_file.h"
 #include "support/test_files.h"
 #include "ui/controller_fixture.h"
+#include "ui/default_parameter_file.h"
 
 namespace tessarin::ui {
 namespace {
@@ -23,6 +27,24 @@ TEST(StartUp, MissingDefaultFileGivesOneDefaultSetSilently) {
   EXPECT_EQ(controller.WindowTitle(), "Tessarin [" + fixture.folder.File("Tessarin.tesprm") + "]");
   EXPECT_FALSE(controller.IsModified());
   EXPECT_TRUE(fixture.shell.recent.empty());
+}
+
+TEST(StartUp, DefaultFileGoesToTheConfigurationFolderWhenTheProgramFolderIsNotWritable) {
+  tessarin::testing::TempDir folder;
+  std::string config = folder.File("config");
+  const char* oldConfig = std::getenv("XDG_CONFIG_HOME");
+  std::string saved = oldConfig ? oldConfig : "";
+  ::setenv("XDG_CONFIG_HOME", config.c_str(), 1);
+  // A folder that writes (the test's own) keeps the file beside the program.
+  EXPECT_EQ(DefaultParameterFilePath(folder.path()), folder.File("Tessarin.tesprm"));
+  // One that cannot be written to (here: one that is not there at all).
+  std::string elsewhere = DefaultParameterFilePath(folder.File("missing/"));
+  if (oldConfig)
+    ::setenv("XDG_CONFIG_HOME", saved.c_str(), 1);
+  else
+    ::unsetenv("XDG_CONFIG_HOME");
+  EXPECT_EQ(elsewhere, config + "/Tessarin/Tessarin.tesprm");
+  EXPECT_TRUE(std::filesystem::is_directory(config + "/Tessarin"));
 }
 
 TEST(StartUp, ParameterFileFromTheCommandLineIsReadAndRemembered) {
