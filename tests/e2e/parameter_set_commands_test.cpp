@@ -196,7 +196,7 @@ TEST_F(ParameterSetCommands, LaterMalformedSetIsReportedAndTheSetsBeforeItKept) 
   EXPECT_EQ(run.exitCode, 0);
   EXPECT_EQ(run.out, " (1)  Relative folders\ncurrent set: 1\n");
   EXPECT_EQ(run.err,
-            "error: Warning: Error while reading parameter set No. 2 from file \"cut.tesprm\" (incorrect file "
+            "Warning: Error while reading parameter set No. 2 from file \"cut.tesprm\" (incorrect file "
             "format).\n");
 }
 
