@@ -49,7 +49,9 @@ TEST_P(CellExamples, ReadCompletelyAndDumpAsRecorded) {
   EXPECT_EQ(read.console + read.dump, expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Examples, CellExamples, ::testing::Values("cells_lattice", "cells_layer", "cells_macrobody"));
+INSTANTIATE_TEST_SUITE_P(Examples, CellExamples,
+                         ::testing::Values("cells_lattice", "cells_layer", "cells_macrobody", "demo_lattice",
+                                           "macrobodies", "surfaces_all_kinds", "transforms"));
 
 }  // namespace
 }  // namespace tessarin::input::testing
