@@ -2,7 +2,7 @@
 # demo.sh BIN-FOLDER — shows the bundled demo parameter file.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-bin="$1"
+bin="$(cd "$1" && pwd)"
 demo="$root/examples/demo.tesprm"
 cd "$root/examples"
 # The demo sets name the simulator "Varnholt"; the stand-in built beside the
