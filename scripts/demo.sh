@@ -23,3 +23,4 @@ done
 echo
 echo "== Geometry of the demo input file, read as the simulator reads it"
 "$bin/tessarin-cli" check demo_lattice.inp --params "$demo" --set 1
+echo "demo_lattice.inp: read without errors; 'tessarin-cli check demo_lattice.inp --dump' shows what was understood"
