@@ -49,7 +49,19 @@ struct ChildError {
 
 }  // namespace
 
+void PosixProcesses::CollectEndedChildren() {
+  for (auto child = startedChildren_.begin(); child != startedChildren_.end();) {
+    if (::waitpid(child->first, nullptr, WNOHANG) == child->first) {
+      collectedChildren_.insert(child->first);
+      child = startedChildren_.erase(child);
+    } else {
+      ++child;
+    }
+  }
+}
+
 StartedProcess PosixProcesses::Start(const ProcessStart& request) {
+  CollectEndedChildren();
   StartedProcess result;
   std::string directory = request.directory.empty() ? CurrentDirectory() : request.directory;
   std::optional<std::string> path = FindExecutable(request.program, directory);
@@ -107,6 +119,7 @@ StartedProcess PosixProcesses::Start(const ProcessStart& request) {
 }
 
 bool PosixProcesses::IsRunning(int processId) {
+  if (collectedChildren_.erase(processId) != 0) return false;
   if (startedChildren_.count(processId) != 0) {
     if (::waitpid(processId, nullptr, WNOHANG) == 0) return true;
     startedChildren_.erase(processId);
@@ -126,7 +139,10 @@ bool PosixProcesses::HasName(int processId, const std::string& name) {
                      [&](const std::string& startName) { return ProcessNameMatches(startName, {}, name); });
 }
 
-std::vector<int> PosixProcesses::RunningProcesses(std::size_t limit) { return ListProcessIds(limit); }
+std::vector<int> PosixProcesses::RunningProcesses(std::size_t limit) {
+  CollectEndedChildren();
+  return ListProcessIds(limit);
+}
 
 std::vector<int> PosixProcesses::ChildProcesses(int processId, std::size_t limit) {
   return ListChildProcesses(processId, limit);

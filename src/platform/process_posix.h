@@ -4,6 +4,7 @@
 // questions about running processes.
 
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,13 @@ class PosixProcesses final : public Processes {
   // started by. An ended child stays a zombie, holding its id, until it is
   // collected here; so an id in this table cannot belong to another process.
   std::map<int, std::vector<std::string>> startedChildren_;
+  // Children collected by a sweep before anyone asked about them: they have
+  // ended, whatever process may have taken their id since.
+  std::set<int> collectedChildren_;
+
+  // Collects every started child that has ended, so that children nobody
+  // watches any more (a reset button, an Open) do not stay zombies.
+  void CollectEndedChildren();
 };
 
 }  // namespace tessarin::platform

@@ -72,6 +72,22 @@ TEST_F(PosixProcessesTest, StartedProgramRunsUntilKilledAndIsKnownByName) {
   EXPECT_FALSE(ReadProcessStatus(id).has_value());
 }
 
+TEST_F(PosixProcessesTest, AnEndedChildNobodyAsksAboutIsCollectedAtTheNextStart) {
+  int forgotten = StartOrFail({"sleep", {"30"}, ""});
+  ASSERT_GT(forgotten, 0);
+  ::kill(forgotten, SIGKILL);
+  ASSERT_TRUE(Eventually([&] {
+    std::optional<ProcessStatus> status = ReadProcessStatus(forgotten);
+    return status && status->state == 'Z';
+  }));
+  int next = StartOrFail({"sleep", {"30"}, ""});
+  ASSERT_GT(next, 0);
+  EXPECT_FALSE(ReadProcessStatus(forgotten).has_value()) << "the ended child is still a zombie";
+  // Whoever still watched it learns that it has ended.
+  EXPECT_FALSE(processes_.IsRunning(forgotten));
+  EXPECT_TRUE(processes_.IsRunning(next));
+}
+
 TEST_F(PosixProcessesTest, RunsInTheInitialDirectoryWithArgumentsUnchanged) {
   TempDir dir;
   int id = StartOrFail({"/bin/sh", {"-c", "pwd > where.txt; printf '%s|' \"$@\" > args.txt", "sh", "a b", "", "c\"d"},
