@@ -8,8 +8,8 @@
 #include "input/numbers.h"
 #include "input/owned_token.h"
 #include "input/surface_coincidence.h"
-#include "input/text_case.h"
 #include "input/transformation.h"
+#include "platform/text_case.h"
 
 namespace tessarin::input {
 namespace {
@@ -52,7 +52,7 @@ bool CopySurfaces(DirectiveContext& context, int originalIndex, const TransformR
 }  // namespace
 
 bool IsCellTransformToken(std::string_view token) {
-  return token.size() > kTransformPrefix.size() && StartsWithIgnoringCase(token, kTransformPrefix) &&
+  return token.size() > kTransformPrefix.size() && platform::StartsWithIgnoringCase(token, kTransformPrefix) &&
          BeginsWithPositiveInteger(token.substr(kTransformPrefix.size()));
 }
 

@@ -11,9 +11,9 @@
 #include "input/setting_directives.h"
 #include "input/source_directive.h"
 #include "input/surface_directive.h"
-#include "input/text_case.h"
 #include "input/transformation_directive.h"
 #include "input/union_directive.h"
+#include "platform/text_case.h"
 
 namespace tessarin::input {
 namespace {
@@ -51,9 +51,9 @@ constexpr DirectiveSpec kDirectives[] = {
 };
 
 bool Matches(const DirectiveSpec& spec, std::string_view token) {
-  if (!spec.prefixed) return EqualsIgnoringCase(token, spec.keyword);
+  if (!spec.prefixed) return platform::EqualsIgnoringCase(token, spec.keyword);
   std::string_view prefix = spec.keyword;
-  return token.size() > prefix.size() && StartsWithIgnoringCase(token, prefix) &&
+  return token.size() > prefix.size() && platform::StartsWithIgnoringCase(token, prefix) &&
          BeginsWithPositiveInteger(token.substr(prefix.size()));
 }
 

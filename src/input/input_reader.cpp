@@ -12,13 +12,13 @@
 #include "input/message_text.h"
 #include "input/messages.h"
 #include "input/numbers.h"
-#include "input/text_case.h"
 #include "input/token_reader.h"
 #include "input/user_code_blocks.h"
 #include "launch/file_names.h"
 #include "platform/clock.h"
 #include "platform/console.h"
 #include "platform/paths.h"
+#include "platform/text_case.h"
 
 namespace tessarin::input {
 namespace {
@@ -76,7 +76,7 @@ void InputReader::RunPass(int pass) {
     std::string token(*first);
     if (!HandleDirective(*spec, token)) return;
     if (spec->counted && ++counters_[spec] > 1) {
-      context_.Fail(FormatText(messages::kKeywordRepeated, ToUpper(spec->keyword).c_str()));
+      context_.Fail(FormatText(messages::kKeywordRepeated, platform::ToUpper(spec->keyword).c_str()));
       return;
     }
   }

@@ -6,8 +6,8 @@
 #include "input/numbers.h"
 #include "input/owned_token.h"
 #include "input/quoted_name.h"
-#include "input/text_case.h"
 #include "input/whole_integer.h"
+#include "platform/text_case.h"
 
 namespace tessarin::input {
 
@@ -103,15 +103,15 @@ bool ReadFillMaterial(DirectiveContext& context, const FillTexts& texts, RegionF
 
 FillOption ReadFillOption(DirectiveContext& context, const FillTexts& texts, const std::string& token,
                           RegionFill& fill) {
-  if (EqualsIgnoringCase(token, "CUT_E") && fill.cutoffElectron < 0)
+  if (platform::EqualsIgnoringCase(token, "CUT_E") && fill.cutoffElectron < 0)
     return ReadCutoff(context, texts, fill.cutoffElectron);
-  if (EqualsIgnoringCase(token, "CUT_P") && fill.cutoffPhoton < 0) return ReadCutoff(context, texts, fill.cutoffPhoton);
-  if (EqualsIgnoringCase(token, "VOL") && !fill.volumeGiven) {
+  if (platform::EqualsIgnoringCase(token, "CUT_P") && fill.cutoffPhoton < 0) return ReadCutoff(context, texts, fill.cutoffPhoton);
+  if (platform::EqualsIgnoringCase(token, "VOL") && !fill.volumeGiven) {
     if (!ReadPositiveValue(context, texts.volumeMissing, texts.volumeIllegal)) return FillOption::Failed;
     fill.volumeGiven = true;
     return FillOption::Read;
   }
-  if (EqualsIgnoringCase(token, "FORCE") && fill.force < 0) return ReadForce(context, texts, fill);
+  if (platform::EqualsIgnoringCase(token, "FORCE") && fill.force < 0) return ReadForce(context, texts, fill);
   return FillOption::NotAnOption;
 }
 

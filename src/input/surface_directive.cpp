@@ -11,8 +11,8 @@
 #include "input/messages.h"
 #include "input/numbers.h"
 #include "input/surface_coincidence.h"
-#include "input/text_case.h"
 #include "input/transformation.h"
+#include "platform/text_case.h"
 
 namespace tessarin::input {
 namespace {
@@ -52,7 +52,7 @@ constexpr SurfaceType kSurfaceTypes[] = {
 
 const SurfaceType* FindSurfaceType(std::string_view token) {
   for (const SurfaceType& type : kSurfaceTypes)
-    if (EqualsIgnoringCase(token, type.keyword)) return &type;
+    if (platform::EqualsIgnoringCase(token, type.keyword)) return &type;
   return nullptr;
 }
 
@@ -93,7 +93,7 @@ bool SurfaceDefinition::Run() {
     if (!token) return Fail(messages::kSurfaceMissing);
     if (ParseCompleteNumber(*token)) return DefineCopy(*token);
   }
-  if (EqualsIgnoringCase(*token, "MB")) {
+  if (platform::EqualsIgnoringCase(*token, "MB")) {
     if (transform_ != nullptr) return Fail(FormatText(messages::kGeneralMacrobodyTransformed, id_));
     return DefineGeneralMacrobody(context_, id_);
   }

@@ -8,8 +8,8 @@
 #include "input/message_text.h"
 #include "input/messages.h"
 #include "input/numbers.h"
-#include "input/text_case.h"
 #include "input/transformation.h"
+#include "platform/text_case.h"
 
 namespace tessarin::input {
 namespace {
@@ -52,7 +52,7 @@ bool TransformationDefinition::Run() {
   if (!token) return Fail(messages::kTransformMissing);
   if (static_cast<int>(model.transformations.size()) >= kMaxTransformations)
     return Fail(FormatText(messages::kTransformLimit, kMaxTransformations));
-  if (StartsWithIgnoringCase(*token, "TR") && token->size() > 2 && BeginsWithPositiveInteger(token->substr(2))) {
+  if (platform::StartsWithIgnoringCase(*token, "TR") && token->size() > 2 && BeginsWithPositiveInteger(token->substr(2))) {
     if (!ReadPrimary(*token)) return false;
     token = context_.tokens.NextToken();
     if (!token) return Fail(messages::kTransformMissing);

@@ -2,9 +2,9 @@
 
 #include "input/message_text.h"
 #include "input/messages.h"
-#include "input/text_case.h"
 #include "input/token_reader.h"
 #include "platform/console.h"
+#include "platform/text_case.h"
 
 namespace tessarin::input {
 
@@ -34,11 +34,11 @@ std::size_t SkipBlanks(std::string_view line, std::size_t position) {
 // "END <keyword>" followed by the end of the line, a blank or a tab.
 bool IsClosingLine(std::string_view line, std::string_view keyword) {
   std::size_t position = SkipBlanks(line, 0);
-  if (!StartsWithIgnoringCase(line.substr(position), "END")) return false;
+  if (!platform::StartsWithIgnoringCase(line.substr(position), "END")) return false;
   position += 3;
   if (position >= line.size() || !IsBlank(line[position])) return false;
   position = SkipBlanks(line, position);
-  if (!StartsWithIgnoringCase(line.substr(position), keyword)) return false;
+  if (!platform::StartsWithIgnoringCase(line.substr(position), keyword)) return false;
   position += keyword.size();
   return position == line.size() || IsBlank(line[position]);
 }
@@ -143,7 +143,7 @@ bool UserCodeBlocks::Collect(Record& record, std::string_view keyword, UserCodeB
   while (!opened) {
     if (!file_.ReadLine(line)) break;
     std::size_t position = SkipBlanks(line, 0);
-    if (!StartsWithIgnoringCase(std::string_view(line).substr(position), keyword)) continue;
+    if (!platform::StartsWithIgnoringCase(std::string_view(line).substr(position), keyword)) continue;
     opened = true;
     position = SkipBlanks(line, position + keyword.size());
     if (!block.name.empty() && line.compare(position, block.name.size(), block.name) == 0)
@@ -163,7 +163,7 @@ bool UserCodeBlocks::Collect(Record& record, std::string_view keyword, UserCodeB
     block.text += "\r\n";
     block.lines.push_back({file_.LineStart(), file_.LineNumber()});
   }
-  std::string upper = ToUpper(keyword);
+  std::string upper = platform::ToUpper(keyword);
   record.stopMessage = FormatText(messages::kBlockNotClosed, upper.c_str(), record.linesBefore + 1, upper.c_str());
   return false;
 }

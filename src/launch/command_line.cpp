@@ -3,7 +3,7 @@
 #include "launch/file_names.h"
 #include "launch/run_folders.h"
 #include "platform/paths.h"
-#include "settings/line_tokens.h"
+#include "platform/text_case.h"
 #include "settings/number_text.h"
 
 namespace tessarin::launch {
@@ -111,9 +111,9 @@ CommandLine BuildCommandLine(settings::VIEWPARM& workingCopy, const LaunchContex
     line.AppendPath(mcnpStyle ? " in= " : " in ",
                     FolderOrStartupDirectory(set.InputFileFolder, context.startupDirectory) + set.InputFN,
                     consoleDirectory);
-  if (set.createLog != kNo && !settings::EqualsIgnoringCase(set.logSuffix, kDefaultLogSuffix) && NamesFile(logFile))
+  if (set.createLog != kNo && !platform::EqualsIgnoringCase(set.logSuffix, kDefaultLogSuffix) && NamesFile(logFile))
     line.AppendPath(" log ", logFile, consoleDirectory);
-  if (!settings::EqualsIgnoringCase(set.suffix, kDefaultOutputSuffix) && NamesFile(outputFile))
+  if (!platform::EqualsIgnoringCase(set.suffix, kDefaultOutputSuffix) && NamesFile(outputFile))
     line.AppendPath(mcnpStyle ? " out= " : " out ", outputFile, consoleDirectory);
 
   if (line.text().size() > kMaxCommandLineLength) return {std::string(), true};

@@ -1,5 +1,4 @@
 #include <algorithm>
-#include <cctype>
 
 #include "launch/process_messages.h"
 #include "launch/process_watch_windows.h"
@@ -8,17 +7,12 @@
 #include "launch/start_buttons_mged_command.h"
 #include "platform/paths.h"
 #include "platform/process_command_line.h"
+#include "platform/text_case.h"
 
 namespace tessarin::launch {
 namespace {
 
 bool IsBlank(std::string_view text) { return text.find_first_not_of(" \t") == std::string_view::npos; }
-
-bool EqualIgnoringCase(std::string_view a, std::string_view b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-    return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-  });
-}
 
 }  // namespace
 
@@ -32,7 +26,7 @@ bool StartButtons::AnotherInstanceWanted(const std::string& fileName) {
   const std::string mged(process_messages::kMgedProgramName);
   if (runs(fileName))
     runningName = fileName;
-  else if (!EqualIgnoringCase(fileName, mged) && runs(mged))
+  else if (!platform::EqualsIgnoringCase(fileName, mged) && runs(mged))
     runningName = mged;
   if (runningName.empty()) return true;
   return platform_.host.ShowMessage(process_messages::Format(process_messages::kAlreadyRunning, runningName),

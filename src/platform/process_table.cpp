@@ -3,13 +3,14 @@
 #include <dirent.h>
 #include <unistd.h>
 
-#include <cctype>
 #include <charconv>
 #include <climits>
 #include <fstream>
 #include <iterator>
 #include <memory>
 #include <sstream>
+
+#include "platform/text_case.h"
 
 namespace tessarin::platform {
 namespace {
@@ -26,16 +27,6 @@ std::optional<int> ParseProcessId(std::string_view text) {
   auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
   if (error != std::errc() || end != text.data() + text.size() || value <= 0) return std::nullopt;
   return value;
-}
-
-bool EqualIgnoringCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    unsigned char x = static_cast<unsigned char>(a[i]);
-    unsigned char y = static_cast<unsigned char>(b[i]);
-    if (std::tolower(x) != std::tolower(y)) return false;
-  }
-  return true;
 }
 
 template <typename Visit>
@@ -101,9 +92,9 @@ std::vector<int> ListChildProcesses(int parentId, std::size_t limit) {
 
 bool ProcessNameMatches(std::string_view executableName, std::string_view command, std::string_view name) {
   if (name.empty()) return false;
-  if (EqualIgnoringCase(executableName, name)) return true;
-  if (command.size() < kCommandNameLength) return EqualIgnoringCase(command, name);
-  return name.size() >= kCommandNameLength && EqualIgnoringCase(command, name.substr(0, kCommandNameLength));
+  if (EqualsIgnoringCase(executableName, name)) return true;
+  if (command.size() < kCommandNameLength) return EqualsIgnoringCase(command, name);
+  return name.size() >= kCommandNameLength && EqualsIgnoringCase(command, name.substr(0, kCommandNameLength));
 }
 
 }  // namespace tessarin::platform

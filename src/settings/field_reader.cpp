@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/paths.h"
+#include "platform/text_case.h"
 #include "settings/colors.h"
 #include "settings/number_text.h"
 #include "settings/suffix.h"
@@ -39,7 +40,7 @@ bool FieldReader::Expect(std::string_view key, int keyGeneration, std::size_t li
   if (!text) return optional;
   currentLine_ = std::move(*text);
   LineTokens tokens(currentLine_);
-  if (!EqualsIgnoringCase(tokens.Next(kKeyDelimiters), key)) return optional;
+  if (!platform::EqualsIgnoringCase(tokens.Next(kKeyDelimiters), key)) return optional;
   source_.Take(lineLength);
   generation_ = std::max(generation_, keyGeneration);
   line = tokens;

@@ -24,6 +24,4 @@ class LineTokens {
   std::size_t position_ = 0;
 };
 
-bool EqualsIgnoringCase(std::string_view a, std::string_view b);
-
 }  // namespace tessarin::settings

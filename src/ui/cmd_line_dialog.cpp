@@ -3,7 +3,7 @@
 #include <optional>
 
 #include "platform/paths.h"
-#include "settings/line_tokens.h"
+#include "platform/text_case.h"
 #include "ui/messages.h"
 #include "ui/open_file_command.h"
 
@@ -20,7 +20,7 @@ bool SameSimulatorFields(const VIEWPARM& a, const VIEWPARM& b) {
          a.VarnholtExeName == b.VarnholtExeName && a.InputFileFolder == b.InputFileFolder && a.InputFN == b.InputFN &&
          a.suffix == b.suffix && a.OutputFileName == b.OutputFileName && a.logSuffix == b.logSuffix &&
          a.LogFileName == b.LogFileName && a.cmdFolder == b.cmdFolder && a.AltCSinfoFN == b.AltCSinfoFN &&
-         a.ENDFfolder == b.ENDFfolder && settings::EqualsIgnoringCase(a.additionalArgs, b.additionalArgs);
+         a.ENDFfolder == b.ENDFfolder && platform::EqualsIgnoringCase(a.additionalArgs, b.additionalArgs);
 }
 
 void CopySimulatorFields(const VIEWPARM& from, VIEWPARM& to) {

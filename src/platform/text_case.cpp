@@ -1,8 +1,8 @@
-#include "input/text_case.h"
+#include "platform/text_case.h"
 
 #include <cctype>
 
-namespace tessarin::input {
+namespace tessarin::platform {
 namespace {
 
 char Upper(char c) { return static_cast<char>(std::toupper(static_cast<unsigned char>(c))); }
@@ -26,4 +26,4 @@ std::string ToUpper(std::string_view text) {
   return upper;
 }
 
-}  // namespace tessarin::input
+}  // namespace tessarin::platform

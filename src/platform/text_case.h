@@ -1,13 +1,13 @@
 #pragma once
-// Keywords of the input file are compared without regard to case.
+// Keywords, keys, suffixes and process names are compared without regard to case.
 
 #include <string>
 #include <string_view>
 
-namespace tessarin::input {
+namespace tessarin::platform {
 
 bool EqualsIgnoringCase(std::string_view a, std::string_view b);
 bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix);
 std::string ToUpper(std::string_view text);
 
-}  // namespace tessarin::input
+}  // namespace tessarin::platform
