@@ -1,8 +1,9 @@
 #include "engine/messages.h"
 
 #include <cstdarg>
-#include <cstdio>
 #include <unordered_map>
+
+#include "platform/format_text.h"
 
 namespace tessarin::engine {
 namespace {
@@ -150,12 +151,7 @@ namespace detail {
 std::string FormatRaw(const char* format, ...) {
   va_list args;
   va_start(args, format);
-  va_list copy;
-  va_copy(copy, args);
-  int length = std::vsnprintf(nullptr, 0, format, copy);
-  va_end(copy);
-  std::string text(length > 0 ? static_cast<std::size_t>(length) : 0, '\0');
-  if (length > 0) std::vsnprintf(text.data(), text.size() + 1, format, args);
+  std::string text = platform::FormatTextV(format, args);
   va_end(args);
   return text;
 }

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "platform/format_text.h"
+
 namespace tessarin::engine {
 
 bool IsValidNumberFormat(std::string_view format) {
@@ -30,6 +32,7 @@ std::optional<std::string> FormatNumber(std::string_view format, double value) {
   std::string owned(format);
   // A width of millions of characters is refused without making the text.
   char buffer[kMaxTextLength + 2];
+  platform::CLocaleScope cLocale;
   int length = std::snprintf(buffer, sizeof buffer, owned.c_str(), value);
   if (length < 0 || static_cast<std::size_t>(length) > kMaxTextLength) return std::nullopt;
   return std::string(buffer, static_cast<std::size_t>(length));

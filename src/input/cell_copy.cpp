@@ -3,12 +3,12 @@
 #include <optional>
 
 #include "input/cell_messages.h"
-#include "input/message_text.h"
 #include "input/messages.h"
 #include "input/numbers.h"
 #include "input/owned_token.h"
 #include "input/surface_coincidence.h"
 #include "input/transformation.h"
+#include "platform/format_text.h"
 #include "platform/text_case.h"
 
 namespace tessarin::input {
@@ -23,7 +23,7 @@ int CopiedSurfaceIndex(DirectiveContext& context, SurfaceRecord moved) {
   int found = FindCoinciding(model, moved);
   if (found >= 0) return found;
   if (static_cast<int>(model.surfaces.size()) >= kMaxSurfaces) {
-    context.Fail(FormatText(messages::kSurfaceLimit, kMaxSurfaces));
+    context.Fail(platform::FormatText(messages::kSurfaceLimit, kMaxSurfaces));
     return -1;
   }
   moved.facetNumber = 0;
@@ -60,21 +60,21 @@ bool ReadCellCopy(DirectiveContext& context, const std::string& transformToken, 
                   CellCopyState& state, BoundingList& list) {
   GeometryModel& model = context.model;
   std::optional<std::int32_t> transformId = ParseIdentifier(std::string_view(transformToken).substr(2));
-  if (!transformId) return context.Fail(FormatText(messages::kCopyTransformInvalid, transformToken.c_str()));
+  if (!transformId) return context.Fail(platform::FormatText(messages::kCopyTransformInvalid, transformToken.c_str()));
   int transformIndex = model.FindTransformation(*transformId);
-  if (transformIndex < 0) return context.Fail(FormatText(messages::kCopyTransformUnknown, transformToken.c_str()));
+  if (transformIndex < 0) return context.Fail(platform::FormatText(messages::kCopyTransformUnknown, transformToken.c_str()));
   if (state.copied) return context.Fail(messages::kCopyTransformMultiple);
   if (surfacesGiven) return context.Fail(messages::kCopyTransformAfterSurfaces);
 
   std::optional<std::string> next = NextOwnedToken(context.tokens);
-  if (!next) return context.Fail(FormatText(messages::kCopyOriginalCellMissing, *transformId));
+  if (!next) return context.Fail(platform::FormatText(messages::kCopyOriginalCellMissing, *transformId));
   const std::string& originalToken = *next;
   std::optional<std::int32_t> originalId = ParseIdentifier(originalToken);
   if (!originalId)
-    return context.Fail(FormatText(messages::kCopyOriginalCellInvalid, originalToken.c_str(), *transformId));
+    return context.Fail(platform::FormatText(messages::kCopyOriginalCellInvalid, originalToken.c_str(), *transformId));
   int originalIndex = model.FindCell(*originalId);
   if (originalIndex < 0)
-    return context.Fail(FormatText(messages::kCopyOriginalCellUnknown, originalToken.c_str(), *transformId));
+    return context.Fail(platform::FormatText(messages::kCopyOriginalCellUnknown, originalToken.c_str(), *transformId));
 
   const TransformRecord transform = model.transformations[static_cast<std::size_t>(transformIndex)];
   const CellRecord& original = model.cells[static_cast<std::size_t>(originalIndex)];

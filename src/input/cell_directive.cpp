@@ -7,12 +7,12 @@
 #include "input/bounding_list.h"
 #include "input/cell_copy.h"
 #include "input/cell_messages.h"
-#include "input/message_text.h"
 #include "input/owned_token.h"
 #include "input/redundant_regions.h"
 #include "input/region_fill.h"
 #include "input/surface_expression.h"
 #include "input/whole_integer.h"
+#include "platform/format_text.h"
 
 namespace tessarin::input {
 namespace {
@@ -40,13 +40,13 @@ class CellDefinition {
 
 bool CellDefinition::Run() {
   GeometryModel& model = context_.model;
-  if (static_cast<int>(model.cells.size()) >= kMaxCells) return Fail(FormatText(messages::kCellLimit, kMaxCells));
-  if (model.FindCell(id_) >= 0) return Fail(FormatText(messages::kCellDuplicate, id_));
+  if (static_cast<int>(model.cells.size()) >= kMaxCells) return Fail(platform::FormatText(messages::kCellLimit, kMaxCells));
+  if (model.FindCell(id_) >= 0) return Fail(platform::FormatText(messages::kCellDuplicate, id_));
   std::optional<std::string> token;
   if (!ReadFillMaterial(context_, kCellFillTexts, fill_, token)) return false;
-  if (!token) return Fail(FormatText(messages::kCellNoSurfaces, id_));
+  if (!token) return Fail(platform::FormatText(messages::kCellNoSurfaces, id_));
   if (!ReadBoundingTokens(std::move(token))) return false;
-  if (list_.Count() == 0) return Fail(FormatText(messages::kCellNoSurfaces, id_));
+  if (list_.Count() == 0) return Fail(platform::FormatText(messages::kCellNoSurfaces, id_));
   RemoveRedundantRegions(model, list_);
   Store();
   return true;
@@ -76,15 +76,15 @@ bool CellDefinition::ReadBoundingTokens(std::optional<std::string> token) {
 bool CellDefinition::AddComplement(const std::string& token) {
   GeometryModel& model = context_.model;
   std::optional<std::int32_t> id = ParseWholeInteger(std::string_view(token).substr(1));
-  if (!id || *id < 1) return Fail(FormatText(messages::kComplementFormat, token.c_str()));
+  if (!id || *id < 1) return Fail(platform::FormatText(messages::kComplementFormat, token.c_str()));
   int index = model.FindCell(*id);
-  if (index < 0) return Fail(FormatText(messages::kComplementUndefined, *id));
+  if (index < 0) return Fail(platform::FormatText(messages::kComplementUndefined, *id));
   CellRecord& inner = model.cells[static_cast<std::size_t>(index)];
   if (inner.enclosingCell >= 0) {
     std::int32_t enclosing = model.cells[static_cast<std::size_t>(inner.enclosingCell)].id;
-    return Fail(FormatText(messages::kComplementAlreadyInside, *id, id_, enclosing));
+    return Fail(platform::FormatText(messages::kComplementAlreadyInside, *id, id_, enclosing));
   }
-  if (inner.unionIndex >= 0) return Fail(FormatText(messages::kComplementInUnion, *id));
+  if (inner.unionIndex >= 0) return Fail(platform::FormatText(messages::kComplementInUnion, *id));
   complements_.push_back(index);
   inner.enclosingCell = static_cast<std::int32_t>(model.cells.size());
   return true;

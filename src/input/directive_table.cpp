@@ -5,7 +5,6 @@
 #include "input/cell_directive.h"
 #include "input/layer_geometry.h"
 #include "input/material_directive.h"
-#include "input/message_text.h"
 #include "input/messages.h"
 #include "input/numbers.h"
 #include "input/setting_directives.h"
@@ -13,6 +12,7 @@
 #include "input/surface_directive.h"
 #include "input/transformation_directive.h"
 #include "input/union_directive.h"
+#include "platform/format_text.h"
 #include "platform/text_case.h"
 
 namespace tessarin::input {
@@ -73,11 +73,11 @@ bool ApplyModeRule(DirectiveContext& context, const DirectiveSpec& spec) {
     case ModeRule::None:
       return true;
     case ModeRule::ComplexOnly:
-      if (mode == kGeometryModeSimple) return context.Fail(FormatText(messages::kComplexOnly, spec.name));
+      if (mode == kGeometryModeSimple) return context.Fail(platform::FormatText(messages::kComplexOnly, spec.name));
       if (mode < 1) mode = 1;
       return true;
     case ModeRule::SimpleOnly:
-      if (mode > 0) return context.Fail(FormatText(messages::kSimpleOnly, spec.name));
+      if (mode > 0) return context.Fail(platform::FormatText(messages::kSimpleOnly, spec.name));
       mode = kGeometryModeSimple;
       return true;
   }

@@ -5,12 +5,12 @@
 
 #include "input/bounding_list.h"
 #include "input/cell_messages.h"
-#include "input/message_text.h"
 #include "input/messages.h"
 #include "input/owned_token.h"
 #include "input/redundant_regions.h"
 #include "input/region_name.h"
 #include "input/surface_expression.h"
+#include "platform/format_text.h"
 
 namespace tessarin::input {
 namespace {
@@ -19,14 +19,14 @@ void WarnRemoved(DirectiveContext& context, const std::vector<BoundingEntry>& re
   if (removed.empty()) return;
   std::string first = FormatRegionName(context.model, removed[0]);
   if (removed.size() == 1) {
-    context.Warn(FormatText(messages::kGeneralMacrobodyRemovedOne, first.c_str(), id));
+    context.Warn(platform::FormatText(messages::kGeneralMacrobodyRemovedOne, first.c_str(), id));
     return;
   }
   std::string second = FormatRegionName(context.model, removed[1]);
   if (removed.size() == 2)
-    context.Warn(FormatText(messages::kGeneralMacrobodyRemovedTwo, first.c_str(), second.c_str(), id));
+    context.Warn(platform::FormatText(messages::kGeneralMacrobodyRemovedTwo, first.c_str(), second.c_str(), id));
   else
-    context.Warn(FormatText(messages::kGeneralMacrobodyRemovedMany, static_cast<int>(removed.size()), first.c_str(),
+    context.Warn(platform::FormatText(messages::kGeneralMacrobodyRemovedMany, static_cast<int>(removed.size()), first.c_str(),
                             second.c_str(), id));
 }
 
@@ -46,9 +46,9 @@ bool DefineGeneralMacrobody(DirectiveContext& context, std::int32_t id) {
     if (result == BoundingTokenResult::NextTokenRead) continue;
     token = NextOwnedToken(context.tokens);
   }
-  if (referencesWithSurfaces < 2) return context.Fail(FormatText(messages::kGeneralMacrobodyTooFew, id));
+  if (referencesWithSurfaces < 2) return context.Fail(platform::FormatText(messages::kGeneralMacrobodyTooFew, id));
   if (static_cast<int>(model.macrobodies.size()) >= kMaxMacrobodies)
-    return context.Fail(FormatText(messages::kMacrobodyLimit, kMaxMacrobodies));
+    return context.Fail(platform::FormatText(messages::kMacrobodyLimit, kMaxMacrobodies));
   WarnRemoved(context, RemoveRedundantRegions(model, list), id);
   MacrobodyRecord body;
   body.kind = MacrobodyKind::General;

@@ -9,7 +9,6 @@
 #include "input/directive_table.h"
 #include "input/input_file.h"
 #include "input/layer_geometry.h"
-#include "input/message_text.h"
 #include "input/messages.h"
 #include "input/numbers.h"
 #include "input/token_reader.h"
@@ -17,6 +16,7 @@
 #include "launch/file_names.h"
 #include "platform/clock.h"
 #include "platform/console.h"
+#include "platform/format_text.h"
 #include "platform/paths.h"
 #include "platform/text_case.h"
 
@@ -76,7 +76,7 @@ void InputReader::RunPass(int pass) {
     std::string token(*first);
     if (!HandleDirective(*spec, token)) return;
     if (spec->counted && ++counters_[spec] > 1) {
-      context_.Fail(FormatText(messages::kKeywordRepeated, platform::ToUpper(spec->keyword).c_str()));
+      context_.Fail(platform::FormatText(messages::kKeywordRepeated, platform::ToUpper(spec->keyword).c_str()));
       return;
     }
   }
@@ -97,7 +97,7 @@ bool InputReader::HandleInMainPass(const DirectiveSpec& spec, std::string_view t
   DirectiveCall call{std::string(token), spec.name, 0, token.front() == '*'};
   if (spec.prefixed) {
     std::optional<std::int32_t> identifier = ParseIdentifier(token.substr(std::char_traits<char>::length(spec.keyword)));
-    if (!identifier) return context_.Fail(FormatText(spec.formatMessage, call.keyword.c_str()));
+    if (!identifier) return context_.Fail(platform::FormatText(spec.formatMessage, call.keyword.c_str()));
     call.identifier = *identifier;
   }
   if (!ApplyModeRule(context_, spec)) return false;
@@ -136,7 +136,7 @@ InputReadResult ReadInputFile(const InputReadRequest& request) {
   if (!request.set.checkSyntax_Tessarin) return {InputReadStatus::SyntaxCheckOff, {}};
   std::string path = InputFilePath(request.set, request.launch.startupDirectory);
   InputFile file;
-  if (!file.Open(path)) return {InputReadStatus::OpenFailed, FormatText(messages::kOpenFailed, path.c_str())};
+  if (!file.Open(path)) return {InputReadStatus::OpenFailed, platform::FormatText(messages::kOpenFailed, path.c_str())};
 
   ClearGeometryModel(model);
   if (console.IsOpen()) console.Close();

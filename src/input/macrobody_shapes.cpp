@@ -3,9 +3,9 @@
 #include <array>
 #include <cmath>
 
-#include "input/message_text.h"
 #include "input/messages.h"
 #include "input/transformation.h"
+#include "platform/format_text.h"
 
 namespace tessarin::input {
 namespace {
@@ -76,7 +76,7 @@ class ShapeBuilder {
 
 bool ShapeBuilder::CheckHeight(const Vec3& height) {
   if (Norm(height) > context_.D()) return true;
-  return Fail(FormatText(messages::kShortHeight, name_, id_, context_.D()));
+  return Fail(platform::FormatText(messages::kShortHeight, name_, id_, context_.D()));
 }
 
 bool ShapeBuilder::Cylinder(Vec3 base, Vec3 height, double radius) {
@@ -91,12 +91,12 @@ bool ShapeBuilder::CheckedConeAngle(double tangent, double& angle) {
   angle = std::atan(tangent);
   double a = context_.A();
   if (angle > a && angle < kPi / 2 - a) return true;
-  return Fail(FormatText(messages::kTruncatedConeAngle, name_, id_, angle / kDegree, a / kDegree, 90 - a / kDegree));
+  return Fail(platform::FormatText(messages::kTruncatedConeAngle, name_, id_, angle / kDegree, a / kDegree, 90 - a / kDegree));
 }
 
 bool ShapeBuilder::TruncatedCone(Vec3 base, Vec3 height, double baseRadius, double topRadius) {
   if (!CheckHeight(height)) return false;
-  if (std::fabs(baseRadius - topRadius) <= context_.D()) return Fail(FormatText(messages::kEqualRadii, name_, id_));
+  if (std::fabs(baseRadius - topRadius) <= context_.D()) return Fail(platform::FormatText(messages::kEqualRadii, name_, id_));
   double length = Norm(height);
   Vec3 axis = Unit(height);
   double tangent = 0;
@@ -120,7 +120,7 @@ bool ShapeBuilder::TruncatedCone(Vec3 base, Vec3 height, double baseRadius, doub
 
 bool ShapeBuilder::CheckEdgeLengths(const std::array<Vec3, 3>& edges) {
   for (int k = 0; k < 3; ++k)
-    if (Norm(edges[k]) <= context_.D()) return Fail(FormatText(messages::kShortEdge, name_, id_, k + 1, context_.D()));
+    if (Norm(edges[k]) <= context_.D()) return Fail(platform::FormatText(messages::kShortEdge, name_, id_, k + 1, context_.D()));
   return true;
 }
 
@@ -129,9 +129,9 @@ bool ShapeBuilder::CheckEdgeIndependence(const std::array<Vec3, 3>& edges) {
     int i = kEdgePairs[k][0];
     int j = kEdgePairs[k][1];
     Vec3 normal = Cross(Unit(edges[i]), Unit(edges[j]));
-    if (Norm(normal) <= context_.A()) return Fail(FormatText(messages::kEdgesCollinear, name_, id_, i + 1, j + 1));
+    if (Norm(normal) <= context_.A()) return Fail(platform::FormatText(messages::kEdgesCollinear, name_, id_, i + 1, j + 1));
     if (std::fabs(Dot(Unit(normal), edges[k])) <= context_.D())
-      return Fail(FormatText(messages::kEdgesCoplanar, name_, id_));
+      return Fail(platform::FormatText(messages::kEdgesCoplanar, name_, id_));
   }
   return true;
 }
@@ -175,7 +175,7 @@ double Component(const Vec3& v, int axis) { return axis == 0 ? v.x : axis == 1 ?
 bool ShapeBuilder::Rpp(const double* bounds, const TransformRecord* transform) {
   for (int k = 0; k < 3; ++k)
     if (std::fabs(bounds[2 * k + 1] - bounds[2 * k]) <= context_.D())
-      return Fail(FormatText(messages::kSmallBox, name_, id_, context_.D()));
+      return Fail(platform::FormatText(messages::kSmallBox, name_, id_, context_.D()));
   Vec3 corner = AsPoint(transform, {bounds[0], bounds[2], bounds[4]});
   std::array<Vec3, 3> edges{AsVector(transform, {bounds[1] - bounds[0], 0, 0}),
                             AsVector(transform, {0, bounds[3] - bounds[2], 0}),
@@ -213,10 +213,10 @@ bool ShapeBuilder::Rpp(const double* bounds, const TransformRecord* transform) {
 bool ShapeBuilder::HexagonalPrism(const Vec3& base, const Vec3& height, const Vec3& toSide) {
   if (!CheckHeight(height)) return false;
   double side = Norm(toSide);
-  if (side <= context_.D()) return Fail(FormatText(messages::kShortSideDistance, name_, id_, context_.D()));
+  if (side <= context_.D()) return Fail(platform::FormatText(messages::kShortSideDistance, name_, id_, context_.D()));
   Vec3 axis = Unit(height);
   Vec3 u = Unit(toSide);
-  if (std::fabs(Dot(axis, u)) > context_.A()) return Fail(FormatText(messages::kPrismNotOrthogonal, name_, id_));
+  if (std::fabs(Dot(axis, u)) > context_.A()) return Fail(platform::FormatText(messages::kPrismNotOrthogonal, name_, id_));
   Vec3 w = Cross(axis, u);
   built_.kind = MacrobodyKind::RHP;
   built_.facets.clear();
@@ -262,12 +262,12 @@ bool ShapeBuilder::Tetrahedron(const std::array<Vec3, 4>& v) {
   for (int k = 0; k < 3; ++k) {
     Vec3 normal = Cross(Unit(edges[kEdgePairs[k][0]]), Unit(edges[kEdgePairs[k][1]]));
     if (Norm(normal) <= context_.A() || std::fabs(Dot(Unit(normal), edges[k])) <= context_.D())
-      return Fail(FormatText(messages::kVerticesCoplanar, name_, id_));
+      return Fail(platform::FormatText(messages::kVerticesCoplanar, name_, id_));
     built_.facets.push_back(MakePlane(v[0], Oriented(Unit(normal), edges[k], false)));
   }
   Vec3 centroid = (1.0 / 3) * (v[1] + v[2] + v[3]);
   Vec3 normal = Cross(v[2] - v[1], v[3] - v[2]);
-  if (Norm(normal) == 0) return Fail(FormatText(messages::kVerticesCoplanar, name_, id_));
+  if (Norm(normal) == 0) return Fail(platform::FormatText(messages::kVerticesCoplanar, name_, id_));
   built_.facets.push_back(MakePlane(centroid, Oriented(Unit(normal), v[0] - centroid, false)));
   built_.kind = MacrobodyKind::ARB4;
   built_.parameters.clear();
@@ -287,7 +287,7 @@ bool ShapeBuilder::Polyhedron(const double* entries, const TransformRecord* tran
     double value = entries[e];
     if (value == 0) continue;
     if (value < 1229.999999 || value > 8765.000001)
-      return Fail(FormatText(messages::kFaceCodeOutOfRange, name_, id_, value));
+      return Fail(platform::FormatText(messages::kFaceCodeOutOfRange, name_, id_, value));
     FaceCode face;
     face.code = static_cast<int>(std::lround(value));
     int rest = face.code;
@@ -296,18 +296,18 @@ bool ShapeBuilder::Polyhedron(const double* entries, const TransformRecord* tran
     for (int k = 0; k < 3; ++k) valid = valid && face.digits[k] >= 1 && face.digits[k] <= 8;
     for (int i = 0; i < 4; ++i)
       for (int j = i + 1; j < 4; ++j) valid = valid && (face.digits[i] == 0 || face.digits[i] != face.digits[j]);
-    if (!valid) return Fail(FormatText(messages::kFaceCodeDigits, name_, id_, face.code));
+    if (!valid) return Fail(platform::FormatText(messages::kFaceCodeDigits, name_, id_, face.code));
     for (int k = 0; k < 3; ++k) used[static_cast<std::size_t>(face.digits[k] - 1)] = true;
     faces.push_back(face);
   }
-  if (faces.size() < 4) return Fail(FormatText(messages::kTooFewPlanes, name_, id_));
+  if (faces.size() < 4) return Fail(platform::FormatText(messages::kTooFewPlanes, name_, id_));
   std::array<Vec3, 8> vertex;
   for (int k = 0; k < 8; ++k) vertex[static_cast<std::size_t>(k)] = AsPoint(transform, Entry(entries, 3 * k));
   const double d = context_.D();
   for (int i = 0; i < 8; ++i)
     for (int j = i + 1; j < 8; ++j)
       if (used[i] && used[j] && Norm(vertex[i] - vertex[j]) <= d)
-        return Fail(FormatText(messages::kVerticesTooClose, name_, id_, i + 1, j + 1, d));
+        return Fail(platform::FormatText(messages::kVerticesTooClose, name_, id_, i + 1, j + 1, d));
   std::vector<Vec3> points;
   std::vector<Vec3> normals;
   for (const FaceCode& face : faces) {
@@ -315,10 +315,10 @@ bool ShapeBuilder::Polyhedron(const double* entries, const TransformRecord* tran
     const Vec3& b = vertex[face.digits[1] - 1];
     const Vec3& c = vertex[face.digits[2] - 1];
     Vec3 normal = Cross(Unit(a - b), Unit(c - b));
-    if (Norm(normal) <= context_.A()) return Fail(FormatText(messages::kFaceCornersCollinear, name_, id_, face.code));
+    if (Norm(normal) <= context_.A()) return Fail(platform::FormatText(messages::kFaceCornersCollinear, name_, id_, face.code));
     normal = Unit(normal);
     if (face.digits[3] != 0 && std::fabs(Dot(vertex[face.digits[3] - 1] - b, normal)) > d)
-      context_.Warn(FormatText(messages::kFaceCodeInconsistent, name_, id_, face.code, face.digits[3], face.digits[0],
+      context_.Warn(platform::FormatText(messages::kFaceCodeInconsistent, name_, id_, face.code, face.digits[3], face.digits[0],
                                face.digits[1], face.digits[2]));
     points.push_back(b);
     normals.push_back(normal);
@@ -326,7 +326,7 @@ bool ShapeBuilder::Polyhedron(const double* entries, const TransformRecord* tran
   for (std::size_t i = 0; i < faces.size(); ++i)
     for (std::size_t j = 0; j < i; ++j)
       if (Norm(Cross(normals[i], normals[j])) <= context_.A() && std::fabs(Dot(points[i] - points[j], normals[i])) <= d)
-        return Fail(FormatText(messages::kPlanesCoincide, name_, id_));
+        return Fail(platform::FormatText(messages::kPlanesCoincide, name_, id_));
   auto distance = [&](std::size_t plane, int v) { return Dot(vertex[v] - points[plane], normals[plane]); };
   for (int v = 0; v < 8; ++v) {
     if (!used[v]) continue;
@@ -334,7 +334,7 @@ bool ShapeBuilder::Polyhedron(const double* entries, const TransformRecord* tran
     for (std::size_t p = 0; p < faces.size(); ++p)
       if (std::fabs(distance(p, v)) <= d) ++planesThrough;
     if (planesThrough < 3)
-      return Fail(FormatText(messages::kVertexOnTooFewPlanes, name_, id_, v + 1, vertex[v].x, vertex[v].y, vertex[v].z));
+      return Fail(platform::FormatText(messages::kVertexOnTooFewPlanes, name_, id_, v + 1, vertex[v].x, vertex[v].y, vertex[v].z));
   }
   built_.kind = MacrobodyKind::ARB;
   built_.facets.clear();
@@ -350,8 +350,8 @@ bool ShapeBuilder::Polyhedron(const double* entries, const TransformRecord* tran
       else negative = true;
     }
     int number = static_cast<int>(p) + 1;
-    if (positive && negative) return Fail(FormatText(messages::kVerticesOnBothSides, name_, id_, number));
-    if (on < 3) return Fail(FormatText(messages::kPlaneWithFewVertices, name_, id_, number));
+    if (positive && negative) return Fail(platform::FormatText(messages::kVerticesOnBothSides, name_, id_, number));
+    if (on < 3) return Fail(platform::FormatText(messages::kPlaneWithFewVertices, name_, id_, number));
     built_.facets.push_back(MakePlane(points[p], positive ? -normals[p] : normals[p]));
   }
   return true;

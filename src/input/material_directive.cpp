@@ -1,8 +1,8 @@
 #include "input/material_directive.h"
 
 #include "input/cell_messages.h"
-#include "input/message_text.h"
 #include "input/quoted_name.h"
+#include "platform/format_text.h"
 
 namespace tessarin::input {
 
@@ -14,9 +14,9 @@ int AppendMaterial(MaterialTable& materials, std::int32_t id, std::string name) 
 
 bool DefineMaterial(DirectiveContext& context, const DirectiveCall& call) {
   MaterialTable& materials = context.model.materials;
-  if (materials.Count() >= kMaxMaterials) return context.Fail(FormatText(messages::kMaterialLimit, kMaxMaterials));
+  if (materials.Count() >= kMaxMaterials) return context.Fail(platform::FormatText(messages::kMaterialLimit, kMaxMaterials));
   if (materials.Find(call.identifier) >= 0)
-    return context.Fail(FormatText(messages::kMaterialDuplicate, call.identifier));
+    return context.Fail(platform::FormatText(messages::kMaterialDuplicate, call.identifier));
   QuotedNameResult name = ReadQuotedName(context, call.keyword, messages::kMaterialNameQuote);
   if (!name.ok) return false;
   AppendMaterial(materials, call.identifier, name.name.value_or(std::string()));

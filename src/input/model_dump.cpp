@@ -3,14 +3,14 @@
 #include <ostream>
 #include <string>
 
-#include "input/message_text.h"
 #include "input/model_dump_cells.h"
+#include "platform/format_text.h"
 
 namespace tessarin::input {
 namespace {
 
 // Negative zero prints as 0 so that equal models give equal dumps.
-std::string Number(double value) { return FormatText("%.17g", value == 0 ? 0.0 : value); }
+std::string Number(double value) { return platform::FormatText("%.17g", value == 0 ? 0.0 : value); }
 
 std::string Vector(const Vec3& v) { return Number(v.x) + "," + Number(v.y) + "," + Number(v.z); }
 

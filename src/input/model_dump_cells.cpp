@@ -3,13 +3,13 @@
 #include <ostream>
 #include <string>
 
-#include "input/message_text.h"
+#include "platform/format_text.h"
 
 namespace tessarin::input {
 namespace {
 
 // As in the rest of the dump: "%.17g", negative zero as 0.
-std::string Number(double value) { return FormatText("%.17g", value == 0 ? 0.0 : value); }
+std::string Number(double value) { return platform::FormatText("%.17g", value == 0 ? 0.0 : value); }
 std::string Vector(const Vec3& v) { return Number(v.x) + "," + Number(v.y) + "," + Number(v.z); }
 
 }  // namespace

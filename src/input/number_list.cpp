@@ -1,8 +1,8 @@
 #include "input/number_list.h"
 
-#include "input/message_text.h"
 #include "input/numbers.h"
 #include "input/owned_token.h"
+#include "platform/format_text.h"
 
 namespace tessarin::input {
 
@@ -14,7 +14,7 @@ bool ReadNumberList(DirectiveContext& context, std::optional<std::string> first,
     if (!token) token = NextOwnedToken(context.tokens);
     if (!token) return context.Fail(k == 0 && texts.missing != nullptr ? texts.missing : texts.tooFew);
     std::optional<double> value = ParseCompleteNumber(*token);
-    if (!value) return context.Fail(FormatText(texts.invalid, token->c_str()));
+    if (!value) return context.Fail(platform::FormatText(texts.invalid, token->c_str()));
     values[k] = *value;
   }
   return true;

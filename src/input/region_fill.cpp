@@ -2,11 +2,11 @@
 
 #include "input/cell_messages.h"
 #include "input/material_directive.h"
-#include "input/message_text.h"
 #include "input/numbers.h"
 #include "input/owned_token.h"
 #include "input/quoted_name.h"
 #include "input/whole_integer.h"
+#include "platform/format_text.h"
 #include "platform/text_case.h"
 
 namespace tessarin::input {
@@ -32,7 +32,7 @@ bool ReadVoidMaterial(DirectiveContext& context, std::int32_t id, const std::str
   MaterialTable& materials = context.model.materials;
   fill.material = materials.Find(id);
   if (fill.material < 0) {
-    if (materials.Count() >= kMaxMaterials) return context.Fail(FormatText(messages::kMaterialLimit, kMaxMaterials));
+    if (materials.Count() >= kMaxMaterials) return context.Fail(platform::FormatText(messages::kMaterialLimit, kMaxMaterials));
     fill.material = AppendMaterial(materials, id);
   }
   fill.concentration = 0;
@@ -52,7 +52,7 @@ std::optional<double> ReadPositiveValue(DirectiveContext& context, const char* m
   }
   std::optional<double> value = ParseCompleteNumber(*token);
   if (!value || !(*value > 0)) {
-    context.Fail(FormatText(illegal, token->c_str()));
+    context.Fail(platform::FormatText(illegal, token->c_str()));
     return std::nullopt;
   }
   return value;
@@ -73,7 +73,7 @@ FillOption ReadForce(DirectiveContext& context, const FillTexts& texts, RegionFi
   }
   std::optional<std::int32_t> value = ParseWholeInteger(*token);
   if (!value || (*value != 0 && *value != 1)) {
-    context.Fail(FormatText(texts.forceIllegal, token->c_str()));
+    context.Fail(platform::FormatText(texts.forceIllegal, token->c_str()));
     return FillOption::Failed;
   }
   fill.force = static_cast<std::int8_t>(*value);
@@ -87,14 +87,14 @@ bool ReadFillMaterial(DirectiveContext& context, const FillTexts& texts, RegionF
   std::optional<std::string> token = NextOwnedToken(context.tokens);
   if (!token) return context.Fail(texts.missingSpecification);
   std::optional<std::int32_t> id = ParseWholeInteger(*token);
-  if (!id) return context.Fail(FormatText(texts.materialInvalid, token->c_str()));
+  if (!id) return context.Fail(platform::FormatText(texts.materialInvalid, token->c_str()));
   if (*id <= 0) return ReadVoidMaterial(context, *id, *token, fill, next);
   fill.material = context.model.materials.Find(*id);
-  if (fill.material < 0) return context.Fail(FormatText(messages::kMaterialUndefined, *id));
+  if (fill.material < 0) return context.Fail(platform::FormatText(messages::kMaterialUndefined, *id));
   std::optional<std::string> concentration = NextOwnedToken(context.tokens);
   if (!concentration) return context.Fail(texts.concentrationMissing);
   std::optional<double> value = ParseCompleteNumber(*concentration);
-  if (!value) return context.Fail(FormatText(texts.concentrationInvalid, concentration->c_str()));
+  if (!value) return context.Fail(platform::FormatText(texts.concentrationInvalid, concentration->c_str()));
   if (*value == 0) return context.Fail(texts.concentrationZero);
   fill.concentration = *value;
   next = NextOwnedToken(context.tokens);

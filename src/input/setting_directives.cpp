@@ -4,9 +4,9 @@
 #include <optional>
 #include <string>
 
-#include "input/message_text.h"
 #include "input/messages.h"
 #include "input/numbers.h"
+#include "platform/format_text.h"
 
 namespace tessarin::input {
 namespace {
@@ -26,7 +26,7 @@ bool SetPrecision(DirectiveContext& context, const PrecisionKeyword& keyword) {
   std::optional<double> value = ParseLeadingNumber(*token);
   bool valid = value && (keyword.minimumExclusive ? *value > keyword.minimum : *value >= keyword.minimum) &&
                *value <= keyword.maximum;
-  if (!valid) return context.Fail(FormatText(keyword.invalid, std::string(*token).c_str()));
+  if (!valid) return context.Fail(platform::FormatText(keyword.invalid, std::string(*token).c_str()));
   if (context.state.pass == 0) context.model.precision.*keyword.setting = *value;
   return true;
 }

@@ -5,11 +5,11 @@
 #include <string>
 
 #include "input/cell_messages.h"
-#include "input/message_text.h"
 #include "input/number_list.h"
 #include "input/numbers.h"
 #include "input/owned_token.h"
 #include "input/whole_integer.h"
+#include "platform/format_text.h"
 
 namespace tessarin::input {
 namespace {
@@ -42,7 +42,7 @@ bool ReadSourceType(DirectiveContext& context, bool alreadyGiven, const SourceTy
   std::optional<std::string> token = NextOwnedToken(context.tokens);
   if (!token) return context.Fail(texts.missing);
   std::optional<std::int32_t> value = ParseWholeInteger(*token);
-  if (!value || *value < 1 || *value > 3) return context.Fail(FormatText(texts.invalid, token->c_str()));
+  if (!value || *value < 1 || *value > 3) return context.Fail(platform::FormatText(texts.invalid, token->c_str()));
   type = *value;
   return true;
 }
@@ -52,7 +52,7 @@ bool ReadNonNegative(DirectiveContext& context, const char* missing, const char*
   std::optional<std::string> token = NextOwnedToken(context.tokens);
   if (!token) return context.Fail(missing);
   std::optional<double> number = ParseCompleteNumber(*token);
-  if (!number || !(*number >= 0)) return context.Fail(FormatText(invalid, token->c_str()));
+  if (!number || !(*number >= 0)) return context.Fail(platform::FormatText(invalid, token->c_str()));
   value = *number;
   return true;
 }
@@ -60,9 +60,9 @@ bool ReadNonNegative(DirectiveContext& context, const char* missing, const char*
 bool ReadSourceCell(DirectiveContext& context, const std::string& token) {
   GeometryModel& model = context.model;
   std::optional<std::int32_t> id = ParseWholeInteger(token);
-  if (!id || *id < 1) return context.Fail(FormatText(messages::kSourceCellInvalid, token.c_str()));
+  if (!id || *id < 1) return context.Fail(platform::FormatText(messages::kSourceCellInvalid, token.c_str()));
   int index = model.FindCell(*id);
-  if (index < 0) return context.Fail(FormatText(messages::kSourceCellUndefined, token.c_str()));
+  if (index < 0) return context.Fail(platform::FormatText(messages::kSourceCellUndefined, token.c_str()));
   std::int32_t unionIndex = model.cells[static_cast<std::size_t>(index)].unionIndex;
   if (unionIndex >= 0 && model.unions[static_cast<std::size_t>(unionIndex)].cells.front() != index)
     return context.Fail(messages::kSourceCellNotFirst);
@@ -137,7 +137,7 @@ bool DefineSourceDirection(DirectiveContext& context, const DirectiveCall&) {
     std::optional<std::string> token = NextOwnedToken(context.tokens);
     if (!token) return context.Fail(messages::kConeAngleMissing);
     std::optional<double> angle = ParseCompleteNumber(*token);
-    if (!angle || !(*angle > 0 && *angle < 180)) return context.Fail(FormatText(messages::kConeAngleInvalid, token->c_str()));
+    if (!angle || !(*angle > 0 && *angle < 180)) return context.Fail(platform::FormatText(messages::kConeAngleInvalid, token->c_str()));
     source.cosConeAngle = std::cos(*angle * kDegree);
   }
   source.directionType = type;

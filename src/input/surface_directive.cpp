@@ -7,11 +7,11 @@
 
 #include "input/general_macrobody.h"
 #include "input/macrobody_shapes.h"
-#include "input/message_text.h"
 #include "input/messages.h"
 #include "input/numbers.h"
 #include "input/surface_coincidence.h"
 #include "input/transformation.h"
+#include "platform/format_text.h"
 #include "platform/text_case.h"
 
 namespace tessarin::input {
@@ -79,26 +79,26 @@ class SurfaceDefinition {
 bool SurfaceDefinition::Run() {
   GeometryModel& model = context_.model;
   if (model.FindRegularSurface(id_) >= 0 || model.FindMacrobody(id_) >= 0)
-    return Fail(FormatText(messages::kSurfaceDuplicate, id_));
+    return Fail(platform::FormatText(messages::kSurfaceDuplicate, id_));
   std::optional<std::string_view> token = context_.tokens.NextToken();
   if (!token) return Fail(messages::kSurfaceMissing);
   if (ParseCompleteNumber(*token)) {
     std::string text(*token);
     std::optional<std::int32_t> transformId = ParseIdentifier(*token);
-    if (!transformId) return Fail(FormatText(messages::kSurfaceTransformInvalid, id_, text.c_str()));
+    if (!transformId) return Fail(platform::FormatText(messages::kSurfaceTransformInvalid, id_, text.c_str()));
     int index = model.FindTransformation(*transformId);
-    if (index < 0) return Fail(FormatText(messages::kSurfaceTransformUnknown, id_, text.c_str()));
+    if (index < 0) return Fail(platform::FormatText(messages::kSurfaceTransformUnknown, id_, text.c_str()));
     transform_ = &model.transformations[static_cast<std::size_t>(index)];
     token = context_.tokens.NextToken();
     if (!token) return Fail(messages::kSurfaceMissing);
     if (ParseCompleteNumber(*token)) return DefineCopy(*token);
   }
   if (platform::EqualsIgnoringCase(*token, "MB")) {
-    if (transform_ != nullptr) return Fail(FormatText(messages::kGeneralMacrobodyTransformed, id_));
+    if (transform_ != nullptr) return Fail(platform::FormatText(messages::kGeneralMacrobodyTransformed, id_));
     return DefineGeneralMacrobody(context_, id_);
   }
   const SurfaceType* type = FindSurfaceType(*token);
-  if (type == nullptr) return Fail(FormatText(messages::kSurfaceType, id_));
+  if (type == nullptr) return Fail(platform::FormatText(messages::kSurfaceType, id_));
   if (!ReadEntries(*type)) return false;
   if (type->regular != RegularType::None) return DefineRegular(*type);
   BuiltMacrobody built;
@@ -113,17 +113,17 @@ bool SurfaceDefinition::ReadEntries(const SurfaceType& type) {
     std::optional<std::string_view> token = context_.tokens.NextToken();
     if (!token) break;
     std::optional<double> value = ParseCompleteNumber(*token);
-    if (!value) return Fail(FormatText(messages::kEntryFormat, type.name, id_, std::string(*token).c_str()));
+    if (!value) return Fail(platform::FormatText(messages::kEntryFormat, type.name, id_, std::string(*token).c_str()));
     if (count_ >= type.firstRadius && count_ <= type.lastRadius && type.firstRadius >= 0 && !(*value > 0))
-      return Fail(FormatText(messages::kRadiusNotPositive, type.name, id_, *value));
+      return Fail(platform::FormatText(messages::kRadiusNotPositive, type.name, id_, *value));
     if (type.regular == RegularType::Cone && count_ == 6) *value *= kDegree;
     entries_[static_cast<std::size_t>(count_++)] = *value;
   }
   if (count_ == type.maxEntries && context_.tokens.NextToken())
-    return Fail(FormatText(messages::kTooManyEntries, type.name, id_, type.maxEntries));
-  if (count_ < type.minEntries) return Fail(FormatText(messages::kTooFewEntries, type.name, id_, type.minEntries));
+    return Fail(platform::FormatText(messages::kTooManyEntries, type.name, id_, type.maxEntries));
+  if (count_ < type.minEntries) return Fail(platform::FormatText(messages::kTooFewEntries, type.name, id_, type.minEntries));
   if (type.regular == RegularType::Plane && count_ != 4 && count_ != 6 && count_ != 9)
-    return Fail(FormatText(messages::kPlaneEntryCount, type.name, id_));
+    return Fail(platform::FormatText(messages::kPlaneEntryCount, type.name, id_));
   return true;
 }
 
@@ -138,10 +138,10 @@ bool SurfaceDefinition::PlaneFromThreePoints(const SurfaceType& type, SurfaceRec
   for (int k = 0; k < 3; ++k) {
     int next = (k + 1) % 3;
     if (!(Norm(points[next] - points[k]) > d))
-      return Fail(FormatText(messages::kPointsTooClose, k + 1, next + 1, type.name, id_, d));
+      return Fail(platform::FormatText(messages::kPointsTooClose, k + 1, next + 1, type.name, id_, d));
   }
   Vec3 normal = Cross(Unit(points[1] - points[0]), Unit(points[2] - points[1]));
-  if (Norm(normal) <= a) return Fail(FormatText(messages::kPointsCollinear, type.name, id_));
+  if (Norm(normal) <= a) return Fail(platform::FormatText(messages::kPointsCollinear, type.name, id_));
   normal = Unit(normal);
   // The origin goes on the negative side; a plane through the origin is
   // turned by the sign of the normal's z, then y, then x component.
@@ -171,7 +171,7 @@ bool SurfaceDefinition::DefineRegular(const SurfaceType& type) {
       } else {
         // A zero normal has no direction at all; refuse it like any other.
         Vec3 normal = EntryVector(entries_, 0);
-        if (Norm(normal) == 0) return Fail(FormatText(messages::kZeroDirection, type.name, id_));
+        if (Norm(normal) == 0) return Fail(platform::FormatText(messages::kZeroDirection, type.name, id_));
         surface.direction = Unit(normal);
         surface.point = (entries_[3] / Norm(normal)) * surface.direction;
       }
@@ -193,7 +193,7 @@ bool SurfaceDefinition::DefineRegular(const SurfaceType& type) {
       return false;
   }
   if (hasDirection) {
-    if (Norm(surface.direction) == 0) return Fail(FormatText(messages::kZeroDirection, type.name, id_));
+    if (Norm(surface.direction) == 0) return Fail(platform::FormatText(messages::kZeroDirection, type.name, id_));
     surface.direction = Unit(surface.direction);
   }
   if (transform_ != nullptr) {
@@ -205,7 +205,7 @@ bool SurfaceDefinition::DefineRegular(const SurfaceType& type) {
     double a = context_.A();
     double angle = surface.halfAngle;
     if (!(angle > a && angle < kPi / 2 - a))
-      return Fail(FormatText(messages::kConeAngle, id_, angle / kDegree, a / kDegree, 90 - a / kDegree));
+      return Fail(platform::FormatText(messages::kConeAngle, id_, angle / kDegree, a / kDegree, 90 - a / kDegree));
     surface.sinHalfAngle = std::sin(angle);
     surface.cosHalfAngle = std::cos(angle);
     surface.tanHalfAngle = std::tan(angle);
@@ -217,15 +217,15 @@ bool SurfaceDefinition::DefineCopy(std::string_view originalToken) {
   GeometryModel& model = context_.model;
   std::optional<std::int32_t> originalId = ParseIdentifier(originalToken);
   if (!originalId)
-    return Fail(FormatText(messages::kCopyOriginalInvalid, id_, std::string(originalToken).c_str()));
-  if (context_.tokens.NextToken()) return Fail(FormatText(messages::kCopyExtraEntries, id_, *originalId));
+    return Fail(platform::FormatText(messages::kCopyOriginalInvalid, id_, std::string(originalToken).c_str()));
+  if (context_.tokens.NextToken()) return Fail(platform::FormatText(messages::kCopyExtraEntries, id_, *originalId));
   int surface = model.FindRegularSurface(*originalId);
   if (surface >= 0) {
     SurfaceRecord copy = TransformSurface(model.surfaces[static_cast<std::size_t>(surface)], *transform_);
     return StoreRegularSurface(context_, copy, id_);
   }
   int body = model.FindMacrobody(*originalId);
-  if (body < 0) return Fail(FormatText(messages::kCopyOriginalUnknown, id_, *originalId));
+  if (body < 0) return Fail(platform::FormatText(messages::kCopyOriginalUnknown, id_, *originalId));
   // The record is copied: storing the copy may grow the table it lives in.
   MacrobodyRecord original = model.macrobodies[static_cast<std::size_t>(body)];
   if (original.kind == MacrobodyKind::General) return CopyGeneralMacrobody(original, body);
@@ -237,7 +237,7 @@ bool SurfaceDefinition::DefineCopy(std::string_view originalToken) {
 bool SurfaceDefinition::CopyGeneralMacrobody(const MacrobodyRecord& original, int originalIndex) {
   GeometryModel& model = context_.model;
   if (static_cast<int>(model.macrobodies.size()) >= kMaxMacrobodies)
-    return Fail(FormatText(messages::kMacrobodyLimit, kMaxMacrobodies));
+    return Fail(platform::FormatText(messages::kMacrobodyLimit, kMaxMacrobodies));
   MacrobodyRecord copy;
   copy.kind = MacrobodyKind::General;
   copy.id = id_;
@@ -255,7 +255,7 @@ bool SurfaceDefinition::CopyGeneralMacrobody(const MacrobodyRecord& original, in
         sense = static_cast<std::int8_t>(-sense);
     } else {
       if (static_cast<int>(model.surfaces.size()) >= kMaxSurfaces)
-        return Fail(FormatText(messages::kSurfaceLimit, kMaxSurfaces));
+        return Fail(platform::FormatText(messages::kSurfaceLimit, kMaxSurfaces));
       moved.facetNumber = 0;
       found = static_cast<int>(model.surfaces.size());
       model.surfaces.push_back(moved);

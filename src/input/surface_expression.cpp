@@ -1,8 +1,8 @@
 #include "input/surface_expression.h"
 
 #include "input/cell_messages.h"
-#include "input/message_text.h"
 #include "input/owned_token.h"
+#include "platform/format_text.h"
 
 namespace tessarin::input {
 namespace {
@@ -58,9 +58,9 @@ bool SurfaceExpression::ParseSurfaceToken(std::string_view token, SurfaceReferen
     long long number = LeadingDigits(text, length);
     std::string_view rest = text.substr(length);
     char next = rest.empty() ? '\0' : rest.front();
-    if (next == '/' || next == '*') return Fail(FormatText(messages::kExpressionSeparator, next));
+    if (next == '/' || next == '*') return Fail(platform::FormatText(messages::kExpressionSeparator, next));
     if (length == 0 || number < 1 || number > kIdentifierLimit || (next != '\0' && next != '.' && next != ']'))
-      return Fail(FormatText(messages::kExpressionObjectInvalid, std::string(token).c_str()));
+      return Fail(platform::FormatText(messages::kExpressionObjectInvalid, std::string(token).c_str()));
     if (next != '.') return ParsePlain(token, rest, number, sign, reference);
     bool opened = false;
     text = rest.substr(1);
@@ -73,14 +73,14 @@ bool SurfaceExpression::ParsePlain(std::string_view token, std::string_view rest
                                    SurfaceReference& reference) {
   const GeometryModel& model = context_.model;
   if (!ReadClosings(rest, reference.closedBrackets))
-    return Fail(FormatText(messages::kExpressionObjectInvalid, std::string(token).c_str()));
+    return Fail(platform::FormatText(messages::kExpressionObjectInvalid, std::string(token).c_str()));
   std::int32_t id = static_cast<std::int32_t>(number);
   reference.sign = sign;
   if (depth_ > 0) {
     // Inside a bracket a number is a facet of the bracket's macrobody.
     int body = bracketBody_[static_cast<std::size_t>(depth_)];
     const MacrobodyRecord& record = model.macrobodies[static_cast<std::size_t>(body)];
-    if (number > record.facetCount()) return Fail(FormatText(messages::kExpressionFacetBeyond, record.id, id));
+    if (number > record.facetCount()) return Fail(platform::FormatText(messages::kExpressionFacetBeyond, record.id, id));
     reference.kind = SurfaceReference::Kind::Facet;
     reference.index = body;
     reference.facet = id;
@@ -92,20 +92,20 @@ bool SurfaceExpression::ParsePlain(std::string_view token, std::string_view rest
     return true;
   }
   reference.index = model.FindMacrobody(id);
-  if (reference.index < 0) return Fail(FormatText(messages::kExpressionUndefinedSurface, id));
+  if (reference.index < 0) return Fail(platform::FormatText(messages::kExpressionUndefinedSurface, id));
   reference.kind = SurfaceReference::Kind::WholeMacrobody;
   return true;
 }
 
 bool SurfaceExpression::ParseAfterDot(std::string_view& text, long long number, int sign,
                                       SurfaceReference& reference, bool& opened) {
-  if (depth_ >= kMaxBracketDepth) return Fail(FormatText(messages::kExpressionSeparatorDepth2, '.'));
+  if (depth_ >= kMaxBracketDepth) return Fail(platform::FormatText(messages::kExpressionSeparatorDepth2, '.'));
   bool bracket = !text.empty() && text.front() == '[';
-  if (depth_ > 0 && !bracket) return Fail(FormatText(messages::kExpressionSeparatorInFacet, '.'));
+  if (depth_ > 0 && !bracket) return Fail(platform::FormatText(messages::kExpressionSeparatorInFacet, '.'));
   std::int32_t id = static_cast<std::int32_t>(number);
   int body = context_.model.FindMacrobody(id);
-  if (body < 0) return Fail(FormatText(messages::kExpressionNoMacrobody, id));
-  if (text.empty()) return Fail(FormatText(messages::kExpressionDanglingSeparator, '.'));
+  if (body < 0) return Fail(platform::FormatText(messages::kExpressionNoMacrobody, id));
+  if (text.empty()) return Fail(platform::FormatText(messages::kExpressionDanglingSeparator, '.'));
   if (bracket) {
     text.remove_prefix(1);
     OpenBracket(body, sign, text);
@@ -121,11 +121,11 @@ bool SurfaceExpression::ParseFacet(std::string_view afterDot, int body, int sign
   std::size_t length = 0;
   long long facet = LeadingDigits(afterDot, length);
   if (length == 0 || facet < 1 || facet > kIdentifierLimit)
-    return Fail(FormatText(messages::kExpressionFacetInvalid, record.id, shown.c_str()));
+    return Fail(platform::FormatText(messages::kExpressionFacetInvalid, record.id, shown.c_str()));
   if (!ReadClosings(afterDot.substr(length), reference.closedBrackets))
-    return Fail(FormatText(messages::kExpressionFacetTrailing, record.id, shown.c_str()));
+    return Fail(platform::FormatText(messages::kExpressionFacetTrailing, record.id, shown.c_str()));
   if (facet > record.facetCount())
-    return Fail(FormatText(messages::kExpressionFacetBeyond, record.id, static_cast<int>(facet)));
+    return Fail(platform::FormatText(messages::kExpressionFacetBeyond, record.id, static_cast<int>(facet)));
   reference.kind = SurfaceReference::Kind::Facet;
   reference.sign = sign;
   reference.index = body;
@@ -146,7 +146,7 @@ void SurfaceExpression::OpenBracket(int body, int sign, std::string_view& text) 
 
 bool SurfaceExpression::AppendEntry(const BoundingEntry& entry) {
   if (list_.Count() >= kMaxCellSurfaces)
-    return Fail(FormatText(messages::kExpressionTooManyEntries, OwnerName(), ownerId_, kMaxCellSurfaces));
+    return Fail(platform::FormatText(messages::kExpressionTooManyEntries, OwnerName(), ownerId_, kMaxCellSurfaces));
   list_.Append(entry);
   if (owner_ == ExpressionOwner::Macrobody) ++context_.model.surfaces[entry.surface].useCount;
   return true;
@@ -163,9 +163,9 @@ bool SurfaceExpression::AppendReference(const SurfaceReference& reference) {
       const MacrobodyRecord& body = model.macrobodies[static_cast<std::size_t>(reference.index)];
       bool general = body.kind == MacrobodyKind::General;
       if (!general && reference.sign > 0)
-        return Fail(FormatText(messages::kExpressionStandardWithoutMinus, OwnerName(), ownerId_));
+        return Fail(platform::FormatText(messages::kExpressionStandardWithoutMinus, OwnerName(), ownerId_));
       if (general && reference.sign < 0)
-        return Fail(FormatText(messages::kExpressionGeneralWithMinus, OwnerName(), ownerId_));
+        return Fail(platform::FormatText(messages::kExpressionGeneralWithMinus, OwnerName(), ownerId_));
       auto origin = static_cast<std::int16_t>(general ? reference.index + 1 : -1 - reference.index);
       for (int i = 0; i < body.facetCount(); ++i) {
         std::size_t k = static_cast<std::size_t>(i);
@@ -190,7 +190,7 @@ bool SurfaceExpression::AppendReference(const SurfaceReference& reference) {
 BoundingTokenResult SurfaceExpression::AddBoundingToken(std::optional<std::string>& token) {
   if (OnlyClosingBrackets(*token)) {
     if (static_cast<int>(token->size()) > depth_) {
-      Fail(FormatText(messages::kExpressionObjectInvalid, token->c_str()));
+      Fail(platform::FormatText(messages::kExpressionObjectInvalid, token->c_str()));
       return BoundingTokenResult::Failed;
     }
     depth_ -= static_cast<int>(token->size());

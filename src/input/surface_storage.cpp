@@ -1,15 +1,15 @@
 #include "input/surface_storage.h"
 
-#include "input/message_text.h"
 #include "input/messages.h"
 #include "input/surface_coincidence.h"
+#include "platform/format_text.h"
 
 namespace tessarin::input {
 namespace {
 
 bool RoomForSurface(DirectiveContext& context) {
   if (static_cast<int>(context.model.surfaces.size()) < kMaxSurfaces) return true;
-  return context.Fail(FormatText(messages::kSurfaceLimit, kMaxSurfaces));
+  return context.Fail(platform::FormatText(messages::kSurfaceLimit, kMaxSurfaces));
 }
 
 template <typename Senses, typename Surfaces>
@@ -100,7 +100,7 @@ bool StoreRegularSurface(DirectiveContext& context, SurfaceRecord surface, std::
     if (!SurfacesCoincide(surface, existing, model.precision)) continue;
     if (existing.owner == -1) {
       if (warned) continue;
-      context.Warn(FormatText(messages::kSurfacesCoincide, id, existing.facetNumber));
+      context.Warn(platform::FormatText(messages::kSurfacesCoincide, id, existing.facetNumber));
       warned = true;
       if (model.macrobodies.empty()) break;
       continue;
@@ -123,7 +123,7 @@ bool StoreRegularSurface(DirectiveContext& context, SurfaceRecord surface, std::
 bool StoreStandardMacrobody(DirectiveContext& context, const BuiltMacrobody& built, std::int32_t id) {
   GeometryModel& model = context.model;
   if (static_cast<int>(model.macrobodies.size()) >= kMaxMacrobodies)
-    return context.Fail(FormatText(messages::kMacrobodyLimit, kMaxMacrobodies));
+    return context.Fail(platform::FormatText(messages::kMacrobodyLimit, kMaxMacrobodies));
   MacrobodyRecord body;
   body.kind = built.kind;
   body.id = id;
@@ -141,7 +141,7 @@ bool StoreStandardMacrobody(DirectiveContext& context, const BuiltMacrobody& bui
   body.originFacet.assign(built.facets.size(), 0);
   if (!anyNew && (body.kind == MacrobodyKind::RCC || body.kind == MacrobodyKind::TRC)) {
     if (const MacrobodyRecord* twin = EarlierTwin(model, body))
-      context.Warn(FormatText(messages::kSurfacesCoincide, id, twin->id));
+      context.Warn(platform::FormatText(messages::kSurfacesCoincide, id, twin->id));
   }
   model.macrobodies.push_back(std::move(body));
   return true;

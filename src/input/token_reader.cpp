@@ -1,8 +1,8 @@
 #include "input/token_reader.h"
 
-#include "input/message_text.h"
 #include "input/messages.h"
 #include "platform/console.h"
+#include "platform/format_text.h"
 
 namespace tessarin::input {
 namespace {
@@ -91,7 +91,7 @@ std::optional<std::string_view> TokenReader::NextToken() {
     if (ampersand == std::string_view::npos) return token;
     bool textFollows = ampersand + 1 < token.size() || !OnlySeparators(std::string_view(line_).substr(cursor_));
     if (textFollows && printWarnings_)
-      console_.Write(FormatText(messages::kContinuationNotLast, lineCounter_));
+      console_.Write(platform::FormatText(messages::kContinuationNotLast, lineCounter_));
     newLine_ = true;
     token = token.substr(0, ampersand);
     if (!token.empty()) return token;

@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "input/message_text.h"
 #include "input/messages.h"
 #include "input/numbers.h"
 #include "input/transformation.h"
+#include "platform/format_text.h"
 #include "platform/text_case.h"
 
 namespace tessarin::input {
@@ -47,11 +47,11 @@ class TransformationDefinition {
 
 bool TransformationDefinition::Run() {
   GeometryModel& model = context_.model;
-  if (model.FindTransformation(id_) >= 0) return Fail(FormatText(messages::kTransformDuplicate, id_));
+  if (model.FindTransformation(id_) >= 0) return Fail(platform::FormatText(messages::kTransformDuplicate, id_));
   std::optional<std::string_view> token = context_.tokens.NextToken();
   if (!token) return Fail(messages::kTransformMissing);
   if (static_cast<int>(model.transformations.size()) >= kMaxTransformations)
-    return Fail(FormatText(messages::kTransformLimit, kMaxTransformations));
+    return Fail(platform::FormatText(messages::kTransformLimit, kMaxTransformations));
   if (platform::StartsWithIgnoringCase(*token, "TR") && token->size() > 2 && BeginsWithPositiveInteger(token->substr(2))) {
     if (!ReadPrimary(*token)) return false;
     token = context_.tokens.NextToken();
@@ -75,10 +75,10 @@ bool TransformationDefinition::Run() {
       return false;
     }
     Vec3 z = Cross(x, y);
-    if (Norm(z) <= context_.A()) return Fail(FormatText(messages::kTransformCollinear, id_));
+    if (Norm(z) <= context_.A()) return Fail(platform::FormatText(messages::kTransformCollinear, id_));
     z = Unit(z);
     if (std::fabs(Dot(x, y)) > context_.A()) {
-      context_.Warn(FormatText(messages::kTransformNotOrthogonal, id_));
+      context_.Warn(platform::FormatText(messages::kTransformNotOrthogonal, id_));
       y = Unit(Cross(z, x));
     }
     record.matrix = {x.x, y.x, z.x, x.y, y.y, z.y, x.z, y.z, z.z};
@@ -91,9 +91,9 @@ bool TransformationDefinition::Run() {
 
 bool TransformationDefinition::ReadPrimary(std::string_view token) {
   std::optional<std::int32_t> primaryId = ParseIdentifier(token.substr(2));
-  if (!primaryId) return Fail(FormatText(messages::kPrimaryTransformFormat, id_));
+  if (!primaryId) return Fail(platform::FormatText(messages::kPrimaryTransformFormat, id_));
   int index = context_.model.FindTransformation(*primaryId);
-  if (index < 0) return Fail(FormatText(messages::kPrimaryTransformUnknown, std::string(token).c_str(), id_));
+  if (index < 0) return Fail(platform::FormatText(messages::kPrimaryTransformUnknown, std::string(token).c_str(), id_));
   primary_ = &context_.model.transformations[static_cast<std::size_t>(index)];
   return true;
 }
@@ -101,13 +101,13 @@ bool TransformationDefinition::ReadPrimary(std::string_view token) {
 bool TransformationDefinition::ReadEntries(std::optional<std::string_view> token) {
   for (; token; token = context_.tokens.NextToken()) {
     if (entries_.size() == kMaxTransformEntries)
-      return Fail(FormatText(messages::kTransformEntryCount, id_, kMaxTransformEntries));
+      return Fail(platform::FormatText(messages::kTransformEntryCount, id_, kMaxTransformEntries));
     std::optional<double> value = ParseCompleteNumber(*token);
-    if (!value) return Fail(FormatText(messages::kTransformNumberFormat, id_, std::string(*token).c_str()));
+    if (!value) return Fail(platform::FormatText(messages::kTransformNumberFormat, id_, std::string(*token).c_str()));
     entries_.push_back(*value);
   }
   std::size_t count = entries_.size();
-  if (count < 3 || count == 4) return Fail(FormatText(messages::kTransformEntryCount, id_, kMaxTransformEntries));
+  if (count < 3 || count == 4) return Fail(platform::FormatText(messages::kTransformEntryCount, id_, kMaxTransformEntries));
   return true;
 }
 
@@ -116,8 +116,8 @@ bool TransformationDefinition::Axis(std::size_t first, bool angles, int number, 
   double azimuth = entries_[first];
   double elevation = entries_[first + 1];
   if (number == 1 && !(azimuth >= -720 && azimuth <= 720))
-    return Fail(FormatText(messages::kTransformAzimuth, id_, azimuth));
-  if (!(elevation >= -90 && elevation <= 90)) return Fail(FormatText(messages::kTransformElevation, id_, elevation));
+    return Fail(platform::FormatText(messages::kTransformAzimuth, id_, azimuth));
+  if (!(elevation >= -90 && elevation <= 90)) return Fail(platform::FormatText(messages::kTransformElevation, id_, elevation));
   axis = FromAzimuthElevation(azimuth, elevation);
   return CheckAxisLength(axis, number, true);
 }
@@ -127,7 +127,7 @@ bool TransformationDefinition::AxisFromComponents(std::size_t first, int number,
   for (std::size_t k = 0; k < 3; ++k) {
     double value = entries_[first + k];
     if (starred_) {
-      if (!(value >= -720 && value <= 720)) return Fail(FormatText(messages::kTransformAngle, id_, value));
+      if (!(value >= -720 && value <= 720)) return Fail(platform::FormatText(messages::kTransformAngle, id_, value));
       value = std::cos(value * kDegree);
     }
     component[k] = value;
@@ -138,9 +138,9 @@ bool TransformationDefinition::AxisFromComponents(std::size_t first, int number,
 
 bool TransformationDefinition::CheckAxisLength(Vec3& axis, int number, bool fromAngles) {
   double a = context_.A();
-  if (Dot(axis, axis) <= a * a) return Fail(FormatText(messages::kTransformShortVector, id_, number, a));
+  if (Dot(axis, axis) <= a * a) return Fail(platform::FormatText(messages::kTransformShortVector, id_, number, a));
   if (starred_ && !fromAngles && std::fabs(Norm(axis) - 1) > a)
-    return Fail(FormatText(messages::kTransformNotUnitVector, id_, number));
+    return Fail(platform::FormatText(messages::kTransformNotUnitVector, id_, number));
   axis = Unit(axis);
   return true;
 }

@@ -4,10 +4,10 @@
 #include <string>
 
 #include "input/cell_messages.h"
-#include "input/message_text.h"
 #include "input/owned_token.h"
 #include "input/region_fill.h"
 #include "input/whole_integer.h"
+#include "platform/format_text.h"
 
 namespace tessarin::input {
 namespace {
@@ -55,15 +55,15 @@ bool UnionDefinition::Run() {
 bool UnionDefinition::AddCell(const std::string& token) {
   GeometryModel& model = context_.model;
   std::optional<std::int32_t> id = ParseWholeInteger(token);
-  if (!id || *id < 1) return Fail(FormatText(messages::kUnionCellInvalid, token.c_str()));
+  if (!id || *id < 1) return Fail(platform::FormatText(messages::kUnionCellInvalid, token.c_str()));
   int index = model.FindCell(*id);
-  if (index < 0) return Fail(FormatText(messages::kUnionCellUndefined, *id));
-  if (model.source.sourceCell == index) return Fail(FormatText(messages::kUnionSourceCell, *id));
+  if (index < 0) return Fail(platform::FormatText(messages::kUnionCellUndefined, *id));
+  if (model.source.sourceCell == index) return Fail(platform::FormatText(messages::kUnionSourceCell, *id));
   CellRecord& cell = model.cells[static_cast<std::size_t>(index)];
-  if (cell.unionIndex >= 0) return Fail(FormatText(messages::kUnionCellTaken, *id));
+  if (cell.unionIndex >= 0) return Fail(platform::FormatText(messages::kUnionCellTaken, *id));
   for (std::int16_t listed : record_.cells)
     if (!CellsFitInOneUnion(model, index, listed))
-      return Fail(FormatText(messages::kUnionIncompatible, model.cells[static_cast<std::size_t>(listed)].id, *id));
+      return Fail(platform::FormatText(messages::kUnionIncompatible, model.cells[static_cast<std::size_t>(listed)].id, *id));
   cell.unionIndex = static_cast<std::int32_t>(model.unions.size());
   cell.material = fill_.material;
   cell.concentration = fill_.concentration;

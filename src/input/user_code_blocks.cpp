@@ -1,9 +1,9 @@
 #include "input/user_code_blocks.h"
 
-#include "input/message_text.h"
 #include "input/messages.h"
 #include "input/token_reader.h"
 #include "platform/console.h"
+#include "platform/format_text.h"
 #include "platform/text_case.h"
 
 namespace tessarin::input {
@@ -164,7 +164,7 @@ bool UserCodeBlocks::Collect(Record& record, std::string_view keyword, UserCodeB
     block.lines.push_back({file_.LineStart(), file_.LineNumber()});
   }
   std::string upper = platform::ToUpper(keyword);
-  record.stopMessage = FormatText(messages::kBlockNotClosed, upper.c_str(), record.linesBefore + 1, upper.c_str());
+  record.stopMessage = platform::FormatText(messages::kBlockNotClosed, upper.c_str(), record.linesBefore + 1, upper.c_str());
   return false;
 }
 
@@ -174,7 +174,7 @@ bool UserCodeBlocks::PreScan(DirectiveContext& context, Record& record, std::str
   if (record.kind == UserBlockKind::Arrays) {
     if (programBlockSeen_) return false;
     if (arraysSeen_) {
-      record.stopMessage = FormatText(messages::kBlockMessage, messages::kOnlyOneArrays);
+      record.stopMessage = platform::FormatText(messages::kBlockMessage, messages::kOnlyOneArrays);
       return false;
     }
     arraysSeen_ = true;
@@ -182,7 +182,7 @@ bool UserCodeBlocks::PreScan(DirectiveContext& context, Record& record, std::str
     if (session_ == nullptr) return false;
     std::string error;
     if (session_->DefineArrays(block, error) >= 0) {
-      record.stopMessage = FormatText(messages::kBlockMessage, error.c_str());
+      record.stopMessage = platform::FormatText(messages::kBlockMessage, error.c_str());
       return false;
     }
     ResumeAfter(record);
@@ -202,7 +202,7 @@ bool UserCodeBlocks::PreScan(DirectiveContext& context, Record& record, std::str
   if (HasName(record.kind)) {
     ProgramNameCheck check = session_->CheckProgramName(block.name);
     if (!check.accepted) {
-      record.stopMessage = FormatText(messages::kFramedEngineMessage, check.message.c_str());
+      record.stopMessage = platform::FormatText(messages::kFramedEngineMessage, check.message.c_str());
       return false;
     }
   }
@@ -230,7 +230,7 @@ bool UserCodeBlocks::MainPass(DirectiveContext& context, Record* record) {
   };
   if (record == nullptr || (session_ == nullptr && record->stopMessage.empty())) return stop(unavailableMessage_);
   if (record->kind == UserBlockKind::Arrays) {
-    if (programBlockSeen_) return stop(FormatText(messages::kBlockMessage, messages::kArraysMustPrecede));
+    if (programBlockSeen_) return stop(platform::FormatText(messages::kBlockMessage, messages::kArraysMustPrecede));
     if (record->stops) return stop(record->stopMessage);
     ResumeAfter(*record);
     return true;

@@ -1,11 +1,10 @@
-#include "input/message_text.h"
+#include "platform/format_text.h"
 
 #include <locale.h>
 
-#include <cstdarg>
 #include <cstdio>
 
-namespace tessarin::input {
+namespace tessarin::platform {
 namespace {
 
 locale_t CLocale() {
@@ -15,10 +14,12 @@ locale_t CLocale() {
 
 }  // namespace
 
-std::string FormatText(const char* format, ...) {
-  locale_t previous = uselocale(CLocale());
-  std::va_list arguments;
-  va_start(arguments, format);
+CLocaleScope::CLocaleScope() : previous_(uselocale(CLocale())) {}
+
+CLocaleScope::~CLocaleScope() { uselocale(static_cast<locale_t>(previous_)); }
+
+std::string FormatTextV(const char* format, std::va_list arguments) {
+  CLocaleScope cLocale;
   std::va_list copy;
   va_copy(copy, arguments);
   int length = std::vsnprintf(nullptr, 0, format, copy);
@@ -28,9 +29,15 @@ std::string FormatText(const char* format, ...) {
     text.resize(static_cast<std::size_t>(length));
     std::vsnprintf(text.data(), text.size() + 1, format, arguments);
   }
-  va_end(arguments);
-  uselocale(previous);
   return text;
 }
 
-}  // namespace tessarin::input
+std::string FormatText(const char* format, ...) {
+  std::va_list arguments;
+  va_start(arguments, format);
+  std::string text = FormatTextV(format, arguments);
+  va_end(arguments);
+  return text;
+}
+
+}  // namespace tessarin::platform
