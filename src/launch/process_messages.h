@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "settings/message_format.h"
+
 namespace tessarin::launch::process_messages {
 
 inline constexpr std::string_view kStartConsole = "Start Varnholt";
@@ -41,10 +43,7 @@ inline constexpr std::string_view kMgedProgramName = "mged";
 
 // The message with its "%s" replaced by `value`.
 inline std::string Format(std::string_view message, std::string_view value) {
-  std::string text(message);
-  std::size_t placeholder = text.find("%s");
-  if (placeholder != std::string::npos) text.replace(placeholder, 2, value);
-  return text;
+  return settings::FillMessage(message, {value});
 }
 
 }  // namespace tessarin::launch::process_messages

@@ -1,5 +1,7 @@
 #include "ui/set_entry.h"
 
+#include "settings/message_format.h"
+
 namespace tessarin::ui {
 
 std::string SetListEntry(int index, std::string_view name) {
@@ -9,10 +11,7 @@ std::string SetListEntry(int index, std::string_view name) {
 }
 
 std::string WithNumber(std::string_view pattern, int number) {
-  std::string text(pattern);
-  std::size_t at = text.find("%d");
-  if (at != std::string::npos) text.replace(at, 2, std::to_string(number));
-  return text;
+  return settings::FillMessage(pattern, {std::to_string(number)});
 }
 
 }  // namespace tessarin::ui
