@@ -1,0 +1,46 @@
+#pragma once
+// Make RT script: writes the Tcl command file with which MGED builds the
+// geometry of the last successful read, colours and draws its regions, sets
+// the view and starts a raytrace. The caller re-reads the input file first
+// and calls this only when that read succeeded.
+
+#include <string>
+
+#include "input/geometry_model.h"
+#include "launch/launch_context.h"
+#include "platform/host.h"
+#include "platform/windows_clipboard.h"
+#include "settings/viewparm.h"
+
+namespace tessarin::render {
+
+struct RtScriptRequest {
+  // The model of the last successful read. The command appends its bounding
+  // planes for its own duration and removes them again; the clipping may
+  // raise the model's distance precision, which then stays raised.
+  input::GeometryModel& model;
+  const settings::VIEWPARM& set;  // the working copy, its region rows included
+  launch::LaunchContext launch;   // start-up directory and set number
+  std::string scriptPath;         // where the script goes (the set's derived RT script path, absolute)
+  std::string inputBaseName;      // the input file's name without folder and extension
+  bool overwritePrompt = true;    // ask before overwriting an existing script
+  platform::Host& host;           // the overwrite question and the error boxes
+  platform::Clipboard* clipboard = nullptr;  // copy of the script when the set asks for it
+};
+
+enum class RtScriptOutcome {
+  Written,           // the script is complete
+  NotOverwritten,    // the user declined to overwrite an existing file
+  CouldNotOpen,      // the file could not be opened for writing (message shown)
+  WorldVolumeZero,   // the cut-away plane removes the whole world (message shown); the partial script stays
+};
+
+struct RtScriptResult {
+  RtScriptOutcome outcome = RtScriptOutcome::CouldNotOpen;
+  std::string databasePath;  // the ".g" database the script creates, with '/' separators
+  std::string trackBasePath; // the database path without ".g": where track drawing files go
+};
+
+RtScriptResult WriteRtScript(const RtScriptRequest& request);
+
+}  // namespace tessarin::render
