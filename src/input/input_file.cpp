@@ -1,13 +1,14 @@
 #include "input/input_file.h"
 
+#include "platform/regular_file.h"
+
 namespace tessarin::input {
 
 bool InputFile::Open(const std::string& path) {
-  stream_.open(path, std::ios::in | std::ios::binary);
   position_ = 0;
   lineStart_ = 0;
   lineNumber_ = 0;
-  return stream_.is_open();
+  return platform::OpenRegularFile(path, stream_);
 }
 
 bool InputFile::ReadLine(std::string& line) {

@@ -14,6 +14,8 @@ inline constexpr std::size_t kMaxLineLength = 1000;
 
 class InputFile {
  public:
+  // False when `path` is not a regular file that can be read (a folder, a
+  // named pipe, a dangling link, no permission).
   bool Open(const std::string& path);
   void Close() { stream_.close(); }
 

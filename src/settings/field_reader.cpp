@@ -5,6 +5,8 @@
 #include "platform/paths.h"
 #include "platform/text_case.h"
 #include "settings/colors.h"
+#include "settings/message_format.h"
+#include "settings/messages.h"
 #include "settings/number_text.h"
 #include "settings/suffix.h"
 
@@ -18,16 +20,10 @@ constexpr std::string_view kSuffixDelimiters = " =";
 // A vector or colour is "(a, b, c)" or three numbers separated by blanks.
 constexpr std::string_view kTripleDelimiters[3] = {" =(,\t", " ,\t", " ,)\t"};
 
-std::optional<long long> IntegerInRange(std::string_view token, IntRange range) {
-  std::optional<long long> value = ParseInteger(token);
-  if (!value || !range.Contains(*value)) return std::nullopt;
-  return value;
-}
-
-std::optional<double> RealInRange(std::string_view token, RealRange range) {
-  std::optional<double> value = ParseReal(token);
-  if (!value || !range.Contains(*value)) return std::nullopt;
-  return value;
+// The value as the user wrote it, for messages.
+std::string_view WithoutTrailingBlanks(std::string_view text) {
+  const std::size_t end = text.find_last_not_of(" \t\r");
+  return end == std::string_view::npos ? std::string_view{} : text.substr(0, end + 1);
 }
 
 }  // namespace
@@ -36,22 +32,51 @@ bool FieldReader::Expect(std::string_view key, int keyGeneration, std::size_t li
                          std::optional<LineTokens>& line) {
   line.reset();
   const bool optional = keyGeneration > generation_;
+  const int lineNumber = source_.LineNumber();
   std::optional<std::string> text = source_.Peek(lineLength);
-  if (!text) return optional;
+  if (!text) return optional || Fail(messages::kEndBeforeKey, key, {}, lineNumber);
   currentLine_ = std::move(*text);
   LineTokens tokens(currentLine_);
-  if (!platform::EqualsIgnoringCase(tokens.Next(kKeyDelimiters), key)) return optional;
+  if (!platform::EqualsIgnoringCase(tokens.Next(kKeyDelimiters), key))
+    return optional || Fail(messages::kOtherLineFound, key, WithoutTrailingBlanks(currentLine_), lineNumber);
   source_.Take(lineLength);
   generation_ = std::max(generation_, keyGeneration);
+  lineNumber_ = lineNumber;
+  key_ = std::string(key);
+  value_ = std::string(WithoutTrailingBlanks(tokens.Rest()));
   line = tokens;
   return true;
+}
+
+bool FieldReader::Fail(std::string_view pattern, std::string_view key, std::string_view found, int lineNumber) {
+  if (failure_.empty()) failure_ = FillMessage(pattern, {std::to_string(lineNumber), key, found});
+  return false;
+}
+
+bool FieldReader::RejectLastValue() { return Fail(messages::kValueNotValid, key_, value_, lineNumber_); }
+
+bool FieldReader::CheckValue(bool parsed, bool inRange) {
+  if (parsed && inRange) return true;
+  return Fail(parsed ? messages::kValueOutOfRange : messages::kValueNotValid, key_, value_, lineNumber_);
+}
+
+std::optional<long long> FieldReader::IntegerValue(std::string_view token, IntRange range) {
+  std::optional<long long> value = ParseInteger(token);
+  if (!CheckValue(value.has_value(), value && range.Contains(*value))) return std::nullopt;
+  return value;
+}
+
+std::optional<double> FieldReader::RealValue(std::string_view token, RealRange range) {
+  std::optional<double> value = ParseReal(token);
+  if (!CheckValue(value.has_value(), value && range.Contains(*value))) return std::nullopt;
+  return value;
 }
 
 bool FieldReader::Int(std::string_view key, int& field, IntRange range, int keyGeneration) {
   std::optional<LineTokens> line;
   if (!Expect(key, keyGeneration, kNumberLineLength, line)) return false;
   if (!line) return true;
-  std::optional<long long> value = IntegerInRange(line->Next(kNumberDelimiters), range);
+  std::optional<long long> value = IntegerValue(line->Next(kNumberDelimiters), range);
   if (!value) return false;
   field = static_cast<int>(*value);
   return true;
@@ -81,7 +106,7 @@ bool FieldReader::Real(std::string_view key, double& field, RealRange range, int
   std::optional<LineTokens> line;
   if (!Expect(key, keyGeneration, kNumberLineLength, line)) return false;
   if (!line) return true;
-  std::optional<double> value = RealInRange(line->Next(kNumberDelimiters), range);
+  std::optional<double> value = RealValue(line->Next(kNumberDelimiters), range);
   if (!value) return false;
   field = *value;
   return true;
@@ -93,7 +118,7 @@ bool FieldReader::Vector(std::string_view key, Vector3& field, RealRange range) 
   if (!line) return true;
   double values[3];
   for (int i = 0; i < 3; ++i) {
-    std::optional<double> component = RealInRange(line->Next(kTripleDelimiters[i]), range);
+    std::optional<double> component = RealValue(line->Next(kTripleDelimiters[i]), range);
     if (!component) return false;
     values[i] = *component;
   }
@@ -103,7 +128,7 @@ bool FieldReader::Vector(std::string_view key, Vector3& field, RealRange range) 
 
 bool FieldReader::ReadIntegers(LineTokens& line, long long (&values)[3], IntRange range) {
   for (int i = 0; i < 3; ++i) {
-    std::optional<long long> value = IntegerInRange(line.Next(kTripleDelimiters[i]), range);
+    std::optional<long long> value = IntegerValue(line.Next(kTripleDelimiters[i]), range);
     if (!value) return false;
     values[i] = *value;
   }
@@ -128,7 +153,7 @@ bool FieldReader::BeamAxisColor(std::string_view key, ColorEntry& field) {
   if (!ReadIntegers(*line, rgb, IntRange{-1, kColorComponentRange.max})) return false;
   const bool none = rgb[0] == -1;
   for (long long component : rgb)
-    if (none ? component != -1 : component < 0) return false;
+    if (none ? component != -1 : component < 0) return RejectLastValue();
   if (none)
     field = MakeColor(buttonFace_.red, buttonFace_.green, buttonFace_.blue, false);
   else
@@ -157,14 +182,15 @@ bool FieldReader::Suffix(std::string_view key, std::string& field, int keyGenera
   LineTokens tokens(kept);
   tokens.Next(kKeyDelimiters);
   std::string_view value = tokens.Next(kSuffixDelimiters);
-  if (!IsValidSuffix(value)) return false;
+  if (!IsValidSuffix(value)) return RejectLastValue();
   field = std::string(value);
   return true;
 }
 
 bool FieldReader::Name(std::string& field, std::size_t maxCharacters, std::size_t lineLength) {
+  const int lineNumber = source_.LineNumber();
   std::optional<std::string> line = source_.Peek(lineLength);
-  if (!line) return false;
+  if (!line) return Fail(messages::kEndBeforeName, {}, {}, lineNumber);
   source_.Take(lineLength);
   field = line->substr(0, maxCharacters);
   return true;

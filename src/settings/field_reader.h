@@ -4,7 +4,7 @@
 // any seen so far may be missing: the field then keeps its value (the
 // default) and the same line is offered to the next key. Every reader
 // returns false on a format error: a wrong key, a bad number or a value
-// outside its range.
+// outside its range; FailureDetail then says where and why.
 
 #include <cstddef>
 #include <optional>
@@ -59,16 +59,33 @@ class FieldReader {
   // A whole line without key, leading blanks kept, cut to maxCharacters.
   bool Name(std::string& field, std::size_t maxCharacters, std::size_t lineLength);
 
+  // Refuses the value just read for a reason of the caller's; always false.
+  bool RejectLastValue();
+  // The line number, key and value of the first format error, for the user
+  // ("line 212: nThreads = 4000 is out of range"); empty without an error.
+  const std::string& FailureDetail() const { return failure_; }
+
  private:
   // True with `line` set when the key's line was taken; true without a line
   // when an optional key is absent; false on a missing required key.
   bool Expect(std::string_view key, int keyGeneration, std::size_t lineLength, std::optional<LineTokens>& line);
   bool ReadIntegers(LineTokens& line, long long (&values)[3], IntRange range);
+  std::optional<long long> IntegerValue(std::string_view token, IntRange range);
+  std::optional<double> RealValue(std::string_view token, RealRange range);
+  // True for a value that was read and is in range; otherwise records why.
+  bool CheckValue(bool parsed, bool inRange);
+  // Records a failure in the message pattern's words; always false.
+  bool Fail(std::string_view pattern, std::string_view key, std::string_view found, int lineNumber);
 
   LineSource& source_;
   platform::Rgb buttonFace_;
   int generation_ = kFirstGeneration;
   std::string currentLine_;
+  // The line taken last: its number, the expected key and the value text.
+  int lineNumber_ = 0;
+  std::string key_;
+  std::string value_;
+  std::string failure_;
 };
 
 }  // namespace tessarin::settings

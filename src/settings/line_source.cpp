@@ -24,6 +24,10 @@ std::optional<std::string> LineSource::Peek(std::size_t maxLength) {
   return line;
 }
 
-void LineSource::Take(std::size_t maxLength) { pending_.erase(0, FillLine(maxLength)); }
+void LineSource::Take(std::size_t maxLength) {
+  const std::size_t length = FillLine(maxLength);
+  if (length > 0 && pending_[length - 1] == '\n') ++lineFeedsTaken_;
+  pending_.erase(0, length);
+}
 
 }  // namespace tessarin::settings

@@ -23,12 +23,17 @@ class LineSource {
   // Takes the line that Peek(maxLength) shows.
   void Take(std::size_t maxLength);
 
+  // The 1-based number of the line in the file that the next Peek shows;
+  // the rest of a cut line keeps the number of the line it came from.
+  int LineNumber() const { return lineFeedsTaken_ + 1; }
+
  private:
   // The length, line feed included, of the next line cut to maxLength.
   std::size_t FillLine(std::size_t maxLength);
 
   std::istream& in_;
   std::string pending_;  // read from the stream, not yet taken
+  int lineFeedsTaken_ = 0;
 };
 
 }  // namespace tessarin::settings

@@ -24,17 +24,23 @@ struct ParameterFileReadResult {
   ParameterSetList list;
   bool opened = false;          // the file could be opened
   bool defaultCreated = false;  // the list is one default set (missing or unusable file)
+  // The file is there but the list does not hold all of it (a format error,
+  // or a file that could not be opened): saving over it would lose the rest.
+  bool readInPart = false;
+  std::string failureDetail;  // the line, key and value of a format error
 };
 
 // Reads a parameter file from `in`; `path` is only used in messages, which
 // go to `host` with their icons. Paths come back as written (relative ones
 // stay relative to the start-up directory), with "/" separators. A set with
 // a format error ends the reading: the sets before it are kept, and when
-// there are none the list is one default set.
+// there are none the list is one default set. The warning names the line,
+// key and value that failed on a second line.
 ParameterFileReadResult ReadParameterFile(std::istream& in, std::string_view path, platform::Host& host);
 
-// Opens `path` and reads it; when it cannot be opened, reports that only with
-// `reportOpenFailure` and returns one default set.
+// Opens `path` and reads it; when it is not a regular file or cannot be
+// opened, reports that only with `reportOpenFailure` and returns one default
+// set.
 ParameterFileReadResult ReadParameterFile(const std::string& path, bool reportOpenFailure, platform::Host& host);
 
 // The lines of one set in the current format; paths under

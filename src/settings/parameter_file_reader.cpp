@@ -2,6 +2,7 @@
 #include <fstream>
 #include <string>
 
+#include "platform/regular_file.h"
 #include "settings/field_reader.h"
 #include "settings/line_source.h"
 #include "settings/message_format.h"
@@ -22,9 +23,19 @@ ParameterFileReadResult OneDefaultSet(bool opened) {
   return result;
 }
 
-ParameterFileReadResult DefaultAfterFormatError(std::string_view path, platform::Host& host) {
-  host.ShowMessage(FillMessage(messages::kIncorrectFormat, {path}), platform::MessageIcon::Error);
-  return OneDefaultSet(true);
+// The warning, then on a line of its own where the reading stopped.
+void ShowFormatError(std::string warning, const FieldReader& reader, platform::Host& host) {
+  if (!reader.FailureDetail().empty()) warning += "\n" + reader.FailureDetail();
+  host.ShowMessage(warning, platform::MessageIcon::Error);
+}
+
+ParameterFileReadResult DefaultAfterFormatError(std::string_view path, const FieldReader& reader,
+                                                platform::Host& host) {
+  ShowFormatError(FillMessage(messages::kIncorrectFormat, {path}), reader, host);
+  ParameterFileReadResult result = OneDefaultSet(true);
+  result.readInPart = true;
+  result.failureDetail = reader.FailureDetail();
+  return result;
 }
 
 }  // namespace
@@ -36,16 +47,17 @@ ParameterFileReadResult ReadParameterFile(std::istream& in, std::string_view pat
   int current = 0;
   if (!reader.Int("nParmSets", count, kParameterSetCountRange) ||
       !reader.Int("curParmSet", current, IntRange{0, count - 1}))
-    return DefaultAfterFormatError(path, host);
+    return DefaultAfterFormatError(path, reader, host);
 
   ParameterFileReadResult result;
   result.opened = true;
   for (int index = 0; index < count; ++index) {
     VIEWPARM set;  // the defaults, track colours and filter block included, for keys older files lack
     if (!ReadParameterSet(reader, set)) {
-      if (index == 0) return DefaultAfterFormatError(path, host);
-      host.ShowMessage(FillMessage(messages::kErrorInParameterSet, {std::to_string(index + 1), path}),
-                       platform::MessageIcon::Error);
+      if (index == 0) return DefaultAfterFormatError(path, reader, host);
+      ShowFormatError(FillMessage(messages::kErrorInParameterSet, {std::to_string(index + 1), path}), reader, host);
+      result.readInPart = true;
+      result.failureDetail = reader.FailureDetail();
       if (current >= index) current = index - 1;
       break;
     }
@@ -57,12 +69,13 @@ ParameterFileReadResult ReadParameterFile(std::istream& in, std::string_view pat
 
 ParameterFileReadResult ReadParameterFile(const std::string& path, bool reportOpenFailure, platform::Host& host) {
   std::ifstream in;
-  std::error_code ignored;
-  if (!std::filesystem::is_directory(path, ignored)) in.open(path, std::ios::binary);
-  if (!in.is_open()) {
+  if (!platform::OpenRegularFile(path, in)) {
     if (reportOpenFailure)
       host.ShowMessage(FillMessage(messages::kCannotOpenForReading, {path}), platform::MessageIcon::Error);
-    return OneDefaultSet(false);
+    ParameterFileReadResult result = OneDefaultSet(false);
+    std::error_code ignored;
+    result.readInPart = std::filesystem::exists(path, ignored);
+    return result;
   }
   return ReadParameterFile(in, path, host);
 }

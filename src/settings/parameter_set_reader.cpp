@@ -91,7 +91,7 @@ bool ReadView(FieldReader& reader, VIEWPARM& set) {
         reader.Vector("cutawayPlaneNormal", set.cutawayPlaneNormal, kCoordinateRange)))
     return false;
   const Vector3& normal = set.cutawayPlaneNormal;
-  if (normal.x == 0 && normal.y == 0 && normal.z == 0) return false;
+  if (normal.x == 0 && normal.y == 0 && normal.z == 0) return reader.RejectLastValue();
   return reader.Int("portNum", set.portNum, kPortRange) &&
          reader.Int("nIterations", set.nIterations, kIterationRange, kIterationsGeneration) &&
          reader.Int("unitEnergy", set.unitEnergy, kEnergyUnitRange) &&

@@ -4,6 +4,7 @@
 #include "launch/file_names.h"
 #include "platform/paths.h"
 #include "settings/colors.h"
+#include "settings/message_format.h"
 #include "ui/default_parameter_file.h"
 #include "ui/messages.h"
 #include "ui/open_file_command.h"
@@ -72,6 +73,10 @@ void Controller::RefreshDerivedNames() {
 void Controller::Changed(bool changed) {
   if (changed) MarkModified();
   RefreshDerivedNames();
+}
+
+void Controller::ReportUnexpectedFailure(std::string_view what) {
+  host_.ShowMessage(settings::FillMessage(messages::kUnexpectedFailure, {what}), platform::MessageIcon::Error);
 }
 
 void Controller::ShowWorkingCopy() {

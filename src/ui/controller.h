@@ -139,8 +139,12 @@ class Controller final : private launch::StartButtonsView {
 
   void OpenParameterFile();
   void ReloadParameterFile();
-  bool Save() { return WriteParameterFile(); }
+  // Over a file that was read only in part, asks first and offers Save as.
+  bool Save();
   bool SaveAs();
+  // The parameter file was not read completely (a format error, or it could
+  // not be opened): saving over it would lose what could not be read.
+  bool WasReadInPart() const { return parameterFileReadInPart_; }
   // Closing the window (close box, Esc, Exit): false keeps it open.
   bool RequestClose() { return SaveChangesFirst(); }
   void OpenManual(Manual manual);
@@ -160,6 +164,8 @@ class Controller final : private launch::StartButtonsView {
   void InsertWorkingCopy();
   void CommitWorkingCopy();
   void MarkModified() { modified_ = true; }
+  // A command stopped by a failure nobody foresaw: says so in a message box.
+  void ReportUnexpectedFailure(std::string_view what);
 
  private:
   void ReadParameterFile();
@@ -193,6 +199,7 @@ class Controller final : private launch::StartButtonsView {
   bool modified_ = false;
   std::string parameterFilePath_;
   bool parameterFileOpen_ = false;
+  bool parameterFileReadInPart_ = false;
   bool reportOpenFailure_ = false;
   std::string windowTitle_;
   std::string inputBaseName_;

@@ -5,6 +5,8 @@
 #include <fstream>
 
 #include "platform/paths.h"
+#include "platform/regular_file.h"
+#include "settings/message_format.h"
 #include "settings/parameter_file.h"
 #include "ui/controller.h"
 #include "ui/messages.h"
@@ -17,6 +19,8 @@ using platform::MessageButtons;
 using platform::MessageIcon;
 
 bool CanOpenForReadingAndWriting(const std::string& path) {
+  // Not a folder nor a named pipe, whose opening would wait for a writer.
+  if (!platform::IsRegularFile(path)) return false;
   std::fstream file(path, std::ios::in | std::ios::out);
   return file.is_open();
 }
@@ -32,6 +36,7 @@ void Controller::ReadParameterFile() {
   SetTitleFromPath();
   settings::ParameterFileReadResult result = settings::ReadParameterFile(parameterFilePath_, reportOpenFailure_, host_);
   parameterFileOpen_ = result.opened;
+  parameterFileReadInPart_ = result.readInPart;
   reportOpenFailure_ = true;  // from now on every unreadable file is reported
   sets_ = std::move(result.list.sets);
   if (sets_.empty()) sets_.push_back(settings::DefaultParameterSet());
@@ -49,6 +54,7 @@ bool Controller::WriteParameterFile() {
   settings::ParameterSetList list{sets_, current_};
   if (!settings::WriteParameterFile(parameterFilePath_, list, environment_.startupDirectory, host_)) return false;
   parameterFileOpen_ = true;
+  parameterFileReadInPart_ = false;
   modified_ = false;
   shell_.AddRecentFile(parameterFilePath_);
   return true;
@@ -65,8 +71,18 @@ bool Controller::SaveChangesFirst() {
   MessageAnswer answer = host_.ShowMessage(messages::kSaveChangesQuestion, MessageIcon::Question,
                                            MessageButtons::YesNoCancel, MessageAnswer::Yes);
   if (answer == MessageAnswer::Cancel) return false;
-  if (answer == MessageAnswer::Yes) return WriteParameterFile();
+  if (answer == MessageAnswer::Yes) return Save();
   return true;
+}
+
+bool Controller::Save() {
+  if (!parameterFileReadInPart_) return WriteParameterFile();
+  MessageAnswer answer =
+      host_.ShowMessage(settings::FillMessage(messages::kReadInPartQuestion, {parameterFilePath_}),
+                        MessageIcon::Warning, MessageButtons::YesNoCancel, MessageAnswer::Yes);
+  if (answer == MessageAnswer::Yes) return SaveAs();
+  if (answer == MessageAnswer::No) return WriteParameterFile();
+  return false;
 }
 
 void Controller::OpenParameterFile() {

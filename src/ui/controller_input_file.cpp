@@ -1,6 +1,9 @@
 // The input-file commands (Load, Reload) and the program's own console that
 // the reader writes to.
 
+#include <exception>
+#include <optional>
+
 #include "input/input_reader.h"
 #include "platform/paths.h"
 #include "ui/controller.h"
@@ -36,8 +39,23 @@ void Controller::ReadInputFile() {
   if (readingInputFile_) return;  // the console's key polling lets events in
   readingInputFile_ = true;
   input::InputReadRequest request{working_, Context(), services_.console, model_, services_.engine};
-  input::InputReadResult result = input::ReadInputFile(request);
+  input::InputReadResult result;
+  std::optional<std::string> failure;
+  // The read touches the file system and runs the user's programs: whatever
+  // it throws ends this read, not the program, and the model stays unloaded.
+  try {
+    result = input::ReadInputFile(request);
+  } catch (const std::exception& error) {
+    failure = error.what();
+  } catch (...) {
+    failure = "unknown exception";
+  }
   readingInputFile_ = false;
+  if (failure) {
+    model_.loaded = false;
+    services_.console.SetCloseEnabled(true);
+    ReportUnexpectedFailure(*failure);
+  }
   if (result.status == input::InputReadStatus::OpenFailed)
     host_.ShowMessage(result.message, platform::MessageIcon::Error);
   // The reader keeps a console only when there is something to read in it.

@@ -15,6 +15,14 @@ inline constexpr std::string_view kResetAllQuestion =
     "their default values. Do you want to proceed?";
 inline constexpr std::string_view kSaveChangesQuestion = "Do you want to save the changes?";
 inline constexpr std::string_view kDiscardChangesQuestion = "Do you want to discard all unsaved changes?";
+inline constexpr std::string_view kReadInPartQuestion =
+    "File \"%s\" was read only in part: the parameter sets that could not be read would be lost "
+    "if it were saved over.\n\n"
+    "Do you want to save under another name instead?\n"
+    "Yes: Save as.   No: save over the file.   Cancel: do not save.";
+inline constexpr std::string_view kUnexpectedFailure =
+    "An unexpected failure stopped the command:\n%s\n\n"
+    "The program goes on with the parameter sets as they are now.";
 inline constexpr std::string_view kConsoleBusy =
     "The console window cannot be closed while the input file is being processed.";
 inline constexpr std::string_view kCheckSyntaxNeeded =

@@ -23,7 +23,9 @@ std::string ShellQuoted(const std::string& text) {
 CliRun RunTessarinCli(const std::vector<std::string>& args, const std::string& workingDirectory,
                       const std::string& standardInput) {
   TempDir captured;
-  std::string command = "cd " + ShellQuoted(workingDirectory) + " && " + ShellQuoted(TESSARIN_BINARY_DIR "/bin/tessarin-cli");
+  // A run that hangs fails its test (status 124) instead of stopping the suite.
+  std::string command = "cd " + ShellQuoted(workingDirectory) + " && timeout -k 5 120 " +
+                        ShellQuoted(TESSARIN_BINARY_DIR "/bin/tessarin-cli");
   for (const std::string& arg : args) command += " " + ShellQuoted(arg);
   command += " >" + ShellQuoted(captured.File("out")) + " 2>" + ShellQuoted(captured.File("err"));
   command += " <" + ShellQuoted(standardInput.empty() ? std::string("/dev/null") : standardInput);

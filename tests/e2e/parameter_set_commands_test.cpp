@@ -7,6 +7,7 @@
 
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <sstream>
 
@@ -178,7 +179,8 @@ TEST_F(ParameterSetCommands, UnreadableOrUnusableFilesFail) {
   // The window program's "a default set will be created" does not apply here.
   EXPECT_EQ(garbage.err,
             "tessarin-cli names: cannot read parameter file 'garbage.tesprm': its header or first set has an "
-            "incorrect format\n");
+            "incorrect format\n"
+            "line 1: nParmSets was expected, not \"this is not\"\n");
   EXPECT_EQ(garbage.out, "");
 
   CliRun empty = RunTessarinCli({"sets", "-"}, startup(), "/dev/null");
@@ -193,11 +195,14 @@ TEST_F(ParameterSetCommands, LaterMalformedSetIsReportedAndTheSetsBeforeItKept) 
   text.resize(text.find(secondSet) + secondSet.size());
   WriteWholeFile(startup() + "cut.tesprm", text);
   CliRun run = Run({"sets", "cut.tesprm"});
-  EXPECT_EQ(run.exitCode, 0);
+  // What was read is listed, but the file was not read completely.
+  EXPECT_EQ(run.exitCode, 1);
   EXPECT_EQ(run.out, " (1)  Relative folders\ncurrent set: 1\n");
+  const int endLine = static_cast<int>(std::count(text.begin(), text.end(), '\n')) + 1;
   EXPECT_EQ(run.err,
             "Warning: Error while reading parameter set No. 2 from file \"cut.tesprm\" (incorrect file "
-            "format).\n");
+            "format).\nline " +
+                std::to_string(endLine) + ": the file ends where InputFileFolder was expected\n");
 }
 
 TEST_F(ParameterSetCommands, OutputThatCannotBeWrittenIsAFailure) {

@@ -70,8 +70,11 @@ TEST(ReadGenerations, LaterSetMustNotLackKeysOfAGenerationAlreadySeen) {
   ASSERT_EQ(result.list.sets.size(), 1u);
   EXPECT_EQ(result.list.sets[0].name, "Set 1");
   ASSERT_EQ(host.messages.size(), 1u);
+  // 1-based: the tenth line of the set (ENDFfolder) is followed by logSuffix.
+  const std::string line = std::to_string(LineOfSetName(text, "Set 2") + 11);
   EXPECT_EQ(host.messages[0].text,
-            "Warning: Error while reading parameter set No. 2 from file \"test.tesprm\" (incorrect file format).");
+            "Warning: Error while reading parameter set No. 2 from file \"test.tesprm\" (incorrect file format).\n"
+            "line " + line + ": createLog was expected, not \"logSuffix = _log\"");
   EXPECT_EQ(host.messages[0].icon, platform::MessageIcon::Error);
 }
 

@@ -111,7 +111,8 @@ int RunCheckCommand(const std::vector<std::string>& args, CommandIo& io) {
     return kExitFailure;
   }
   if (arguments->Has(kDumpFlag)) input::DumpGeometryModel(model, io.out);
-  return result.status == input::InputReadStatus::Loaded ? kExitSuccess : kExitFailure;
+  // exitCode tells of a parameter file that was read only in part.
+  return result.status == input::InputReadStatus::Loaded ? exitCode : kExitFailure;
 }
 
 }  // namespace tessarin::cli

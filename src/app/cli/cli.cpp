@@ -1,6 +1,8 @@
 #include "app/cli/cli.h"
 
+#include <exception>
 #include <iostream>
+#include <string>
 
 namespace tessarin::cli {
 namespace {
@@ -27,6 +29,31 @@ void PrintUsage(std::ostream& out) {
          "Exit status: 0 success, 1 failure, 2 bad usage.\n";
 }
 
+int RunAndFlush(const Command& command, const std::vector<std::string>& args, CommandIo& io) {
+  const int exitCode = command.run(args, io);
+  // Output lost on a full disk or a closed pipe must not pass for success.
+  if (!io.out.flush()) {
+    io.err << "tessarin-cli " << command.name << ": cannot write the output\n";
+    return kExitFailure;
+  }
+  return exitCode;
+}
+
+// The commands return their status; a failure they did not foresee (a read
+// error deep in a stream, memory running out) still ends with a message and
+// status 1 rather than an abort.
+int RunGuarded(const Command& command, const std::vector<std::string>& args, CommandIo& io) {
+  std::string what = "unknown exception";
+  try {
+    return RunAndFlush(command, args, io);
+  } catch (const std::exception& failure) {
+    what = failure.what();
+  } catch (...) {
+  }
+  io.err << "tessarin-cli " << command.name << ": unexpected failure: " << what << "\n";
+  return kExitFailure;
+}
+
 }  // namespace
 
 int RunCli(const std::vector<std::string>& args, CommandIo& io) {
@@ -44,13 +71,7 @@ int RunCli(const std::vector<std::string>& args, CommandIo& io) {
   for (const Command& command : Commands()) {
     if (name == command.name) {
       std::vector<std::string> rest(args.begin() + 1, args.end());
-      const int exitCode = command.run(rest, io);
-      // Output lost on a full disk or a closed pipe must not pass for success.
-      if (!io.out.flush()) {
-        io.err << "tessarin-cli " << command.name << ": cannot write the output\n";
-        return kExitFailure;
-      }
-      return exitCode;
+      return RunGuarded(command, rest, io);
     }
   }
   io.err << "tessarin-cli: unknown command '" << name << "'\n";

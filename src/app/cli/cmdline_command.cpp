@@ -37,7 +37,7 @@ int RunCmdlineCommand(const std::vector<std::string>& args, CommandIo& io) {
   if (line.text.empty())
     io.err << "tessarin-cli cmdline: set " << setNumber << " names no simulator program\n";
   io.out << line.text << "\n";
-  return kExitSuccess;
+  return exitCode;
 }
 
 }  // namespace tessarin::cli

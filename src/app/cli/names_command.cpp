@@ -50,7 +50,7 @@ int RunNamesCommand(const std::vector<std::string>& args, CommandIo& io) {
   PrintName("log file:         ", names.log, startup, io.out);
   PrintName("track data file:  ", names.trackData, startup, io.out);
   PrintName("RT script:        ", names.rtScript, startup, io.out);
-  return kExitSuccess;
+  return exitCode;
 }
 
 }  // namespace tessarin::cli

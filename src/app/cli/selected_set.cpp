@@ -1,14 +1,12 @@
 #include "app/cli/selected_set.h"
 
-#include <cerrno>
-#include <cstring>
-#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <ostream>
 
 #include "platform/headless_host.h"
 #include "platform/paths.h"
+#include "platform/regular_file.h"
 
 namespace tessarin::cli {
 namespace {
@@ -24,14 +22,10 @@ void ReportFailure(const CommandDescription& command, const std::string& message
 std::optional<settings::ParameterFileReadResult> OpenAndRead(const std::string& path, platform::Host& host,
                                                             const CommandDescription& command, CommandIo& io) {
   if (path == kStandardInput) return settings::ReadParameterFile(io.in, "standard input", host);
-  std::error_code error;
-  if (std::filesystem::is_directory(path, error)) {
-    ReportFailure(command, "cannot read parameter file '" + path + "': it is a folder", io);
-    return std::nullopt;
-  }
-  std::ifstream file(path, std::ios::binary);
-  if (!file) {
-    ReportFailure(command, "cannot read parameter file '" + path + "': " + std::strerror(errno), io);
+  std::ifstream file;
+  std::string reason;
+  if (!platform::OpenRegularFile(path, file, &reason)) {
+    ReportFailure(command, "cannot read parameter file '" + path + "': " + reason, io);
     return std::nullopt;
   }
   return settings::ReadParameterFile(file, path, host);
@@ -49,6 +43,7 @@ std::optional<settings::ParameterFileReadResult> ReadFile(const std::string& pat
     const std::string file = path == kStandardInput ? std::string("from standard input") : "'" + path + "'";
     ReportFailure(command, "cannot read parameter file " + file + ": its header or first set has an incorrect format",
                   io);
+    if (!read->failureDetail.empty()) io.err << read->failureDetail << "\n";
     return std::nullopt;
   }
   io.err << readerMessages.str();
@@ -101,7 +96,8 @@ std::optional<SelectedSet> LoadSelectedSet(const std::string& path, const std::o
   if (current < 0 || current >= setCount) current = 0;
   selected.index = requestedSet ? static_cast<int>(*requestedSet - 1) : current;
   selected.startupDirectory = platform::CurrentDirectory();
-  exitCode = kExitSuccess;
+  // What was read is still shown, but a file read in part is a failure.
+  exitCode = read->readInPart ? kExitFailure : kExitSuccess;
   return selected;
 }
 

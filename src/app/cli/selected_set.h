@@ -26,7 +26,9 @@ struct SelectedSet {
 // file. On failure returns nothing with `exitCode` set and a message on
 // io.err: kExitUsage for bad arguments or a set number outside the list,
 // kExitFailure for a file that cannot be opened or whose header or first set
-// is malformed (the sets before a later malformed one are kept, with a warning).
+// is malformed. The sets before a later malformed one are kept, with a
+// warning, and returned with `exitCode` kExitFailure: the command does its
+// work on them and then fails.
 // `acceptsSetOption` false makes "--set" an unknown option.
 std::optional<SelectedSet> LoadSelectedSet(const std::vector<std::string>& args, const CommandDescription& command,
                                            bool acceptsSetOption, CommandIo& io, int& exitCode);

@@ -12,7 +12,8 @@ constexpr CommandDescription kSets{
     "\n"
     "Lists the parameter sets of the parameter file FILE (\"-\" reads standard\n"
     "input), one line per set as in the program's set list, \" (N)  name\", and\n"
-    "then the line \"current set: N\".\n"};
+    "then the line \"current set: N\". When a set cannot be read, the sets before\n"
+    "it are listed and the exit status is 1.\n"};
 
 // The entry of the program's parameter-set list.
 std::string SetListEntry(int setNumber, const std::string& name) {
@@ -28,7 +29,7 @@ int RunSetsCommand(const std::vector<std::string>& args, CommandIo& io) {
   for (std::size_t i = 0; i < selected->list.sets.size(); ++i)
     io.out << SetListEntry(static_cast<int>(i) + 1, selected->list.sets[i].name) << "\n";
   io.out << "current set: " << selected->index + 1 << "\n";
-  return kExitSuccess;
+  return exitCode;
 }
 
 }  // namespace tessarin::cli

@@ -27,7 +27,7 @@ int RunShowCommand(const std::vector<std::string>& args, CommandIo& io) {
   if (!selected) return exitCode;
   platform::HeadlessHost host(io.err);
   settings::WriteParameterSetLines(io.out, selected->set(), selected->startupDirectory, host.ButtonFaceColor());
-  return kExitSuccess;
+  return exitCode;
 }
 
 }  // namespace tessarin::cli

@@ -1,13 +1,13 @@
-#include <QApplication>
 #include <clocale>
 #include <optional>
 #include <string>
 
 #include "platform/paths.h"
 #include "ui/qt/desktop_application.h"
+#include "ui/qt/guarded_application.h"
 
 int main(int argc, char** argv) {
-  QApplication application(argc, argv);
+  tessarin::ui::qt::GuardedApplication application(argc, argv);
   // Qt takes the number format from the environment; parameter files and
   // fields always use a decimal point.
   std::setlocale(LC_NUMERIC, "C");

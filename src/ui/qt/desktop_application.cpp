@@ -1,8 +1,11 @@
 #include "ui/qt/desktop_application.h"
 
+#include <QMenuBar>
+
 #include "input/engine_user_code.h"
 #include "platform/process_posix.h"
 #include "platform/process_terminal.h"
+#include "ui/qt/guarded_application.h"
 #include "ui/qt/qt_host.h"
 #include "ui/qt/qt_shell_services.h"
 #include "ui/qt/system_vars_window.h"
@@ -38,8 +41,23 @@ DesktopApplication::DesktopApplication(ControllerEnvironment environment, std::u
     window_->ShowState();
   });
   window_->ShowState();
+  if (GuardedApplication* application = GuardedApplication::Instance())
+    application->SetFailureHandler([this](std::string_view what) { RecoverFrom(what); });
 }
 
-DesktopApplication::~DesktopApplication() { controller_->CloseConsoleAtExit(); }
+DesktopApplication::~DesktopApplication() {
+  if (GuardedApplication* application = GuardedApplication::Instance()) application->SetFailureHandler(nullptr);
+  controller_->CloseConsoleAtExit();
+}
+
+void DesktopApplication::RecoverFrom(std::string_view what) {
+  controller_->ReportUnexpectedFailure(what);
+  // A command that was cut short may have left the window disabled for a read.
+  if (!controller_->IsReadingInputFile()) {
+    window_->centralWidget()->setEnabled(true);
+    window_->menuBar()->setEnabled(true);
+  }
+  window_->ShowState();
+}
 
 }  // namespace tessarin::ui::qt

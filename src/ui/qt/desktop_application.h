@@ -1,8 +1,11 @@
 #pragma once
 // The desktop program put together: host, shell services, dialogs, the
-// controller and the main window, with the controller's start-up.
+// controller and the main window, with the controller's start-up. Under a
+// GuardedApplication, a failure that escapes a command is reported through
+// the host and the window is made usable again.
 
 #include <memory>
+#include <string_view>
 
 #include "input/user_code.h"
 #include "platform/host.h"
@@ -32,6 +35,8 @@ class DesktopApplication {
   QtConsole& console() { return console_; }
 
  private:
+  void RecoverFrom(std::string_view what);
+
   std::unique_ptr<platform::Host> host_;
   std::unique_ptr<ShellServices> shell_;
   QtDialogRunner dialogs_;

@@ -2,8 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <clocale>
+
+#include "ui/qt/guarded_application.h"
 
 // On a real display (xcb) Qt loads the D-Bus library, which keeps one
 // allocation to the end; the leak checker of sanitized builds is told so.
@@ -11,7 +12,7 @@ extern "C" const char* __lsan_default_suppressions() { return "leak:libdbus-1.so
 
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication application(argc, argv);
+  tessarin::ui::qt::GuardedApplication application(argc, argv);
   std::setlocale(LC_NUMERIC, "C");
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
