@@ -67,8 +67,9 @@ enum class StartWith { DefaultFile, DemoFile };
 struct ControllerFixture {
   // DefaultFile: the program folder has no parameter file; DemoFile: a copy
   // of the demo parameter file is named on the command line.
-  // `otherConsole` replaces the scripted console.
-  explicit ControllerFixture(StartWith start = StartWith::DefaultFile, platform::Console* otherConsole = nullptr) {
+  // `otherConsole` replaces the scripted console, `otherEngine` the engine.
+  explicit ControllerFixture(StartWith start = StartWith::DefaultFile, platform::Console* otherConsole = nullptr,
+                             input::UserCodeEngine* otherEngine = nullptr) {
     ControllerEnvironment environment;
     environment.programFolder = folder.path();
     environment.startupDirectory = folder.path();
@@ -78,7 +79,8 @@ struct ControllerFixture {
           demoPath, tessarin::testing::ReadWholeFile(std::string(TESSARIN_SOURCE_DIR) + "/examples/demo.tesprm"));
       environment.parameterFileArgument = demoPath;
     }
-    ControllerServices services{otherConsole ? *otherConsole : console, engine, processes, windows, timers, {"xterm", "xterm"}};
+    ControllerServices services{otherConsole ? *otherConsole : console, otherEngine ? *otherEngine : engine,
+                                processes, windows, timers, {"xterm", "xterm"}};
     controller = std::make_unique<Controller>(host, shell, dialogs, services, environment);
     controller->Start();
   }
