@@ -32,7 +32,7 @@ bool FieldReader::Expect(std::string_view key, int keyGeneration, std::size_t li
                          std::optional<LineTokens>& line) {
   line.reset();
   const bool optional = keyGeneration > generation_;
-  const int lineNumber = source_.LineNumber();
+  const long long lineNumber = source_.LineNumber();
   std::optional<std::string> text = source_.Peek(lineLength);
   if (!text) return optional || Fail(messages::kEndBeforeKey, key, {}, lineNumber);
   currentLine_ = std::move(*text);
@@ -48,7 +48,7 @@ bool FieldReader::Expect(std::string_view key, int keyGeneration, std::size_t li
   return true;
 }
 
-bool FieldReader::Fail(std::string_view pattern, std::string_view key, std::string_view found, int lineNumber) {
+bool FieldReader::Fail(std::string_view pattern, std::string_view key, std::string_view found, long long lineNumber) {
   if (failure_.empty()) failure_ = FillMessage(pattern, {std::to_string(lineNumber), key, found});
   return false;
 }
@@ -188,7 +188,7 @@ bool FieldReader::Suffix(std::string_view key, std::string& field, int keyGenera
 }
 
 bool FieldReader::Name(std::string& field, std::size_t maxCharacters, std::size_t lineLength) {
-  const int lineNumber = source_.LineNumber();
+  const long long lineNumber = source_.LineNumber();
   std::optional<std::string> line = source_.Peek(lineLength);
   if (!line) return Fail(messages::kEndBeforeName, {}, {}, lineNumber);
   source_.Take(lineLength);

@@ -75,14 +75,14 @@ class FieldReader {
   // True for a value that was read and is in range; otherwise records why.
   bool CheckValue(bool parsed, bool inRange);
   // Records a failure in the message pattern's words; always false.
-  bool Fail(std::string_view pattern, std::string_view key, std::string_view found, int lineNumber);
+  bool Fail(std::string_view pattern, std::string_view key, std::string_view found, long long lineNumber);
 
   LineSource& source_;
   platform::Rgb buttonFace_;
   int generation_ = kFirstGeneration;
   std::string currentLine_;
   // The line taken last: its number, the expected key and the value text.
-  int lineNumber_ = 0;
+  long long lineNumber_ = 0;
   std::string key_;
   std::string value_;
   std::string failure_;

@@ -25,7 +25,7 @@ class LineSource {
 
   // The 1-based number of the line in the file that the next Peek shows;
   // the rest of a cut line keeps the number of the line it came from.
-  int LineNumber() const { return lineFeedsTaken_ + 1; }
+  long long LineNumber() const { return lineFeedsTaken_ + 1; }
 
  private:
   // The length, line feed included, of the next line cut to maxLength.
@@ -33,7 +33,7 @@ class LineSource {
 
   std::istream& in_;
   std::string pending_;  // read from the stream, not yet taken
-  int lineFeedsTaken_ = 0;
+  long long lineFeedsTaken_ = 0;  // files of billions of lines are possible
 };
 
 }  // namespace tessarin::settings

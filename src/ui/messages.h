@@ -19,7 +19,7 @@ inline constexpr std::string_view kReadInPartQuestion =
     "File \"%s\" was read only in part: the parameter sets that could not be read would be lost "
     "if it were saved over.\n\n"
     "Do you want to save under another name instead?\n"
-    "Yes: Save as.   No: save over the file.   Cancel: do not save.";
+    "Yes: Save as.\nNo: save over the file.\nCancel: do not save.";
 inline constexpr std::string_view kUnexpectedFailure =
     "An unexpected failure stopped the command:\n%s\n\n"
     "The program goes on with the parameter sets as they are now.";

@@ -45,7 +45,7 @@ class ReadInPart : public ::testing::Test {
               "File \"" + fixture.demoPath +
                   "\" was read only in part: the parameter sets that could not be read would be lost if it were "
                   "saved over.\n\nDo you want to save under another name instead?\n"
-                  "Yes: Save as.   No: save over the file.   Cancel: do not save.");
+                  "Yes: Save as.\nNo: save over the file.\nCancel: do not save.");
     EXPECT_EQ(question.icon, MessageIcon::Warning);
     EXPECT_EQ(question.buttons, MessageButtons::YesNoCancel);
     EXPECT_EQ(question.defaultAnswer, MessageAnswer::Yes);

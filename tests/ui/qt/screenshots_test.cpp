@@ -8,6 +8,7 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QTimer>
 
 #include "platform/scripted_host.h"
 #include "ui/cmd_line_dialog.h"
@@ -18,8 +19,12 @@
 #include "ui/qt/desktop_application.h"
 #include "ui/qt/edit_name_window.h"
 #include "ui/qt/new_parm_set_window.h"
+#include "ui/qt/qt_host.h"
 #include "ui/qt/system_vars_window.h"
+#include "settings/message_format.h"
+#include "settings/messages.h"
 #include "ui/controller_fixture.h"
+#include "ui/messages.h"
 
 namespace tessarin::ui::qt {
 namespace {
@@ -90,6 +95,39 @@ TEST(Screenshots, MainWindowAndDialogs) {
   console.Write("Error: Keyword \"COMPLEX_GEOMETRY\" is used more than once in the input file.\n");
   Save(*console.Window(), "console_window");
   console.Close();
+}
+
+// A message box as the host shows it, grabbed while it waits for an answer.
+void SaveMessage(QtHost& host, const std::string& text, platform::MessageIcon icon, platform::MessageButtons buttons,
+                 platform::MessageAnswer defaultAnswer, const char* name) {
+  QImage picture;
+  QTimer::singleShot(0, [&picture] {
+    QWidget* box = QApplication::activeModalWidget();
+    if (box == nullptr) return;
+    picture = box->grab().toImage();
+    box->close();
+  });
+  host.ShowMessage(text, icon, buttons, defaultAnswer);
+  ASSERT_FALSE(picture.isNull()) << name;
+  EXPECT_GT(picture.width(), 200) << name;
+  EXPECT_TRUE(picture.save(ScreenshotFolder() + "/" + name + ".png")) << name;
+}
+
+TEST(Screenshots, MessagesAboutFilesReadInPart) {
+  QtHost host;
+  const std::string path = "/home/user/sim/Tessarin.tesprm";
+  SaveMessage(host,
+              settings::FillMessage(settings::messages::kErrorInParameterSet, {"2", path}) + "\n" +
+                  settings::FillMessage(settings::messages::kValueOutOfRange, {"212", "nThreads", "4000"}),
+              platform::MessageIcon::Error, platform::MessageButtons::Ok, platform::MessageAnswer::Ok,
+              "message_set_read_in_part");
+  SaveMessage(host, settings::FillMessage(ui::messages::kReadInPartQuestion, {path}), platform::MessageIcon::Warning,
+              platform::MessageButtons::YesNoCancel, platform::MessageAnswer::Yes, "message_save_over_read_in_part");
+  SaveMessage(host,
+              settings::FillMessage(ui::messages::kUnexpectedFailure,
+                                    {"basic_filebuf::underflow error reading the file: Is a directory"}),
+              platform::MessageIcon::Error, platform::MessageButtons::Ok, platform::MessageAnswer::Ok,
+              "message_unexpected_failure");
 }
 
 }  // namespace
