@@ -135,6 +135,7 @@ const std::unordered_map<int, std::string_view>& Catalogue() {
       {int(Msg::kArraysNotAvailableYet), "Error: \"ARRAYS\" blocks are not supported by this version of Tessarin yet."},
       {int(Msg::kCopyPassesEnd), "(the number of bytes to copy passes the end of a referenced variable)."},
       {int(Msg::kTextAfterFormalList), "Error: the remainder of the line after the list of formal parameters is not empty (the body of a subroutine begins on the next line)."},
+      {int(Msg::kNestingTooDeep), "Error: \"if\", \"while\" and \"for\" operators and braces are nested more than %d levels deep."},
   };
   return texts;
 }

@@ -137,6 +137,7 @@ enum class Msg : int {
   kArraysNotAvailableYet,
   kCopyPassesEnd,
   kTextAfterFormalList,
+  kNestingTooDeep,
 };
 
 class MessageCatalogue {
