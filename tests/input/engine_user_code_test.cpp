@@ -107,6 +107,48 @@ TEST(EngineUserCode, TimeLimitStopsARunawayProgramLikeAnInterruption) {
   EXPECT_NE(read.console.find(kInterrupted), std::string::npos);
 }
 
+TEST(EngineUserCode, EndlessDir2StopsAtTheTimeLimitWithItsLineCut) {
+  // One generated line grew by a gigabyte in three seconds.
+  tessarin::testing::TempDir dir;
+  tessarin::testing::WriteWholeFile(dir.File("grow.inp"),
+                                    "S1 S 0 0 0 10\nPROGRAM grow\n  while (1) Dir2(\"C\")\nEND PROGRAM\n");
+  platform::ScriptedConsole console;
+  Read read = ReadFile(dir.path(), "grow.inp", console, 0.3);
+  EXPECT_EQ(read.status, InputReadStatus::Stopped);
+  EXPECT_NE(read.console.find(engine::Format(engine::Msg::kTimeLimitReached, 0.3)), std::string::npos);
+  EXPECT_NE(read.console.find(kInterrupted), std::string::npos);
+}
+
+TEST(EngineUserCode, StatementsNestedTooDeeplyStopTheReadWithASyntaxError) {
+  // 20000 levels overflowed the stack of every build.
+  std::string text = "S1 S 0 0 0 10\nPROGRAM deep\n  x = 0\n";
+  for (int i = 0; i < 20000; ++i) text += "if (1) {\n";
+  text += "x = 1\n";
+  for (int i = 0; i < 20000; ++i) text += "}\n";
+  text += "END PROGRAM\nC1 0 -1\n";
+  tessarin::testing::TempDir dir;
+  tessarin::testing::WriteWholeFile(dir.File("deep.inp"), text);
+  platform::ScriptedConsole console;
+  Read read = ReadFile(dir.path(), "deep.inp", console);
+  EXPECT_EQ(read.status, InputReadStatus::Stopped);
+  EXPECT_EQ(read.console, "\n******** Error: \"if\", \"while\" and \"for\" operators and braces are nested more than 256 "
+                          "levels deep. ********\n"
+                          "Line No. 259 of user program \"deep\" with the syntax error:\n"
+                          "if (1) {\n\n");
+}
+
+TEST(EngineUserCode, HugeNumberFormatIsRefusedAndTheReadGoesOn) {
+  // "%.999999999f" took 4.9 GB to print 1e308.
+  tessarin::testing::TempDir dir;
+  tessarin::testing::WriteWholeFile(dir.File("format.inp"),
+                                    "PROGRAM fmt\n  SetNumberFormat(\"%.999999999f\")\n  Print(1e308)\n"
+                                    "  Dir(\"S1 S 0 0 0 \", 10)\n  Dir(\"C1 0 -1\")\nEND PROGRAM\n");
+  platform::ScriptedConsole console;
+  Read read = ReadFile(dir.path(), "format.inp", console);
+  EXPECT_EQ(read.status, InputReadStatus::Loaded) << read.console;
+  EXPECT_EQ(read.console, "1e+308\n");
+}
+
 TEST(EngineUserCode, SyntaxErrorInAProgramStopsTheReadWithItsDiagnostic) {
   tessarin::testing::TempDir dir;
   tessarin::testing::WriteWholeFile(dir.File("bad.inp"),
