@@ -96,6 +96,14 @@ TEST(BoundedWork, ElseIfChainKeepsTheUndefinedResultWarning) {
   EXPECT_EQ(setInOneBranch.message, Format(Msg::kMaybeUsedBeforeSet, "y"));
 }
 
+TEST(BoundedWork, BracketsNestedAsDeepAsALineHoldsNeedNoRecursion) {
+  EngineHarness engine;
+  EXPECT_EQ(engine.Value(std::string(495, '(') + "2" + std::string(495, ')')), "2");
+  std::string negated = "1";
+  for (int i = 0; i < 160; ++i) negated = "-(" + negated + ")";
+  EXPECT_EQ(engine.Value("2*" + negated), "2");
+}
+
 TEST(BoundedWork, BesselFunctionsOfHugeOrderReturnAtOnce) {
   // jn(1e300, 1) ran for 11 s: the order rounds to 2147483647 and the
   // library's recurrence takes one step per order.
