@@ -86,6 +86,7 @@ enum class Msg : int {
   kResultMayBeUndefined,
   kMaybeUsedBeforeSet,
   kProgramCodeEmpty,
+  kNestingTooDeep,
   // Programs, subroutines, global parameters.
   kNameEmpty,
   kNameHasSeparators,
@@ -137,7 +138,6 @@ enum class Msg : int {
   kArraysNotAvailableYet,
   kCopyPassesEnd,
   kTextAfterFormalList,
-  kNestingTooDeep,
 };
 
 class MessageCatalogue {
