@@ -3,12 +3,15 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cmath>
+#include <thread>
 
 #include "engine/bessel_functions.h"
 #include "engine/block_compiler.h"
 #include "engine/engine_test_support.h"
 #include "engine/messages.h"
+#include "platform/clock.h"
 
 namespace tessarin::engine::testing {
 namespace {
@@ -156,24 +159,40 @@ TEST(BoundedWork, Dir2KeepsNoMoreOfALineThanTheReaderTakes) {
   for (const std::string& kept : engine.compiler.OutputLines(slot)) EXPECT_LE(kept.size(), 1001u);
 }
 
-TEST(BoundedWork, TimeLimitThatPassesWhileTheProgramCannotLookIsStillAnInterruption) {
-  // Straight-line code looks at the interrupt flag nowhere (no jump, call
-  // or text function), as one long built-in call did: the program ends
-  // normally after the time limit was announced, and the run must still be
-  // reported as interrupted rather than as a success.
-  EngineHarness engine;
-  engine.compiler.SetHardTimeLimit(1e-9);
-  std::string work = "w = 0";
-  for (int k = 0; k < 60; ++k) work += " + sin(" + std::to_string(k) + ")";
-  // The reader looks at the clock right after it has printed this, while
-  // the program has all its work still ahead.
-  std::vector<std::string> body{"Print(\"start\")"};
-  body.insert(body.end(), 300, work);
-  Outcome outcome = engine.Program(body);
-  EXPECT_TRUE(outcome.fatal);
-  EXPECT_EQ(outcome.status, kStatusRuntimeError);
-  EXPECT_EQ(outcome.message, MessageText(Msg::kInterrupted));
-  EXPECT_NE(outcome.console.find(Format(Msg::kTimeLimitReached, 1e-9)), std::string::npos);
+// No time passes until the program has printed; then, before the limit is
+// found passed, the program is given ample time to end.
+class ClockThatRunsOutAfterOutput final : public platform::Clock {
+ public:
+  explicit ClockThatRunsOutAfterOutput(const platform::ScriptedConsole& console) : console_(console) {}
+  double WallSeconds() const override {
+    if (console_.text.empty()) return 0;
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    return 1e9;
+  }
+  double ProcessorSeconds() const override { return 0; }
+  void YieldProcessor() override {}
+
+ private:
+  const platform::ScriptedConsole& console_;
+};
+
+TEST(BoundedWork, TimeLimitThatPassesAfterTheProgramLastLookedIsStillAnInterruption) {
+  // As after one long built-in call: the limit is announced while the
+  // program is past its last look at the interrupt flag, so it ends on its
+  // own. Its run must still count as interrupted, not as a success.
+  platform::ScriptedConsole console;
+  ClockThatRunsOutAfterOutput clock(console);
+  Compiler compiler(&console, &clock);
+  compiler.SetHardTimeLimit(5.0);
+  std::string text = BlockText({"Print2(\"start\")", "x = 1"});
+  int slot = compiler.AddProgramSlot(BlockKind::kProgram, "late", BlockLines(text));
+  compiler.CompileProgram(slot, text, 0);
+  compiler.Start(slot);
+  std::string line;
+  EXPECT_EQ(compiler.NextGeneratedLine(line), GeneratedLine::kFatal);
+  EXPECT_EQ(compiler.Record(slot).message, MessageText(Msg::kInterrupted));
+  EXPECT_EQ(console.text, "start" + Format(Msg::kTimeLimitReached, 5.0) +
+                              Format(Msg::kBlockFrame, std::string(MessageText(Msg::kInterrupted))) + "\n");
 }
 
 }  // namespace

@@ -97,8 +97,8 @@ TEST(CheckCommand, InterruptedProgramFailsTheRead) {
   CheckRun run = RunCli("check bessel.inp --time-limit 5", folder);
   EXPECT_EQ(run.exitCode, 0) << run.out;
   EXPECT_EQ(run.out, "");
-  // A program that ends on its own after the time limit asked it to stop has
-  // still been interrupted: its output may be incomplete.
+  // However the program meets the time limit (at once, or in straight-line
+  // code it cannot leave early), the read has been interrupted and fails.
   std::string program = "S1 S 0 0 0 10\nPROGRAM p\n  Print(\"start\")\n";
   std::string work = "  w = 0";
   for (int k = 0; k < 60; ++k) work += " + sin(" + std::to_string(k) + ")";
