@@ -17,6 +17,10 @@
 
 namespace tessarin::engine {
 
+// How deeply if, while, for and braced groups may nest (an else-if chain
+// counts as one level).
+inline constexpr int kMaxStatementNesting = 256;
+
 struct BlockCompileResult {
   bool ok = false;
   std::string message;
@@ -54,7 +58,9 @@ class BlockCompiler {
   bool CompileStatement(Piece piece, bool singleBody, StatementShape& shape);
   bool CompileBody(const Piece& header, std::string_view rest, bool isFor, StatementShape& shape,
                    const std::string& forStep);
-  bool CompileIf(const Piece& piece, std::string_view afterKeyword, StatementShape& shape);
+  bool CompileIf(const Piece& piece, StatementShape& shape);
+  bool TakeChainedIf(const Piece& elsePiece, Piece& chained);
+  bool MayOpenNestedBody(int line);
   bool CompileWhile(const Piece& piece, std::string_view afterKeyword, StatementShape& shape);
   bool CompileFor(const Piece& piece, std::string_view afterKeyword, StatementShape& shape);
   bool ParseCondition(const Piece& piece, std::string_view afterKeyword, std::string& condition,
@@ -113,6 +119,16 @@ class BlockCompiler {
   std::string unsetVariable_;
   int unsetLine_ = -1;
   int statementCount_ = 0;
+
+  // The depth of statements being compiled, one level per nested statement.
+  struct NestingLevel {
+    explicit NestingLevel(int& depth) : depth_(depth) { ++depth_; }
+    ~NestingLevel() { --depth_; }
+    NestingLevel(const NestingLevel&) = delete;
+    NestingLevel& operator=(const NestingLevel&) = delete;
+    int& depth_;
+  };
+  int nesting_ = 0;
 };
 
 }  // namespace tessarin::engine

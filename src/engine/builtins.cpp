@@ -7,6 +7,7 @@
 #include <string>
 #include <unordered_map>
 
+#include "engine/bessel_functions.h"
 #include "engine/names.h"
 #include "engine/special_math.h"
 
@@ -33,10 +34,10 @@ double Cosh(double x) { return std::cosh(x); }
 double Tanh(double x) { return std::tanh(x); }
 double J0(double x) { return ::j0(x); }
 double J1(double x) { return ::j1(x); }
-double Jn(double n, double x) { return ::jn(RoundToInt(n), x); }
+double Jn(double n, double x) { return BesselJ(RoundToInt(n), x); }
 double Y0(double x) { return ::y0(x); }
 double Y1(double x) { return ::y1(x); }
-double Yn(double n, double x) { return ::yn(RoundToInt(n), x); }
+double Yn(double n, double x) { return BesselY(RoundToInt(n), x); }
 double Abs(double x) { return std::fabs(x); }
 double Ldexp(double x, double n) { return std::ldexp(x, RoundToInt(n)); }
 double Fmod(double a, double b) { return std::fmod(a, b); }

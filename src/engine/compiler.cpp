@@ -171,7 +171,7 @@ bool Compiler::ReportDiagnostics(int slot) {
       record.status = kStatusRuntimeError;
       record.message = error.message;
       record.line = error.line;
-    } else if (machine_->Stopped()) {
+    } else if (machine_->Stopped() || runner_->InterruptRequested()) {
       record.status = kStatusRuntimeError;
       record.message = std::string(MessageText(Msg::kInterrupted));
       record.line = -1;

@@ -86,6 +86,7 @@ const std::unordered_map<int, std::string_view>& Catalogue() {
       {int(Msg::kResultMayBeUndefined), "Warning: the result may be undefined (some \"if\", \"else\", \"while\" or \"for\" blocks are empty, or some \"else\" blocks are missing)."},
       {int(Msg::kMaybeUsedBeforeSet), "Warning: variable \"%s\" may be used before its value is set (see previous \"if\", \"while\" or \"for\" operators)."},
       {int(Msg::kProgramCodeEmpty), "Error: the program code is empty."},
+      {int(Msg::kNestingTooDeep), "Error: \"if\", \"while\" and \"for\" operators and braces are nested more than %d levels deep."},
       {int(Msg::kNameEmpty), "%s cannot be empty."},
       {int(Msg::kNameHasSeparators), "%s cannot contain separators or special symbols."},
       {int(Msg::kNameBeginsWithNumber), "%s cannot begin with a number."},

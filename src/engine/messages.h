@@ -86,6 +86,7 @@ enum class Msg : int {
   kResultMayBeUndefined,
   kMaybeUsedBeforeSet,
   kProgramCodeEmpty,
+  kNestingTooDeep,
   // Programs, subroutines, global parameters.
   kNameEmpty,
   kNameHasSeparators,

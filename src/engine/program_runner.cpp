@@ -1,5 +1,6 @@
 #include "engine/program_runner.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 
@@ -60,11 +61,11 @@ void ProgramRunner::Post(Posted kind) {
 }
 
 void ProgramRunner::EmitLine(std::string_view text, bool finished) {
-  if (lastFinished_) {
-    lines_->emplace_back(text);
-  } else {
-    lines_->back() += text;
-  }
+  if (lastFinished_) lines_->emplace_back();
+  // The reader takes no more of a line than its limit, so a line that Dir2
+  // keeps growing is cut here rather than held in full.
+  std::string& line = lines_->back();
+  line.append(text.substr(0, kMaxTextLength - std::min(line.size(), kMaxTextLength)));
   lastFinished_ = finished;
   if (!finished) return;
   lines_->back() += '\n';
@@ -136,6 +137,7 @@ void ProgramRunner::Watch() {
       } else if (*key == 'Q' || *key == 'q') {
         WriteConsole(MessageText(Msg::kEscapeAndQ));
         interrupt_.store(true, std::memory_order_release);
+        run_.stoppedByKeys = true;
         run_.escapeArmed = false;
       } else if (*key != platform::kKeyEscape) {
         WriteConsole(MessageText(Msg::kEscapeCancelled));

@@ -31,6 +31,10 @@ class ProgramRunner final : public ProgramOutput {
   // Interrupts the program, if it still runs, and waits for its thread.
   void Stop();
   bool StoppedByTimeLimit() const { return run_.stoppedByTimeLimit; }
+  // Esc and Q or the time limit asked the program to stop. The run counts as
+  // interrupted even when the program ended before it looked at the request
+  // (inside one long built-in call, say): its output is incomplete.
+  bool InterruptRequested() const { return run_.stoppedByTimeLimit || run_.stoppedByKeys; }
 
   // Worker side (ProgramOutput).
   void EmitLine(std::string_view text, bool finished) override;
@@ -65,6 +69,7 @@ class ProgramRunner final : public ProgramOutput {
     bool escapeArmed = false;
     bool noticeShown = false;
     bool stoppedByTimeLimit = false;
+    bool stoppedByKeys = false;
     double startProcessor = 0;  // processor seconds at the start
     double startWall = 0;
     double noticeSeconds = 2.0;

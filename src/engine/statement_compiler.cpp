@@ -222,18 +222,21 @@ bool BlockCompiler::CompileStatements(bool braced, bool& mayBeUndefined) {
 }
 
 bool BlockCompiler::CompileStatement(Piece piece, bool singleBody, StatementShape& shape) {
+  NestingLevel level(nesting_);
   std::string_view text = piece.text;
   if (text.empty()) {
     if (piece.terminator == '}') return Fail(Msg::kIncorrectKeywords, piece.line);
     if (piece.terminator == '{') {
       // A braced group without a keyword: its statements run in order.
+      if (!MayOpenNestedBody(piece.line)) return false;
       shape.isStatement = true;
       return CompileStatements(true, shape.mayBeUndefined);
     }
     return true;
   }
   shape.isStatement = true;
-  if (StartsWithHeaderKeyword(text, "if")) return CompileIf(piece, text.substr(2), shape);
+  if (StartsWithControlKeyword(text) && !MayOpenNestedBody(piece.line)) return false;
+  if (StartsWithHeaderKeyword(text, "if")) return CompileIf(piece, shape);
   if (StartsWithHeaderKeyword(text, "while")) return CompileWhile(piece, text.substr(5), shape);
   if (StartsWithHeaderKeyword(text, "for")) return CompileFor(piece, text.substr(3), shape);
   if (StartsWithElse(text)) return Fail(Msg::kIncorrectKeywords, piece.line);
@@ -244,6 +247,13 @@ bool BlockCompiler::CompileStatement(Piece piece, bool singleBody, StatementShap
   shape.mayBeUndefined = false;
   shape.closesBlock = piece.terminator == '}';
   return true;
+}
+
+// Nested statements are compiled by recursion: a depth whose stack could run
+// out is refused, long before it would in any build.
+bool BlockCompiler::MayOpenNestedBody(int line) {
+  if (nesting_ <= kMaxStatementNesting) return true;
+  return FailText(Format(Msg::kNestingTooDeep, kMaxStatementNesting), line);
 }
 
 bool BlockCompiler::ParseCondition(const Piece& piece, std::string_view afterKeyword, std::string& condition,
@@ -257,31 +267,61 @@ bool BlockCompiler::ParseCondition(const Piece& piece, std::string_view afterKey
   return true;
 }
 
-bool BlockCompiler::CompileIf(const Piece& piece, std::string_view afterKeyword, StatementShape& shape) {
-  std::string condition;
-  std::string_view rest;
-  if (!ParseCondition(piece, afterKeyword, condition, rest)) return false;
-  int conditionSlot = 0;
-  if (!CompileExpressionStatement(condition, piece.line, true, &conditionSlot)) return false;
-  int skip = EmitConditionalJump(conditionSlot);
-  int region = BeginRegion();
-  StatementShape body;
-  if (!CompileBody(piece, rest, false, body, "")) return false;
-  EndRegion(region);
-  if (next_ < pieces_.size() && StartsWithElse(pieces_[next_].text)) {
+// An else-if chain is compiled in this loop rather than by recursion, so that
+// a chain of any length takes no more stack than one if statement; its
+// jumps to the end are patched once the last branch is compiled. The else
+// parts of a chain hold nothing but the next condition, which assigns
+// nothing, so they are sibling regions: no region walk grows with the chain.
+bool BlockCompiler::CompileIf(const Piece& piece, StatementShape& shape) {
+  Piece current = piece;
+  std::vector<int> jumpsToEnd;
+  const int outerRegion = currentRegion_;
+  shape.mayBeUndefined = false;
+  for (;;) {
+    std::string condition;
+    std::string_view rest;
+    if (!ParseCondition(current, std::string_view(current.text).substr(2), condition, rest)) return false;
+    int conditionSlot = 0;
+    if (!CompileExpressionStatement(condition, current.line, true, &conditionSlot)) return false;
+    int skip = EmitConditionalJump(conditionSlot);
+    int region = BeginRegion();
+    StatementShape body;
+    if (!CompileBody(current, rest, false, body, "")) return false;
+    EndRegion(region);
+    shape.mayBeUndefined = shape.mayBeUndefined || body.mayBeUndefined;
+    if (next_ >= pieces_.size() || !StartsWithElse(pieces_[next_].text)) {
+      PatchJump(skip);
+      shape.mayBeUndefined = true;
+      break;
+    }
     Piece elsePiece = pieces_[next_++];
-    int jumpOver = Emit(OpCode::kJump, 0);
+    jumpsToEnd.push_back(Emit(OpCode::kJump, 0));
     PatchJump(skip);
-    int elseRegion = BeginRegion();
+    currentRegion_ = outerRegion;
+    BeginRegion();
+    if (TakeChainedIf(elsePiece, current)) continue;
     StatementShape elseBody;
     if (!CompileBody(elsePiece, std::string_view(elsePiece.text).substr(4), false, elseBody, "")) return false;
-    EndRegion(elseRegion);
-    PatchJump(jumpOver);
-    shape.mayBeUndefined = body.mayBeUndefined || elseBody.mayBeUndefined;
-  } else {
-    PatchJump(skip);
-    shape.mayBeUndefined = true;
+    shape.mayBeUndefined = shape.mayBeUndefined || elseBody.mayBeUndefined;
+    break;
   }
+  currentRegion_ = outerRegion;
+  for (int jump : jumpsToEnd) PatchJump(jump);
+  return true;
+}
+
+// The if statement that is the whole body of an else, written after it on
+// the same line or alone on the next piece, as CompileBody would find it.
+bool BlockCompiler::TakeChainedIf(const Piece& elsePiece, Piece& chained) {
+  std::string_view rest = TrimBlanks(std::string_view(elsePiece.text).substr(4));
+  if (!rest.empty()) {
+    if (!StartsWithHeaderKeyword(rest, "if")) return false;
+    chained = Piece{std::string(rest), elsePiece.terminator, elsePiece.line, elsePiece.braceLastOnLine};
+    return true;
+  }
+  if (elsePiece.terminator != '\n' || next_ >= pieces_.size()) return false;
+  if (!StartsWithHeaderKeyword(pieces_[next_].text, "if")) return false;
+  chained = pieces_[next_++];
   return true;
 }
 

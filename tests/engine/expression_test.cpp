@@ -19,6 +19,16 @@ TEST(Expressions, SignsAndPowersFollowTheLeftAssociativeRules) {
   EXPECT_EQ(engine.Value("1/3"), "0.33333333333333");
 }
 
+TEST(Expressions, OrBindsLooserThanAndWhichBindsLooserThanComparisons) {
+  EngineHarness engine;
+  EXPECT_EQ(engine.Value("0 == 0 | 1"), "1");   // (0 == 0) | 1, not 0 == (0 | 1)
+  EXPECT_EQ(engine.Value("1 | 0 == 0"), "1");   // 1 | (0 == 0)
+  EXPECT_EQ(engine.Value("0 == 1 & 0"), "0");   // (0 == 1) & 0, not 0 == (1 & 0)
+  EXPECT_EQ(engine.Value("1 | 1 & 0"), "1");    // 1 | (1 & 0)
+  EXPECT_EQ(engine.Value("0 & 1 | 1"), "1");    // (0 & 1) | 1
+  EXPECT_EQ(engine.Value("1 + 1 == 2"), "1");   // (1 + 1) == 2
+}
+
 TEST(Expressions, ComparisonsAndLogicYieldOneOrZeroAndNaNIsTrue) {
   EngineHarness engine;
   EXPECT_EQ(engine.Value("(0/0) & 1"), "1");

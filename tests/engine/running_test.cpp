@@ -134,10 +134,32 @@ TEST(Running, NumberFormatPersistsAndIsValidated) {
   EXPECT_EQ(later.console, "   0.500\n0.1 0.33333333333333\n[2%]\n");
 }
 
-TEST(Running, NumberWiderThanALineIsDropped) {
+TEST(Running, NumberFormatWithTwoConversionsOrNoneIsRefused) {
   EngineHarness engine;
-  Outcome outcome = engine.Program({"SetNumberFormat(\"%999999999f\")", "Dir(\"S \", 1, \" end\")"});
-  EXPECT_EQ(outcome.lines, std::vector<std::string>{"S \n"});
+  Outcome outcome = engine.Program({"SetNumberFormat(\"%.2f\")", "SetNumberFormat(\"%g %g\")", "Print(1)",
+                                    "SetNumberFormat(\"%f%e\")", "Print(1)", "SetNumberFormat(\"%%\")",
+                                    "Print(1)", "SetNumberFormat(\"%g%%\")", "Print(1)"});
+  EXPECT_EQ(outcome.console, "1.00\n1.00\n1.00\n1%\n");
+}
+
+TEST(Running, NumberFormatThatCannotFitALineIsRefusedBeforeFormatting) {
+  // Each refused format would make the C library build a text of up to
+  // gigabytes; the format in force stays.
+  EngineHarness engine;
+  Outcome outcome = engine.Program({"SetNumberFormat(\"%.1f\")", "SetNumberFormat(\"%.999999999f\")",
+                                    "SetNumberFormat(\"%.2147483647f\")", "SetNumberFormat(\"%999999999f\")",
+                                    "SetNumberFormat(\"%1001g\")", "SetNumberFormat(\"%.999f\")",
+                                    "SetNumberFormat(\"%.995e\")", "SetNumberFormat(\"%.99999999999999999999g\")",
+                                    "Print(1e308 / 1e308)"});
+  EXPECT_EQ(outcome.console, "1.0\n");
+  // At the limit the format is taken, and a number it makes too long for the
+  // line is dropped with everything after it.
+  Outcome atLimit = engine.Program({"SetNumberFormat(\"%.998f\")", "Dir(\"S \", 1e308, \" end\")", "Dir(0.5)"});
+  ASSERT_EQ(atLimit.lines.size(), 2u);
+  EXPECT_EQ(atLimit.lines[0], "S \n");
+  EXPECT_EQ(atLimit.lines[1].size(), 1001u);
+  Outcome wide = engine.Program({"SetNumberFormat(\"x%999f\")", "Dir(1)"});
+  EXPECT_EQ(wide.lines[0].size(), 1001u);
 }
 
 TEST(Running, TextIsCutAt1000Characters) {

@@ -88,6 +88,27 @@ TEST(CheckCommand, ErrorsAndUsage) {
   EXPECT_EQ(RunCli("check --help", folder).exitCode, 0);
 }
 
+TEST(CheckCommand, InterruptedProgramFailsTheRead) {
+  TempDir folder;
+  // jn of a huge order once ran for seconds past the time limit inside one
+  // call; now it answers at once and the read succeeds.
+  WriteWholeFile(folder.File("bessel.inp"),
+                 "S1 S 0 0 0 10\nPROGRAM b\n  x = jn(1e300, 1)\n  Dir(\"C1 0 -1\")\nEND PROGRAM\n");
+  CheckRun run = RunCli("check bessel.inp --time-limit 5", folder);
+  EXPECT_EQ(run.exitCode, 0) << run.out;
+  EXPECT_EQ(run.out, "");
+  // However the program meets the time limit (at once, or in straight-line
+  // code it cannot leave early), the read has been interrupted and fails.
+  std::string program = "S1 S 0 0 0 10\nPROGRAM p\n  Print(\"start\")\n";
+  std::string work = "  w = 0";
+  for (int k = 0; k < 60; ++k) work += " + sin(" + std::to_string(k) + ")";
+  for (int line = 0; line < 300; ++line) program += work + "\n";
+  WriteWholeFile(folder.File("late.inp"), program + "END PROGRAM\nC1 0 -1\n");
+  run = RunCli("check late.inp --time-limit 1e-9", folder);
+  EXPECT_EQ(run.exitCode, 1) << run.out;
+  EXPECT_NE(run.out.find("Execution of the program was interrupted"), std::string::npos) << run.out;
+}
+
 TEST(CheckCommand, ParameterSetFromAParameterFile) {
   TempDir folder;
   WriteWholeFile(folder.File("in.txt"), "S1 S 0 0 0 1\n");

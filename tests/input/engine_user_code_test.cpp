@@ -43,6 +43,18 @@ Read ReadFile(const std::string& folder, const std::string& name, platform::Scri
   return read;
 }
 
+// `text` written as an input file of its own and read.
+Read ReadText(const std::string& text, platform::ScriptedConsole& console, double timeLimit = 0) {
+  tessarin::testing::TempDir dir;
+  tessarin::testing::WriteWholeFile(dir.File("in.inp"), text);
+  return ReadFile(dir.path(), "in.inp", console, timeLimit);
+}
+
+Read ReadText(const std::string& text, double timeLimit = 0) {
+  platform::ScriptedConsole console;
+  return ReadText(text, console, timeLimit);
+}
+
 Read ReadExample(const std::string& name) {
   platform::ScriptedConsole console;
   return ReadFile(TESSARIN_SOURCE_DIR "/examples/", name, console);
@@ -86,33 +98,51 @@ const std::string kInterrupted =
     "********\n\n";
 
 TEST(EngineUserCode, EscapeThenQStopsARunawayProgramAndTheRead) {
-  tessarin::testing::TempDir dir;
-  tessarin::testing::WriteWholeFile(dir.File("spin.inp"), kEndlessProgram);
   platform::ScriptedConsole console;
   console.keys.push_back({platform::kKeyEscape, 3});
   console.keys.push_back({'Q', 6});
-  Read read = ReadFile(dir.path(), "spin.inp", console);
+  Read read = ReadText(kEndlessProgram, console);
   EXPECT_EQ(read.status, InputReadStatus::Stopped);
   EXPECT_EQ(read.console, std::string(engine::MessageText(engine::Msg::kEscapePressed)) +
                               std::string(engine::MessageText(engine::Msg::kEscapeAndQ)) + kInterrupted);
 }
 
 TEST(EngineUserCode, TimeLimitStopsARunawayProgramLikeAnInterruption) {
-  tessarin::testing::TempDir dir;
-  tessarin::testing::WriteWholeFile(dir.File("spin.inp"), kEndlessProgram);
-  platform::ScriptedConsole console;
-  Read read = ReadFile(dir.path(), "spin.inp", console, 0.3);
+  // An endless Dir2 once grew one generated line by a gigabyte in three
+  // seconds before the limit stopped it.
+  for (const char* program : {kEndlessProgram, "S1 S 0 0 0 10\nPROGRAM grow\n  while (1) Dir2(\"C\")\nEND PROGRAM\n"}) {
+    Read read = ReadText(program, 0.3);
+    EXPECT_EQ(read.status, InputReadStatus::Stopped) << program;
+    EXPECT_NE(read.console.find(engine::Format(engine::Msg::kTimeLimitReached, 0.3)), std::string::npos) << program;
+    EXPECT_NE(read.console.find(kInterrupted), std::string::npos) << program;
+  }
+}
+
+TEST(EngineUserCode, StatementsNestedTooDeeplyStopTheReadWithASyntaxError) {
+  // 20000 levels overflowed the stack of every build.
+  std::string text = "S1 S 0 0 0 10\nPROGRAM deep\n  x = 0\n";
+  for (int i = 0; i < 20000; ++i) text += "if (1) {\n";
+  text += "x = 1\n";
+  for (int i = 0; i < 20000; ++i) text += "}\n";
+  text += "END PROGRAM\nC1 0 -1\n";
+  Read read = ReadText(text);
   EXPECT_EQ(read.status, InputReadStatus::Stopped);
-  EXPECT_NE(read.console.find(engine::Format(engine::Msg::kTimeLimitReached, 0.3)), std::string::npos);
-  EXPECT_NE(read.console.find(kInterrupted), std::string::npos);
+  EXPECT_EQ(read.console, "\n******** Error: \"if\", \"while\" and \"for\" operators and braces are nested more than 256 "
+                          "levels deep. ********\n"
+                          "Line No. 259 of user program \"deep\" with the syntax error:\n"
+                          "if (1) {\n\n");
+}
+
+TEST(EngineUserCode, HugeNumberFormatIsRefusedAndTheReadGoesOn) {
+  // "%.999999999f" took 4.9 GB to print 1e308.
+  Read read = ReadText("PROGRAM fmt\n  SetNumberFormat(\"%.999999999f\")\n  Print(1e308)\n"
+                       "  Dir(\"S1 S 0 0 0 \", 10)\n  Dir(\"C1 0 -1\")\nEND PROGRAM\n");
+  EXPECT_EQ(read.status, InputReadStatus::Loaded) << read.console;
+  EXPECT_EQ(read.console, "1e+308\n");
 }
 
 TEST(EngineUserCode, SyntaxErrorInAProgramStopsTheReadWithItsDiagnostic) {
-  tessarin::testing::TempDir dir;
-  tessarin::testing::WriteWholeFile(dir.File("bad.inp"),
-                                    "S1 S 0 0 0 10\nPROGRAM gen\n  r = 5\n  Dir(\"S2 S 0 0 0 \", r +)\nEND PROGRAM\nC1 0 -1\n");
-  platform::ScriptedConsole console;
-  Read read = ReadFile(dir.path(), "bad.inp", console);
+  Read read = ReadText("S1 S 0 0 0 10\nPROGRAM gen\n  r = 5\n  Dir(\"S2 S 0 0 0 \", r +)\nEND PROGRAM\nC1 0 -1\n");
   EXPECT_EQ(read.status, InputReadStatus::Stopped);
   EXPECT_EQ(read.console,
             "\n******** Error: an illegal sequence of two binary operators, or an operator and a separator, or two "
@@ -122,13 +152,9 @@ TEST(EngineUserCode, SyntaxErrorInAProgramStopsTheReadWithItsDiagnostic) {
 }
 
 TEST(EngineUserCode, GlobalParametersReachLaterPrograms) {
-  tessarin::testing::TempDir dir;
-  tessarin::testing::WriteWholeFile(dir.File("globals.inp"),
-                                    "PARAMETERS\n  radius = 4\nEND PARAMETERS\n"
-                                    "PROGRAM world\n  Dir(\"S1 S 0 0 0 \", radius * 2)\n  Dir(\"C1 0 -1\")\nEND PROGRAM\n"
-                                    "C2 0 1\n");
-  platform::ScriptedConsole console;
-  Read read = ReadFile(dir.path(), "globals.inp", console);
+  Read read = ReadText("PARAMETERS\n  radius = 4\nEND PARAMETERS\n"
+                       "PROGRAM world\n  Dir(\"S1 S 0 0 0 \", radius * 2)\n  Dir(\"C1 0 -1\")\nEND PROGRAM\n"
+                       "C2 0 1\n");
   EXPECT_EQ(read.status, InputReadStatus::Loaded) << read.console;
   EXPECT_NE(read.dump.find("radius=8"), std::string::npos) << read.dump;
 }
