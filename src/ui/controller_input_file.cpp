@@ -3,6 +3,7 @@
 
 #include "input/input_reader.h"
 #include "platform/paths.h"
+#include "render/rt_script.h"
 #include "ui/controller.h"
 #include "ui/messages.h"
 
@@ -43,6 +44,22 @@ void Controller::ReadInputFile() {
   // The reader keeps a console only when there is something to read in it.
   if (services_.console.IsOpen() && !services_.console.HasText()) CloseConsole();
   RefreshDerivedNames();
+  if (model_.loaded) RebuildRegionRows();
+}
+
+void Controller::RebuildRegionRows() {
+  // The rows may have changed wholesale since the last count (another set,
+  // Reset all, a parameter file), so the count starts from them.
+  paletteUsage_.CountRows(working_.rows);
+  if (render::RebuildRegionRows(model_, working_, paletteUsage_)) MarkModified();
+}
+
+void Controller::MakeRtScript() {
+  ReloadInputFile();
+  if (!model_.loaded) return;
+  render::RtScriptRequest request{model_,         working_, Context(), rtScriptPath_, inputBaseName_,
+                                  overwritePrompt_, host_,  services_.clipboard};
+  render::WriteRtScript(request);
 }
 
 void Controller::ActivateConsoleWindow() {
