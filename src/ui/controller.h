@@ -209,6 +209,7 @@ class Controller final : private launch::StartButtonsView {
   std::string numberOfTracks_;
   input::GeometryModel model_;
   render::PaletteUsage paletteUsage_;  // follows the colour edits of the Materials table
+  std::uint64_t inputReads_ = 0;       // readings of the input file so far
   bool overwritePrompt_ = true;
   bool graphicsShown_ = true;
   bool readingInputFile_ = false;

@@ -36,6 +36,7 @@ void Controller::ReloadInputFile() {
 void Controller::ReadInputFile() {
   if (readingInputFile_) return;  // the console's key polling lets events in
   readingInputFile_ = true;
+  ++inputReads_;
   input::InputReadRequest request{working_, Context(), services_.console, model_, services_.engine};
   input::InputReadResult result = input::ReadInputFile(request);
   readingInputFile_ = false;
@@ -55,8 +56,11 @@ void Controller::RebuildRegionRows() {
 }
 
 void Controller::MakeRtScript() {
+  // A cancelled file chooser reads nothing: the model may then still be one
+  // another set read.
+  std::uint64_t readsBefore = inputReads_;
   ReloadInputFile();
-  if (!model_.loaded) return;
+  if (inputReads_ == readsBefore || !model_.loaded) return;
   render::RtScriptRequest request{model_,         working_, Context(), rtScriptPath_, inputBaseName_,
                                   overwritePrompt_, host_,  services_.clipboard};
   render::WriteRtScript(request);

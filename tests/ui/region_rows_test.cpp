@@ -100,5 +100,15 @@ TEST(MakeRtScriptCommand, ReadsTheInputFileAgainAndStopsSilentlyWhenTheReadFails
   EXPECT_NE(fixture.console.text.find("Error"), std::string::npos);
 }
 
+TEST(MakeRtScriptCommand, WithoutAnInputFileItAsksForOneAndACancelWritesNothing) {
+  Loaded fixture(Materials(1));
+  // Another set without an input file keeps the model of the last read.
+  fixture.controller->EditWorkingCopy().InputFN.clear();
+  fixture.host.messages.clear();
+  fixture.controller->MakeRtScript();  // the chooser is cancelled
+  EXPECT_EQ(fixture.host.fileRequests.size(), 2u);
+  EXPECT_TRUE(fixture.host.messages.empty());
+}
+
 }  // namespace
 }  // namespace tessarin::ui
