@@ -3,10 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "render/script_check/membership_check.h"
 #include "render/script_check/mged_runner.h"
 #include "render/script_check/model_cells.h"
 #include "render/script_check/model_reading.h"
+#include "render/script_check/random_model.h"
 #include "render/script_check/tcl_stub.h"
 #include "support/test_files.h"
 
@@ -135,6 +138,34 @@ TEST(ModelCells, AComplementExcludesTheCellWithEveryCellNestedInIt) {
   EXPECT_EQ(cells.RegionsAt({2.5, 0, 0}), std::vector<std::string>{"M3"});
   EXPECT_TRUE(cells.RegionsAt({3.5, 0, 0}).empty());
   EXPECT_NEAR(cells.BoundaryDistance({0, 0, 1.2}), 0.2, 1e-12);
+}
+
+// The generated models must be valid input whose cells never share a
+// point, or the end-to-end comparison would blame the writer for them.
+TEST(RandomModels, ReadWithoutErrorAndTheirCellsDoNotOverlap) {
+  for (unsigned seed = 1; seed <= 8; ++seed) {
+    SCOPED_TRACE(seed);
+    tessarin::testing::TempDir folder;
+    std::string input = RandomModelInput(seed);
+    EXPECT_EQ(input, RandomModelInput(seed));
+    tessarin::testing::WriteWholeFile(folder.File("random.inp"), input);
+    ReadModel read = ReadSetInput(SetForInput(folder.File("random.inp"), folder.path()), folder.path());
+    ASSERT_TRUE(read.loaded) << read.console << input;
+    ModelCells cells(read.model);
+    std::mt19937 random(seed);
+    std::uniform_real_distribution<double> coordinate(-kRandomModelSize / 2, kRandomModelSize / 2);
+    int inside = 0;
+    for (int i = 0; i < 3000; ++i) {
+      Vec3 point{coordinate(random), coordinate(random), coordinate(random)};
+      int holding = 0;
+      for (std::size_t cell = 0; cell < read.model.cells.size(); ++cell)
+        holding += cells.InCell(static_cast<int>(cell), point) ? 1 : 0;
+      EXPECT_LE(holding, 1) << "(" << point.x << ", " << point.y << ", " << point.z << ")\n" << input;
+      inside += holding;
+    }
+    // The container's void cell holds every point the bodies leave.
+    EXPECT_GT(inside, 2900);
+  }
 }
 
 TEST(MembershipCheck, AgreesWithAScriptThatBuildsTheCellsAndFindsTheOverlapOfALiteralComplement) {

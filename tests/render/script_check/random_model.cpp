@@ -16,7 +16,9 @@ namespace {
 using input::Vec3;
 
 constexpr double kSlotSpacing = 12;
-constexpr double kOuterSize = 5;     // inscribed radius of an outermost body
+// Inscribed radius of an outermost body: its circumscribed radius (at most
+// 1.8 times that) stays inside the half slot spacing.
+constexpr double kOuterSize = 3.3;
 constexpr double kNestingRatio = 1.8;  // above the circumscribed-to-inscribed ratio of every shape
 
 enum class Shape { Sphere, Rpp, TurnedBox, Rcc, CutCylinder, Cone };
