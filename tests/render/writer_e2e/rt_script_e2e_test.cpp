@@ -86,6 +86,18 @@ void CheckScript(const Written& written, const settings::VIEWPARM& set, const st
   ASSERT_TRUE(fs::exists(database)) << database;
   std::vector<std::string> regions = geometry->Regions();
   if (regions.empty()) return;
+  // BRL-CAD's own ray queries along the three axes, a little off the view
+  // centre: no two regions may claim the same stretch.
+  double unit = geometry->ModelLengthPerUnit();
+  double half = 0.5 * set.viewSize * set.maximumObjectSizeRatio;
+  double centre[3] = {set.viewCenter.x, set.viewCenter.y, set.viewCenter.z};
+  for (int axis = 0; axis < 3; ++axis) {
+    double origin[3], direction[3] = {0, 0, 0};
+    for (int k = 0; k < 3; ++k) origin[k] = (centre[k] + (k == axis ? -1.1 * half : 0.0123 * set.viewSize)) / unit;
+    direction[axis] = 1;
+    std::string shot = NirtShot(database, regions, origin, direction);
+    EXPECT_EQ(shot.find("OVERLAP"), std::string::npos) << "axis " << axis << ":\n" << shot;
+  }
   std::string png = pngPath.empty() ? written.path + ".png" : pngPath;
   Raytrace image = RaytraceToPng(database, regions, png, 128);
   EXPECT_TRUE(image.passed) << image.message;
