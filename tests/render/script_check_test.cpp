@@ -10,6 +10,7 @@
 #include "render/script_check/model_cells.h"
 #include "render/script_check/model_reading.h"
 #include "render/script_check/random_model.h"
+#include "render/script_check/ray_check.h"
 #include "render/script_check/tcl_stub.h"
 #include "support/test_files.h"
 
@@ -288,6 +289,48 @@ TEST_F(ScriptRuns, MgedBuildsAWellFormedScriptAndRtDrawsItsRegions) {
   std::string shot = NirtShot(folder.File("t.g"), {"M1", "M2"}, origin, direction);
   EXPECT_NE(shot.find("M2"), std::string::npos) << shot;
   EXPECT_EQ(shot.find("OVERLAP"), std::string::npos) << shot;
+}
+
+// Every primitive kind the writer uses, turned and sheared a little, and
+// the boolean rules: BRL-CAD's ray queries must find the regions exactly
+// where the script reader puts them.
+TEST_F(ScriptRuns, TheScriptReaderSeesWhatBrlcadBuilds) {
+  if (!BrlcadBinFolder()) GTEST_SKIP() << kNoBrlcad;
+  std::string body =
+      "in P1 rpp -1 1.5 -1 1 -0.5 2\n"
+      "in P2 box -1 4 -1  2 0.3 0  -0.3 1.8 0.2  0.1 0 2.5\n"
+      "in P3 arb4 -1 8 -1  2 8 -1  0 10 -1  0 9 2\n"
+      "in P4 arbn 5   0 0 1 1.5   0 0 -1 1   0.8 0.6 0 1.6   -0.8 0.6 0 -11.2   0 -1 0 -12.5\n"
+      "in P5 sph 0 16 0 1.3\n"
+      "in P6 rcc -1 19 -1  2 0.5 2.5  1.1\n"
+      "in P7 trc 1 23 -1  -2 0.3 2  1.4 0.3\n"
+      "in A rpp 0 2 26 28 0 2\nin B sph 1 27 1 0.5\nin C rpp 1 3 26 28 0 2\n"
+      "comb X u A u C - B\n"
+      "in A2 rpp 0 2 30 32 0 2\nin B2 sph 1 31 1 0.5\nin C2 rpp 1 3 30 32 0 2\n"
+      "comb Y u A2 + C2 - B2\n";
+  std::vector<std::string> regions;
+  for (const char* name : {"P1", "P2", "P3", "P4", "P5", "P6", "P7", "X", "Y"}) {
+    body += std::string("r R") + name + " u " + name + "\n";
+    regions.push_back(std::string("R") + name);
+  }
+  std::string script = Script(body);
+  ASSERT_TRUE(RunThroughMged(Write("shapes.rt", script)).passed);
+  ScriptGeometry geometry = Parsed(script);
+  std::vector<Ray> rays;
+  for (double y = -0.9; y < 33; y += 0.61) {
+    rays.push_back({{-5, y, 0.61}, {1, 0, 0}});
+    rays.push_back({{0.23, y, -5}, {0, 0, 1}});
+    rays.push_back({{-4, y - 1.5, -4}, input::Unit({1, 0.4, 1})});
+  }
+  std::vector<RayQuery> queries = ShootRays(folder.File("t.g"), regions, rays);
+  int compared = 0;
+  for (std::size_t i = 0; i < rays.size(); ++i) {
+    EXPECT_FALSE(queries[i].overlap) << queries[i].output;
+    std::vector<std::string> disagreements = CompareAlongRay(geometry, queries[i], rays[i], 12, 0.02);
+    EXPECT_TRUE(disagreements.empty()) << disagreements.front() << "\n" << queries[i].output;
+    compared += queries[i].segments.empty() ? 0 : 1;
+  }
+  EXPECT_GT(compared, 60);
 }
 
 TEST_F(ScriptRuns, MgedTranscriptsWithAFailedCommandDoNotPass) {

@@ -121,15 +121,20 @@ Raytrace RaytraceToPng(const std::string& databasePath, const std::vector<std::s
 
 std::string NirtShot(const std::string& databasePath, const std::vector<std::string>& regions, const double origin[3],
                      const double direction[3]) {
-  std::optional<std::string> bin = BrlcadBinFolder();
-  if (!bin) return kNoBrlcad;
   std::ostringstream query;
   query.precision(17);
   query << "xyz " << origin[0] << " " << origin[1] << " " << origin[2] << "; dir " << direction[0] << " "
         << direction[1] << " " << direction[2] << "; s";
-  return RunCommand(ShellQuoted(*bin + "/nirt") + " -e " + ShellQuoted(query.str()) + " " +
-                        ShellQuoted(databasePath) + Quoted(regions),
-                    120)
+  return RunNirt(databasePath, regions, query.str());
+}
+
+std::string RunNirt(const std::string& databasePath, const std::vector<std::string>& regions,
+                    const std::string& commands) {
+  std::optional<std::string> bin = BrlcadBinFolder();
+  if (!bin) return kNoBrlcad;
+  return RunCommand(ShellQuoted(*bin + "/nirt") + " -e " + ShellQuoted(commands) + " " + ShellQuoted(databasePath) +
+                        Quoted(regions),
+                    300)
       .output;
 }
 

@@ -47,5 +47,8 @@ Raytrace RaytraceToPng(const std::string& databasePath, const std::vector<std::s
 // and an "OVERLAP" line wherever two regions claim the same stretch.
 std::string NirtShot(const std::string& databasePath, const std::vector<std::string>& regions, const double origin[3],
                      const double direction[3]);
+// nirt with its own commands ("xyz ...; dir ...; s; ..."), for many rays in one run.
+std::string RunNirt(const std::string& databasePath, const std::vector<std::string>& regions,
+                    const std::string& commands);
 
 }  // namespace tessarin::render::script_check

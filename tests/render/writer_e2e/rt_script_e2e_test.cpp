@@ -19,6 +19,7 @@
 #include "render/script_check/mged_runner.h"
 #include "render/script_check/model_reading.h"
 #include "render/script_check/random_model.h"
+#include "render/script_check/ray_check.h"
 #include "render/script_check/tcl_stub.h"
 #include "settings/parameter_file.h"
 #include "support/test_files.h"
@@ -86,17 +87,26 @@ void CheckScript(const Written& written, const settings::VIEWPARM& set, const st
   ASSERT_TRUE(fs::exists(database)) << database;
   std::vector<std::string> regions = geometry->Regions();
   if (regions.empty()) return;
-  // BRL-CAD's own ray queries along the three axes, a little off the view
-  // centre: no two regions may claim the same stretch.
+  // BRL-CAD's own ray queries across the view cube along the three axes: no
+  // two regions on one stretch, and every region where the script reader
+  // (compared with the input above) has it.
   double unit = geometry->ModelLengthPerUnit();
-  double half = 0.5 * set.viewSize * set.maximumObjectSizeRatio;
-  double centre[3] = {set.viewCenter.x, set.viewCenter.y, set.viewCenter.z};
-  for (int axis = 0; axis < 3; ++axis) {
-    double origin[3], direction[3] = {0, 0, 0};
-    for (int k = 0; k < 3; ++k) origin[k] = (centre[k] + (k == axis ? -1.1 * half : 0.0123 * set.viewSize)) / unit;
-    direction[axis] = 1;
-    std::string shot = NirtShot(database, regions, origin, direction);
-    EXPECT_EQ(shot.find("OVERLAP"), std::string::npos) << "axis " << axis << ":\n" << shot;
+  double view = set.viewSize / unit;
+  Vec3 centre = (1.0 / unit) * Vec3{set.viewCenter.x, set.viewCenter.y, set.viewCenter.z};
+  std::vector<Ray> rays;
+  for (int axis = 0; axis < 3; ++axis)
+    for (double u = -0.43; u < 0.5; u += 0.2)
+      for (double v = -0.41; v < 0.5; v += 0.2) {
+        Vec3 along = axis == 0 ? Vec3{1, 0, 0} : axis == 1 ? Vec3{0, 1, 0} : Vec3{0, 0, 1};
+        Vec3 across = axis == 0 ? Vec3{0, 1, 0} : Vec3{1, 0, 0};
+        Vec3 third = input::Cross(along, across);
+        rays.push_back({centre + view * (-0.6 * along + u * across + v * third), along});
+      }
+  std::vector<RayQuery> queries = ShootRays(database, regions, rays);
+  for (std::size_t i = 0; i < rays.size(); ++i) {
+    EXPECT_FALSE(queries[i].overlap) << queries[i].output;
+    std::vector<std::string> disagreements = CompareAlongRay(*geometry, queries[i], rays[i], 1.2 * view, view / 150);
+    EXPECT_TRUE(disagreements.empty()) << disagreements.front() << "\n" << queries[i].output;
   }
   std::string png = pngPath.empty() ? written.path + ".png" : pngPath;
   Raytrace image = RaytraceToPng(database, regions, png, 128);
