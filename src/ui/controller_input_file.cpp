@@ -61,8 +61,8 @@ void Controller::MakeRtScript() {
   std::uint64_t readsBefore = inputReads_;
   ReloadInputFile();
   if (inputReads_ == readsBefore || !model_.loaded) return;
-  render::RtScriptRequest request{model_,         working_, Context(), rtScriptPath_, inputBaseName_,
-                                  overwritePrompt_, host_,  services_.clipboard};
+  render::RtScriptRequest request{model_, working_, Context(), rtScriptPath_, inputBaseName_, overwritePrompt_, host_,
+                                  services_.clipboard};
   render::WriteRtScript(request);
 }
 
