@@ -8,6 +8,17 @@ cd "$root/examples"
 # The demo sets name the simulator "Varnholt"; the stand-in built beside the
 # programs answers to that name.
 export PATH="$bin:$PATH"
+# The demo set's RT script, written where the set says (next to the input
+# file); running the demo again replaces it.
+echo "== RT script of the demo set"
+if script="$("$bin/tessarin-cli" rt "$demo" --set 1 --yes)"; then
+  echo "Written: $script"
+  echo "Load it into MGED with its source command:  source \"$script\""
+  echo "(or from a shell: mged -c < \"$script\"; the script opens its own database)"
+else
+  echo "The RT script could not be made (see the messages above)."
+fi
+echo
 if [ -x "$bin/tessarin" ] && [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ] && [ -z "${CI:-}" ]; then
   exec "$bin/tessarin" "$demo"
 fi

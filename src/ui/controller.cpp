@@ -176,7 +176,12 @@ int Controller::MaterialColorIndex(int row) const {
 
 void Controller::CommitMaterial(int row, MaterialColumn column, std::string_view text) {
   if (row < 0 || row >= static_cast<int>(working_.rows.size())) return;
-  if (CommitMaterialCell(working_.rows[static_cast<std::size_t>(row)], column, text)) MarkModified();
+  settings::REGIONDATA& edited = working_.rows[static_cast<std::size_t>(row)];
+  settings::ColorEntry before = edited.color;
+  if (!CommitMaterialCell(edited, column, text)) return;
+  paletteUsage_.Remove(before);
+  paletteUsage_.Add(edited.color);
+  MarkModified();
 }
 
 void Controller::SelectMaterialColor(int row, int entry) {
@@ -184,7 +189,9 @@ void Controller::SelectMaterialColor(int row, int entry) {
   settings::ColorEntry& color = working_.rows[static_cast<std::size_t>(row)].color;
   std::optional<settings::ColorEntry> chosen = ColorOfListEntry(entry, ColorList::Material, color, host_);
   if (!chosen || *chosen == color) return;
+  paletteUsage_.Remove(color);
   color = *chosen;
+  paletteUsage_.Add(color);
   MarkModified();
 }
 

@@ -16,6 +16,8 @@
 #include "launch/start_buttons.h"
 #include "platform/console.h"
 #include "platform/host.h"
+#include "platform/windows_clipboard.h"
+#include "render/region_rows.h"
 #include "settings/trackset_data.h"
 #include "settings/viewparm.h"
 #include "ui/check_fields.h"
@@ -44,6 +46,7 @@ struct ControllerServices {
   platform::Windows& windows;
   platform::Timers& timers;
   platform::TerminalEmulator terminal;
+  platform::Clipboard* clipboard = nullptr;  // where "Copy to clipboard" puts the RT script
 };
 
 enum class Manual { Tessarin, Varnholt };
@@ -129,6 +132,9 @@ class Controller final : private launch::StartButtonsView {
   void OpenShownFile(TextField field);
   void LoadInputFile();
   void ReloadInputFile();
+  // "Make RT script": re-reads the input file and, when that succeeds, writes
+  // the set's RT script.
+  void MakeRtScript();
   void StartOrActivateConsole() { startButtons_.StartOrActivateConsole(commandLine_); }
   void StartOrActivateMged() { startButtons_.StartOrActivateMged(); }
   void ResetButton(launch::WatchedProgram program) { startButtons_.ResetButton(program); }
@@ -177,6 +183,7 @@ class Controller final : private launch::StartButtonsView {
   void Changed(bool changed);
   void SetTitleFromPath();
   void ReadInputFile();
+  void RebuildRegionRows();
   void CloseConsole();
 
   // What the start buttons ask of the window.
@@ -208,6 +215,8 @@ class Controller final : private launch::StartButtonsView {
   std::string rtScriptPath_;
   std::string numberOfTracks_;
   input::GeometryModel model_;
+  render::PaletteUsage paletteUsage_;  // follows the colour edits of the Materials table
+  std::uint64_t inputReads_ = 0;       // readings of the input file so far
   bool overwritePrompt_ = true;
   bool graphicsShown_ = true;
   bool readingInputFile_ = false;

@@ -6,6 +6,7 @@
 
 #include "input/input_reader.h"
 #include "platform/paths.h"
+#include "render/rt_script.h"
 #include "ui/controller.h"
 #include "ui/messages.h"
 
@@ -38,6 +39,7 @@ void Controller::ReloadInputFile() {
 void Controller::ReadInputFile() {
   if (readingInputFile_) return;  // the console's key polling lets events in
   readingInputFile_ = true;
+  ++inputReads_;
   input::InputReadRequest request{working_, Context(), services_.console, model_, services_.engine};
   input::InputReadResult result;
   std::optional<std::string> failure;
@@ -61,6 +63,25 @@ void Controller::ReadInputFile() {
   // The reader keeps a console only when there is something to read in it.
   if (services_.console.IsOpen() && !services_.console.HasText()) CloseConsole();
   RefreshDerivedNames();
+  if (model_.loaded) RebuildRegionRows();
+}
+
+void Controller::RebuildRegionRows() {
+  // The rows may have changed wholesale since the last count (another set,
+  // Reset all, a parameter file), so the count starts from them.
+  paletteUsage_.CountRows(working_.rows);
+  if (render::RebuildRegionRows(model_, working_, paletteUsage_)) MarkModified();
+}
+
+void Controller::MakeRtScript() {
+  // A cancelled file chooser reads nothing: the model may then still be one
+  // another set read.
+  std::uint64_t readsBefore = inputReads_;
+  ReloadInputFile();
+  if (inputReads_ == readsBefore || !model_.loaded) return;
+  render::RtScriptRequest request{model_, working_, Context(), rtScriptPath_, inputBaseName_, overwritePrompt_, host_,
+                                  services_.clipboard};
+  render::WriteRtScript(request);
 }
 
 void Controller::ActivateConsoleWindow() {

@@ -12,6 +12,7 @@
 #include "platform/scripted_console.h"
 #include "platform/scripted_host.h"
 #include "platform/timers.h"
+#include "platform/windows_clipboard.h"
 #include "platform/windows_scripted.h"
 #include "support/test_files.h"
 #include "ui/cmd_line_dialog.h"
@@ -33,6 +34,18 @@ class RecordingShell final : public ShellServices {
   bool openSucceeds = true;
   std::vector<std::string> opened;
   std::vector<std::string> recent;
+};
+
+// Keeps the text placed on it.
+class RecordingClipboard final : public platform::Clipboard {
+ public:
+  bool SetText(std::string_view text) override {
+    this->text = std::string(text);
+    ++copies;
+    return true;
+  }
+  std::string text;
+  int copies = 0;
 };
 
 // Each dialog runs the test's function on the dialog object; without one it
@@ -80,7 +93,7 @@ struct ControllerFixture {
       environment.parameterFileArgument = demoPath;
     }
     ControllerServices services{otherConsole ? *otherConsole : console, otherEngine ? *otherEngine : engine,
-                                processes, windows, timers, {"xterm", "xterm"}};
+                                processes, windows, timers, {"xterm", "xterm"}, &clipboard};
     controller = std::make_unique<Controller>(host, shell, dialogs, services, environment);
     controller->Start();
   }
@@ -94,6 +107,7 @@ struct ControllerFixture {
   platform::ScriptedProcesses processes;
   platform::ScriptedWindows windows;
   platform::RecordingTimers timers;
+  RecordingClipboard clipboard;
   std::unique_ptr<Controller> controller;
   std::string demoPath;
 };

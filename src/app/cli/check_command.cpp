@@ -3,12 +3,9 @@
 
 #include "app/cli/commands.h"
 #include "app/cli/selected_set.h"
-#include "input/input_reader.h"
-#include "input/engine_user_code.h"
+#include "app/cli/terminal_read.h"
 #include "input/model_dump.h"
 #include "platform/paths.h"
-#include "platform/stream_console.h"
-#include "platform/terminal_keys.h"
 #include "settings/viewparm.h"
 
 namespace tessarin::cli {
@@ -98,14 +95,8 @@ int RunCheckCommand(const std::vector<std::string>& args, CommandIo& io) {
   // Reading on request is what this command is for, whatever the set says.
   set.checkSyntax_Tessarin = 1;
 
-  platform::TerminalKeys keys;
-  platform::StreamConsole::KeySource keySource;
-  if (keys.Active()) keySource = [&keys] { return keys.Poll(); };
-  platform::StreamConsole console(io.out, keySource);
   input::GeometryModel model;
-  input::EngineUserCode engine(*timeLimit);
-  input::InputReadRequest request{set, selected->Context(), console, model, engine};
-  input::InputReadResult result = input::ReadInputFile(request);
+  input::InputReadResult result = ReadInputOnTerminal(set, selected->Context(), io.out, *timeLimit, model);
   if (result.status == input::InputReadStatus::OpenFailed) {
     io.err << "tessarin-cli check: " << result.message << "\n";
     return kExitFailure;

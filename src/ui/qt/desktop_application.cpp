@@ -26,7 +26,8 @@ DesktopApplication::DesktopApplication(ControllerEnvironment environment, std::u
   auto* desktopHost = host_ ? nullptr : new QtHost;
   if (desktopHost) host_.reset(desktopHost);
   if (!shell_) shell_ = std::make_unique<QtShellServices>();
-  ControllerServices services{console_, *engine_, *processes_, *windows_, timers_, platform::ChooseTerminalEmulator()};
+  ControllerServices services{console_, *engine_, *processes_, *windows_, timers_, platform::ChooseTerminalEmulator(),
+                              &clipboard_};
   controller_ = std::make_unique<Controller>(*host_, *shell_, dialogs_, services, std::move(environment));
   controller_->Start();
   window_ = std::make_unique<MainWindow>(*controller_);

@@ -10,6 +10,7 @@
 #include "input/user_code.h"
 #include "platform/host.h"
 #include "platform/process.h"
+#include "platform/qt/qt_clipboard.h"
 #include "platform/qt/qt_timers.h"
 #include "platform/windows.h"
 #include "ui/controller.h"
@@ -45,6 +46,7 @@ class DesktopApplication {
   std::unique_ptr<platform::Processes> processes_;
   std::unique_ptr<platform::Windows> windows_;
   platform::qt::QtTimers timers_;
+  platform::qt::QtClipboard clipboard_;
   std::unique_ptr<Controller> controller_;
   std::unique_ptr<MainWindow> window_;
 };

@@ -196,7 +196,9 @@ QWidget* MainWindow::BuildScriptGroup() {
   auto* grid = new QGridLayout(group);
   grid->setColumnStretch(4, 1);
   int row = 0;
-  grid->addWidget(MakeDisabledButton(captions::kMakeRtScript, captions::kTipMakeRtScript), row, 0);
+  grid->addWidget(MakeButton(captions::kMakeRtScript, captions::kTipMakeRtScript,
+                             [this] { WhileReading([this] { controller_.MakeRtScript(); }); }),
+                  row, 0);
   grid->addWidget(MakeButton(captions::kSelectFolder, captions::kTipScriptFolder,
                              [this] { controller_.SelectScriptFolder(); }),
                   row, 1, 1, 2);

@@ -143,6 +143,28 @@ TEST_F(MainWindowTest, MaterialsCellsRevertOutOfRangeValues) {
   EXPECT_EQ(controller().WorkingCopy().rows[1].show, 0);
 }
 
+// The button re-reads the input file, so the table shows the rows named
+// after its materials; "Copy to clipboard" is the set's option.
+TEST_F(MainWindowTest, MakeRtScriptReadsTheInputFileAndTheTableShowsItsMaterials) {
+  tessarin::testing::WriteWholeFile(folder.File("model.inp"),
+                                    "COMPLEX_GEOMETRY 1\nM4 \"steel\"\nS1 S 0 0 0 1\nC1 4 7.8 -1\n");
+  controller().EditWorkingCopy().InputFN = "model.inp";
+  controller().EditWorkingCopy().checkSyntax_Tessarin = 1;
+  QPushButton* make = ButtonByText(window(), captions::kMakeRtScript);
+  ASSERT_NE(make, nullptr);
+  EXPECT_TRUE(make->isEnabled());
+  make->click();
+  auto* table = window().findChild<MaterialsTable*>();
+  EXPECT_EQ(table->item(0, static_cast<int>(MaterialColumn::Material))->text(), "M4 (steel)");
+  EXPECT_EQ(table->item(1, static_cast<int>(MaterialColumn::Material))->text(), "M_source");
+  EXPECT_TRUE(make->isEnabled());
+
+  QCheckBox* copy = ByToolTip<QCheckBox>(window(), captions::kTipCopyToClipboard);
+  ASSERT_NE(copy, nullptr);
+  copy->click();
+  EXPECT_EQ(controller().WorkingCopy().copyToClipboard, 1);
+}
+
 TEST_F(MainWindowTest, ColorListsStoreNamedCustomAndNone) {
   auto* beamAxis = ByToolTip<QComboBox>(window(), captions::kTipBeamAxis);
   ASSERT_NE(beamAxis, nullptr);

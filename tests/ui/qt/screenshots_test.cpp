@@ -18,6 +18,7 @@
 #include "ui/qt/cmd_line_window.h"
 #include "ui/qt/desktop_application.h"
 #include "ui/qt/edit_name_window.h"
+#include "ui/qt/materials_table.h"
 #include "ui/qt/new_parm_set_window.h"
 #include "ui/qt/qt_host.h"
 #include "ui/qt/system_vars_window.h"
@@ -128,6 +129,28 @@ TEST(Screenshots, MessagesAboutFilesReadInPart) {
                                     {"basic_filebuf::underflow error reading the file: Is a directory"}),
               platform::MessageIcon::Error, platform::MessageButtons::Ok, platform::MessageAnswer::Ok,
               "message_unexpected_failure");
+}
+
+// After the demo's input file is read, the Materials table names its
+// materials and the source, in their palette colours.
+TEST(Screenshots, MaterialsTableAfterLoad) {
+  DesktopApplication desktop(DemoEnvironment(), std::make_unique<platform::ScriptedHost>(),
+                             std::make_unique<ui::testing::RecordingShell>());
+  MainWindow& window = desktop.window();
+  window.resize(1366 - 16, 768 - 48);
+  window.show();
+  desktop.controller().ReloadInputFile();
+  ASSERT_TRUE(desktop.controller().Model().loaded);
+  window.ShowState();
+  QApplication::processEvents();
+  MaterialsTable* table = window.findChild<MaterialsTable*>();
+  ASSERT_NE(table, nullptr);
+  EXPECT_EQ(table->item(0, static_cast<int>(MaterialColumn::Material))->text(), "M1 (fuel)");
+  EXPECT_EQ(table->item(1, static_cast<int>(MaterialColumn::Material))->text(), "M2 (water)");
+  EXPECT_EQ(table->item(2, static_cast<int>(MaterialColumn::Material))->text(), "M_source");
+  EXPECT_EQ(table->item(3, static_cast<int>(MaterialColumn::Material))->text(), "");
+  EXPECT_TRUE(table->grab().save(ScreenshotFolder() + "/materials_table_after_load.png"));
+  desktop.controller().CloseConsoleAtExit();
 }
 
 }  // namespace

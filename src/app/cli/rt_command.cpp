@@ -1,0 +1,117 @@
+#include <ostream>
+#include <sstream>
+
+#include "app/cli/commands.h"
+#include "app/cli/selected_set.h"
+#include "app/cli/terminal_read.h"
+#include "launch/file_names.h"
+#include "platform/headless_host.h"
+#include "platform/paths.h"
+#include "render/region_rows.h"
+#include "render/rt_script.h"
+
+namespace tessarin::cli {
+namespace {
+
+constexpr CommandDescription kRt{
+    "rt",
+    "Usage: tessarin-cli rt FILE [--set N] [--yes]\n"
+    "\n"
+    "Makes the RT script of a parameter set of the parameter file FILE, as the\n"
+    "window's \"Make RT script\" does: reads the set's input file again, names\n"
+    "and colours its material rows, and writes the script at the set's RT script\n"
+    "path (see `tessarin-cli names`). Prints that path on standard output.\n"
+    "The reader's messages and the writer's messages go to standard error.\n"
+    "Load the script into MGED with its `source` command.\n"
+    "\n"
+    "Exit status 0 when the script was written; 1 when the input file could not\n"
+    "be read or has errors, when the script could not be written, or when it\n"
+    "exists already and --yes is not given (the question the window would ask\n"
+    "is the message); 2 for bad usage.\n"
+    "\n"
+    "  --set N   use set N (counting from 1) instead of the file's current set\n"
+    "  --yes     overwrite an existing RT script\n"};
+
+constexpr const char* kSetOption = "--set";
+constexpr const char* kYesFlag = "--yes";
+
+// The writer's host on the command line: messages go to standard error,
+// except a question, whose text is kept for the command's own message; the
+// answer is the one given with --yes, else No.
+class CommandLineHost final : public platform::Host {
+ public:
+  CommandLineHost(std::ostream& err, bool yes) : messages_(err), yes_(yes) {}
+
+  platform::MessageAnswer ShowMessage(std::string_view text, platform::MessageIcon icon,
+                                      platform::MessageButtons buttons,
+                                      platform::MessageAnswer defaultAnswer) override {
+    if (buttons != platform::MessageButtons::YesNo) return messages_.ShowMessage(text, icon, buttons, defaultAnswer);
+    question_ = std::string(text);
+    return yes_ ? platform::MessageAnswer::Yes : platform::MessageAnswer::No;
+  }
+  std::optional<std::string> ChooseFileToOpen(const platform::FileChooserRequest&) override { return std::nullopt; }
+  std::optional<std::string> ChooseFileToSave(const platform::FileChooserRequest&) override { return std::nullopt; }
+  std::optional<std::string> ChooseFolder(std::string_view, std::string_view) override { return std::nullopt; }
+  std::optional<platform::Rgb> ChooseColor(platform::Rgb) override { return std::nullopt; }
+  platform::Rgb ButtonFaceColor() const override { return messages_.ButtonFaceColor(); }
+
+  const std::string& Question() const { return question_; }
+
+ private:
+  platform::HeadlessHost messages_;
+  bool yes_;
+  std::string question_;
+};
+
+void ReportFailure(std::string_view message, CommandIo& io) { io.err << "tessarin-cli rt: " << message << "\n"; }
+
+}  // namespace
+
+int RunRtCommand(const std::vector<std::string>& args, CommandIo& io) {
+  ArgumentSpec spec;
+  spec.minPositional = 1;
+  spec.maxPositional = 1;
+  spec.flags.insert(kYesFlag);
+  spec.valueOptions.insert(kSetOption);
+  int exitCode = kExitSuccess;
+  std::optional<ParsedArguments> arguments = ParseCommandArguments(args, spec, kRt, io, exitCode);
+  if (!arguments) return exitCode;
+  std::optional<SelectedSet> selected =
+      LoadSelectedSet(arguments->positional.front(), arguments->Value(kSetOption), kRt, io, exitCode);
+  if (!selected) return exitCode;
+
+  settings::VIEWPARM set = selected->set();
+  if (set.InputFN.empty()) {
+    ReportFailure("the set names no input file", io);
+    return kExitFailure;
+  }
+  // Making the script is what the command is for, whatever the set says
+  // about checking the input file.
+  set.checkSyntax_Tessarin = 1;
+  launch::LaunchContext context = selected->Context();
+  input::GeometryModel model;
+  input::InputReadResult read = ReadInputOnTerminal(set, context, io.err, 0, model);
+  if (read.status == input::InputReadStatus::OpenFailed) ReportFailure(read.message, io);
+  if (read.status != input::InputReadStatus::Loaded) return kExitFailure;
+
+  render::PaletteUsage palette;
+  palette.CountRows(set.rows);
+  render::RebuildRegionRows(model, set, palette);
+
+  CommandLineHost host(io.err, arguments->Has(kYesFlag));
+  std::string scriptPath = platform::AbsolutePath(launch::RtScriptPath(set, context), selected->startupDirectory);
+  render::RtScriptRequest request{model, set, context, scriptPath, launch::InputBaseName(set), true, host, nullptr};
+  render::RtScriptResult result = render::WriteRtScript(request);
+  switch (result.outcome) {
+    case render::RtScriptOutcome::Written:
+      io.out << scriptPath << "\n";
+      return kExitSuccess;
+    case render::RtScriptOutcome::NotOverwritten:
+      ReportFailure(host.Question(), io);
+      return kExitFailure;
+    default:
+      return kExitFailure;  // the writer has said why
+  }
+}
+
+}  // namespace tessarin::cli

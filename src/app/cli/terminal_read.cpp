@@ -1,0 +1,20 @@
+#include "app/cli/terminal_read.h"
+
+#include "input/engine_user_code.h"
+#include "platform/stream_console.h"
+#include "platform/terminal_keys.h"
+
+namespace tessarin::cli {
+
+input::InputReadResult ReadInputOnTerminal(const settings::VIEWPARM& set, const launch::LaunchContext& context,
+                                           std::ostream& messages, double timeLimit, input::GeometryModel& model) {
+  platform::TerminalKeys keys;
+  platform::StreamConsole::KeySource keySource;
+  if (keys.Active()) keySource = [&keys] { return keys.Poll(); };
+  platform::StreamConsole console(messages, keySource);
+  input::EngineUserCode engine(timeLimit);
+  input::InputReadRequest request{set, context, console, model, engine};
+  return input::ReadInputFile(request);
+}
+
+}  // namespace tessarin::cli

@@ -1,0 +1,18 @@
+#pragma once
+// Reading a set's input file from the command line: the reader's messages go
+// to a stream, and Esc then Q on the terminal interrupts a user program.
+
+#include <iosfwd>
+
+#include "input/geometry_model.h"
+#include "input/input_reader.h"
+#include "launch/launch_context.h"
+#include "settings/viewparm.h"
+
+namespace tessarin::cli {
+
+// `timeLimit` in seconds, 0 for none.
+input::InputReadResult ReadInputOnTerminal(const settings::VIEWPARM& set, const launch::LaunchContext& context,
+                                           std::ostream& messages, double timeLimit, input::GeometryModel& model);
+
+}  // namespace tessarin::cli

@@ -1,0 +1,97 @@
+// END-TO-END TESTS OF "Make RT script" IN THE WINDOW'S CONTROLLER. They need
+// the RT script writer and are built only once its definition is in
+// src/render (see tests/CMakeLists.txt).
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "ui/controller_fixture.h"
+
+namespace tessarin::ui {
+namespace {
+
+using platform::MessageAnswer;
+using testing::ControllerFixture;
+using testing::StartWith;
+using tessarin::testing::ReadWholeFile;
+
+struct DemoLoaded : ControllerFixture {
+  DemoLoaded() : ControllerFixture(StartWith::DemoFile) {
+    tessarin::testing::WriteWholeFile(folder.File("demo_lattice.inp"),
+                                      ReadWholeFile(std::string(TESSARIN_SOURCE_DIR) + "/examples/demo_lattice.inp"));
+    controller->ReloadInputFile();
+  }
+  std::string Script() const { return ReadWholeFile(controller->RtScriptPath()); }
+};
+
+// The script's "mater" line of a region.
+std::string MaterLine(const std::string& script, const std::string& region) {
+  std::size_t at = script.find("mater " + region + " ");
+  if (at == std::string::npos) return {};
+  return script.substr(at, script.find('\n', at) - at);
+}
+
+TEST(MakeRtScriptInTheWindow, WritesTheScriptAtTheDerivedPathWithTheRowsColours) {
+  DemoLoaded fixture;
+  Controller& controller = *fixture.controller;
+  ASSERT_TRUE(controller.Model().loaded) << fixture.console.text;
+  controller.MakeRtScript();
+  ASSERT_TRUE(std::filesystem::exists(controller.RtScriptPath())) << controller.RtScriptPath();
+  const settings::REGIONDATA& fuel = controller.WorkingCopy().rows[0];
+  EXPECT_EQ(fuel.name, "M1 (fuel)");
+  EXPECT_EQ(MaterLine(fixture.Script(), "M1"), "mater M1 \"plastic {tr 0.3 re 0}\" " + std::to_string(fuel.color.red) +
+                                                   " " + std::to_string(fuel.color.green) + " " +
+                                                   std::to_string(fuel.color.blue) + " 0");
+}
+
+TEST(MakeRtScriptInTheWindow, EditingAColourChangesTheMaterLine) {
+  DemoLoaded fixture;
+  Controller& controller = *fixture.controller;
+  controller.SetOverwritePrompt(false);
+  controller.CommitMaterial(1, MaterialColumn::Red, "12");
+  controller.CommitMaterial(1, MaterialColumn::Transparency, "0.75");
+  controller.MakeRtScript();
+  const settings::REGIONDATA& water = controller.WorkingCopy().rows[1];
+  EXPECT_EQ(MaterLine(fixture.Script(), "M2"), "mater M2 \"plastic {tr 0.75 re 0}\" 12 " +
+                                                   std::to_string(water.color.green) + " " +
+                                                   std::to_string(water.color.blue) + " 0");
+  controller.SetMaterialShown(1, false);
+  controller.MakeRtScript();
+  std::string script = fixture.Script();
+  std::string draw = script.substr(script.find("\ndraw") + 1);
+  draw = draw.substr(0, draw.find('\n'));
+  EXPECT_EQ(draw.find(" M2"), std::string::npos) << draw;
+  EXPECT_NE(draw.find(" M1"), std::string::npos) << draw;
+}
+
+TEST(MakeRtScriptInTheWindow, AsksBeforeOverwritingAndKeepsTheFileOnNo) {
+  DemoLoaded fixture;
+  Controller& controller = *fixture.controller;
+  tessarin::testing::WriteWholeFile(controller.RtScriptPath(), "old");
+  fixture.host.answers.push_back(MessageAnswer::No);
+  controller.MakeRtScript();
+  ASSERT_EQ(fixture.host.messages.size(), 1u);
+  EXPECT_EQ(fixture.host.messages[0].text,
+            "File \"" + controller.RtScriptPath() + "\" already exists. Do you want to overwrite it?");
+  EXPECT_EQ(fixture.host.messages[0].icon, platform::MessageIcon::Warning);
+  EXPECT_EQ(fixture.Script(), "old");
+  fixture.host.answers.push_back(MessageAnswer::Yes);
+  controller.MakeRtScript();
+  EXPECT_NE(fixture.Script(), "old");
+}
+
+TEST(MakeRtScriptInTheWindow, CopyToClipboardPlacesTheWholeScriptByteForByte) {
+  DemoLoaded fixture;
+  Controller& controller = *fixture.controller;
+  controller.SetOverwritePrompt(false);
+  controller.MakeRtScript();
+  EXPECT_EQ(fixture.clipboard.copies, 0);
+  controller.SetState(CheckField::CopyToClipboard, 1);
+  controller.MakeRtScript();
+  EXPECT_EQ(fixture.clipboard.copies, 1);
+  EXPECT_EQ(fixture.clipboard.text, fixture.Script());
+}
+
+}  // namespace
+}  // namespace tessarin::ui
