@@ -10,6 +10,7 @@ const std::vector<Command>& Commands() {
       {"names", "FILE [--set N]", "print the four file names derived from a set", RunNamesCommand},
       {"cmdline", "FILE [--set N]", "print the simulator command line of a set", RunCmdlineCommand},
       {"check", "INPUT [--params FILE --set N] [--dump]", "read and check a simulator input file", RunCheckCommand},
+      {"tracks", "count|stats|export FILE [--set N]", "count, summarise or export a set's tracks", RunTracksCommand},
   };
   return commands;
 }

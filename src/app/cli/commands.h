@@ -10,5 +10,6 @@ int RunShowCommand(const std::vector<std::string>& args, CommandIo& io);
 int RunNamesCommand(const std::vector<std::string>& args, CommandIo& io);
 int RunCmdlineCommand(const std::vector<std::string>& args, CommandIo& io);
 int RunCheckCommand(const std::vector<std::string>& args, CommandIo& io);
+int RunTracksCommand(const std::vector<std::string>& args, CommandIo& io);
 
 }  // namespace tessarin::cli
