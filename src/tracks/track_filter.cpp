@@ -11,10 +11,12 @@ namespace {
 
 using settings::TrackVertex;
 
-double Distance(const TrackVertex& a, const TrackVertex& b) {
+double SquaredDistance(const TrackVertex& a, const TrackVertex& b) {
   const double dx = a.x - b.x, dy = a.y - b.y, dz = a.z - b.z;
-  return std::sqrt(dx * dx + dy * dy + dz * dz);
+  return dx * dx + dy * dy + dz * dz;
 }
+
+double Distance(const TrackVertex& a, const TrackVertex& b) { return std::sqrt(SquaredDistance(a, b)); }
 
 // The point `length` beyond `from` on the way to `towards`.
 TrackVertex PointTowards(const TrackVertex& from, const TrackVertex& towards, double length) {
@@ -195,10 +197,11 @@ std::optional<Segment> SelectSegment(std::span<const TrackVertex> v, const std::
   return segment;
 }
 
+// Compares squares: one square root per track instead of one per vertex.
 double PeakDisplacement(std::span<const TrackVertex> v, const Segment& s) {
-  double peak = Distance(s.end, s.start);
-  for (int i = s.first + 1; i <= s.last; ++i) peak = std::max(peak, Distance(v[i], s.start));
-  return peak;
+  double peak = SquaredDistance(s.end, s.start);
+  for (int i = s.first + 1; i <= s.last; ++i) peak = std::max(peak, SquaredDistance(v[i], s.start));
+  return std::sqrt(peak);
 }
 
 SegmentQuantities Measure(const TrackInput& track, std::span<const TrackVertex> v, const std::vector<double>& path,
@@ -233,7 +236,9 @@ Judged JudgeWholeTrack(const TrackInput& track, std::span<const TrackVertex> v, 
   j.displacement = Distance(v.back(), v.front());
   j.path = path.back();
   if (BoundsNeedPath(f.trackPeakDisplacementMin, f.trackPeakDisplacementMax)) {
-    for (const TrackVertex& vertex : v) j.peakDisplacement = std::max(j.peakDisplacement, Distance(vertex, v[0]));
+    double peak = 0;
+    for (const TrackVertex& vertex : v) peak = std::max(peak, SquaredDistance(vertex, v[0]));
+    j.peakDisplacement = std::sqrt(peak);
   }
   return j;
 }
