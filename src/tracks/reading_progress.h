@@ -12,9 +12,10 @@ namespace tessarin::tracks {
 class ReadingProgress {
  public:
   virtual ~ReadingProgress() = default;
-  // At most once a second, the first time after a second of reading: the
-  // dialog then becomes visible. `bar` runs from 0 to 1000.
-  virtual void Update(std::string_view caption, int bar) = 0;
+  // At most once a second, the first time after a second of reading (the
+  // dialog then becomes visible): the fraction of the file read so far.
+  // ProgressCaption and ProgressBarPosition turn it into what is shown.
+  virtual void Update(double fraction) = 0;
 };
 
 class SelectedTrackSink {

@@ -16,7 +16,7 @@ void ProgressMeter::Look(double fraction) {
   const double now = clock_.WallSeconds();
   if (now - lastUpdate_ < 1.0) return;
   lastUpdate_ = now;
-  progress_->Update(ProgressCaption(fraction), static_cast<int>(1000 * fraction + 0.5));
+  progress_->Update(fraction);
 }
 
 void PassTrack(const TrackInput& track, int layout, const TrackReadingRequest& request, TrackStatistics& statistics) {

@@ -99,6 +99,8 @@ std::string ProgressCaption(double fraction) {
   return platform::FormatText(messages::kProgressCaption.data(), 100 * fraction);
 }
 
+int ProgressBarPosition(double fraction) { return static_cast<int>(1000 * fraction + 0.5); }
+
 TrackReadingOutcome ReadTracks(const TrackReadingRequest& request, settings::TRACKSETDATA& copy,
                                TrackStatistics& statistics) {
   TrackReadingOutcome outcome;

@@ -59,7 +59,9 @@ TrackReadingOutcome ReadTracks(const TrackReadingRequest& request, settings::TRA
 TrackReadingOutcome ReadTrackText(std::span<const char> text, const TrackReadingRequest& request,
                                   settings::TRACKSETDATA& copy, TrackStatistics& statistics);
 
-// "Reading the track data file (%.2f %%)" for the fraction read.
+// "Reading the track data file (%.2f %%)" for the fraction read, and the
+// position of the progress bar (0 to 1000).
 std::string ProgressCaption(double fraction);
+int ProgressBarPosition(double fraction);
 
 }  // namespace tessarin::tracks

@@ -50,8 +50,8 @@ class TerminalProgress : public tracks::ReadingProgress {
   ~TerminalProgress() override {
     if (shown_) err_ << "\n";
   }
-  void Update(std::string_view caption, int) override {
-    err_ << "\r" << caption << std::flush;
+  void Update(double fraction) override {
+    err_ << "\r" << tracks::ProgressCaption(fraction) << std::flush;
     shown_ = true;
   }
 
