@@ -80,6 +80,7 @@ QWidget* CTrackStatsDlg::BuildStatisticsTable() {
   table_->verticalHeader()->setVisible(false);
   table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   table_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+  table_->horizontalHeader()->setStretchLastSection(true);
   for (int row = 0; row < tracks::messages::kStatisticRowCount; ++row)
     for (int column = 0; column < 5; ++column) {
       auto* item = new QTableWidgetItem;
