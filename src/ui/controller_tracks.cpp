@@ -6,6 +6,7 @@
 #include "tracks/messages.h"
 #include "tracks/set_reading.h"
 #include "ui/controller.h"
+#include "ui/number_text.h"
 
 namespace tessarin::ui {
 
@@ -43,8 +44,9 @@ void Controller::RefreshNumberOfTracks() {
 void Controller::ReadTracksForStatistics(const settings::TrackFilter& filter, const settings::SegmentFilter& segments,
                                          bool filterFirst, tracks::TrackStatistics& statistics) {
   if (IsReadingTracks()) return;
+  if (working_.useCustomTrackFN != 0 && IsBlank(working_.TrackFN)) SelectTrackFile();
   const std::string name = launch::TrackDataFilePath(working_, Context());
-  if (name.empty()) {
+  if (IsBlank(name)) {
     statistics.Clear();
     return;
   }

@@ -1,12 +1,11 @@
 #include "ui/track_bound_tables.h"
 
 #include <array>
-#include <charconv>
 #include <limits>
 #include <optional>
 
-#include "platform/format_text.h"
 #include "settings/units.h"
+#include "ui/number_text.h"
 #include "ui/track_messages.h"
 
 namespace tessarin::ui {
@@ -94,18 +93,12 @@ std::string Caption(std::string_view caption, BoundKind kind, DisplayUnits units
   return text;
 }
 
-std::string_view Trimmed(std::string_view text) {
-  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
-  while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
-  return text;
-}
-
-template <class Number>
-std::optional<Number> ParseWhole(std::string_view text) {
-  Number value{};
-  auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
-  return value;
+// A whole number that fits an int, blanks around it allowed.
+std::optional<int> ParseWholeInt(std::string_view text) {
+  std::optional<long long> value = ParseInteger(text);
+  if (!value || *value < std::numeric_limits<int>::min() || *value >= std::numeric_limits<int>::max())
+    return std::nullopt;
+  return static_cast<int>(*value);
 }
 
 template <class Block>
@@ -119,23 +112,23 @@ std::string Text(const Block& block, const BoundRow<Block>& row, BoundColumn col
   }
   const double value = block.*(maximum ? row.realMaximum : row.realMinimum);
   if (maximum && row.kind != K::Percent && value < 0) return "";
-  return platform::FormatText("%g", value * Factor(row.kind, units));
+  return FormatG(value * Factor(row.kind, units));
 }
 
 template <class Block>
 BoundEdit Commit(Block& block, const BoundRow<Block>& row, BoundColumn column, std::string_view entry,
                  DisplayUnits units) {
   const bool maximum = column == BoundColumn::Maximum;
-  const std::string_view text = Trimmed(entry);
+  const bool blank = IsBlank(entry);
   if (row.intMinimum != nullptr) {
     int& stored = block.*(maximum ? row.intMaximum : row.intMinimum);
     const int lowest = row.kind == K::Sequence ? 1 : 0;
     int value = 0;
-    if (maximum && text.empty()) {
+    if (maximum && blank) {
       value = row.kind == K::VertexCount ? 0 : -1;
     } else {
-      std::optional<int> parsed = ParseWhole<int>(text);
-      if (!parsed || *parsed < lowest || *parsed == std::numeric_limits<int>::max()) return BoundEdit::Rejected;
+      std::optional<int> parsed = ParseWholeInt(entry);
+      if (!parsed || *parsed < lowest) return BoundEdit::Rejected;
       value = row.kind == K::Sequence ? *parsed - 1 : row.kind == K::VertexCount ? *parsed + 1 : *parsed;
     }
     if (stored == value) return BoundEdit::Unchanged;
@@ -144,10 +137,10 @@ BoundEdit Commit(Block& block, const BoundRow<Block>& row, BoundColumn column, s
   }
   double& stored = block.*(maximum ? row.realMaximum : row.realMinimum);
   double value = 0;
-  if (maximum && text.empty()) {
+  if (maximum && blank) {
     value = row.kind == K::Percent ? 1 : -1;
   } else {
-    std::optional<double> parsed = ParseWhole<double>(text);
+    std::optional<double> parsed = ParseReal(entry);
     if (!parsed) return BoundEdit::Rejected;
     const double lowest = maximum && row.kind != K::Percent ? -1 : 0;
     const double highest = row.kind == K::Percent ? 100 : kLargestBound;
@@ -210,10 +203,9 @@ std::string GenerationText(const TrackFilter& filter, BoundColumn column) {
 }
 
 BoundEdit CommitGeneration(TrackFilter& filter, BoundColumn column, std::string_view entry) {
-  const std::string_view text = Trimmed(entry);
   const bool maximum = column == BoundColumn::Maximum;
   int& stored = maximum ? filter.genMax : filter.genMin;
-  std::optional<int> value = maximum && text.empty() ? std::optional<int>(-1) : ParseWhole<int>(text);
+  std::optional<int> value = maximum && IsBlank(entry) ? std::optional<int>(-1) : ParseWholeInt(entry);
   if (!value || *value < (maximum ? -1 : 1)) return BoundEdit::Rejected;
   if (*value == stored) return BoundEdit::Unchanged;
   stored = *value;

@@ -36,8 +36,6 @@ inline constexpr std::string_view kUnitOfEnergy = "Unit of energy:";
 inline constexpr std::string_view kUnitOfDistance = "Unit of distance:";
 inline constexpr std::string_view kRefreshStatistics = "Refresh statistics";
 inline constexpr std::string_view kDefaultFilteringWithoutSegments = "Defaut filtering without segment selection";
-inline constexpr std::string_view kSelectTrackFile = "Select the track data file";
-inline constexpr std::string_view kTrackFileFilter = "Text files (*.txt)|*.txt|All files (*.*)|*.*||";
 inline constexpr std::string_view kOutOfDateMark = "*";
 
 }  // namespace tessarin::ui::messages

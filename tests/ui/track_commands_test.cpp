@@ -107,3 +107,25 @@ TEST_F(TrackCommandsTest, MissingFileIsReported) {
 
 }  // namespace
 }  // namespace tessarin::ui
+
+namespace tessarin::ui {
+namespace {
+
+TEST_F(TrackCommandsTest, StatisticsAskForABlankCustomFileName) {
+  controller.EditWorkingCopy().TrackFN = "";
+  fixture.host.chosenFiles.push_back(fixture.folder.File("tracks.txt"));
+  tracks::TrackStatistics statistics;
+  controller.ReadTracksForStatistics({}, {}, true, statistics);
+  ASSERT_EQ(fixture.host.fileRequests.size(), 1u);
+  EXPECT_EQ(fixture.host.fileRequests[0].title, "Select the track data file");
+  EXPECT_EQ(statistics.tracks, 2);
+  EXPECT_TRUE(controller.IsModified());
+  // Still blank: the statistics are cleared, nothing is read.
+  controller.EditWorkingCopy().TrackFN = "";
+  controller.ReadTracksForStatistics({}, {}, true, statistics);
+  EXPECT_EQ(statistics.tracks, 0);
+  EXPECT_TRUE(fixture.host.messages.empty());
+}
+
+}  // namespace
+}  // namespace tessarin::ui
