@@ -189,6 +189,11 @@ class Controller final : private launch::StartButtonsView {
   void SetTrackTypeIncluded(int type, bool included);
   std::string GenerationText(BoundColumn column) const;
   void CommitGeneration(BoundColumn column, std::string_view text);
+  // The Track types and colors dialog: the colour list of a type (the named
+  // colours and "Custom") and its R, G, B cells (integers 0 to 255).
+  int TrackColorIndex(int type) const;
+  void SelectTrackColor(int type, int entry);
+  void CommitTrackColorComponent(int type, int component, std::string_view text);
   // The statistics dialog's OK: its settings become the set's.
   void AcceptTrackStatisticsSettings(const settings::TrackFilter& filter, const settings::SegmentFilter& segments,
                                      bool filterFirst, DisplayUnits unitsAtOpening);

@@ -4,6 +4,7 @@
 #include "launch/file_names.h"
 #include "platform/paths.h"
 #include "tracks/messages.h"
+#include "settings/colors.h"
 #include "tracks/set_reading.h"
 #include "ui/controller.h"
 #include "ui/number_text.h"
@@ -116,6 +117,39 @@ void Controller::AcceptTrackStatisticsSettings(const settings::TrackFilter& filt
   working_.trackFilteringBeforeSegmentSelection = order;
   FilteringChanged(changed);
   if (IsTrackCopyIncomplete()) numberOfTracks_.clear();
+}
+
+}  // namespace tessarin::ui
+
+namespace tessarin::ui {
+
+int Controller::TrackColorIndex(int type) const {
+  if (type < 0 || type >= settings::kTrackTypeCount) return 0;
+  return ColorListIndex(working_.trackColorRGB[static_cast<std::size_t>(type)], ColorList::Background,
+                        host_.ButtonFaceColor());
+}
+
+void Controller::SelectTrackColor(int type, int entry) {
+  if (type < 0 || type >= settings::kTrackTypeCount || !MayChangeTrackFiltering()) return;
+  settings::ColorEntry& color = working_.trackColorRGB[static_cast<std::size_t>(type)];
+  // Track colours offer the same names and "Custom" as the background list.
+  std::optional<settings::ColorEntry> chosen = ColorOfListEntry(entry, ColorList::Background, color, host_);
+  if (!chosen || *chosen == color) return;
+  color = *chosen;
+  MarkModified();
+}
+
+void Controller::CommitTrackColorComponent(int type, int component, std::string_view text) {
+  if (type < 0 || type >= settings::kTrackTypeCount || component < 0 || component > 2 || !MayChangeTrackFiltering())
+    return;
+  std::optional<long long> value = ParseInteger(text);
+  if (!value || *value < 0 || *value > 255) return;
+  settings::ColorEntry& color = working_.trackColorRGB[static_cast<std::size_t>(type)];
+  std::uint8_t& stored = component == 0 ? color.red : component == 1 ? color.green : color.blue;
+  if (stored == *value) return;
+  stored = static_cast<std::uint8_t>(*value);
+  settings::RederiveColorName(color, false);
+  MarkModified();
 }
 
 }  // namespace tessarin::ui

@@ -39,3 +39,11 @@ inline constexpr std::string_view kDefaultFilteringWithoutSegments = "Defaut fil
 inline constexpr std::string_view kOutOfDateMark = "*";
 
 }  // namespace tessarin::ui::messages
+
+namespace tessarin::ui::messages {
+
+inline constexpr std::string_view kTrackColorsCaption = "Track types and colors";
+inline constexpr std::string_view kTrackColorsColumns[] = {"No.",        "Particle type", "Include", "Color",
+                                                           "Color name", "R",             "G",       "B"};
+
+}  // namespace tessarin::ui::messages

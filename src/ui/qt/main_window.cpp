@@ -408,7 +408,8 @@ QWidget* MainWindow::BuildTracksGroup() {
   grid->addWidget(MakeCheckBox(captions::kKeepTrackData, CheckField::KeepTrackDataInMemory, captions::kTipKeepTrackData),
                   2, 1);
   trackOptions_ = {extend, total, track, segments};
-  grid->addWidget(MakeDisabledButton(captions::kTrackTypesAndColors, captions::kTipTrackTypes), 3, 0);
+  grid->addWidget(MakeButton(captions::kTrackTypesAndColors, captions::kTipTrackTypes, [this] { OpenTrackColors(); }),
+                  3, 0);
   auto* count = new QHBoxLayout;
   numberOfTracks_ = new QLineEdit;
   numberOfTracks_->setReadOnly(true);

@@ -86,6 +86,7 @@ class MainWindow : public QMainWindow {
   QWidget* BuildTracksGroup();
   QWidget* BuildFilteringTabs();
   void OpenTrackStatistics();  // main_window_tracks.cpp
+  void OpenTrackColors();
 
   QLineEdit* MakeTextField(TextField field, const char* tooltip);
   QHBoxLayout* SuffixRow(const char* caption, TextField field, const char* tooltip);

@@ -3,6 +3,7 @@
 
 #include "ui/qt/filtering_tabs.h"
 #include "ui/qt/main_window.h"
+#include "ui/qt/track_colors_dialog.h"
 #include "ui/qt/track_progress_dialog.h"
 #include "ui/qt/track_stats_dialog.h"
 
@@ -34,6 +35,13 @@ void MainWindow::OpenTrackStatistics() {
     dialog.Accept();
     filteringTabs_->setCurrentIndex(dialog.FilteringTab());
   }
+  ShowState();
+}
+
+void MainWindow::OpenTrackColors() {
+  CommitFocusedField();
+  CTrackColorsDlg dialog(controller_, this);
+  dialog.exec();
   ShowState();
 }
 

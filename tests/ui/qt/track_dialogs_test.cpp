@@ -18,6 +18,7 @@
 #include "ui/controller_fixture.h"
 #include "ui/qt/desktop_application.h"
 #include "ui/qt/filtering_tabs.h"
+#include "ui/qt/track_colors_dialog.h"
 #include "ui/qt/track_progress_dialog.h"
 #include "ui/qt/track_stats_dialog.h"
 
@@ -95,6 +96,23 @@ TEST_F(TrackDialogsTest, FilteringTabsAndStatisticsDialog) {
   dialog.Accept();
   EXPECT_EQ(controller.WorkingCopy().filter.trackEstartMin, 5e5);
   EXPECT_EQ(controller.NumberOfTracksText(), "");
+}
+
+TEST_F(TrackDialogsTest, TrackTypesAndColors) {
+  Controller& controller = desktop->controller();
+  CTrackColorsDlg dialog(controller, &desktop->window());
+  Save(dialog, "track_types_and_colors_dialog");
+  auto* table = dialog.findChild<QTableWidget*>();
+  ASSERT_NE(table, nullptr);
+  EXPECT_EQ(table->item(11, 1)->text(), "Knock-on electrons");
+  EXPECT_EQ(table->item(11, 2)->checkState(), Qt::Unchecked);
+  table->item(11, 2)->setCheckState(Qt::Checked);
+  EXPECT_TRUE(controller.IsTrackTypeIncluded(11));
+  table->item(2, 5)->setText("256");  // out of range: the old value stays
+  EXPECT_EQ(table->item(2, 5)->text().toInt(), controller.WorkingCopy().trackColorRGB[2].red);
+  table->item(2, 5)->setText("17");
+  EXPECT_EQ(controller.WorkingCopy().trackColorRGB[2].red, 17);
+  EXPECT_TRUE(controller.IsModified());
 }
 
 TEST_F(TrackDialogsTest, StopEndsAReadingOnItsWorkerThread) {
