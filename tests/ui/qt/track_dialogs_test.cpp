@@ -13,7 +13,9 @@
 #include <chrono>
 #include <thread>
 
+#include "platform/clock.h"
 #include "platform/scripted_host.h"
+#include "tracks/track_reader.h"
 #include "support/test_files.h"
 #include "ui/controller_fixture.h"
 #include "ui/qt/desktop_application.h"
@@ -115,38 +117,79 @@ TEST_F(TrackDialogsTest, TrackTypesAndColors) {
   EXPECT_TRUE(controller.IsModified());
 }
 
-TEST_F(TrackDialogsTest, StopEndsAReadingOnItsWorkerThread) {
-  QtTrackReadingRunner runner(&desktop->window());
-  std::atomic<bool> stop{false};
-  bool dialogSeen = false;
-  // Click "Stop" once the dialog is up.
-  QTimer clicker;
-  QObject::connect(&clicker, &QTimer::timeout, [&] {
+// Two seconds pass between looks at the clock, so that the reading reports
+// progress at its first look; at the second look it waits for Stop.
+class WaitingClock : public platform::Clock {
+ public:
+  explicit WaitingClock(const std::atomic<bool>& stop) : stop_(stop) {}
+  double WallSeconds() const override {
+    if (++looks_ == 3) {
+      const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+      while (!stop_.load() && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return 2.0 * looks_;
+  }
+  double ProcessorSeconds() const override { return 0; }
+  void YieldProcessor() override {}
+
+ private:
+  const std::atomic<bool>& stop_;
+  mutable int looks_ = 0;
+};
+
+void ClickStopWhenShown(QTimer& clicker, QString& caption) {
+  QObject::connect(&clicker, &QTimer::timeout, [&caption] {
     for (QWidget* widget : QApplication::topLevelWidgets()) {
       auto* dialog = qobject_cast<QDialog*>(widget);
       if (dialog == nullptr || !dialog->isVisible() || !dialog->windowTitle().startsWith("Reading the track data file"))
         continue;
-      dialogSeen = true;
-      EXPECT_EQ(dialog->windowTitle(), "Reading the track data file (25.00 %)");
+      caption = dialog->windowTitle();
       for (QPushButton* button : dialog->findChildren<QPushButton*>())
         if (button->text() == "Stop") button->click();
     }
   });
   clicker.start(20);
+}
+
+TEST_F(TrackDialogsTest, StopInterruptsAFileReading) {
+  std::string text;
+  for (int h = 1; h <= 500; ++h) {
+    text += std::to_string(h) + ": History No. " + std::to_string(h) + "\n1\n40\n";
+    for (int v = 0; v < 40; ++v) text += "0 0 " + std::to_string(v) + " " + std::to_string(40 - v) + "\n";
+  }
+  tessarin::testing::WriteWholeFile(folder.File("large.txt"), text);
+  std::atomic<bool> stop{false};
+  WaitingClock clock(stop);
+  tracks::TrackReadingRequest request;
+  request.path = folder.File("large.txt");
+  request.stop = &stop;
+  request.clock = &clock;
+  settings::TRACKSETDATA copy;
+  tracks::TrackStatistics statistics;
+  tracks::TrackReadingOutcome outcome;
+  QTimer clicker;
+  QString caption;
+  ClickStopWhenShown(clicker, caption);
+  QtTrackReadingRunner runner(&desktop->window());
   const std::thread::id uiThread = std::this_thread::get_id();
   bool ranElsewhere = false;
   runner.Run(
       [&](tracks::ReadingProgress* progress) {
         ranElsewhere = std::this_thread::get_id() != uiThread;
-        progress->Update(0.25);
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-        while (!stop.load() && std::chrono::steady_clock::now() < deadline)
-          std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        request.progress = progress;
+        outcome = tracks::ReadTracks(request, copy, statistics);
       },
       stop);
   EXPECT_TRUE(ranElsewhere);
-  EXPECT_TRUE(dialogSeen);
-  EXPECT_TRUE(stop.load());
+  EXPECT_TRUE(caption.startsWith("Reading the track data file (")) << caption.toStdString();
+  EXPECT_TRUE(outcome.interrupted);
+  ASSERT_EQ(outcome.messages.size(), 1u);
+  EXPECT_EQ(outcome.messages[0].caption, "Reading of the track dataset has been interrupted");
+  // Stopped after about 8192 of the 20000 vertices: the statistics cover what was read.
+  EXPECT_GT(statistics.tracks, 100);
+  EXPECT_LT(statistics.tracks, 300);
+  EXPECT_EQ(copy.fileSize, -1);
 }
 
 }  // namespace
