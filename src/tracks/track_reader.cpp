@@ -119,6 +119,7 @@ TrackReadingOutcome ReadTracks(const TrackReadingRequest& request, settings::TRA
   }
   LineSource lines(request.path);
   if (!file.found || !lines.Good()) {
+    copy.Release();
     outcome.missingFile = true;
     if (request.sink == nullptr || !request.fileNameBlank)
       outcome.messages.push_back({settings::FillMessage(messages::kCannotOpen, {request.path}), {},
