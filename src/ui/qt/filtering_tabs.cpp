@@ -72,17 +72,40 @@ QWidget* FilteringTabs::BuildTransportPage() {
   return bounds_;
 }
 
-QLineEdit* FilteringTabs::GenerationField(BoundColumn column) {
+GenerationFields::GenerationFields(std::function<std::string(BoundColumn)> text,
+                                   std::function<void(BoundColumn, std::string_view)> commit,
+                                   std::function<void()> edited)
+    : text_(std::move(text)), commit_(std::move(commit)), edited_(std::move(edited)) {
+  auto* row = new QHBoxLayout(this);
+  row->setContentsMargins(0, 0, 0, 0);
+  minimum_ = Field(BoundColumn::Minimum);
+  maximum_ = Field(BoundColumn::Maximum);
+  row->addWidget(new QLabel(ToQString(messages::kGenerations)));
+  row->addWidget(minimum_);
+  row->addWidget(new QLabel("-"));
+  row->addWidget(maximum_);
+  row->addStretch(1);
+  ShowValues();
+}
+
+QLineEdit* GenerationFields::Field(BoundColumn column) {
   auto* field = new QLineEdit;
   field->setMaximumWidth(60);
   if (column == BoundColumn::Maximum) field->setPlaceholderText(ToQString(messages::kNoBound));
   connect(field, &QLineEdit::editingFinished, this, [this, field, column] {
     if (showing_) return;
-    binding_.commitGeneration(column, field->text().toStdString());
-    ShowSettings();
-    if (binding_.changed) binding_.changed();
+    commit_(column, field->text().toStdString());
+    ShowValues();  // a rejected entry shows the previous value again
+    if (edited_) edited_();
   });
   return field;
+}
+
+void GenerationFields::ShowValues() {
+  showing_ = true;
+  minimum_->setText(QString::fromStdString(text_(BoundColumn::Minimum)));
+  maximum_->setText(QString::fromStdString(text_(BoundColumn::Maximum)));
+  showing_ = false;
 }
 
 QWidget* FilteringTabs::BuildTypePage() {
@@ -99,15 +122,11 @@ QWidget* FilteringTabs::BuildTypePage() {
     types_[static_cast<std::size_t>(type)] = box;
     grid->addWidget(box, type % 6, type / 6);
   }
-  auto* generations = new QHBoxLayout;
-  generationMin_ = GenerationField(BoundColumn::Minimum);
-  generationMax_ = GenerationField(BoundColumn::Maximum);
-  generations->addWidget(new QLabel(ToQString(messages::kGenerations)));
-  generations->addWidget(generationMin_);
-  generations->addWidget(new QLabel("-"));
-  generations->addWidget(generationMax_);
-  generations->addStretch(1);
-  grid->addLayout(generations, 6, 0, 1, 2);
+  generations_ = new GenerationFields(binding_.generationText, binding_.commitGeneration, [this] {
+    ShowSettings();
+    if (binding_.changed) binding_.changed();
+  });
+  grid->addWidget(generations_, 6, 0, 1, 2);
   return page;
 }
 
@@ -116,8 +135,7 @@ void FilteringTabs::ShowSettings() {
   ShowBoundTable(bounds_, kTransportBoundRows, binding_.caption, binding_.boundText);
   for (int type = 0; type < settings::kTrackTypeCount; ++type)
     types_[static_cast<std::size_t>(type)]->setChecked(binding_.typeIncluded(type));
-  generationMin_->setText(QString::fromStdString(binding_.generationText(BoundColumn::Minimum)));
-  generationMax_->setText(QString::fromStdString(binding_.generationText(BoundColumn::Maximum)));
+  generations_->ShowValues();
   showing_ = false;
 }
 

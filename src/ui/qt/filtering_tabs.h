@@ -29,6 +29,25 @@ struct FilteringBinding {
   std::function<void()> changed;  // after every edit, accepted or not
 };
 
+// "Secondary particle generations:" with its minimum and maximum fields;
+// an edit is committed when the field loses the focus, then `edited` runs.
+class GenerationFields : public QWidget {
+ public:
+  GenerationFields(std::function<std::string(BoundColumn)> text,
+                   std::function<void(BoundColumn, std::string_view)> commit, std::function<void()> edited);
+  void ShowValues();
+
+ private:
+  QLineEdit* Field(BoundColumn column);
+
+  std::function<std::string(BoundColumn)> text_;
+  std::function<void(BoundColumn, std::string_view)> commit_;
+  std::function<void()> edited_;
+  QLineEdit* minimum_ = nullptr;
+  QLineEdit* maximum_ = nullptr;
+  bool showing_ = false;
+};
+
 class FilteringTabs : public QTabWidget {
  public:
   explicit FilteringTabs(FilteringBinding binding, QWidget* parent = nullptr);
@@ -38,13 +57,11 @@ class FilteringTabs : public QTabWidget {
  private:
   QWidget* BuildTransportPage();
   QWidget* BuildTypePage();
-  QLineEdit* GenerationField(BoundColumn column);
 
   FilteringBinding binding_;
   QTableWidget* bounds_ = nullptr;
   std::array<QCheckBox*, settings::kTrackTypeCount> types_{};
-  QLineEdit* generationMin_ = nullptr;
-  QLineEdit* generationMax_ = nullptr;
+  GenerationFields* generations_ = nullptr;
   bool showing_ = false;
 };
 

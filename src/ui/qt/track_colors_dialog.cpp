@@ -2,15 +2,13 @@
 
 #include <QComboBox>
 #include <QDialogButtonBox>
-#include <QHBoxLayout>
 #include <QHeaderView>
-#include <QLabel>
-#include <QLineEdit>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
 #include "tracks/messages.h"
 #include "ui/color_lists.h"
+#include "ui/qt/filtering_tabs.h"
 #include "ui/track_messages.h"
 
 namespace tessarin::ui::qt {
@@ -67,31 +65,15 @@ CTrackColorsDlg::CTrackColorsDlg(Controller& controller, QWidget* parent) : QDia
     if (widths[column] > 0) table_->setColumnWidth(column, widths[column]);
   table_->setMinimumSize(980, table_->verticalHeader()->defaultSectionSize() * 13 + 8);
   layout->addWidget(table_);
-  auto* generations = new QHBoxLayout;
-  generationMin_ = GenerationField(BoundColumn::Minimum);
-  generationMax_ = GenerationField(BoundColumn::Maximum);
-  generations->addWidget(new QLabel(ToQString(messages::kGenerations)));
-  generations->addWidget(generationMin_);
-  generations->addWidget(new QLabel("-"));
-  generations->addWidget(generationMax_);
-  generations->addStretch(1);
-  layout->addLayout(generations);
+  generations_ = new GenerationFields(
+      [this](BoundColumn column) { return controller_.GenerationText(column); },
+      [this](BoundColumn column, std::string_view text) { controller_.CommitGeneration(column, text); },
+      [this] { ShowTypes(); });
+  layout->addWidget(generations_);
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok);
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   layout->addWidget(buttons);
   ShowTypes();
-}
-
-QLineEdit* CTrackColorsDlg::GenerationField(BoundColumn column) {
-  auto* field = new QLineEdit;
-  field->setMaximumWidth(60);
-  if (column == BoundColumn::Maximum) field->setPlaceholderText(ToQString(messages::kNoBound));
-  connect(field, &QLineEdit::editingFinished, this, [this, field, column] {
-    if (showing_) return;
-    controller_.CommitGeneration(column, field->text().toStdString());
-    ShowTypes();
-  });
-  return field;
 }
 
 void CTrackColorsDlg::ShowTypes() {
@@ -106,8 +88,7 @@ void CTrackColorsDlg::ShowTypes() {
     table_->item(type, kGreen)->setText(QString::number(color.green));
     table_->item(type, kBlue)->setText(QString::number(color.blue));
   }
-  generationMin_->setText(QString::fromStdString(controller_.GenerationText(BoundColumn::Minimum)));
-  generationMax_->setText(QString::fromStdString(controller_.GenerationText(BoundColumn::Maximum)));
+  generations_->ShowValues();
   showing_ = false;
 }
 

@@ -7,10 +7,11 @@
 
 #include "ui/controller.h"
 
-class QLineEdit;
 class QTableWidget;
 
 namespace tessarin::ui::qt {
+
+class GenerationFields;
 
 class CTrackColorsDlg : public QDialog {
  public:
@@ -18,12 +19,10 @@ class CTrackColorsDlg : public QDialog {
 
  private:
   void ShowTypes();
-  QLineEdit* GenerationField(BoundColumn column);
 
   Controller& controller_;
   QTableWidget* table_ = nullptr;
-  QLineEdit* generationMin_ = nullptr;
-  QLineEdit* generationMax_ = nullptr;
+  GenerationFields* generations_ = nullptr;
   bool showing_ = false;
 };
 
