@@ -35,3 +35,20 @@ echo
 echo "== Geometry of the demo input file, read as the simulator reads it"
 "$bin/tessarin-cli" check demo_lattice.inp --params "$demo" --set 1
 echo "demo_lattice.inp: read without errors; 'tessarin-cli check demo_lattice.inp --dump' shows what was understood"
+echo
+echo "== Track data: the stand-in simulator's run of set 1, counted, summarised and exported"
+tracks_demo="$(mktemp -d)"
+trap 'rm -rf "$tracks_demo"' EXIT
+cp "$demo" demo_lattice.inp "$tracks_demo/"
+(
+  cd "$tracks_demo"
+  "$bin/Varnholt" in demo_lattice.inp >/dev/null
+  echo "-- tessarin-cli tracks count demo.tesprm --set 1"
+  "$bin/tessarin-cli" tracks count demo.tesprm --set 1
+  echo "-- tessarin-cli tracks stats demo.tesprm --set 1"
+  "$bin/tessarin-cli" tracks stats demo.tesprm --set 1
+  echo "-- tessarin-cli tracks stats demo.tesprm --set 1 --json"
+  "$bin/tessarin-cli" tracks stats demo.tesprm --set 1 --json
+  echo "-- tessarin-cli tracks export demo.tesprm --set 1 -o tracks.vtp (open it in ParaView)"
+  "$bin/tessarin-cli" tracks export demo.tesprm --set 1 -o tracks.vtp
+)

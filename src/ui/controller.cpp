@@ -140,6 +140,9 @@ void Controller::SetState(CheckField field, int state) {
     if (working_.useCustomTrackFN) working_.TrackFN = shownTrackFile;
     numberOfTracks_.clear();
   }
+  // Switching the copy off releases it.
+  if (changed && field == CheckField::KeepTrackDataInMemory && state == 0)
+    trackCaches_[static_cast<std::size_t>(current_)].Release();
   Changed(changed);
 }
 

@@ -5,6 +5,7 @@
 // forwards every edit and command; every message goes through the host.
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -27,6 +28,9 @@
 #include "ui/numeric_fields.h"
 #include "ui/shell_services.h"
 #include "ui/text_fields.h"
+#include "ui/track_bound_tables.h"
+#include "tracks/track_reader.h"
+#include "ui/track_data_state.h"
 #include "ui/vector_fields.h"
 
 namespace tessarin::ui {
@@ -173,6 +177,39 @@ class Controller final : private launch::StartButtonsView {
   // A command stopped by a failure nobody foresaw: says so in a message box.
   void ReportUnexpectedFailure(std::string_view what);
 
+  // --- Track data (controller_tracks.cpp) ---
+  void SetTrackReadingRunner(TrackReadingRunner& runner) { tracks_->runner = &runner; }
+  bool IsReadingTracks() const { return tracks_->reading.load(std::memory_order_acquire); }
+  // False, after the refusal message, while a reading runs.
+  bool MayChangeTrackFiltering();
+  // "Refresh": counts the tracks the set's filter selects.
+  void RefreshNumberOfTracks();
+  void DefaultFiltering();
+  const tracks::TrackStatistics& LastTrackStatistics() const { return tracks_->statistics; }
+  // A reading in counting mode with the given settings into `statistics`
+  // (the Track statistics dialog's refresh); the messages are shown.
+  void ReadTracksForStatistics(const settings::TrackFilter& filter, const settings::SegmentFilter& segments,
+                               bool filterFirst, tracks::TrackStatistics& statistics);
+  // The set's copy of the track data was cut short by Stop.
+  bool IsTrackCopyIncomplete() const;
+  // The filtering tab: each refuses while a reading runs; a change sets the
+  // modified flag and blanks "Number of tracks:".
+  DisplayUnits Units() const { return {working_.unitEnergy, working_.unitDistance}; }
+  std::string TransportBoundText(int row, BoundColumn column) const;
+  void CommitTransportBound(int row, BoundColumn column, std::string_view text);
+  bool IsTrackTypeIncluded(int type) const { return (working_.filter.originTypeMask >> type) & 1; }
+  void SetTrackTypeIncluded(int type, bool included);
+  std::string GenerationText(BoundColumn column) const;
+  void CommitGeneration(BoundColumn column, std::string_view text);
+  // The Track types and colors dialog: the colour list of a type (the named
+  // colours and "Custom") and its R, G, B cells (integers 0 to 255).
+  int TrackColorIndex(int type) const;
+  void SelectTrackColor(int type, int entry);
+  void CommitTrackColorComponent(int type, int component, std::string_view text);
+  // The statistics dialog's OK: its settings become the set's.
+  void AcceptTrackStatisticsSettings(const settings::TrackFilter& filter, const settings::SegmentFilter& segments,
+                                     bool filterFirst, DisplayUnits unitsAtOpening);
+
  private:
   void ReadParameterFile();
   bool WriteParameterFile();
@@ -182,6 +219,8 @@ class Controller final : private launch::StartButtonsView {
   void RefreshDerivedNames();
   void Changed(bool changed);
   void SetTitleFromPath();
+  void ReadTracks(tracks::TrackReadingRequest request, tracks::TrackStatistics& statistics);
+  void FilteringChanged(bool changed);
   void ReadInputFile();
   void RebuildRegionRows();
   void CloseConsole();
@@ -222,6 +261,7 @@ class Controller final : private launch::StartButtonsView {
   bool readingInputFile_ = false;
   std::function<void()> shown_;
   std::function<void()> focusMged_;
+  std::unique_ptr<TrackDataState> tracks_ = std::make_unique<TrackDataState>();
   // Last: it holds references to the set list, the current index and the
   // working copy.
   launch::StartButtons startButtons_;

@@ -11,6 +11,7 @@ const std::vector<Command>& Commands() {
       {"cmdline", "FILE [--set N]", "print the simulator command line of a set", RunCmdlineCommand},
       {"check", "INPUT [--params FILE --set N] [--dump]", "read and check a simulator input file", RunCheckCommand},
       {"rt", "FILE [--set N] [--yes]", "make the RT script of a set for MGED", RunRtCommand},
+      {"tracks", "count|stats|export FILE [--set N]", "count, summarise or export a set's tracks", RunTracksCommand},
   };
   return commands;
 }

@@ -11,5 +11,6 @@ int RunNamesCommand(const std::vector<std::string>& args, CommandIo& io);
 int RunCmdlineCommand(const std::vector<std::string>& args, CommandIo& io);
 int RunCheckCommand(const std::vector<std::string>& args, CommandIo& io);
 int RunRtCommand(const std::vector<std::string>& args, CommandIo& io);
+int RunTracksCommand(const std::vector<std::string>& args, CommandIo& io);
 
 }  // namespace tessarin::cli

@@ -23,8 +23,10 @@
 #include "ui/qt/axes_picture.h"
 #include "ui/qt/captions.h"
 #include "ui/qt/color_swatch.h"
+#include "ui/qt/filtering_tabs.h"
 #include "ui/qt/materials_table.h"
 #include "ui/qt/menu_shortcut_guard.h"
+#include "ui/qt/track_progress_dialog.h"
 #include "ui/qt/vector_table.h"
 #include "ui/qt/wheel_guard.h"
 #include "ui/qt/qt_text.h"
@@ -48,6 +50,8 @@ QGroupBox* Group(const char* title) {
 
 MainWindow::MainWindow(Controller& controller, QWidget* parent) : QMainWindow(parent), controller_(controller) {
   BuildMenus();
+  trackReadingRunner_ = std::make_unique<QtTrackReadingRunner>(this);
+  controller_.SetTrackReadingRunner(*trackReadingRunner_);
   auto* page = new QWidget;
   auto* layout = new QVBoxLayout(page);
   layout->setContentsMargins(10, 8, 10, 10);
@@ -172,7 +176,8 @@ QWidget* MainWindow::BuildSimulationGroup() {
   ++row;
   grid->addWidget(MakeCheckBox(captions::kCustomTrackFile, CheckField::UseCustomTrackFileName, captions::kTipCustomTrack),
                   row, 0);
-  grid->addWidget(MakeDisabledButton(captions::kTrackStats, captions::kTipTrackStats), row, 1, Qt::AlignRight);
+  grid->addWidget(MakeButton(captions::kTrackStats, captions::kTipTrackStats, [this] { OpenTrackStatistics(); }), row,
+                  1, Qt::AlignRight);
   chooseTrackFile_ =
       MakeButton(captions::kEllipsis, captions::kTipSelectTrackFile, [this] { controller_.SelectTrackFile(); });
   chooseTrackFile_->setMaximumWidth(40);
@@ -405,7 +410,8 @@ QWidget* MainWindow::BuildTracksGroup() {
   grid->addWidget(MakeCheckBox(captions::kKeepTrackData, CheckField::KeepTrackDataInMemory, captions::kTipKeepTrackData),
                   2, 1);
   trackOptions_ = {extend, total, track, segments};
-  grid->addWidget(MakeDisabledButton(captions::kTrackTypesAndColors, captions::kTipTrackTypes), 3, 0);
+  grid->addWidget(MakeButton(captions::kTrackTypesAndColors, captions::kTipTrackTypes, [this] { OpenTrackColors(); }),
+                  3, 0);
   auto* count = new QHBoxLayout;
   numberOfTracks_ = new QLineEdit;
   numberOfTracks_->setReadOnly(true);
@@ -413,8 +419,10 @@ QWidget* MainWindow::BuildTracksGroup() {
   numberOfTracks_->setMaximumWidth(90);
   count->addWidget(Caption(captions::kNumberOfTracks, numberOfTracks_));
   count->addWidget(numberOfTracks_);
-  count->addWidget(MakeDisabledButton(captions::kRefresh, captions::kTipRefresh));
-  count->addWidget(MakeDisabledButton(captions::kDefaultFiltering, captions::kTipDefaultFiltering));
+  count->addWidget(
+      MakeButton(captions::kRefresh, captions::kTipRefresh, [this] { controller_.RefreshNumberOfTracks(); }));
+  count->addWidget(MakeButton(captions::kDefaultFiltering, captions::kTipDefaultFiltering,
+                              [this] { controller_.DefaultFiltering(); }));
   count->addStretch(1);
   grid->addLayout(count, 4, 0, 1, 2);
   grid->setRowStretch(5, 1);
@@ -424,15 +432,8 @@ QWidget* MainWindow::BuildTracksGroup() {
 QWidget* MainWindow::BuildFilteringTabs() {
   QGroupBox* group = Group(captions::kTrackFiltering);
   auto* layout = new QVBoxLayout(group);
-  auto* tabs = new QTabWidget;
-  for (const char* title : {captions::kFilteringByTransport, captions::kFilteringByParticleType}) {
-    auto* page = new QLabel(captions::kFilteringPending);
-    page->setAlignment(Qt::AlignCenter);
-    page->setMinimumHeight(60);
-    tabs->addTab(page, title);
-  }
-  tabs->setEnabled(false);
-  layout->addWidget(tabs);
+  filteringTabs_ = new FilteringTabs(ControllerFilteringBinding(controller_, [this] { ShowState(); }));
+  layout->addWidget(filteringTabs_);
   return group;
 }
 

@@ -5,6 +5,7 @@
 
 #include <QMainWindow>
 #include <functional>
+#include <memory>
 #include <vector>
 
 #include "ui/controller.h"
@@ -23,6 +24,8 @@ class QTabWidget;
 namespace tessarin::ui::qt {
 
 class AngleSpinBox;
+class FilteringTabs;
+class QtTrackReadingRunner;
 class AxesPicture;
 class ColorSwatch;
 class MaterialsTable;
@@ -32,6 +35,7 @@ class MainWindow : public QMainWindow {
   Q_OBJECT
  public:
   explicit MainWindow(Controller& controller, QWidget* parent = nullptr);
+  ~MainWindow() override;
 
   // Shows every field of the working copy and the window's state.
   void ShowState();
@@ -81,6 +85,8 @@ class MainWindow : public QMainWindow {
   QWidget* BuildColorsGroup();
   QWidget* BuildTracksGroup();
   QWidget* BuildFilteringTabs();
+  void OpenTrackStatistics();  // main_window_tracks.cpp
+  void OpenTrackColors();
 
   QLineEdit* MakeTextField(TextField field, const char* tooltip);
   QHBoxLayout* SuffixRow(const char* caption, TextField field, const char* tooltip);
@@ -131,6 +137,8 @@ class MainWindow : public QMainWindow {
   QAction* activateConsoleAction_ = nullptr;
   QAction* closeConsoleAction_ = nullptr;
   std::function<void()> afterShowState_;
+  FilteringTabs* filteringTabs_ = nullptr;
+  std::unique_ptr<QtTrackReadingRunner> trackReadingRunner_;
   bool showing_ = false;
 };
 

@@ -11,6 +11,7 @@
 #include "ui/qt/captions.h"
 #include "ui/qt/check_state.h"
 #include "ui/qt/color_swatch.h"
+#include "ui/qt/filtering_tabs.h"
 #include "ui/qt/main_window.h"
 #include "ui/qt/materials_table.h"
 #include "ui/qt/vector_table.h"
@@ -137,6 +138,7 @@ void MainWindow::ShowState() {
   SetText(commandLine_, QString::fromStdString(controller_.CommandLine()));
   commandLine_->setPlaceholderText(controller_.IsCommandLineTooLong() ? captions::kCommandLineTooLong : "");
   SetText(numberOfTracks_, QString::fromStdString(controller_.NumberOfTracksText()));
+  if (filteringTabs_ != nullptr) filteringTabs_->ShowSettings();
   overwritePrompt_->setChecked(controller_.OverwritePrompt());
   activateConsoleAction_->setEnabled(controller_.IsConsoleMenuEnabled());
   closeConsoleAction_->setEnabled(controller_.IsConsoleMenuEnabled());

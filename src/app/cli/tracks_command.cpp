@@ -1,0 +1,150 @@
+#include <unistd.h>
+
+#include <fstream>
+#include <iostream>
+
+#include "app/cli/commands.h"
+#include "app/cli/selected_set.h"
+#include "app/cli/tracks_output.h"
+#include "launch/file_names.h"
+#include "platform/paths.h"
+#include "tracks/set_reading.h"
+#include "tracks/vtk_export.h"
+
+namespace tessarin::cli {
+namespace {
+
+constexpr CommandDescription kTracks{
+    "tracks",
+    "Usage: tessarin-cli tracks count|stats|export FILE [--set N] [--json] [-o OUT.vtp]\n"
+    "\n"
+    "Reads the track data file of a parameter set of the parameter file FILE,\n"
+    "filtered as the set says, as the window's \"Refresh\" and \"Track stats\" do.\n"
+    "\n"
+    "  count    prints the number of selected tracks (the set's filter; its\n"
+    "           segment selection when \"Show track segments\" is on)\n"
+    "  stats    prints the statistics table of the selected tracks or segments\n"
+    "           (the set's filter and segment selection) with its units\n"
+    "  export   writes the selected tracks (segments when \"Show track segments\"\n"
+    "           is on) as VTK PolyData for ParaView: polylines with the energy\n"
+    "           (eV) per point and the type, generation, history and track\n"
+    "           number per line\n"
+    "\n"
+    "  --set N   use set N (counting from 1) instead of the file's current set\n"
+    "  --json    stats: one JSON object: the four counts, \"messages\" and one\n"
+    "            entry per row keyed by its caption, {count, min, max, mean,\n"
+    "            stddev}, null for a blank cell\n"
+    "  -o FILE   export: the .vtp file to write\n"
+    "\n"
+    "The reader's messages go to standard error. Exit status 1 after a missing\n"
+    "file or a format error (what was read is still counted and printed).\n"};
+
+constexpr const char* kSetOption = "--set";
+constexpr const char* kJsonFlag = "--json";
+constexpr const char* kOutputOption = "-o";
+
+// The caption of the progress dialog, on a terminal only.
+class TerminalProgress : public tracks::ReadingProgress {
+ public:
+  explicit TerminalProgress(std::ostream& err) : err_(err) {}
+  ~TerminalProgress() override {
+    if (shown_) err_ << "\n";
+  }
+  void Update(double fraction) override {
+    err_ << "\r" << tracks::ProgressCaption(fraction) << std::flush;
+    shown_ = true;
+  }
+
+ private:
+  std::ostream& err_;
+  bool shown_ = false;
+};
+
+struct TracksReading {
+  tracks::TrackStatistics statistics;
+  tracks::TrackReadingOutcome outcome;
+};
+
+TracksReading ReadSetTracks(const SelectedSet& selected, tracks::SegmentUse use, tracks::SelectedTrackSink* sink,
+                            CommandIo& io) {
+  const settings::VIEWPARM& set = selected.set();
+  const std::string name = launch::TrackDataFilePath(set, selected.Context());
+  const std::string path = name.empty() ? name : platform::AbsolutePath(name, selected.startupDirectory);
+  tracks::TrackReadingRequest request = tracks::RequestForSet(set, path, use);
+  request.sink = sink;
+  std::optional<TerminalProgress> progress;
+  if (&io.err == &std::cerr && ::isatty(STDERR_FILENO)) request.progress = &progress.emplace(io.err);
+  settings::TRACKSETDATA copy;
+  TracksReading reading;
+  reading.outcome = tracks::ReadTracks(request, copy, reading.statistics);
+  progress.reset();
+  for (const tracks::ReadingMessage& message : reading.outcome.messages) io.err << message.text << "\n";
+  return reading;
+}
+
+int ReadingExitCode(const tracks::TrackReadingOutcome& outcome) {
+  return outcome.missingFile || outcome.formatError ? kExitFailure : kExitSuccess;
+}
+
+int RunStats(const SelectedSet& selected, bool json, CommandIo& io) {
+  TracksReading reading = ReadSetTracks(selected, tracks::SegmentUse::Always, nullptr, io);
+  const settings::VIEWPARM& set = selected.set();
+  TrackStatisticsReport report{reading.statistics,
+                               tracks::MakeStatisticsTable(reading.statistics, set.unitEnergy, set.unitDistance,
+                                                           &set.segments),
+                               {}};
+  for (const tracks::ReadingMessage& message : reading.outcome.messages) report.messages.push_back(message.text);
+  if (json) PrintStatisticsJson(report, io.out);
+  else PrintStatisticsText(report, io.out);
+  return ReadingExitCode(reading.outcome);
+}
+
+int RunExport(const SelectedSet& selected, const std::string& output, CommandIo& io) {
+  tracks::PolyDataExport exporter(selected.set().showTrackSegments != 0);
+  TracksReading reading = ReadSetTracks(selected, tracks::SegmentUse::WhenShown, &exporter, io);
+  std::ofstream file(output, std::ios::binary | std::ios::trunc);
+  if (!file || !exporter.Write(file)) {
+    io.err << "tessarin-cli tracks: cannot write \"" << output << "\"\n";
+    return kExitFailure;
+  }
+  io.out << exporter.Lines() << " tracks written to " << output << "\n";
+  return ReadingExitCode(reading.outcome);
+}
+
+}  // namespace
+
+int RunTracksCommand(const std::vector<std::string>& args, CommandIo& io) {
+  ArgumentSpec spec;
+  spec.minPositional = 2;
+  spec.maxPositional = 2;
+  spec.flags.insert(kJsonFlag);
+  spec.valueOptions.insert(kSetOption);
+  spec.valueOptions.insert(kOutputOption);
+  int exitCode = kExitSuccess;
+  std::optional<ParsedArguments> arguments = ParseCommandArguments(args, spec, kTracks, io, exitCode);
+  if (!arguments) return exitCode;
+  const std::string& action = arguments->positional[0];
+  if (action != "count" && action != "stats" && action != "export") {
+    ReportUsageError(kTracks, "unknown action '" + action + "'", io);
+    return kExitUsage;
+  }
+  if (arguments->Has(kJsonFlag) && action != "stats") {
+    ReportUsageError(kTracks, "--json belongs to 'stats'", io);
+    return kExitUsage;
+  }
+  std::optional<std::string> output = arguments->Value(kOutputOption);
+  if (output.has_value() != (action == "export")) {
+    ReportUsageError(kTracks, action == "export" ? "export needs -o FILE" : "-o belongs to 'export'", io);
+    return kExitUsage;
+  }
+  std::optional<SelectedSet> selected =
+      LoadSelectedSet(arguments->positional[1], arguments->Value(kSetOption), kTracks, io, exitCode);
+  if (!selected) return exitCode;
+  if (action == "stats") return RunStats(*selected, arguments->Has(kJsonFlag), io);
+  if (action == "export") return RunExport(*selected, *output, io);
+  TracksReading reading = ReadSetTracks(*selected, tracks::SegmentUse::WhenShown, nullptr, io);
+  io.out << reading.statistics.tracks << "\n";
+  return ReadingExitCode(reading.outcome);
+}
+
+}  // namespace tessarin::cli

@@ -1,0 +1,50 @@
+#include "settings/trackset_data.h"
+
+#include <algorithm>
+
+namespace tessarin::settings {
+namespace {
+
+// 2 MB blocks: large enough that block ends waste little, small enough that
+// the last, partly filled block costs little.
+constexpr std::size_t kVerticesPerBlock = std::size_t{1} << 16;
+
+}  // namespace
+
+void TrackVertexStore::Append(std::span<const TrackVertex> vertices, TrackRecord& record) {
+  if (blocks_.empty() || blocks_.back().capacity() - blocks_.back().size() < vertices.size()) {
+    blocks_.emplace_back();
+    blocks_.back().reserve(std::max(kVerticesPerBlock, vertices.size()));
+  }
+  std::vector<TrackVertex>& block = blocks_.back();
+  record.vertexBlock = static_cast<std::int32_t>(blocks_.size() - 1);
+  record.firstVertex = static_cast<std::int32_t>(block.size());
+  block.insert(block.end(), vertices.begin(), vertices.end());
+}
+
+std::span<const TrackVertex> TrackVertexStore::Vertices(const TrackRecord& record) const {
+  const std::vector<TrackVertex>& block = blocks_[static_cast<std::size_t>(record.vertexBlock)];
+  return {block.data() + record.firstVertex, static_cast<std::size_t>(record.vertexCount)};
+}
+
+void TrackVertexStore::ShrinkToFit() {
+  if (!blocks_.empty()) blocks_.back().shrink_to_fit();
+  blocks_.shrink_to_fit();
+}
+
+std::size_t TrackVertexStore::BytesReserved() const {
+  std::size_t bytes = blocks_.capacity() * sizeof(std::vector<TrackVertex>);
+  for (const std::vector<TrackVertex>& block : blocks_) bytes += block.capacity() * sizeof(TrackVertex);
+  return bytes;
+}
+
+void TRACKSETDATA::Release() {
+  fileSize = 0;
+  histories = 0;
+  tracks = 0;
+  std::vector<std::int32_t>().swap(firstTrack);
+  std::vector<TrackRecord>().swap(records);
+  vertices.Clear();
+}
+
+}  // namespace tessarin::settings

@@ -1,0 +1,26 @@
+#pragma once
+// Reading numbers from a line of a track data file: fields separated by
+// blanks (spaces and tabs), parsed without regard to the locale.
+
+#include <cstdint>
+#include <string_view>
+
+namespace tessarin::tracks {
+
+inline bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+// Drops leading blanks.
+void SkipBlanks(std::string_view& text);
+// Whether nothing but blanks is left.
+bool OnlyBlanks(std::string_view text);
+
+// A whole number after optional blanks and a sign; consumes it. Fails on an
+// empty field and on a number outside 64 bits.
+bool TakeInteger(std::string_view& text, std::int64_t& value);
+// A real number after optional blanks and a sign; consumes it.
+bool TakeReal(std::string_view& text, double& value);
+
+// Whether a number just taken ends its field: end of text or a blank.
+inline bool AtFieldEnd(std::string_view text) { return text.empty() || IsBlank(text.front()); }
+
+}  // namespace tessarin::tracks

@@ -1,0 +1,234 @@
+#include "ui/qt/track_stats_dialog.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include "settings/units.h"
+#include "tracks/messages.h"
+#include "tracks/statistics_table.h"
+#include "ui/track_messages.h"
+
+namespace tessarin::ui::qt {
+namespace {
+
+QString ToQString(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<int>(text.size())); }
+
+BoundColumn ColumnOf(int column) { return column == 1 ? BoundColumn::Minimum : BoundColumn::Maximum; }
+
+}  // namespace
+
+CTrackStatsDlg::CTrackStatsDlg(Controller& controller, int filteringTab, QWidget* parent)
+    : QDialog(parent),
+      controller_(controller),
+      filter_(controller.WorkingCopy().filter),
+      segments_(controller.WorkingCopy().segments),
+      filterFirst_(controller.WorkingCopy().trackFilteringBeforeSegmentSelection != 0),
+      unitsAtOpening_(controller.Units()),
+      statistics_(controller.LastTrackStatistics()) {
+  setWindowTitle(ToQString(tracks::messages::kStatisticsDialogCaption));
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(new QLabel(ToQString(tracks::messages::kStatisticsHeading)));
+  layout->addWidget(BuildStatisticsTable());
+  auto* counts = new QHBoxLayout;
+  for (std::size_t i = 0; i < counts_.size(); ++i) {
+    counts->addWidget(new QLabel(ToQString(tracks::messages::kCountCaptions[i])));
+    counts_[i] = new QLabel;
+    counts_[i]->setMinimumWidth(60);
+    counts->addWidget(counts_[i]);
+  }
+  counts->addStretch(1);
+  layout->addLayout(counts);
+  auto* settingsRow = new QHBoxLayout;
+  tabs_ = new FilteringTabs(DialogBinding());
+  tabs_->setCurrentIndex(filteringTab);
+  settingsRow->addWidget(tabs_, 3);
+  auto* right = new QVBoxLayout;
+  right->addWidget(BuildSegmentTable());
+  right->addWidget(BuildOptions());
+  settingsRow->addLayout(right, 2);
+  layout->addLayout(settingsRow);
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+  QPushButton* refresh = buttons->addButton(ToQString(messages::kRefreshStatistics), QDialogButtonBox::ActionRole);
+  QPushButton* defaults =
+      buttons->addButton(ToQString(messages::kDefaultFilteringWithoutSegments), QDialogButtonBox::ActionRole);
+  connect(refresh, &QPushButton::clicked, this, [this] { Refresh(); });
+  connect(defaults, &QPushButton::clicked, this, [this] { DefaultFiltering(); });
+  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  layout->addWidget(buttons);
+  ShowSettings();
+  ShowStatistics();
+}
+
+int CTrackStatsDlg::FilteringTab() const { return tabs_->currentIndex(); }
+
+QWidget* CTrackStatsDlg::BuildStatisticsTable() {
+  table_ = new QTableWidget(tracks::messages::kStatisticRowCount, 5);
+  QStringList headers;
+  for (std::string_view header : tracks::messages::kStatisticColumns) headers << ToQString(header);
+  table_->setHorizontalHeaderLabels(headers);
+  table_->verticalHeader()->setVisible(false);
+  table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  table_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+  table_->horizontalHeader()->setStretchLastSection(true);
+  for (int row = 0; row < tracks::messages::kStatisticRowCount; ++row)
+    for (int column = 0; column < 5; ++column) {
+      auto* item = new QTableWidgetItem;
+      if (column > 0) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+      table_->setItem(row, column, item);
+    }
+  table_->setMinimumHeight(table_->verticalHeader()->defaultSectionSize() * 19 + 8);
+  table_->setMinimumWidth(640);
+  return table_;
+}
+
+QWidget* CTrackStatsDlg::BuildSegmentTable() {
+  segmentTable_ = MakeBoundTable(kSegmentBoundRows);
+  segmentTable_->setToolTip(ToQString(messages::kSegmentSelectionTip));
+  segmentTable_->setMinimumHeight(segmentTable_->verticalHeader()->defaultSectionSize() * 6 + 8);
+  connect(segmentTable_, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) {
+    if (showing_ || item->column() == 0) return;
+    if (MayChange() && CommitSegmentBound(segments_, item->row(), ColumnOf(item->column()),
+                                          item->text().toStdString(), Units()) == BoundEdit::Changed)
+      MarkOutOfDate();
+    ShowSettings();
+  });
+  auto* box = new QWidget;
+  auto* layout = new QVBoxLayout(box);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(new QLabel(ToQString(messages::kSegmentSelection)));
+  layout->addWidget(segmentTable_);
+  return box;
+}
+
+QWidget* CTrackStatsDlg::BuildOptions() {
+  auto* box = new QWidget;
+  auto* grid = new QGridLayout(box);
+  grid->setContentsMargins(0, 0, 0, 0);
+  order_ = new QButtonGroup(this);
+  auto* first = new QRadioButton(ToQString(messages::kFilterFirst));
+  auto* second = new QRadioButton(ToQString(messages::kSegmentFirst));
+  order_->addButton(first, 1);
+  order_->addButton(second, 0);
+  connect(order_, &QButtonGroup::idClicked, this, [this](int id) {
+    if (showing_) return;
+    if (MayChange() && filterFirst_ != (id == 1)) {
+      filterFirst_ = id == 1;
+      if (segments_ != settings::SegmentFilter{}) MarkOutOfDate();
+    }
+    ShowSettings();
+  });
+  grid->addWidget(first, 0, 0, 1, 2);
+  grid->addWidget(second, 1, 0, 1, 2);
+  auto* keep = new QCheckBox(ToQString(messages::kKeepTrackData));
+  keep->setChecked(controller_.WorkingCopy().keepTrackDataInMemory != 0);
+  connect(keep, &QCheckBox::toggled, this,
+          [this](bool on) { controller_.SetState(CheckField::KeepTrackDataInMemory, on ? 1 : 0); });
+  grid->addWidget(keep, 2, 0, 1, 2);
+  energyUnit_ = new QComboBox;
+  for (const settings::StatisticsUnit& unit : settings::kEnergyUnits) energyUnit_->addItem(ToQString(unit.name));
+  distanceUnit_ = new QComboBox;
+  for (const settings::StatisticsUnit& unit : settings::kDistanceUnits) distanceUnit_->addItem(ToQString(unit.name));
+  // Units change the set at once and need no new reading.
+  auto unitChanged = [this] {
+    if (showing_) return;
+    settings::VIEWPARM& set = controller_.EditWorkingCopy();
+    set.unitEnergy = energyUnit_->currentIndex();
+    set.unitDistance = distanceUnit_->currentIndex();
+    ShowSettings();
+    ShowStatistics();
+  };
+  connect(energyUnit_, &QComboBox::currentIndexChanged, this, unitChanged);
+  connect(distanceUnit_, &QComboBox::currentIndexChanged, this, unitChanged);
+  grid->addWidget(new QLabel(ToQString(messages::kUnitOfEnergy)), 3, 0);
+  grid->addWidget(energyUnit_, 3, 1);
+  grid->addWidget(new QLabel(ToQString(messages::kUnitOfDistance)), 4, 0);
+  grid->addWidget(distanceUnit_, 4, 1);
+  return box;
+}
+
+FilteringBinding CTrackStatsDlg::DialogBinding() {
+  FilteringBinding binding;
+  binding.caption = [this](int row) { return TransportBoundCaption(row, Units()); };
+  binding.boundText = [this](int row, BoundColumn column) {
+    return TransportBoundText(filter_, row, column, Units());
+  };
+  binding.commitBound = [this](int row, BoundColumn column, std::string_view text) {
+    if (MayChange() && CommitTransportBound(filter_, row, column, text, Units()) == BoundEdit::Changed)
+      MarkOutOfDate();
+  };
+  binding.typeIncluded = [this](int type) { return ((filter_.originTypeMask >> type) & 1) != 0; };
+  binding.setTypeIncluded = [this](int type, bool included) {
+    if (MayChange() && SetTrackTypeIncluded(filter_, type, included)) MarkOutOfDate();
+  };
+  binding.generationText = [this](BoundColumn column) { return GenerationText(filter_, column); };
+  binding.commitGeneration = [this](BoundColumn column, std::string_view text) {
+    if (MayChange() && CommitGeneration(filter_, column, text) == BoundEdit::Changed) MarkOutOfDate();
+  };
+  return binding;
+}
+
+void CTrackStatsDlg::MarkOutOfDate() {
+  outOfDate_ = true;
+  ShowStatistics();
+}
+
+void CTrackStatsDlg::Refresh() {
+  controller_.ReadTracksForStatistics(filter_, segments_, filterFirst_, statistics_);
+  outOfDate_ = false;
+  ShowStatistics();
+}
+
+void CTrackStatsDlg::DefaultFiltering() {
+  if (!MayChange()) return;
+  if (filter_ != settings::TrackFilter{} || segments_ != settings::SegmentFilter{}) MarkOutOfDate();
+  filter_ = {};
+  segments_ = {};
+  filterFirst_ = true;
+  ShowSettings();
+}
+
+void CTrackStatsDlg::ShowSettings() {
+  showing_ = true;
+  tabs_->ShowSettings();
+  ShowBoundTable(
+      segmentTable_, kSegmentBoundRows, [this](int row) { return SegmentBoundCaption(row, Units()); },
+      [this](int row, BoundColumn column) { return SegmentBoundText(segments_, row, column, Units()); });
+  order_->button(filterFirst_ ? 1 : 0)->setChecked(true);
+  energyUnit_->setCurrentIndex(controller_.WorkingCopy().unitEnergy);
+  distanceUnit_->setCurrentIndex(controller_.WorkingCopy().unitDistance);
+  showing_ = false;
+}
+
+void CTrackStatsDlg::ShowStatistics() {
+  const tracks::StatisticsTable table =
+      tracks::MakeStatisticsTable(statistics_, Units().energy, Units().distance, &segments_);
+  for (int row = 0; row < tracks::messages::kStatisticRowCount; ++row) {
+    const tracks::StatisticsTableRow& shown = table[static_cast<std::size_t>(row)];
+    table_->item(row, 0)->setText(QString::fromStdString(shown.caption));
+    table_->item(row, 1)->setText(QString::fromStdString(tracks::FormatStatisticCell(shown.minimum, shown.integer)));
+    table_->item(row, 2)->setText(QString::fromStdString(tracks::FormatStatisticCell(shown.maximum, shown.integer)));
+    table_->item(row, 3)->setText(QString::fromStdString(tracks::FormatStatisticCell(shown.average, false)));
+    table_->item(row, 4)->setText(QString::fromStdString(tracks::FormatStatisticCell(shown.deviation, false)));
+  }
+  const int values[] = {statistics_.histories, statistics_.tracks, statistics_.escapeTracks,
+                        statistics_.truncatedTracks};
+  for (std::size_t i = 0; i < counts_.size(); ++i)
+    counts_[i]->setText(QString::number(values[i]) + (outOfDate_ ? ToQString(messages::kOutOfDateMark) : ""));
+}
+
+void CTrackStatsDlg::Accept() {
+  controller_.AcceptTrackStatisticsSettings(filter_, segments_, filterFirst_, unitsAtOpening_);
+}
+
+}  // namespace tessarin::ui::qt
