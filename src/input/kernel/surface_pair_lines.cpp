@@ -1,6 +1,6 @@
-#include "input/surface_pair_lines.h"
+#include "input/kernel/surface_pair_lines.h"
 
-namespace tessarin::input {
+namespace tessarin::input::kernel {
 
 namespace {
 // Below this squared sine the two directions are treated as parallel; the
@@ -23,4 +23,4 @@ double DistanceBetweenAxes(const Vec3& p1, const Vec3& n1, const Vec3& p2, const
   return DistanceFromAxis(p1 + a * n1, p2, n2);
 }
 
-}  // namespace tessarin::input
+}  // namespace tessarin::input::kernel

@@ -2,12 +2,12 @@
 
 #include <cmath>
 
-#include "input/surface_pair_intersect_cases.h"
-#include "input/surface_pair_lines.h"
-#include "input/surface_pair_minimise.h"
-#include "input/surface_pair_side.h"
+#include "input/kernel/surface_pair_intersect_cases.h"
+#include "input/kernel/surface_pair_lines.h"
+#include "input/kernel/surface_pair_minimise.h"
+#include "input/kernel/surface_pair_side.h"
 
-namespace tessarin::input::pair_cases {
+namespace tessarin::input::kernel::pair_cases {
 
 namespace {
 
@@ -101,4 +101,4 @@ std::int32_t ConeCone(const SurfaceRecord& cone1, const SurfaceRecord& cone2, co
   return FoundInside(cone1, cone2, p) ? kConeConeCurve : kApart;
 }
 
-}  // namespace tessarin::input::pair_cases
+}  // namespace tessarin::input::kernel::pair_cases

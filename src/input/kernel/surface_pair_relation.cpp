@@ -1,13 +1,13 @@
-#include "input/surface_pair_relation.h"
+#include "input/kernel/surface_pair_relation.h"
 
 #include <array>
 #include <cmath>
 
-#include "input/surface_pair_frames.h"
-#include "input/surface_pair_lines.h"
-#include "input/surface_pair_side.h"
+#include "input/kernel/surface_pair_frames.h"
+#include "input/kernel/surface_pair_lines.h"
+#include "input/kernel/surface_pair_side.h"
 
-namespace tessarin::input {
+namespace tessarin::input::kernel {
 
 namespace {
 
@@ -77,4 +77,4 @@ int PairRelationClass(const SurfaceRecord& s1, const SurfaceRecord& s2, const Pr
   return kPositiveSidesApart;
 }
 
-}  // namespace tessarin::input
+}  // namespace tessarin::input::kernel

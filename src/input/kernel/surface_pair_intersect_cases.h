@@ -4,9 +4,9 @@
 // not meet (the caller then classifies their relation).
 
 #include "input/geometry_model.h"
-#include "input/surface_pair_curve.h"
+#include "input/kernel/surface_pair_curve.h"
 
-namespace tessarin::input::pair_cases {
+namespace tessarin::input::kernel::pair_cases {
 
 inline constexpr std::int32_t kApart = -1;
 
@@ -26,4 +26,4 @@ std::int32_t ConeCone(const SurfaceRecord& cone1, const SurfaceRecord& cone2, co
 void SetCircle(IntersectionCurve& c, int branch, const Vec3& centre, double radius, const Vec3& normal,
                double anglePrecision);
 
-}  // namespace tessarin::input::pair_cases
+}  // namespace tessarin::input::kernel::pair_cases

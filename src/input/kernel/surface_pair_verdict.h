@@ -4,9 +4,9 @@
 // are needed.
 
 #include "input/geometry_model.h"
-#include "input/surface_pair_curve.h"
+#include "input/kernel/surface_pair_curve.h"
 
-namespace tessarin::input {
+namespace tessarin::input::kernel {
 
 enum class PairVerdictKind { Empty, FirstRedundant, SecondRedundant, KeepBoth };
 
@@ -23,4 +23,4 @@ struct PairVerdictResult {
 PairVerdictResult PairVerdict(const SurfaceRecord& first, int firstSense, const SurfaceRecord& second, int secondSense,
                               const PrecisionSettings& precision, IntersectionCurve* curve = nullptr);
 
-}  // namespace tessarin::input
+}  // namespace tessarin::input::kernel

@@ -13,9 +13,9 @@
 //   PairVerdict           surface_pair_verdict.h
 //   frames                surface_pair_frames.h
 
-#include "input/surface_pair_curve.h"
-#include "input/surface_pair_frames.h"
-#include "input/surface_pair_intersect.h"
-#include "input/surface_pair_relation.h"
-#include "input/surface_pair_side.h"
-#include "input/surface_pair_verdict.h"
+#include "input/kernel/surface_pair_curve.h"
+#include "input/kernel/surface_pair_frames.h"
+#include "input/kernel/surface_pair_intersect.h"
+#include "input/kernel/surface_pair_relation.h"
+#include "input/kernel/surface_pair_side.h"
+#include "input/kernel/surface_pair_verdict.h"

@@ -1,8 +1,8 @@
-#include "input/surface_pair_side.h"
+#include "input/kernel/surface_pair_side.h"
 
-#include "input/surface_pair_lines.h"
+#include "input/kernel/surface_pair_lines.h"
 
-namespace tessarin::input {
+namespace tessarin::input::kernel {
 
 double SurfaceSideValue(const Vec3& x, const SurfaceRecord& surface) {
   const Vec3 q = x - surface.point;
@@ -24,4 +24,4 @@ double SurfaceSideValue(const Vec3& x, const SurfaceRecord& surface) {
   return 0;
 }
 
-}  // namespace tessarin::input
+}  // namespace tessarin::input::kernel

@@ -1,8 +1,8 @@
-#include "input/surface_pair_frames.h"
+#include "input/kernel/surface_pair_frames.h"
 
 #include <cmath>
 
-namespace tessarin::input {
+namespace tessarin::input::kernel {
 
 namespace {
 Frame CompleteFrame(const Vec3& w, const Vec3& e1) { return {e1, Cross(w, e1), w}; }
@@ -26,4 +26,4 @@ Frame FrameFromAxisAndVector(const Vec3& w, const Vec3& q, double anglePrecision
   return CompleteFrame(w, (1 / sine) * (std::fabs(c) * w + leaning));
 }
 
-}  // namespace tessarin::input
+}  // namespace tessarin::input::kernel

@@ -1,12 +1,12 @@
-#include "input/surface_pair_minimise.h"
+#include "input/kernel/surface_pair_minimise.h"
 
 #include <cmath>
 
-#include "input/surface_pair_frames.h"
-#include "input/surface_pair_lines.h"
-#include "input/surface_pair_side.h"
+#include "input/kernel/surface_pair_frames.h"
+#include "input/kernel/surface_pair_lines.h"
+#include "input/kernel/surface_pair_side.h"
 
-namespace tessarin::input {
+namespace tessarin::input::kernel {
 
 NelderMeadResult MinimumSideValueOn(const SurfaceRecord& carrier, const SurfaceRecord& target,
                                     const PrecisionSettings& precision) {
@@ -40,4 +40,4 @@ NelderMeadResult MinimumSideValueOn(const SurfaceRecord& carrier, const SurfaceR
   return MinimiseNelderMead2D(value, {start, 0}, {stepA, 0.5}, options);
 }
 
-}  // namespace tessarin::input
+}  // namespace tessarin::input::kernel

@@ -1,11 +1,11 @@
-#include "input/nelder_mead_2d.h"
+#include "input/kernel/nelder_mead_2d.h"
 
 #include <algorithm>
 #include <array>
 #include <cmath>
 #include <optional>
 
-namespace tessarin::input {
+namespace tessarin::input::kernel {
 
 namespace {
 
@@ -98,4 +98,4 @@ NelderMeadResult MinimiseNelderMead2D(const std::function<double(const Point2&)>
   return result;
 }
 
-}  // namespace tessarin::input
+}  // namespace tessarin::input::kernel

@@ -6,9 +6,9 @@
 #include <cstdint>
 
 #include "input/geometry_model.h"
-#include "input/surface_pair_frames.h"
+#include "input/kernel/surface_pair_frames.h"
 
-namespace tessarin::input {
+namespace tessarin::input::kernel {
 
 // Codes of IntersectSurfaces. Negative codes −1 to −4 are minus the relation
 // class of two surfaces that do not meet (PairRelationClass).
@@ -84,4 +84,4 @@ Vec3 CurvePoint(const IntersectionCurve& curve, int branch, double t);
 int CurveSide(const IntersectionCurve& curve, int branch, const SurfaceRecord& surface,
               const PrecisionSettings& precision);
 
-}  // namespace tessarin::input
+}  // namespace tessarin::input::kernel

@@ -1,10 +1,10 @@
-#include "input/surface_pair_verdict.h"
+#include "input/kernel/surface_pair_verdict.h"
 
 #include <array>
 
-#include "input/surface_pair_intersect.h"
+#include "input/kernel/surface_pair_intersect.h"
 
-namespace tessarin::input {
+namespace tessarin::input::kernel {
 
 namespace {
 
@@ -41,4 +41,4 @@ PairVerdictResult PairVerdict(const SurfaceRecord& first, int firstSense, const 
   return result;
 }
 
-}  // namespace tessarin::input
+}  // namespace tessarin::input::kernel

@@ -5,9 +5,9 @@
 // cones, meet: a value below −D shows they do.
 
 #include "input/geometry_model.h"
-#include "input/nelder_mead_2d.h"
+#include "input/kernel/nelder_mead_2d.h"
 
-namespace tessarin::input {
+namespace tessarin::input::kernel {
 
 // `carrier` is a cylinder or a cone, parametrised by the axial coordinate a
 // and the angle b around its axis; for a cone, a and −a stand for the same
@@ -16,4 +16,4 @@ namespace tessarin::input {
 NelderMeadResult MinimumSideValueOn(const SurfaceRecord& carrier, const SurfaceRecord& target,
                                     const PrecisionSettings& precision);
 
-}  // namespace tessarin::input
+}  // namespace tessarin::input::kernel

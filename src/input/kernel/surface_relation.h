@@ -4,7 +4,7 @@
 
 #include "input/geometry_model.h"
 
-namespace tessarin::input {
+namespace tessarin::input::kernel {
 
 enum class SurfaceRelation {
   Coincident,
@@ -20,4 +20,4 @@ enum class SurfaceRelation {
 SurfaceRelation SurfacePairRelation(const SurfaceRecord& first, const SurfaceRecord& second,
                                     const PrecisionSettings& precision, double distancePrecision);
 
-}  // namespace tessarin::input
+}  // namespace tessarin::input::kernel

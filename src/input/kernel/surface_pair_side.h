@@ -5,7 +5,7 @@
 
 #include "input/geometry_model.h"
 
-namespace tessarin::input {
+namespace tessarin::input::kernel {
 
 // Plane: n·(x − P). Sphere and cylinder: distance from the centre or axis
 // minus the radius. Cone: distance from the apex where the apex is the nearest
@@ -13,4 +13,4 @@ namespace tessarin::input {
 // radial coordinate of x.
 double SurfaceSideValue(const Vec3& x, const SurfaceRecord& surface);
 
-}  // namespace tessarin::input
+}  // namespace tessarin::input::kernel

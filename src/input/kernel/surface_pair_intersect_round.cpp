@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <cmath>
 
-#include "input/surface_pair_intersect_cases.h"
-#include "input/surface_pair_lines.h"
-#include "input/surface_pair_side.h"
+#include "input/kernel/surface_pair_intersect_cases.h"
+#include "input/kernel/surface_pair_lines.h"
+#include "input/kernel/surface_pair_side.h"
 
-namespace tessarin::input::pair_cases {
+namespace tessarin::input::kernel::pair_cases {
 
 std::int32_t SphereSphere(const SurfaceRecord& sphere1, const SurfaceRecord& sphere2, const PrecisionSettings& p,
                           IntersectionCurve& c) {
@@ -118,4 +118,4 @@ std::int32_t CylinderCylinder(const SurfaceRecord& cylinder1, const SurfaceRecor
   return kCylinderCylinderCurve;
 }
 
-}  // namespace tessarin::input::pair_cases
+}  // namespace tessarin::input::kernel::pair_cases

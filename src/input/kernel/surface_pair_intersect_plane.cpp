@@ -3,9 +3,9 @@
 #include <array>
 #include <cmath>
 
-#include "input/surface_pair_intersect_cases.h"
+#include "input/kernel/surface_pair_intersect_cases.h"
 
-namespace tessarin::input::pair_cases {
+namespace tessarin::input::kernel::pair_cases {
 
 namespace {
 
@@ -150,4 +150,4 @@ std::int32_t PlaneCone(const SurfaceRecord& plane, const SurfaceRecord& cone, co
   return type;
 }
 
-}  // namespace tessarin::input::pair_cases
+}  // namespace tessarin::input::kernel::pair_cases

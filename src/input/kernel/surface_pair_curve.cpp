@@ -1,12 +1,12 @@
-#include "input/surface_pair_curve.h"
+#include "input/kernel/surface_pair_curve.h"
 
 #include <algorithm>
 #include <cmath>
 #include <numbers>
 
-#include "input/surface_pair_side.h"
+#include "input/kernel/surface_pair_side.h"
 
-namespace tessarin::input {
+namespace tessarin::input::kernel {
 
 namespace {
 
@@ -164,4 +164,4 @@ int CurveSide(const IntersectionCurve& curve, int branch, const SurfaceRecord& s
   return 0;
 }
 
-}  // namespace tessarin::input
+}  // namespace tessarin::input::kernel

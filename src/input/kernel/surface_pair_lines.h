@@ -4,7 +4,7 @@
 
 #include "input/vec3.h"
 
-namespace tessarin::input {
+namespace tessarin::input::kernel {
 
 // The part of `v` perpendicular to the unit vector `axis`.
 inline Vec3 PerpendicularPart(const Vec3& v, const Vec3& axis) { return v - Dot(v, axis) * axis; }
@@ -22,4 +22,4 @@ double ClosestApproachCoordinate(const Vec3& p1, const Vec3& n1, const Vec3& p2,
 // Distance between two lines with unit directions (parallel lines included).
 double DistanceBetweenAxes(const Vec3& p1, const Vec3& n1, const Vec3& p2, const Vec3& n2);
 
-}  // namespace tessarin::input
+}  // namespace tessarin::input::kernel

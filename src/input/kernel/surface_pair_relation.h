@@ -3,7 +3,7 @@
 
 #include "input/geometry_model.h"
 
-namespace tessarin::input {
+namespace tessarin::input::kernel {
 
 enum PairRelation : int {
   kRelationCoincident = 0,
@@ -18,4 +18,4 @@ enum PairRelation : int {
 // that do not meet (IntersectSurfaces calls it for those).
 int PairRelationClass(const SurfaceRecord& s1, const SurfaceRecord& s2, const PrecisionSettings& precision);
 
-}  // namespace tessarin::input
+}  // namespace tessarin::input::kernel

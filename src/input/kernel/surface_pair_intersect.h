@@ -3,9 +3,9 @@
 // curve they meet along.
 
 #include "input/geometry_model.h"
-#include "input/surface_pair_curve.h"
+#include "input/kernel/surface_pair_curve.h"
 
-namespace tessarin::input {
+namespace tessarin::input::kernel {
 
 // Fills `curve` (including its parameter range) and returns its curveType:
 // 0 the surfaces coincide; −1 to −4 they do not meet, minus their relation
@@ -17,4 +17,4 @@ std::int32_t IntersectSurfaces(const SurfaceRecord& s1, const SurfaceRecord& s2,
 // The code alone, for callers that only classify the pair.
 std::int32_t IntersectSurfaces(const SurfaceRecord& s1, const SurfaceRecord& s2, const PrecisionSettings& precision);
 
-}  // namespace tessarin::input
+}  // namespace tessarin::input::kernel

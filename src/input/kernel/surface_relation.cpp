@@ -1,8 +1,8 @@
-#include "input/surface_relation.h"
+#include "input/kernel/surface_relation.h"
 
-#include "input/surface_pair_intersect.h"
+#include "input/kernel/surface_pair_intersect.h"
 
-namespace tessarin::input {
+namespace tessarin::input::kernel {
 
 SurfaceRelation SurfacePairRelation(const SurfaceRecord& first, const SurfaceRecord& second,
                                     const PrecisionSettings& precision, double distancePrecision) {
@@ -26,4 +26,4 @@ SurfaceRelation SurfacePairRelation(const SurfaceRecord& first, const SurfaceRec
   }
 }
 
-}  // namespace tessarin::input
+}  // namespace tessarin::input::kernel

@@ -6,7 +6,7 @@
 
 #include <functional>
 
-namespace tessarin::input {
+namespace tessarin::input::kernel {
 
 struct Point2 {
   double a = 0, b = 0;
@@ -34,4 +34,4 @@ struct NelderMeadResult {
 NelderMeadResult MinimiseNelderMead2D(const std::function<double(const Point2&)>& f, const Point2& start,
                                       const Point2& steps, const NelderMeadOptions& options);
 
-}  // namespace tessarin::input
+}  // namespace tessarin::input::kernel

@@ -5,7 +5,7 @@
 
 #include "input/vec3.h"
 
-namespace tessarin::input {
+namespace tessarin::input::kernel {
 
 struct Frame {
   Vec3 e1, e2, w;
@@ -26,4 +26,4 @@ inline Vec3 LocalToPoint(const Frame& frame, const Vec3& origin, double u, doubl
   return origin + u * frame.e1 + v * frame.e2 + s * frame.w;
 }
 
-}  // namespace tessarin::input
+}  // namespace tessarin::input::kernel

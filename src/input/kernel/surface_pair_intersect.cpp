@@ -1,9 +1,9 @@
-#include "input/surface_pair_intersect.h"
+#include "input/kernel/surface_pair_intersect.h"
 
-#include "input/surface_pair_intersect_cases.h"
-#include "input/surface_pair_relation.h"
+#include "input/kernel/surface_pair_intersect_cases.h"
+#include "input/kernel/surface_pair_relation.h"
 
-namespace tessarin::input {
+namespace tessarin::input::kernel {
 
 namespace pair_cases {
 
@@ -68,4 +68,4 @@ std::int32_t IntersectSurfaces(const SurfaceRecord& s1, const SurfaceRecord& s2,
   return IntersectSurfaces(s1, s2, precision, curve);
 }
 
-}  // namespace tessarin::input
+}  // namespace tessarin::input::kernel
