@@ -1,6 +1,7 @@
 #include "render/region_points.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <vector>
 
@@ -149,6 +150,28 @@ std::optional<Vec3> InteriorPointNear(const ClipContext& context, const HalfSpac
       const Vec3 candidate = x + step * direction;
       if (StrictlyInside(context, list, candidate)) return candidate;
     }
+  }
+  return std::nullopt;
+}
+
+std::optional<Vec3> InteriorPointBesideSurfaces(const ClipContext& context, const HalfSpaceList& list) {
+  const std::array<Vec3, 6> axes{{{1, 0, 0}, {-1, 0, 0}, {0, 1, 0}, {0, -1, 0}, {0, 0, 1}, {0, 0, -1}}};
+  for (int k = 0; k < list.Count(); ++k) {
+    const input::SurfaceRecord& surface = context.Surface(list.surfaces[static_cast<std::size_t>(k)]);
+    const int sense = list.senses[static_cast<std::size_t>(k)];
+    const double offset = std::fmax(100 * context.precision.distancePrecision, 1e-9 * (1 + surface.radius));
+    std::vector<Vec3> candidates{surface.point};
+    if (surface.kind == input::SurfaceKind::Cone) candidates.push_back(surface.point + surface.direction);
+    for (const Vec3& axis : axes) {
+      const Vec3 across = surface.kind == input::SurfaceKind::Sphere ? axis : axis - Dot(axis, surface.direction) * surface.direction;
+      if (Norm(across) < 1e-6) continue;
+      const Vec3 radial = Unit(across);
+      const double reach = surface.kind == input::SurfaceKind::Plane ? 0 : surface.radius;
+      candidates.push_back(surface.point + (reach + sense * offset) * radial);
+    }
+    if (surface.kind == input::SurfaceKind::Plane) candidates.push_back(surface.point + (sense * offset) * surface.direction);
+    for (const Vec3& candidate : candidates)
+      if (StrictlyInside(context, list, candidate)) return candidate;
   }
   return std::nullopt;
 }

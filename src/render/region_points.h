@@ -41,4 +41,9 @@ std::optional<CurveRegionPoint> FindCurvePointInRegion(const ClipContext& contex
 std::optional<input::Vec3> InteriorPointNear(const ClipContext& context, const HalfSpaceList& list,
                                              const input::Vec3& x);
 
+// A point strictly inside the region among points just beside each entry's
+// surface on its kept side (and the centres and axes of the curved ones),
+// for regions whose surfaces do not meet at all, like a spherical shell.
+std::optional<input::Vec3> InteriorPointBesideSurfaces(const ClipContext& context, const HalfSpaceList& list);
+
 }  // namespace tessarin::render

@@ -3,6 +3,7 @@
 #include <chrono>
 
 #include "input/kernel/surface_pair_verdict.h"
+#include "render/region_points.h"
 #include "render/vertex_search.h"
 
 namespace tessarin::render {
@@ -58,7 +59,15 @@ bool JudgeRegion(ClipContext& context, HalfSpaceList& list, RegionTestDetails* d
     case VertexSearchOutcome::Empty:
       return false;
     case VertexSearchOutcome::NoCurve:
-      return undetermined;
+      if (undetermined) return true;
+      // Surfaces that meet nowhere can still bound a region (a shell
+      // between concentric spheres): look for a point beside them.
+      if (std::optional<input::Vec3> inside = InteriorPointBesideSurfaces(context, *searched)) {
+        list.interiorPoint = *inside;
+        list.hasInteriorPoint = true;
+        return true;
+      }
+      return false;
   }
   return false;
 }

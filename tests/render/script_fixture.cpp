@@ -19,7 +19,7 @@ ScriptFixture::ScriptFixture() {
 }
 
 bool ScriptFixture::Read(const std::string& input) {
-  tessarin::testing::WriteWholeFile(folder.File("geometry.inp"), input);
+  tessarin::testing::WriteWholeFile(folder.File("geometry.inp"), "COMPLEX_GEOMETRY 1\n" + input);
   input::UnavailableUserCodeEngine engine;
   platform::ScriptedConsole scripted;
   input::InputReadRequest request{set, {folder.path(), 1}, scripted, model, engine};
