@@ -311,7 +311,8 @@ class CellWriter {
     }
     if (IsPlaneReference(scene_.model, reference)) return;
     if (!starting) scene_.text += reference.sense < 0 ? " +" : " -";
-    scene_.text += " " + Name(position);
+    scene_.text += ' ';
+    scene_.text += Name(position);
   }
 
   void WriteElements(const CellRecord& cell, int start) {

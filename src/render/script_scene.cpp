@@ -84,9 +84,10 @@ void ScriptScene::RemoveBoundingPlanes() {
 
 void AppendArbnPlane(ScriptScene& scene, const SurfaceRecord& plane, int sense) {
   const double outward = sense < 0 ? 1 : -1;
-  const Vec3 normal = outward * plane.direction;
+  // Adding zero turns a negative zero into a plain one.
+  const Vec3 normal = outward * plane.direction + Vec3{0, 0, 0};
   scene.Append("   %.15g %.15g %.15g %.15g", normal.x, normal.y, normal.z,
-               -outward * scene.scale * plane.planeConstant);
+               -outward * scene.scale * plane.planeConstant + 0.0);
 }
 
 }  // namespace tessarin::render

@@ -154,6 +154,21 @@ TEST_F(RtScriptTest, MacrobodiesAndTheirTransformedCopies) {
   EXPECT_TRUE(Has(script, "\ncomb C3 u ARBN3 + S6F1C3 - S_source\n")) << script;
 }
 
+TEST_F(RtScriptTest, CopiedSurfacesGetPrimitivesPerCellEvenWithoutClipping) {
+  fixture.set.nIterations = 0;
+  const std::string script = fixture.ScriptOf(
+      "S1 CY 0 0 0 0 0 1 1\nS2 P 0 0 1 0\nS3 P 0 0 1 2\nS4 S 5 0 0 1\nTR1 10 0 0\nTR2 0 0 0 0 90\n"
+      "M1 \"a\"\nC1 1 1 -1 2 -3\nC2 1 1 TR1 1\nC3 1 1 -4\nC4 1 1 TR1 3\nS5 RPP 0 1 0 2 0 3\nC5 1 1 -5\nC6 1 1 TR2 5\n"
+      "TR3 0 0 0 0 30\nC7 1 1 TR3 5\n");
+  EXPECT_TRUE(Has(script, "\nin S01C2 rcc   10 0 -1500   0 0 3000   1\n")) << script;
+  EXPECT_TRUE(Has(script, "\ncomb C2 u ARBN2 + S01C2 - S_source\n"));
+  EXPECT_TRUE(Has(script, "\nin S01C4 sph   15 0 0   1\n"));
+  EXPECT_TRUE(Has(script, "\ncomb C4 u S01C4 - S_source\n"));
+  // Turned by 90 degrees the box stays along the axes; by 30 it does not.
+  EXPECT_TRUE(Has(script, "\nin S5C6 rpp -3 0 0 2 0 1\n")) << script;
+  EXPECT_TRUE(Has(script, "\nin S5C7 box ")) << script;
+}
+
 TEST_F(RtScriptTest, NestedComplementsSubtractEveryInnerCell) {
   const std::string script = fixture.ScriptOf(
       "S1 S 0 0 0 1\nS2 S 0 0 0 2\nS3 S 0 0 0 3\nM1 \"water\"\nM2 \"pmma\"\nM3 \"air\"\n"
