@@ -65,6 +65,10 @@ class CellWriter {
     RegionTestDetails details;
     contact_ = WorldContact{};
     contact_.empty = !RegionTest(scene_.clip, test_, &details);
+    // Kept with the cell until the next read, for whoever wants a point of it.
+    CellRecord& cell = scene_.model.cells[static_cast<std::size_t>(cellIndex_)];
+    cell.hasInteriorPoint = !contact_.empty && test_.hasInteriorPoint;
+    if (cell.hasInteriorPoint) cell.interiorPoint = test_.interiorPoint;
     if (contact_.empty || !details.anyRedundant) return;
     for (int k = test_.Count() - 1; k >= 0; --k)
       if (details.redundant[static_cast<std::size_t>(k)]) test_.RemoveAt(k);

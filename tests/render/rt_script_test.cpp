@@ -274,6 +274,12 @@ TEST_F(RtScriptTest, ClipboardHoldsTheScriptByteForByte) {
   EXPECT_TRUE(clipboard.text.empty());
 }
 
+TEST_F(RtScriptTest, DatabasePathCannotRunTclCommands) {
+  fixture.set.ScriptFolder = fixture.folder.path() + "a[exec touch x]$b\"/";
+  const std::string script = fixture.ScriptOf(kBall);
+  EXPECT_TRUE(Has(script, "\nopendb \"" + fixture.folder.path() + "a\\[exec touch x\\]\\$b\\\"/geometry.g\" y\n")) << script;
+}
+
 TEST_F(RtScriptTest, DatabaseAndBeamAxis) {
   fixture.set.MGEDsuffix = "_v%d";
   fixture.set.beamAxisColorRGB = {0, 255, 0, 16};
