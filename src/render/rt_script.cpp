@@ -3,7 +3,9 @@
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <memory>
 #include <string>
+#include <utility>
 
 #include "launch/suffix.h"
 #include "platform/format_text.h"
@@ -72,9 +74,14 @@ bool WriteSourceSphere(ScriptScene& scene) {
   return true;
 }
 
-bool SaveText(const std::string& text, std::FILE* file) {
-  const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-  const bool closed = std::fclose(file) == 0;
+struct FileCloser {
+  void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using ScriptFile = std::unique_ptr<std::FILE, FileCloser>;
+
+bool SaveText(const std::string& text, ScriptFile file) {
+  const bool written = std::fwrite(text.data(), 1, text.size(), file.get()) == text.size();
+  const bool closed = std::fclose(file.release()) == 0;
   return written && closed;
 }
 
@@ -98,7 +105,7 @@ RtScriptResult WriteRtScript(const RtScriptRequest& request) {
       return result;
     }
   }
-  std::FILE* file = std::fopen(request.scriptPath.c_str(), "w");
+  ScriptFile file(std::fopen(request.scriptPath.c_str(), "w"));
   const std::string cannotOpen = platform::FormatText(messages::kCouldNotOpen, request.scriptPath.c_str());
   if (!file) {
     request.host.ShowMessage(cannotOpen, platform::MessageIcon::Error);
@@ -111,7 +118,7 @@ RtScriptResult WriteRtScript(const RtScriptRequest& request) {
   WriteOpening(scene, result.databasePath);
   if (!WriteWorld(scene)) {
     // The partly written script stays, as far as it got.
-    SaveText(scene.text, file);
+    SaveText(scene.text, std::move(file));
     request.host.ShowMessage(messages::kWorldVolumeZero, platform::MessageIcon::Error);
     result.outcome = RtScriptOutcome::WorldVolumeZero;
     return result;
@@ -133,7 +140,7 @@ RtScriptResult WriteRtScript(const RtScriptRequest& request) {
   result.times.vertexSearchSeconds = scene.clip.times.vertexSearchSeconds;
   result.times.clippingSeconds = scene.clip.times.clippingSeconds;
   result.scriptBytes = scene.text.size();
-  if (!SaveText(scene.text, file)) {
+  if (!SaveText(scene.text, std::move(file))) {
     request.host.ShowMessage(cannotOpen, platform::MessageIcon::Error);
     result.outcome = RtScriptOutcome::CouldNotOpen;
     return result;
