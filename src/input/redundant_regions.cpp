@@ -1,6 +1,6 @@
 #include "input/redundant_regions.h"
 
-#include "input/surface_pair_verdict.h"
+#include "input/kernel/surface_pair_verdict.h"
 
 namespace tessarin::input {
 
@@ -13,14 +13,14 @@ std::vector<BoundingEntry> RemoveRedundantRegions(const GeometryModel& model, Bo
     for (int j = i + 1; j < count; ++j) {
       if (removed[static_cast<std::size_t>(j)]) continue;
       const SurfaceRecord& second = model.surfaces[list.surfaces[static_cast<std::size_t>(j)]];
-      PairVerdictKind verdict = PairVerdict(first, list.senses[static_cast<std::size_t>(i)], second,
+      kernel::PairVerdictKind verdict = kernel::PairVerdict(first, list.senses[static_cast<std::size_t>(i)], second,
                                             list.senses[static_cast<std::size_t>(j)], model.precision)
                                     .verdict;
-      if (verdict == PairVerdictKind::FirstRedundant) {
+      if (verdict == kernel::PairVerdictKind::FirstRedundant) {
         removed[static_cast<std::size_t>(i)] = true;
         break;
       }
-      if (verdict == PairVerdictKind::SecondRedundant) removed[static_cast<std::size_t>(j)] = true;
+      if (verdict == kernel::PairVerdictKind::SecondRedundant) removed[static_cast<std::size_t>(j)] = true;
     }
   }
   std::vector<BoundingEntry> dropped;

@@ -35,10 +35,22 @@ enum class RtScriptOutcome {
   WorldVolumeZero,   // the cut-away plane removes the whole world (message shown); the partial script stays
 };
 
+// Where the time of one command went (seconds); the region tests include
+// the vertex searches they ran.
+struct RtScriptTimes {
+  double regionTestSeconds = 0;
+  double vertexSearchSeconds = 0;
+  double clippingSeconds = 0;
+  double cellsSeconds = 0;  // the whole cell loop, its tests and clipping included
+  double totalSeconds = 0;
+};
+
 struct RtScriptResult {
   RtScriptOutcome outcome = RtScriptOutcome::CouldNotOpen;
   std::string databasePath;  // the ".g" database the script creates, with '/' separators
   std::string trackBasePath; // the database path without ".g": where track drawing files go
+  std::size_t scriptBytes = 0;
+  RtScriptTimes times;
 };
 
 RtScriptResult WriteRtScript(const RtScriptRequest& request);

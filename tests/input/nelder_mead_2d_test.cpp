@@ -2,9 +2,9 @@
 
 #include <cmath>
 
-#include "input/nelder_mead_2d.h"
+#include "input/kernel/nelder_mead_2d.h"
 
-namespace tessarin::input {
+namespace tessarin::input::kernel {
 namespace {
 
 NelderMeadOptions Options(double stopBelow, double span, int iterations = 100) {
@@ -69,4 +69,4 @@ TEST(NelderMead2D, ChoosesTheBetterThirdStartingVertex) {
 }
 
 }  // namespace
-}  // namespace tessarin::input
+}  // namespace tessarin::input::kernel

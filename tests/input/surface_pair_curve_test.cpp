@@ -2,10 +2,10 @@
 
 #include <cmath>
 
-#include "input/surface_pair_intersect.h"
+#include "input/kernel/surface_pair_intersect.h"
 #include "input/surface_pair_test_shapes.h"
 
-namespace tessarin::input {
+namespace tessarin::input::kernel {
 namespace {
 
 using namespace pair_testing;
@@ -102,4 +102,4 @@ TEST(CurveSide, OfUnboundedCurvesAndOfEachBranch) {
 }
 
 }  // namespace
-}  // namespace tessarin::input
+}  // namespace tessarin::input::kernel

@@ -2,11 +2,11 @@
 
 #include <cmath>
 
-#include "input/surface_pair_relation.h"
+#include "input/kernel/surface_pair_relation.h"
 #include "input/surface_pair_test_shapes.h"
-#include "input/surface_pair_verdict.h"
+#include "input/kernel/surface_pair_verdict.h"
 
-namespace tessarin::input {
+namespace tessarin::input::kernel {
 namespace {
 
 using namespace pair_testing;
@@ -149,4 +149,4 @@ TEST(PairVerdict, MeetingSurfacesKeepBothAndFlagCurvesWithoutParametricForm) {
 }
 
 }  // namespace
-}  // namespace tessarin::input
+}  // namespace tessarin::input::kernel

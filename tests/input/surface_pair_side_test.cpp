@@ -2,11 +2,11 @@
 
 #include <cmath>
 
-#include "input/surface_pair_frames.h"
-#include "input/surface_pair_side.h"
+#include "input/kernel/surface_pair_frames.h"
+#include "input/kernel/surface_pair_side.h"
 #include "input/surface_pair_test_shapes.h"
 
-namespace tessarin::input {
+namespace tessarin::input::kernel {
 namespace {
 
 using namespace pair_testing;
@@ -74,4 +74,4 @@ TEST(Frames, FromAxisAndVectorPointAwayFromTheVectorsLean) {
 }
 
 }  // namespace
-}  // namespace tessarin::input
+}  // namespace tessarin::input::kernel

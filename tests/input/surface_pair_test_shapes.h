@@ -10,12 +10,12 @@
 #include <vector>
 
 #include "input/geometry_model.h"
-#include "input/surface_pair_curve.h"
-#include "input/surface_pair_frames.h"
-#include "input/surface_pair_intersect.h"
-#include "input/surface_pair_side.h"
+#include "input/kernel/surface_pair_curve.h"
+#include "input/kernel/surface_pair_frames.h"
+#include "input/kernel/surface_pair_intersect.h"
+#include "input/kernel/surface_pair_side.h"
 
-namespace tessarin::input::pair_testing {
+namespace tessarin::input::kernel::pair_testing {
 
 inline SurfaceRecord Surface(SurfaceKind kind, const Vec3& point, const Vec3& direction, double radius = 0) {
   SurfaceRecord s;
@@ -193,4 +193,4 @@ inline double WorstCurveDistance(const IntersectionCurve& curve, const SurfaceRe
   return worst;
 }
 
-}  // namespace tessarin::input::pair_testing
+}  // namespace tessarin::input::kernel::pair_testing

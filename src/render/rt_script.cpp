@@ -1,0 +1,154 @@
+#include "render/rt_script.h"
+
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <utility>
+
+#include "launch/suffix.h"
+#include "platform/format_text.h"
+#include "platform/paths.h"
+#include "render/messages.h"
+#include "render/script_bodies.h"
+#include "render/script_cells.h"
+#include "render/script_regions.h"
+#include "render/script_scene.h"
+#include "render/script_world.h"
+
+namespace tessarin::render {
+
+namespace {
+
+// A path inside a double-quoted Tcl word: nothing in it may start a command
+// substitution, a variable or end the word.
+std::string TclQuoted(const std::string& path) {
+  std::string quoted;
+  for (char c : path) {
+    if (c == '"' || c == '$' || c == '[' || c == ']' || c == '\\') quoted += '\\';
+    quoted += c;
+  }
+  return quoted;
+}
+
+// Removes the writer's planes from the model whatever way the command ends.
+class BoundingPlanesGuard {
+ public:
+  explicit BoundingPlanesGuard(ScriptScene& scene) : scene_(scene) {}
+  ~BoundingPlanesGuard() { scene_.RemoveBoundingPlanes(); }
+  BoundingPlanesGuard(const BoundingPlanesGuard&) = delete;
+  BoundingPlanesGuard& operator=(const BoundingPlanesGuard&) = delete;
+
+ private:
+  ScriptScene& scene_;
+};
+
+void WriteOpening(ScriptScene& scene, const std::string& databasePath) {
+  const settings::VIEWPARM& set = scene.set;
+  scene.text += "set glob_compat_mode 0\n";
+  if (set.raytraceInLingeringWindow) scene.Append("catch {exec fbfree -F %d} fbfreeErr\n", set.portNum);
+  scene.text += "closedb\n";
+  if (set.raytraceInLingeringWindow) {
+    scene.Append("catch {exec fbfree -F %d} fbfreeErr\n", set.portNum);
+    scene.text += "catch {exec sleep 0.5} sleepErr\n";
+  }
+  const std::string path = TclQuoted(databasePath);
+  scene.Append("catch {file delete \"%s\"} result\n", path.c_str());
+  scene.Append("file delete \"%s\"\n", path.c_str());
+  scene.Append("opendb \"%s\" y\n\n", path.c_str());
+  scene.text += "units cm\n";
+}
+
+// The source sphere when the source has a position to show; sets the
+// suffix that subtracts it from every cell.
+bool WriteSourceSphere(ScriptScene& scene) {
+  const input::SourceSpec& source = scene.model.source;
+  if (source.positionType >= 3 || !(scene.set.sourceSizeRatio > 0)) return false;
+  const input::Vec3 c = scene.Scaled(source.centre);
+  scene.Append("in S_source sph   %.15g %.15g %.15g    %.15g\n\n", c.x, c.y, c.z,
+               0.5 * scene.set.sourceSizeRatio * scene.scale * scene.set.viewSize);
+  const std::size_t sourceRow = RegionNames(scene.model, true).size() - 1;
+  const bool hidden = sourceRow < scene.set.rows.size() && !scene.set.rows[sourceRow].show;
+  scene.sourceSuffix = hidden ? "" : " - S_source";
+  return true;
+}
+
+struct FileCloser {
+  void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using ScriptFile = std::unique_ptr<std::FILE, FileCloser>;
+
+bool SaveText(const std::string& text, ScriptFile file) {
+  const bool written = std::fwrite(text.data(), 1, text.size(), file.get()) == text.size();
+  const bool closed = std::fclose(file.release()) == 0;
+  return written && closed;
+}
+
+}  // namespace
+
+RtScriptResult WriteRtScript(const RtScriptRequest& request) {
+  const auto started = std::chrono::steady_clock::now();
+  const settings::VIEWPARM& set = request.set;
+  RtScriptResult result;
+  result.trackBasePath = platform::AbsolutePath(
+      set.ScriptFolder + request.inputBaseName + launch::ExpandSuffix(set.MGEDsuffix, request.launch.setNumber),
+      request.launch.startupDirectory);
+  result.databasePath = platform::NormalizeSeparators(result.trackBasePath + ".g");
+
+  std::error_code error;
+  if (request.overwritePrompt && std::filesystem::exists(request.scriptPath, error)) {
+    const std::string question = platform::FormatText(messages::kOverwriteQuestion, request.scriptPath.c_str());
+    if (request.host.ShowMessage(question, platform::MessageIcon::Warning, platform::MessageButtons::YesNo,
+                                 platform::MessageAnswer::No) != platform::MessageAnswer::Yes) {
+      result.outcome = RtScriptOutcome::NotOverwritten;
+      return result;
+    }
+  }
+  ScriptFile file(std::fopen(request.scriptPath.c_str(), "w"));
+  const std::string cannotOpen = platform::FormatText(messages::kCouldNotOpen, request.scriptPath.c_str());
+  if (!file) {
+    request.host.ShowMessage(cannotOpen, platform::MessageIcon::Error);
+    result.outcome = RtScriptOutcome::CouldNotOpen;
+    return result;
+  }
+
+  ScriptScene scene(request.model, set);
+  BoundingPlanesGuard guard(scene);
+  WriteOpening(scene, result.databasePath);
+  if (!WriteWorld(scene)) {
+    // The partly written script stays, as far as it got.
+    SaveText(scene.text, std::move(file));
+    request.host.ShowMessage(messages::kWorldVolumeZero, platform::MessageIcon::Error);
+    result.outcome = RtScriptOutcome::WorldVolumeZero;
+    return result;
+  }
+  WriteStandAloneSurfaces(scene);
+  WriteMacrobodies(scene);
+  scene.text += "\n";
+  const bool sourceWritten = WriteSourceSphere(scene);
+  const auto cellsStarted = std::chrono::steady_clock::now();
+  WriteCells(scene);
+  result.times.cellsSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - cellsStarted).count();
+  scene.text += "\n";
+  WriteRegions(scene, sourceWritten);
+  WriteViewAndRaytrace(scene, sourceWritten, request.host.ButtonFaceColor());
+  // Track drawing files are not written yet: with tracks shown the script
+  // simply has no "source" lines for them.
+
+  result.times.regionTestSeconds = scene.clip.times.regionTestSeconds;
+  result.times.vertexSearchSeconds = scene.clip.times.vertexSearchSeconds;
+  result.times.clippingSeconds = scene.clip.times.clippingSeconds;
+  result.scriptBytes = scene.text.size();
+  if (!SaveText(scene.text, std::move(file))) {
+    request.host.ShowMessage(cannotOpen, platform::MessageIcon::Error);
+    result.outcome = RtScriptOutcome::CouldNotOpen;
+    return result;
+  }
+  result.outcome = RtScriptOutcome::Written;
+  if (set.copyToClipboard && request.clipboard) platform::CopyFileToClipboard(request.scriptPath, *request.clipboard);
+  result.times.totalSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+  return result;
+}
+
+}  // namespace tessarin::render
