@@ -1,6 +1,6 @@
 // tessarin-cli rt where no script gets written: its help, a set without an
 // input file, and input files that cannot be read or have errors. (Scripts
-// that are written are tested with the writer, under tests/render/writer_e2e.)
+// that are written are tested with the writer, in tests/render/rt_script_e2e_test.cpp.)
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

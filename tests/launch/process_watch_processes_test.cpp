@@ -157,10 +157,11 @@ TEST_F(StartButtonsWithProcessesTest, TwoSetsWithTheirOwnConsolesSurviveDeleting
 }
 
 TEST_F(StartButtonsWithProcessesTest, MissingMgedIsReported) {
-  working_.MGEDcmdLine = dir_.File("no-mged-here/mged");
+  // A name no real process has: the RT script tests may run a real MGED meanwhile.
+  working_.MGEDcmdLine = dir_.File("no-mged-here/missing-mged");
   buttons_.StartOrActivateMged();
   ASSERT_EQ(host_.messages.size(), 1u);
-  EXPECT_EQ(host_.messages[0].text, "An error occurred when attempting to run the program \"mged\".");
+  EXPECT_EQ(host_.messages[0].text, "An error occurred when attempting to run the program \"missing-mged\".");
   EXPECT_EQ(buttons_.MgedCaption(), "Start MGED");
 }
 

@@ -33,11 +33,5 @@ target_compile_definitions(tessarin_script_check PUBLIC
 
 if(TARGET tessarin_render_tests)
   target_link_libraries(tessarin_render_tests PRIVATE tessarin_script_check)
-  # End-to-end tests of the RT script writer: built once the writer is in
-  # src/render (see src/CMakeLists.txt).
-  if(TESSARIN_HAVE_RT_SCRIPT_WRITER)
-    file(GLOB writer_e2e_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/../writer_e2e/*.cpp)
-    target_sources(tessarin_render_tests PRIVATE ${writer_e2e_sources})
-    add_dependencies_if_exists(tessarin_render_tests tessarin-cli)
-  endif()
+  add_dependencies_if_exists(tessarin_render_tests tessarin-cli)
 endif()
