@@ -99,6 +99,11 @@ Builtin Special(std::string_view name, std::initializer_list<ArgKind> kinds) {
   entry.available = true;
   return entry;
 }
+Builtin Integration(std::string_view name, std::initializer_list<ArgKind> kinds, bool integrationType) {
+  Builtin entry = Later(name, kinds, integrationType);
+  entry.available = true;
+  return entry;
+}
 
 std::array<Builtin, kBuiltinCount> MakeTable() {
   return {
@@ -113,7 +118,7 @@ std::array<Builtin, kBuiltinCount> MakeTable() {
       Two("arctg2", Atan2), One("sinh", Sinh), One("cosh", Cosh), One("tanh", Tanh), One("j0", J0),
       One("j1", J1), Two("jn", Jn), One("y0", Y0), One("y1", Y1), Two("yn", Yn), One("abs", Abs),
       Two("ldexp", Ldexp), Two("fmod", Fmod), One("ceil", Ceil), One("floor", Floor), One("near", Near),
-      One("srand", Srand), Later("srand2", {K::kValue}), One("rand", Rand, 0), Later("rand2", {K::kValue}),
+      One("srand", Srand), Special("srand2", {K::kValue}), One("rand", Rand, 0), Special("rand2", {K::kValue}),
       One("time", Time, 0), One("clock", ProcessorMilliseconds, 0),
       Special("indirect", {K::kValueOrReference}),
       Special("memcpy", {K::kValueOrReference, K::kValueOrReference, K::kValue}),
@@ -122,19 +127,19 @@ std::array<Builtin, kBuiltinCount> MakeTable() {
       Special("loc", {K::kValue}),
       Later("Invert", {K::kMatrixReference}), Later("Size", {K::kArrayReference}),
       Later("Size2", {K::kArrayReference, K::kValue}),
-      Later("Int", {K::kValue, K::kBoundVariable, K::kValue, K::kValue}, true),
-      Later("Int2", {K::kValue, K::kBoundVariable, K::kValue, K::kValue, K::kValue, K::kValue, K::kValue}, true),
-      Later("Inti", {K::kValue, K::kBoundVariable, K::kValue, K::kValue}, true),
-      Later("Inti2", {K::kValue, K::kBoundVariable, K::kValue, K::kValue, K::kValue, K::kValue, K::kValue}, true),
-      Later("Intw", {K::kValue, K::kBoundVariable, K::kValue, K::kValue, K::kValue, K::kValue}, true),
-      Later("Intw2", {K::kValue, K::kBoundVariable, K::kValue, K::kValue, K::kValue, K::kValue, K::kValue,
+      Integration("Int", {K::kValue, K::kBoundVariable, K::kValue, K::kValue}, true),
+      Integration("Int2", {K::kValue, K::kBoundVariable, K::kValue, K::kValue, K::kValue, K::kValue, K::kValue}, true),
+      Integration("Inti", {K::kValue, K::kBoundVariable, K::kValue, K::kValue}, true),
+      Integration("Inti2", {K::kValue, K::kBoundVariable, K::kValue, K::kValue, K::kValue, K::kValue, K::kValue}, true),
+      Integration("Intw", {K::kValue, K::kBoundVariable, K::kValue, K::kValue, K::kValue, K::kValue}, true),
+      Integration("Intw2", {K::kValue, K::kBoundVariable, K::kValue, K::kValue, K::kValue, K::kValue, K::kValue,
                       K::kValue, K::kValue, K::kValue},
             true),
-      Later("Sum", {K::kValue, K::kBoundVariable, K::kValue, K::kValue}, true),
-      Later("Sum2", {K::kValue, K::kBoundVariable, K::kValue, K::kValue, K::kValue}, true),
-      Later("Iter", {K::kValue, K::kBoundVariable, K::kValue, K::kValue}, true),
-      Later("Root", {K::kValue, K::kBoundVariable, K::kValue, K::kValue}, true),
-      Later("Root2", {K::kValue, K::kBoundVariable, K::kValue, K::kValue, K::kValue, K::kValue,
+      Integration("Sum", {K::kValue, K::kBoundVariable, K::kValue, K::kValue}, true),
+      Integration("Sum2", {K::kValue, K::kBoundVariable, K::kValue, K::kValue, K::kValue}, true),
+      Integration("Iter", {K::kValue, K::kBoundVariable, K::kValue, K::kValue}, true),
+      Integration("Root", {K::kValue, K::kBoundVariable, K::kValue, K::kValue}, true),
+      Integration("Root2", {K::kValue, K::kBoundVariable, K::kValue, K::kValue, K::kValue, K::kValue,
                       K::kVariableReference},
             true),
       Special("Return", {K::kValue}),

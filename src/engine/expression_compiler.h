@@ -33,6 +33,10 @@ class ExpressionCompiler {
     TextCall text;
     std::string piece;  // literal text gathered since the last value
     bool itemIsLiteral = false;
+    // Integration-type calls: the jump over the expression and where the
+    // point is stored.
+    int integrandJump = -1;
+    IntegrationCall integration;
   };
   struct StackEntry {
     bool isGroup = false;
@@ -75,6 +79,8 @@ class ExpressionCompiler {
   bool WrongArgument(const Group& group, int argument);
   bool ReadVariable(const std::string& name);
   void PreCreateBoundVariable();
+  void NoteBoundTarget(const std::string& name);
+  bool FinishIntegrand(Group& group);
   NameSort Classify(const std::string& name, bool followedByParenthesis) const;
   char PeekNonBlank(std::size_t from) const;
   std::size_t SkipBlanks(std::size_t from) const;

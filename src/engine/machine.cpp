@@ -118,14 +118,17 @@ double Machine::Call(int program, const double* callerSlots, const std::int32_t*
   return value;
 }
 
-double Machine::Execute(int programSlot) {
+double Machine::Execute(int programSlot, std::size_t startPc, std::int64_t stopAt) {
   const ProgramSlot& slot = *tables_.slots[programSlot];
   const CompiledProgram& code = slot.code;
   Frame& frame = *frames_[depth_];
   double* s = frame.slots.data();
   const std::vector<int>& kinds = slot.record.formalKinds;
-  frame.through.assign(kinds.size(), nullptr);
-  for (std::size_t i = 0; i < kinds.size(); ++i) {
+  if (startPc == 0) {
+    frame.through.assign(kinds.size(), nullptr);
+    frame.integrationNesting = 0;
+  }
+  for (std::size_t i = 0; startPc == 0 && i < kinds.size(); ++i) {
     if (kinds[i] != kFormalVariable) continue;
     // The reference was made by the caller, one level up.
     --depth_;
@@ -141,7 +144,7 @@ double Machine::Execute(int programSlot) {
   const Operation* ops = code.operations.data();
   const std::int32_t* pool = code.argumentPool.data();
   double last = 0.0;
-  std::size_t pc = 0;
+  std::size_t pc = startPc;
   // The interrupt flag is looked at on entry and on every jump back, so
   // every loop and every recursion sees it within a few operations.
   if (interrupt_.load(std::memory_order_acquire)) {
@@ -305,6 +308,20 @@ double Machine::Execute(int programSlot) {
         RecordBuiltinError(op->c, MessageText(Msg::kNotAvailableYet), programSlot, static_cast<int>(pc - 1));
         return kNaN;
       CASE(kEnd) return last;
+      CASE(kIntegrandEnd)
+        if (static_cast<std::int64_t>(pc - 1) == stopAt) {
+          rangeEnd_ = {depth_, stopAt};
+          return s[op->a];
+        }
+        NEXT
+      CASE(kIntegrate) {
+        bool blockEnds = false;
+        double value = Integrate(code.integrationCalls[op->a], s, programSlot, static_cast<int>(pc - 1), blockEnds);
+        if (stopped_ || blockEnds) return kNaN;
+        last = s[op->r] = value;
+      }
+        NEXT
+      CASE(kRanmar) last = s[op->r] = RunRanmar(op->c, s[op->a]); NEXT
 #if defined(__GNUC__)
 #pragma GCC diagnostic pop
 #else

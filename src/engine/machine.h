@@ -13,6 +13,7 @@
 #include "engine/engine_tables.h"
 #include "engine/messages.h"
 #include "engine/number_format.h"
+#include "engine/ranmar.h"
 
 namespace tessarin::engine {
 
@@ -49,10 +50,17 @@ class Machine {
   struct Frame {
     std::vector<double> slots;
     std::vector<double*> through;  // the caller's variable behind each loc formal
+    int integrationNesting = 0;    // integration-type calls active in this block
   };
   // Runs the block whose frame at depth_ is filled in; false in `failed`
   // means the block ended normally.
-  double Execute(int programSlot);
+  // startPc and stopAt (the kIntegrandEnd that ends the run) re-run the
+  // expression of an integration-type call in the current frame.
+  double Execute(int programSlot, std::size_t startPc = 0, std::int64_t stopAt = -1);
+  // The integration-type calls (integration_calls.cpp); blockEnds when the
+  // call ended the block.
+  double Integrate(const IntegrationCall& call, double* slots, int programSlot, int pc, bool& blockEnds);
+  double RunRanmar(int builtin, double argument);
   double Call(int program, const double* callerSlots, const std::int32_t* arguments, int count, int callerSlot,
               int pc, bool& blockEnds);
   double* ResolveVariable(double reference);
@@ -75,6 +83,12 @@ class Machine {
   std::string numberFormat_{kDefaultNumberFormat};
   std::vector<double> textValues_;
   Msg copyError_ = Msg::kNotAReference;
+  Ranmar ranmar_;
+  // The kIntegrandEnd that the last re-run of an expression stopped at.
+  struct RangeEnd {
+    std::int64_t depth = -1;
+    std::int64_t operation = -1;
+  } rangeEnd_;
 };
 
 }  // namespace tessarin::engine
