@@ -51,7 +51,8 @@ inline constexpr int kDir = 14, kDir2 = 15, kWrite = 16, kWrite2 = 17, kPrint = 
                      kFopenW = 21, kFopenR = 22, kSetNumberFormat = 23, kSrand = 54, kRand = 56, kTime = 58,
                      kClock = 59, kIndirect = 60, kMemcpy = 61, kLoc = 70, kReturn = 85, kSrand2 = 55,
                      kRand2 = 57, kInt = 74, kInt2 = 75, kInti = 76, kInti2 = 77, kIntw = 78, kIntw2 = 79,
-                     kSum = 80, kSum2 = 81, kIter = 82, kRoot = 83, kRoot2 = 84;
+                     kSum = 80, kSum2 = 81, kIter = 82, kRoot = 83, kRoot2 = 84, kFcloseW = 24,
+                     kFcloseR = 25, kSkipLines = 26;
 }
 
 const std::array<Builtin, kBuiltinCount>& BuiltinTable();

@@ -160,6 +160,8 @@ const std::vector<std::string>& Compiler::OutputLines(int slot) const { return o
 
 void Compiler::Write(std::string_view text) { runner_->WriteConsole(text); }
 
+void Compiler::SetCommandPermission(CommandPermission* permission) { runner_->SetCommandPermission(permission); }
+
 bool Compiler::ReportDiagnostics(int slot) {
   int index = slot < 0 ? lastRunSlot_ : slot;
   if (index < 0) return false;

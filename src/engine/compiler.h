@@ -20,6 +20,7 @@ class Console;
 
 namespace tessarin::engine {
 
+class CommandPermission;
 class Machine;
 class ProgramRunner;
 
@@ -79,6 +80,8 @@ class Compiler {
   // A program that runs longer than this (wall-clock seconds, 0 = no
   // limit) is interrupted as if Esc and Q had been pressed.
   void SetHardTimeLimit(double seconds) { hardTimeLimit_ = seconds; }
+  // Who decides whether System may run commands; without one it may not.
+  void SetCommandPermission(CommandPermission* permission);
   // Stops consuming the running program's output (start of a pass).
   void ForgetRunningProgram();
 

@@ -363,6 +363,9 @@ bool ExpressionCompiler::FinishCall(Group& group) {
         block_.Emit(OpCode::kIntegrate, result, static_cast<int>(block_.code_.integrationCalls.size()) - 1);
       } else if (group.target == builtin::kSrand2 || group.target == builtin::kRand2) {
         block_.Emit(OpCode::kRanmar, result, values[0], 0, group.target);
+      } else if (group.target == builtin::kFcloseW || group.target == builtin::kFcloseR ||
+                 group.target == builtin::kSkipLines) {
+        block_.Emit(OpCode::kFileFunction, result, entry.arity ? values[0] : 0, 0, group.target);
       } else if (group.target == builtin::kReturn) {
         block_.Emit(OpCode::kReturn, result, values[0]);
       } else if (group.target == builtin::kIndirect) {

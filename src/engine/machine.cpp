@@ -75,15 +75,29 @@ std::optional<double> Machine::CopyBytes(double destination, double source, doub
   return 0.0;
 }
 
-double Machine::RunText(const TextCall& call, const double* slots) {
+double Machine::RunText(const TextCall& call, const double* slots, bool& ok) {
+  ok = true;
   textValues_.clear();
   for (int slot : call.values) textValues_.push_back(slots[slot]);
   std::string text = BuildText(call.pieces, textValues_, numberFormat_);
   switch (call.builtin) {
-    case builtin::kDir:
-    case builtin::kWrite: output_->EmitLine(text, true); break;
-    case builtin::kDir2:
-    case builtin::kWrite2: output_->EmitLine(text, false); break;
+    case builtin::kWrite:
+      if (files_.HasOutput()) {
+        files_.Write(text + "\n");
+        break;
+      }
+      [[fallthrough]];
+    case builtin::kDir: output_->EmitLine(text, true); break;
+    case builtin::kWrite2:
+      if (files_.HasOutput()) {
+        files_.Write(text);
+        break;
+      }
+      [[fallthrough]];
+    case builtin::kDir2: output_->EmitLine(text, false); break;
+    case builtin::kSystem:
+    case builtin::kFopenW:
+    case builtin::kFopenR: return RunFileText(call.builtin, text, ok);
     case builtin::kPrint: output_->Print(text + "\n"); break;
     case builtin::kPrint2: output_->Print(text); break;
     case builtin::kSetNumberFormat:
@@ -252,8 +266,15 @@ double Machine::Execute(int programSlot, std::size_t startPc, std::int64_t stopA
       CASE(kSimple3)
         last = s[op->r] = builtins_[op->c].simple3(s[pool[op->a]], s[pool[op->a + 1]], s[pool[op->a + 2]]);
         NEXT
-      CASE(kText)
-        last = s[op->r] = RunText(code.textCalls[op->a], s);
+      CASE(kText) {
+        bool ok = true;
+        last = s[op->r] = RunText(code.textCalls[op->a], s, ok);
+        if (!ok) {
+          RecordBuiltinError(code.textCalls[op->a].builtin, MessageText(Msg::kCommandsNotAllowed), programSlot,
+                             static_cast<int>(pc - 1));
+          return kNaN;
+        }
+      }
         // An interruption while the line waited for the reader ends the
         // program here; going on would write lines nobody takes any more.
         if (interrupt_.load(std::memory_order_acquire)) {
@@ -322,6 +343,7 @@ double Machine::Execute(int programSlot, std::size_t startPc, std::int64_t stopA
       }
         NEXT
       CASE(kRanmar) last = s[op->r] = RunRanmar(op->c, s[op->a]); NEXT
+      CASE(kFileFunction) last = s[op->r] = RunFileFunction(op->c, s[op->a]); NEXT
 #if defined(__GNUC__)
 #pragma GCC diagnostic pop
 #else

@@ -14,6 +14,7 @@
 #include "engine/messages.h"
 #include "engine/number_format.h"
 #include "engine/ranmar.h"
+#include "engine/user_files.h"
 
 namespace tessarin::engine {
 
@@ -25,6 +26,8 @@ class ProgramOutput {
   // continue it.
   virtual void EmitLine(std::string_view text, bool finished) = 0;
   virtual void Print(std::string_view text) = 0;
+  // Whether System may run commands in this reading (asked once).
+  virtual bool AllowCommands(std::string_view firstCommand) = 0;
 };
 
 inline constexpr int kMaxCallDepth = 1000;
@@ -61,12 +64,18 @@ class Machine {
   // call ended the block.
   double Integrate(const IntegrationCall& call, double* slots, int programSlot, int pc, bool& blockEnds);
   double RunRanmar(int builtin, double argument);
+  // FcloseW, FcloseR and SkipLines (user_file_calls.cpp).
+  double RunFileFunction(int builtin, double argument);
+  // System, FopenW and FopenR with their built text; false in `ok` when
+  // System was refused.
+  double RunFileText(int builtin, const std::string& text, bool& ok);
   double Call(int program, const double* callerSlots, const std::int32_t* arguments, int count, int callerSlot,
               int pc, bool& blockEnds);
   double* ResolveVariable(double reference);
   void RecordBuiltinError(int builtin, std::string_view detail, int programSlot, int pc);
   void RecordError(std::string message, int programSlot, int pc);
-  double RunText(const TextCall& call, const double* slots);
+  // The value of a text function; false in `ok` for a runtime error.
+  double RunText(const TextCall& call, const double* slots, bool& ok);
   // memcpy: 0 when copied, -1 for a count out of range, none on an error
   // (its text in copyError_).
   std::optional<double> CopyBytes(double destination, double source, double count);
@@ -84,6 +93,8 @@ class Machine {
   std::vector<double> textValues_;
   Msg copyError_ = Msg::kNotAReference;
   Ranmar ranmar_;
+  UserFiles files_;
+  enum class CommandDecision { kUndecided, kAllowed, kRefused } commandDecision_ = CommandDecision::kUndecided;
   // The kIntegrandEnd that the last re-run of an expression stopped at.
   struct RangeEnd {
     std::int64_t depth = -1;

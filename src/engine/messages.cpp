@@ -130,6 +130,7 @@ const std::unordered_map<int, std::string_view>& Catalogue() {
       {int(Msg::kRootCode2), "(error code 2: |F(B)| exceeds the input values |F(B)|, |F(C)|. It is likely that B is close to a pole of f)."},
       {int(Msg::kRootCode3), "(error code 3: no odd order root was found in the interval)."},
       {int(Msg::kRootCode4), "(error code 4: number of function evaluations exceeds 500)."},
+      {int(Msg::kCommandsNotAllowed), "(the command was not run: commands of the system shell are not allowed in this reading of the input file; tessarin-cli runs them with --allow-system)."},
       {int(Msg::kInterrupted), "Execution of the program was interrupted by the user, or an unspecified runtime error occurred."},
       {int(Msg::kHeaderNoError), "******** Line No. %d of %s \"%s\", where the error was detected:\n"},
       {int(Msg::kHeaderWarning), "Line No. %d of %s \"%s\" with the syntax warning:\n"},

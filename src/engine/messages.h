@@ -132,6 +132,7 @@ enum class Msg : int {
   kRootCode2,
   kRootCode3,
   kRootCode4,
+  kCommandsNotAllowed,
   kInterrupted,
   kHeaderNoError,
   kHeaderWarning,

@@ -56,7 +56,8 @@ struct ProgramRecord {
 //   kUnavailable: builtin c is not available yet; kEnd ends the block;
 //   kIntegrandEnd: the end of an integration-type call's expression, whose
 //   value is in slot a (normal flow jumps over the expression);
-//   kIntegrate r = integration-type call a; kRanmar r = builtin c on a.
+//   kIntegrate r = integration-type call a; kRanmar and kFileFunction
+//   r = builtin c on a.
 #define TESSARIN_OPCODES(X)                                                                           \
   X(kAdd) X(kSubtract) X(kDivide) X(kMultiply) X(kPower) X(kGreater) X(kLess) X(kGreaterEqual)         \
   X(kLessEqual) X(kEqual) X(kNotEqual) X(kAnd) X(kOr) X(kCopy) X(kLoadGlobal) X(kStoreGlobal)           \
@@ -65,7 +66,7 @@ struct ProgramRecord {
   X(kLessEqualBack) X(kGreaterBack) X(kGreaterEqualBack) X(kEqualBack) X(kNotEqualBack) X(kAddLessBack)  \
   X(kAddLessEqualBack) X(kMultiplyAdd) X(kSimple1) X(kSimple2) X(kSimple3) X(kText) X(kIndirect)         \
   X(kCopyBytes) X(kReference) X(kReturn) X(kCallProgram) X(kCallFunctionFormal) X(kUnavailable) X(kEnd)      \
-  X(kIntegrandEnd) X(kIntegrate) X(kRanmar)
+  X(kIntegrandEnd) X(kIntegrate) X(kRanmar) X(kFileFunction)
 
 enum class OpCode : std::uint8_t {
 #define TESSARIN_OPCODE_ENUMERATOR(name) name,

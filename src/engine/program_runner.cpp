@@ -76,6 +76,15 @@ void ProgramRunner::Print(std::string_view text) {
   Post(Posted::kPrint);
 }
 
+bool ProgramRunner::AllowCommands(std::string_view firstCommand) {
+  // The question goes to the reader's thread like a line; the answer is
+  // there once the post has been taken.
+  printText_ = std::string(firstCommand);
+  commandAnswer_ = false;
+  Post(Posted::kCommandQuestion);
+  return commandAnswer_ && !interrupt_.load(std::memory_order_acquire);
+}
+
 void ProgramRunner::WriteConsole(std::string_view text) {
   if (console_) {
     console_->Write(text);
@@ -95,6 +104,11 @@ LineRequest ProgramRunner::NextLine(std::string& line) {
       taken = posted;
       if (postedKind_ == Posted::kPrint) {
         WriteConsole(printText_);
+        taken_.store(taken, std::memory_order_release);
+        continue;
+      }
+      if (postedKind_ == Posted::kCommandQuestion) {
+        commandAnswer_ = permission_ != nullptr && permission_->AllowCommands(printText_);
         taken_.store(taken, std::memory_order_release);
         continue;
       }

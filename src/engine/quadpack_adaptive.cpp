@@ -25,6 +25,28 @@ QuadratureResult Adaptive(Rule rule, double a, double b, double epsabs, double e
     out.ier = 6;
     return out;
   }
+  // First approximation to the integral.
+  int ierro = 0;
+  RuleResult first = rule(a, b);
+  double result = first.result;
+  double abserr = first.abserr;
+  double defabs = first.resabs;
+  double resabs = first.resasc;
+  out.neval = evaluations(1);
+  double dres = std::fabs(result);
+  double errbnd = std::max(epsabs, epsrel * dres);
+  int last = 1;
+  int ier = 0;
+  if (abserr <= 100.0 * kEpmach * defabs && abserr > errbnd) ier = 2;
+  if (limit == 1) ier = 1;
+  if (ier != 0 || (abserr <= errbnd && abserr != resabs) || abserr == 0.0) {
+    out.result = result;
+    out.abserr = abserr;
+    out.ier = ier;
+    return out;
+  }
+  // The subinterval lists are needed only from here on; most calls end
+  // with the first rule.
   IntervalLists lists;
   if (!lists.Allocate(limit, false)) {
     out.ier = kQuadNoStorage;
@@ -37,30 +59,9 @@ QuadratureResult Adaptive(Rule rule, double a, double b, double epsabs, double e
   std::vector<int>& iord = lists.iord;
   alist[1] = a;
   blist[1] = b;
-
-  // First approximation to the integral.
-  int ierro = 0;
-  RuleResult first = rule(a, b);
-  double result = first.result;
-  double abserr = first.abserr;
-  double defabs = first.resabs;
-  double resabs = first.resasc;
-  out.neval = evaluations(1);
-  double dres = std::fabs(result);
-  double errbnd = std::max(epsabs, epsrel * dres);
-  int last = 1;
   rlist[1] = result;
   elist[1] = abserr;
   iord[1] = 1;
-  int ier = 0;
-  if (abserr <= 100.0 * kEpmach * defabs && abserr > errbnd) ier = 2;
-  if (limit == 1) ier = 1;
-  if (ier != 0 || (abserr <= errbnd && abserr != resabs) || abserr == 0.0) {
-    out.result = result;
-    out.abserr = abserr;
-    out.ier = ier;
-    return out;
-  }
 
   EpsilonTable table;
   table.epstab[1] = result;
