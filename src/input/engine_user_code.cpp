@@ -24,6 +24,7 @@ class EngineSession final : public UserCodeSession {
   EngineSession(const UserCodeSetup& setup, double timeLimitSeconds) : compiler_(setup.console, setup.clock) {
     for (int i = 0; i < 10; ++i) compiler_.SetSystemVariable(i, setup.systemVariables[i]);
     compiler_.SetHardTimeLimit(timeLimitSeconds);
+    compiler_.SetCommandPermission(setup.commandPermission);
   }
 
   void BeginPass(int) override { compiler_.ForgetRunningProgram(); }

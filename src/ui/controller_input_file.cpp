@@ -3,6 +3,7 @@
 
 #include "input/input_reader.h"
 #include "platform/paths.h"
+#include "ui/command_question.h"
 #include "ui/controller.h"
 #include "ui/messages.h"
 
@@ -36,6 +37,8 @@ void Controller::ReadInputFile() {
   if (readingInputFile_) return;  // the console's key polling lets events in
   readingInputFile_ = true;
   input::InputReadRequest request{working_, Context(), services_.console, model_, services_.engine};
+  CommandQuestion commandQuestion(host_);
+  request.commandPermission = &commandQuestion;
   input::InputReadResult result = input::ReadInputFile(request);
   readingInputFile_ = false;
   if (result.status == input::InputReadStatus::OpenFailed)

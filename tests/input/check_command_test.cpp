@@ -54,6 +54,22 @@ TEST(CheckCommand, EveryExampleReadsCompletely) {
   EXPECT_EQ(run.out, "Warning: Surfaces 21 and 10 coincide.\n");
 }
 
+TEST(CheckCommand, SystemRunsCommandsOnlyWithAllowSystem) {
+  TempDir folder;
+  WriteWholeFile(folder.File("in.txt"), "PROGRAM run\n  System(\"touch ran\")\nEND PROGRAM\nS1 S 0 0 0 5\nC1 0 -1\n");
+  CheckRun refused = RunCli("check in.txt", folder);
+  EXPECT_EQ(refused.exitCode, 1);
+  EXPECT_NE(refused.out.find("Runtime error when executing the built-in function \"System\" (the command was not "
+                             "run: commands of the system shell are not allowed in this reading of the input file; "
+                             "tessarin-cli runs them with --allow-system)."),
+            std::string::npos)
+      << refused.out;
+  EXPECT_FALSE(std::filesystem::exists(folder.File("ran")));
+  CheckRun allowed = RunCli("check in.txt --allow-system", folder);
+  EXPECT_EQ(allowed.exitCode, 0) << allowed.out;
+  EXPECT_TRUE(std::filesystem::exists(folder.File("ran")));
+}
+
 TEST(CheckCommand, DumpShowsWhatWasUnderstood) {
   TempDir folder;
   WriteWholeFile(folder.File("in.txt"), "TR1 1 2 3\nS5 1 RPP 0 1 0 1 0 1\nS6 P -1 0 0 -2\n");
