@@ -52,7 +52,9 @@ inline constexpr int kDir = 14, kDir2 = 15, kWrite = 16, kWrite2 = 17, kPrint = 
                      kClock = 59, kIndirect = 60, kMemcpy = 61, kLoc = 70, kReturn = 85, kSrand2 = 55,
                      kRand2 = 57, kInt = 74, kInt2 = 75, kInti = 76, kInti2 = 77, kIntw = 78, kIntw2 = 79,
                      kSum = 80, kSum2 = 81, kIter = 82, kRoot = 83, kRoot2 = 84, kFcloseW = 24,
-                     kFcloseR = 25, kSkipLines = 26;
+                     kFcloseR = 25, kSkipLines = 26, kInvert = 71, kSize = 72, kSize2 = 73,
+                     kFind = 86, kFind2 = 87, kHist = 88, kHist2 = 89, kReadArray = 90, kReadArray2 = 91,
+                     kSort = 92, kSort2 = 93;
 }
 
 const std::array<Builtin, kBuiltinCount>& BuiltinTable();

@@ -59,6 +59,7 @@ IdentifierCheck Compiler::CheckIdentifier(std::string_view name, IdentifierCheck
   check.isBuiltin = FindBuiltin(name).has_value();
   check.isSystemVariable = FindSystemVariable(name) >= 0;
   check.isGlobalParameter = tables_.globals.Find(name) >= 0;
+  check.isArray = tables_.arrays.Find(name) >= 0;
   int program = tables_.FindProgram(name, static_cast<int>(tables_.slots.size()) - 1);
   if (program >= 0) {
     check.isSubroutine = tables_.slots[program]->record.kind == BlockKind::kSubroutine;

@@ -67,6 +67,10 @@ class Compiler {
   // twice, registering its variables as global parameters in between.
   void CompileProgram(int slot, std::string_view blockText, int firstLine);
 
+  // The ARRAYS block: -1 when every array was defined, else the 0-based
+  // line of the block with the error and its text (framed) in `message`.
+  int DefineArrays(std::string_view blockText, std::string& message);
+
   const ProgramRecord& Record(int slot) const;
   int SlotCount() const;
   const GlobalTable& Globals() const { return tables_.globals; }

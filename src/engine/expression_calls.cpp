@@ -206,6 +206,25 @@ bool ExpressionCompiler::ScanReferenceArgument(ArgKind kind, bool& handled) {
   if (SameName(name, "loc")) return Fail(Msg::kLocOfLoc);
   NameSort sort = Classify(name, false);
   bool isFunction = sort == NameSort::kBuiltin || sort == NameSort::kProgram || sort == NameSort::kFunctionFormal;
+  bool isArray = sort == NameSort::kArray || sort == NameSort::kArrayFormal;
+  bool takesArray = kind == ArgKind::kArrayReference || kind == ArgKind::kMatrixReference ||
+                    kind == ArgKind::kValueOrReference;
+  if (isArray && next == '[') {
+    if (!takesArray) return WrongArgument(group, argument);
+    pos_ = SkipBlanks(pos_);
+    return OpenElement(name, true);
+  }
+  if (sort == NameSort::kArray) {
+    if (next != ')') return Fail(Msg::kLocExpression);
+    pos_ = SkipBlanks(pos_) + 1;
+    char after = PeekNonBlank(pos_);
+    if (!takesArray || (after != ',' && after != ')')) return WrongArgument(group, argument);
+    int result = 0;
+    if (!ReferenceToWholeArray(name, kind, result)) return false;
+    operands_.push_back(result);
+    prev_ = Prev::kOperand;
+    return true;
+  }
   if (next != ')') {
     if (isFunction) return Fail(Msg::kLocFunctionNotClosed, QuotedName(name));
     if (next == '[') return Fail(Msg::kUnknownArray, QuotedName(name));
@@ -316,6 +335,7 @@ bool ExpressionCompiler::CloseParenthesis() {
   if (prev_ == Prev::kOperator || prev_ == Prev::kComma) return Fail(Msg::kIllegalSequence);
   if (!PopToGroup()) return false;
   if (groups_.empty()) return Fail(Msg::kIncorrectParenthesesOrComma);
+  if (groups_.back().kind == Group::Kind::kIndex) return Fail(Msg::kMismatchedParenthesesOrBrackets);
   Group group = std::move(groups_.back());
   groups_.pop_back();
   stack_.pop_back();
@@ -363,6 +383,11 @@ bool ExpressionCompiler::FinishCall(Group& group) {
         block_.Emit(OpCode::kIntegrate, result, static_cast<int>(block_.code_.integrationCalls.size()) - 1);
       } else if (group.target == builtin::kSrand2 || group.target == builtin::kRand2) {
         block_.Emit(OpCode::kRanmar, result, values[0], 0, group.target);
+      } else if ((group.target >= builtin::kInvert && group.target <= builtin::kSize2) ||
+                 group.target >= builtin::kFind) {
+        int offset = static_cast<int>(pool.size());
+        pool.insert(pool.end(), values.begin(), values.end());
+        block_.Emit(OpCode::kArrayBuiltin, result, offset, 0, group.target);
       } else if (group.target == builtin::kFcloseW || group.target == builtin::kFcloseR ||
                  group.target == builtin::kSkipLines) {
         block_.Emit(OpCode::kFileFunction, result, entry.arity ? values[0] : 0, 0, group.target);

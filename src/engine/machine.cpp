@@ -60,18 +60,18 @@ double* Machine::ResolveVariable(double value) {
 std::optional<double> Machine::CopyBytes(double destination, double source, double count) {
   if (!(count > -0.5 && count < 2147483647.5)) return -1.0;
   auto bytes = static_cast<std::size_t>(count + 0.5);
-  double* to = ResolveVariable(destination);
-  const double* from = ResolveVariable(source);
+  std::optional<ReferencedBytes> to = ResolveBytes(destination);
+  std::optional<ReferencedBytes> from = ResolveBytes(source);
   if (!to || !from) {
     copyError_ = Msg::kNotAReference;
     return std::nullopt;
   }
-  // Until arrays exist every reference is one variable of eight bytes.
-  if (bytes > sizeof(double)) {
+  // Never past the end of either referenced variable or array.
+  if (bytes > to->size || bytes > from->size) {
     copyError_ = Msg::kCopyPassesEnd;
     return std::nullopt;
   }
-  std::memmove(to, from, bytes);
+  std::memmove(to->data, from->data, bytes);
   return 0.0;
 }
 
@@ -283,7 +283,7 @@ double Machine::Execute(int programSlot, std::size_t startPc, std::int64_t stopA
         }
         NEXT
       CASE(kIndirect) {
-        double* target = ResolveVariable(s[op->a]);
+        std::optional<double> target = Indirect(s[op->a]);
         if (!target) {
           RecordBuiltinError(op->c, MessageText(Msg::kNotAReference), programSlot, static_cast<int>(pc - 1));
           return kNaN;
@@ -344,6 +344,33 @@ double Machine::Execute(int programSlot, std::size_t startPc, std::int64_t stopA
         NEXT
       CASE(kRanmar) last = s[op->r] = RunRanmar(op->c, s[op->a]); NEXT
       CASE(kFileFunction) last = s[op->r] = RunFileFunction(op->c, s[op->a]); NEXT
+      CASE(kArrayLoad) {
+        ElementPlace place;
+        if (!ResolveElement(code.elementAccesses[op->a], s, programSlot, static_cast<int>(pc - 1), place)) return kNaN;
+        last = s[op->r] = LoadElement(place.type, place.where);
+      }
+        NEXT
+      CASE(kArrayStore) {
+        ElementPlace place;
+        if (!ResolveElement(code.elementAccesses[op->a], s, programSlot, static_cast<int>(pc - 1), place)) return kNaN;
+        StoreElement(place.type, place.where, s[op->b]);
+        last = s[op->r] = s[op->b];
+      }
+        NEXT
+      CASE(kArrayReference) {
+        std::optional<double> reference =
+            ReferToPart(code.elementAccesses[op->a], s, programSlot, static_cast<int>(pc - 1));
+        if (!reference) return kNaN;
+        last = s[op->r] = *reference;
+      }
+        NEXT
+      CASE(kArrayBuiltin) {
+        bool blockEnds = false;
+        double value = RunArrayBuiltin(op->c, s, pool + op->a, programSlot, static_cast<int>(pc - 1), blockEnds);
+        if (stopped_ || blockEnds) return kNaN;
+        last = s[op->r] = value;
+      }
+        NEXT
 #if defined(__GNUC__)
 #pragma GCC diagnostic pop
 #else

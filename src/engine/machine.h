@@ -69,6 +69,23 @@ class Machine {
   // System, FopenW and FopenR with their built text; false in `ok` when
   // System was refused.
   double RunFileText(int builtin, const std::string& text, bool& ok);
+  // Arrays (array_calls.cpp).
+  struct ElementPlace {
+    unsigned char* where = nullptr;
+    ElementType type = ElementType::kDouble;
+  };
+  struct ReferencedBytes {
+    unsigned char* data = nullptr;
+    std::size_t size = 0;
+  };
+  bool ResolveElement(const ElementAccess& access, const double* slots, int programSlot, int pc, ElementPlace& place);
+  std::optional<double> ReferToPart(const ElementAccess& access, const double* slots, int programSlot, int pc);
+  void RecordArrayError(std::string_view name, Msg detail, int programSlot, int pc);
+  // What a reference from loc designates: a variable or the rest of an array.
+  std::optional<ReferencedBytes> ResolveBytes(double reference);
+  std::optional<double> Indirect(double reference);
+  double RunArrayBuiltin(int builtin, const double* slots, const std::int32_t* arguments, int programSlot, int pc,
+                         bool& blockEnds);
   double Call(int program, const double* callerSlots, const std::int32_t* arguments, int count, int callerSlot,
               int pc, bool& blockEnds);
   double* ResolveVariable(double reference);

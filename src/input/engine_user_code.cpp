@@ -35,9 +35,8 @@ class EngineSession final : public UserCodeSession {
     return {check.accepted, check.message};
   }
 
-  int DefineArrays(const UserCodeBlock&, std::string& errorText) override {
-    errorText = "******** " + std::string(engine::MessageText(engine::Msg::kArraysNotAvailableYet)) + " ********";
-    return 0;
+  int DefineArrays(const UserCodeBlock& block, std::string& errorText) override {
+    return compiler_.DefineArrays(block.text, errorText);
   }
 
   int CompileBlock(const UserCodeBlock& block) override {
