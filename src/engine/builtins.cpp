@@ -64,11 +64,7 @@ double Min(double a, double b) { return a < b ? a : b; }
 double Select(double c, double a, double b) { return c != 0 ? a : b; }
 
 Builtin Operator(std::string_view name) { return {name, 2, BuiltinGroup::kOperator, {}}; }
-Builtin Text(std::string_view name, bool available = true) {
-  Builtin entry{name, -1, BuiltinGroup::kText, {}};
-  entry.available = available;
-  return entry;
-}
+Builtin Text(std::string_view name) { return {name, -1, BuiltinGroup::kText, {}}; }
 Builtin One(std::string_view name, Simple1 fn, int arity = 1) {
   Builtin entry{name, arity, BuiltinGroup::kSimple, {}};
   entry.simple1 = fn;
@@ -84,24 +80,12 @@ Builtin Three(std::string_view name, Simple3 fn) {
   entry.simple3 = fn;
   return entry;
 }
-// Entries whose runtime part is not written yet: the call compiles with its
-// argument kinds, running it is a runtime error of the function.
-Builtin Later(std::string_view name, std::initializer_list<ArgKind> kinds, bool integrationType = false) {
+// Entries that work on the calling frame, with the kind of each argument.
+Builtin Special(std::string_view name, std::initializer_list<ArgKind> kinds, bool integrationType = false) {
   Builtin entry{name, static_cast<int>(kinds.size()), BuiltinGroup::kSpecial, {}};
   int i = 0;
   for (ArgKind kind : kinds) entry.kinds[i++] = kind;
-  entry.available = false;
   entry.integrationType = integrationType;
-  return entry;
-}
-Builtin Special(std::string_view name, std::initializer_list<ArgKind> kinds) {
-  Builtin entry = Later(name, kinds);
-  entry.available = true;
-  return entry;
-}
-Builtin Integration(std::string_view name, std::initializer_list<ArgKind> kinds, bool integrationType) {
-  Builtin entry = Later(name, kinds, integrationType);
-  entry.available = true;
   return entry;
 }
 
@@ -127,19 +111,19 @@ std::array<Builtin, kBuiltinCount> MakeTable() {
       Special("loc", {K::kValue}),
       Special("Invert", {K::kMatrixReference}), Special("Size", {K::kArrayReference}),
       Special("Size2", {K::kArrayReference, K::kValue}),
-      Integration("Int", {K::kValue, K::kBoundVariable, K::kValue, K::kValue}, true),
-      Integration("Int2", {K::kValue, K::kBoundVariable, K::kValue, K::kValue, K::kValue, K::kValue, K::kValue}, true),
-      Integration("Inti", {K::kValue, K::kBoundVariable, K::kValue, K::kValue}, true),
-      Integration("Inti2", {K::kValue, K::kBoundVariable, K::kValue, K::kValue, K::kValue, K::kValue, K::kValue}, true),
-      Integration("Intw", {K::kValue, K::kBoundVariable, K::kValue, K::kValue, K::kValue, K::kValue}, true),
-      Integration("Intw2", {K::kValue, K::kBoundVariable, K::kValue, K::kValue, K::kValue, K::kValue, K::kValue,
+      Special("Int", {K::kValue, K::kBoundVariable, K::kValue, K::kValue}, true),
+      Special("Int2", {K::kValue, K::kBoundVariable, K::kValue, K::kValue, K::kValue, K::kValue, K::kValue}, true),
+      Special("Inti", {K::kValue, K::kBoundVariable, K::kValue, K::kValue}, true),
+      Special("Inti2", {K::kValue, K::kBoundVariable, K::kValue, K::kValue, K::kValue, K::kValue, K::kValue}, true),
+      Special("Intw", {K::kValue, K::kBoundVariable, K::kValue, K::kValue, K::kValue, K::kValue}, true),
+      Special("Intw2", {K::kValue, K::kBoundVariable, K::kValue, K::kValue, K::kValue, K::kValue, K::kValue,
                       K::kValue, K::kValue, K::kValue},
             true),
-      Integration("Sum", {K::kValue, K::kBoundVariable, K::kValue, K::kValue}, true),
-      Integration("Sum2", {K::kValue, K::kBoundVariable, K::kValue, K::kValue, K::kValue}, true),
-      Integration("Iter", {K::kValue, K::kBoundVariable, K::kValue, K::kValue}, true),
-      Integration("Root", {K::kValue, K::kBoundVariable, K::kValue, K::kValue}, true),
-      Integration("Root2", {K::kValue, K::kBoundVariable, K::kValue, K::kValue, K::kValue, K::kValue,
+      Special("Sum", {K::kValue, K::kBoundVariable, K::kValue, K::kValue}, true),
+      Special("Sum2", {K::kValue, K::kBoundVariable, K::kValue, K::kValue, K::kValue}, true),
+      Special("Iter", {K::kValue, K::kBoundVariable, K::kValue, K::kValue}, true),
+      Special("Root", {K::kValue, K::kBoundVariable, K::kValue, K::kValue}, true),
+      Special("Root2", {K::kValue, K::kBoundVariable, K::kValue, K::kValue, K::kValue, K::kValue,
                       K::kVariableReference},
             true),
       Special("Return", {K::kValue}),

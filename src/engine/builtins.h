@@ -36,7 +36,6 @@ struct Builtin {
   int arity = 0;  // text functions: any number of pieces
   BuiltinGroup group = BuiltinGroup::kSimple;
   std::array<ArgKind, 10> kinds{};
-  bool available = true;  // false: the call compiles, running it is a runtime error
   bool integrationType = false;
   Simple1 simple1 = nullptr;
   Simple2 simple2 = nullptr;

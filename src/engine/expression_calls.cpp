@@ -33,7 +33,7 @@ bool ExpressionCompiler::OpenCall(CalleeKind callee, int target, const std::stri
     if (group.isText && ++textFunctions_ > 1) return block_.FailText(TextFunctionNames(), line_);
     group.text.builtin = target;
     if (entry.integrationType) PreCreateBoundVariable();
-    if (entry.integrationType && entry.available) {
+    if (entry.integrationType) {
       // Normal flow jumps over the expression; it runs once per point.
       group.integrandJump = block_.Emit(OpCode::kJump, 0, 0, 0, 0);
       group.integration.builtin = target;
@@ -375,9 +375,7 @@ bool ExpressionCompiler::FinishCall(Group& group) {
     } else {
       if (!checkArity(entry.arity)) return false;
       std::vector<int> values = arguments(entry.arity);
-      if (!entry.available) {
-        block_.Emit(OpCode::kUnavailable, result, 0, 0, group.target);
-      } else if (entry.integrationType) {
+      if (entry.integrationType) {
         group.integration.arguments = values;
         block_.code_.integrationCalls.push_back(std::move(group.integration));
         block_.Emit(OpCode::kIntegrate, result, static_cast<int>(block_.code_.integrationCalls.size()) - 1);

@@ -325,9 +325,6 @@ double Machine::Execute(int programSlot, std::size_t startPc, std::int64_t stopA
         last = s[op->r] = value;
       }
         NEXT
-      CASE(kUnavailable)
-        RecordBuiltinError(op->c, MessageText(Msg::kNotAvailableYet), programSlot, static_cast<int>(pc - 1));
-        return kNaN;
       CASE(kEnd) return last;
       CASE(kIntegrandEnd)
         if (static_cast<std::int64_t>(pc - 1) == stopAt) {

@@ -168,7 +168,6 @@ const std::unordered_map<int, std::string_view>& Catalogue() {
       {int(Msg::kEscapeCancelled), "\nThe escape key has been cancelled. Press 'Esc' again to attempt to interrupt execution of the user program.\n"},
       {int(Msg::kTimeNotice), "\nExecution time of the user program exceeds %g seconds. Press the escape key and then 'Q' to attempt to interrupt execution of the user program.\n"},
       {int(Msg::kTimeLimitReached), "\nThe user program has run for more than the time limit of %g seconds. Interrupting execution of the user program.\n"},
-      {int(Msg::kNotAvailableYet), "(this built-in function is not available yet)."},
       {int(Msg::kNotAReference), "(the argument is not a valid reference to a variable)."},
       {int(Msg::kIndexOutOfBounds), "(index is out of bounds)."},
       {int(Msg::kArrayNotAllocated), "(array is not allocated)."},

@@ -170,7 +170,6 @@ enum class Msg : int {
   kEscapeCancelled,
   kTimeNotice,
   kTimeLimitReached,
-  kNotAvailableYet,
   kNotAReference,
   kIndexOutOfBounds,
   kArrayNotAllocated,

@@ -53,7 +53,7 @@ struct ProgramRecord {
 //   kReference r = a reference of kind a to b; kReturn ends the block with a;
 //   kCallProgram r = program c with b arguments from argumentPool[a];
 //   kCallFunctionFormal the same for the function referenced by formal c;
-//   kUnavailable: builtin c is not available yet; kEnd ends the block;
+//   kEnd ends the block;
 //   kIntegrandEnd: the end of an integration-type call's expression, whose
 //   value is in slot a (normal flow jumps over the expression);
 //   kIntegrate r = integration-type call a; kRanmar and kFileFunction
@@ -67,7 +67,7 @@ struct ProgramRecord {
   X(kLessEqualJump) X(kGreaterJump) X(kGreaterEqualJump) X(kEqualJump) X(kNotEqualJump) X(kLessBack)     \
   X(kLessEqualBack) X(kGreaterBack) X(kGreaterEqualBack) X(kEqualBack) X(kNotEqualBack) X(kAddLessBack)  \
   X(kAddLessEqualBack) X(kMultiplyAdd) X(kSimple1) X(kSimple2) X(kSimple3) X(kText) X(kIndirect)         \
-  X(kCopyBytes) X(kReference) X(kReturn) X(kCallProgram) X(kCallFunctionFormal) X(kUnavailable) X(kEnd)      \
+  X(kCopyBytes) X(kReference) X(kReturn) X(kCallProgram) X(kCallFunctionFormal) X(kEnd)      \
   X(kIntegrandEnd) X(kIntegrate) X(kRanmar) X(kFileFunction) \
   X(kArrayLoad) X(kArrayStore) X(kArrayReference) X(kArrayBuiltin)
 
