@@ -4,7 +4,9 @@
 #include <cstdlib>
 #include <string>
 
+#include "engine/compiler.h"
 #include "engine/ranmar.h"
+#include "platform/scripted_console.h"
 #include "engine_test_support.h"
 
 namespace tessarin::engine::testing {
@@ -171,6 +173,35 @@ TEST(Roots, DefaultsAndStatusCodes) {
             "in the interval).");
   Outcome pole = engine.Program({"r = Root(1/(x - 1), x, 0, 3)"});
   EXPECT_NE(pole.message.find("(error code 2: |F(B)| exceeds"), std::string::npos);
+}
+
+TEST(Integration, TheTimeLimitStopsLongIntegrationsAndSums) {
+  for (const char* statement : {"y = Sum(Sum(x, x, 1, 1e9), t, 1, 1e9)",
+                                "y = Int2(Int2(sin(1/(x*t)), t, 0, 1, 0, 1e-15, 1000000), x, 0, 1, 0, 1e-15, 1000000)",
+                                "y = Sum2(x, x, 1e20, 2e20, 1)"}) {
+    platform::ScriptedConsole console;
+    Compiler compiler(&console);
+    compiler.SetHardTimeLimit(0.3);
+    std::string text = BlockText({statement});
+    int slot = compiler.AddProgramSlot(BlockKind::kProgram, "long", BlockLines(text));
+    compiler.CompileProgram(slot, text, 0);
+    compiler.Start(slot);
+    std::string line;
+    EXPECT_EQ(compiler.NextGeneratedLine(line), GeneratedLine::kFatal) << statement;
+  }
+}
+
+TEST(SpecialFunctions, GammaAtPolesAndNegativeArguments) {
+  EngineHarness engine;
+  EXPECT_EQ(engine.Value("gamma(5)"), "24");
+  EXPECT_EQ(engine.Value("abs(gamma(0.5) - sqrt(3.141592653589793)) < 1e-9"), "1");  // Lanczos with six terms
+  EXPECT_EQ(engine.Value("gamma(0-1)"), "inf");
+  EXPECT_EQ(engine.Value("gamma(0-2)"), "-inf");
+  EXPECT_EQ(engine.Value("lngamma(0-1)"), "inf");
+  EXPECT_EQ(engine.Value("abs(lngamma(0-1.5) - ln(4*sqrt(3.141592653589793)/3)) < 1e-9"), "1");
+  EXPECT_EQ(engine.Value("gamma(0-2e15) != gamma(0-2e15)"), "1");  // NaN below -1e15
+  EXPECT_EQ(engine.Value("abs(gammp(1, 1) - (1 - exp(0-1))) < 1e-14"), "1");
+  EXPECT_EQ(engine.Value("gammp(3, 0)"), "0");
 }
 
 TEST(Random, RanmarReproducesThePublishedSequence) {
