@@ -4,18 +4,13 @@
 // times and the ratio.
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
-#include "engine/compiler.h"
+#include "engine_timing.h"
 
 namespace {
-
-using Clock = std::chrono::steady_clock;
-
-double Seconds(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
 
 const char* const kProgram =
     "\r\n"
@@ -26,18 +21,7 @@ const char* const kProgram =
 constexpr int kRepeats = 3;  // the best of several runs, the machine is shared
 
 double TimeEngineOnce(std::string& result) {
-  tessarin::engine::Compiler compiler;
-  int slot = compiler.AddProgramSlot(tessarin::engine::BlockKind::kProgram, "integrals");
-  compiler.CompileProgram(slot, kProgram, 0);
-  if (compiler.Record(slot).status >= 2) {
-    std::printf("compile failed: %s\n", compiler.Record(slot).message.c_str());
-    std::exit(1);
-  }
-  auto start = Clock::now();
-  compiler.Start(slot);
-  std::string line;
-  while (compiler.NextGeneratedLine(line) == tessarin::engine::GeneratedLine::kLine) result = line;
-  return Seconds(start);
+  return tessarin::bench::TimeProgramOnce(kProgram, "integrals", result);
 }
 
 // The Python script prints its own loop time in seconds; 0 when it failed.

@@ -170,6 +170,97 @@ bool IntervalLists::Allocate(int limit, bool withMomentLevels) {
   return true;
 }
 
+bool AdaptiveState::TakeHalves(int last, double a1, double b1, double a2, double b2, const RuleResult& left,
+                               const RuleResult& right) {
+  std::vector<double>& alist = lists.alist;
+  std::vector<double>& blist = lists.blist;
+  std::vector<double>& rlist = lists.rlist;
+  std::vector<double>& elist = lists.elist;
+  double area1 = left.result, error1 = left.abserr;
+  double area2 = right.result, error2 = right.abserr;
+  double area12 = area1 + area2;
+  double erro12 = error1 + error2;
+  errsum = errsum + erro12 - errmax;
+  area = area + area12 - rlist[maxerr];
+  if (left.resasc != error1 && right.resasc != error2) {
+    if (!(std::fabs(rlist[maxerr] - area12) > 1.0e-5 * std::fabs(area12) || erro12 < 0.99 * errmax)) {
+      if (extrap) {
+        ++iroff2;
+      } else {
+        ++iroff1;
+      }
+    }
+    if (last > 10 && erro12 > errmax) ++iroff3;
+  }
+  rlist[maxerr] = area1;
+  rlist[last] = area2;
+  errbnd = std::max(epsabs, epsrel * std::fabs(area));
+  // Roundoff, the subdivision limit and bad behaviour at a point.
+  if (iroff1 + iroff2 >= 10 || iroff3 >= 20) ier = 2;
+  if (iroff2 >= 5) ierro = 3;
+  if (last == limit) ier = 1;
+  if (std::max(std::fabs(a1), std::fabs(b2)) <= (1.0 + 100.0 * kEpmach) * (std::fabs(a2) + 1000.0 * kUflow)) ier = 4;
+  // Append the newly created intervals to the list.
+  if (!(error2 > error1)) {
+    alist[last] = a2;
+    blist[maxerr] = b1;
+    blist[last] = b2;
+    elist[maxerr] = error1;
+    elist[last] = error2;
+  } else {
+    alist[maxerr] = a2;
+    alist[last] = a1;
+    blist[last] = b1;
+    rlist[maxerr] = area2;
+    rlist[last] = area1;
+    elist[maxerr] = error2;
+    elist[last] = error1;
+  }
+  SortErrors(limit, last, maxerr, errmax, elist, lists.iord, nrmax);
+  return errsum <= errbnd;
+}
+
+bool AdaptiveState::LargerIntervalLeft(int last) {
+  int id = nrmax;
+  int jupbnd = last > 2 + limit / 2 ? limit + 3 - last : last;
+  for (int k = id; k <= jupbnd; ++k) {
+    maxerr = lists.iord[nrmax];
+    errmax = lists.elist[maxerr];
+    if (std::fabs(lists.blist[maxerr] - lists.alist[maxerr]) > small) return true;
+    ++nrmax;
+  }
+  return false;
+}
+
+bool AdaptiveState::ExtrapolationEnds(int needed) {
+  ++numrl2;
+  table.epstab[numrl2] = area;
+  if (numrl2 < needed) return false;
+  double reseps = 0.0, abseps = 0.0;
+  Extrapolate(table, numrl2, reseps, abseps);
+  ++ktmin;
+  if (ktmin > 5 && abserr < 1.0e-3 * errsum) ier = 5;
+  if (!(abseps >= abserr)) {
+    ktmin = 0;
+    abserr = abseps;
+    result = reseps;
+    correc = erlarg;
+    ertest = std::max(epsabs, epsrel * std::fabs(reseps));
+    if (abserr <= ertest) return true;
+  }
+  if (numrl2 == 1) noext = true;
+  return ier == 5;
+}
+
+void AdaptiveState::RestartAtLargestError() {
+  maxerr = lists.iord[1];
+  errmax = lists.elist[maxerr];
+  nrmax = 1;
+  extrap = false;
+  small *= 0.5;
+  erlarg = errsum;
+}
+
 void FinishAdaptive(FinalState& s, const IntervalLists& lists, bool sumList) {
   bool divergenceTest = false;
   if (!sumList && s.abserr != kOflow) {

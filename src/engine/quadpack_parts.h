@@ -46,6 +46,34 @@ struct IntervalLists {
   bool Allocate(int limit, bool withMomentLevels);
 };
 
+// What the main loops of the adaptive drivers share: the subinterval list,
+// the running sums, the roundoff counters and the extrapolation table.
+struct AdaptiveState {
+  IntervalLists lists;
+  int limit = 0;
+  double epsabs = 0, epsrel = 0;
+  double result = 0, abserr = 0, area = 0, errsum = 0, errbnd = 0, errmax = 0;
+  double erlarg = 0, ertest = 0, correc = 0, small = 0;
+  int maxerr = 1, nrmax = 1, numrl2 = 0, ktmin = 0;
+  int iroff1 = 0, iroff2 = 0, iroff3 = 0, ier = 0, ierro = 0;
+  bool extrap = false, noext = false;
+  EpsilonTable table;
+
+  // Replaces interval maxerr by its halves (a1, b1) and (a2, b2), updates
+  // the sums, the roundoff counters and the error flags, and orders the
+  // list; true when the sum of the errors is within the bound.
+  bool TakeHalves(int last, double a1, double b1, double a2, double b2, const RuleResult& left,
+                  const RuleResult& right);
+  // Before extrapolating: moves on to the intervals larger than `small`
+  // among the largest errors; true when one is found (it is bisected next).
+  bool LargerIntervalLeft(int last);
+  // One extrapolation step (the table needs `needed` entries first); true
+  // when the loop ends.
+  bool ExtrapolationEnds(int needed);
+  // Back to the interval with the largest error after extrapolating.
+  void RestartAtLargestError();
+};
+
 // The error code's final adjustment and the sum over the list, shared by
 // the drivers once their main loop has ended.
 struct FinalState {

@@ -53,47 +53,47 @@ double Asc(const double (&wgk)[N], double fc, double reskh, const double* fv1, c
   return resasc;
 }
 
-}  // namespace
-
-RuleResult Kronrod21(Integrand& f, double a, double b) {
+// A Gauss-Kronrod rule with N Kronrod nodes on each side and the centre:
+// the Gauss rule uses the even nodes (1-based), and the centre too when
+// gaussCentre is not 0. fx gives the (weighted) integrand.
+template <int N, typename Point>
+RuleResult GaussKronrod(Point fx, double a, double b, const double (&xgk)[N + 1], const double (&wgk)[N + 1],
+                        const double* wg, double gaussCentre) {
   double centr = 0.5 * (a + b);
   double hlgth = 0.5 * (b - a);
   double dhlgth = std::fabs(hlgth);
-  double fv1[10], fv2[10];
-  double resg = 0.0;
-  double fc = f.Evaluate(centr);
-  double resk = kWgk21[10] * fc;
+  double fv1[N], fv2[N];
+  double fc = fx(centr);
+  double resg = gaussCentre * fc;
+  double resk = wgk[N] * fc;
   double resabs = std::fabs(resk);
-  for (int j = 1; j <= 5; ++j) {
-    int jtw = 2 * j - 1;  // 0-based index of node 2j
-    double absc = hlgth * kXgk21[jtw];
-    double fval1 = f.Evaluate(centr - absc);
-    double fval2 = f.Evaluate(centr + absc);
-    fv1[jtw] = fval1;
-    fv2[jtw] = fval2;
-    double fsum = fval1 + fval2;
-    resg += kWg10[j - 1] * fsum;
-    resk += kWgk21[jtw] * fsum;
-    resabs += kWgk21[jtw] * (std::fabs(fval1) + std::fabs(fval2));
-  }
-  for (int j = 1; j <= 5; ++j) {
-    int jtwm1 = 2 * j - 2;  // node 2j - 1
-    double absc = hlgth * kXgk21[jtwm1];
-    double fval1 = f.Evaluate(centr - absc);
-    double fval2 = f.Evaluate(centr + absc);
-    fv1[jtwm1] = fval1;
-    fv2[jtwm1] = fval2;
-    double fsum = fval1 + fval2;
-    resk += kWgk21[jtwm1] * fsum;
-    resabs += kWgk21[jtwm1] * (std::fabs(fval1) + std::fabs(fval2));
+  // The Gauss nodes first, then the others, as the published rules go.
+  for (int pass = 0; pass < 2; ++pass) {
+    for (int j = 1 - pass; j < N; j += 2) {
+      double absc = hlgth * xgk[j];
+      double fval1 = fx(centr - absc);
+      double fval2 = fx(centr + absc);
+      fv1[j] = fval1;
+      fv2[j] = fval2;
+      double fsum = fval1 + fval2;
+      if (pass == 0) resg += wg[j / 2] * fsum;
+      resk += wgk[j] * fsum;
+      resabs += wgk[j] * (std::fabs(fval1) + std::fabs(fval2));
+    }
   }
   double reskh = resk * 0.5;
   RuleResult out;
-  out.resasc = Asc(kWgk21, fc, reskh, fv1, fv2) * dhlgth;
+  out.resasc = Asc(wgk, fc, reskh, fv1, fv2) * dhlgth;
   out.result = resk * hlgth;
   out.resabs = resabs * dhlgth;
   out.abserr = ScaledError((resk - resg) * hlgth, out.resabs, out.resasc);
   return out;
+}
+
+}  // namespace
+
+RuleResult Kronrod21(Integrand& f, double a, double b) {
+  return GaussKronrod<10>([&f](double x) { return f.Evaluate(x); }, a, b, kXgk21, kWgk21, kWg10, 0.0);
 }
 
 RuleResult Kronrod15Infinite(Integrand& f, double boun, int inf, double a, double b) {
@@ -143,44 +143,7 @@ RuleResult Kronrod15Weighted(Integrand& f, double omega, int integr, double a, d
     double fx = f.Evaluate(x);
     return fx * (integr == 1 ? std::cos(omega * x) : std::sin(omega * x));
   };
-  double centr = 0.5 * (a + b);
-  double hlgth = 0.5 * (b - a);
-  double dhlgth = std::fabs(hlgth);
-  double fc = weighted(centr);
-  double resg = kWg7[3] * fc;
-  double resk = kWgk15[7] * fc;
-  double resabs = std::fabs(resk);
-  double fv1[7], fv2[7];
-  for (int j = 1; j <= 3; ++j) {
-    int jtw = 2 * j - 1;
-    double absc = hlgth * kXgk15[jtw];
-    double fval1 = weighted(centr - absc);
-    double fval2 = weighted(centr + absc);
-    fv1[jtw] = fval1;
-    fv2[jtw] = fval2;
-    double fsum = fval1 + fval2;
-    resg += kWg7[j - 1] * fsum;
-    resk += kWgk15[jtw] * fsum;
-    resabs += kWgk15[jtw] * (std::fabs(fval1) + std::fabs(fval2));
-  }
-  for (int j = 1; j <= 4; ++j) {
-    int jtwm1 = 2 * j - 2;
-    double absc = hlgth * kXgk15[jtwm1];
-    double fval1 = weighted(centr - absc);
-    double fval2 = weighted(centr + absc);
-    fv1[jtwm1] = fval1;
-    fv2[jtwm1] = fval2;
-    double fsum = fval1 + fval2;
-    resk += kWgk15[jtwm1] * fsum;
-    resabs += kWgk15[jtwm1] * (std::fabs(fval1) + std::fabs(fval2));
-  }
-  double reskh = resk * 0.5;
-  RuleResult out;
-  out.resasc = Asc(kWgk15, fc, reskh, fv1, fv2) * dhlgth;
-  out.result = resk * hlgth;
-  out.resabs = resabs * dhlgth;
-  out.abserr = ScaledError((resk - resg) * hlgth, out.resabs, out.resasc);
-  return out;
+  return GaussKronrod<7>(weighted, a, b, kXgk15, kWgk15, kWg7, kWg7[3]);
 }
 
 }  // namespace tessarin::engine::quadpack
