@@ -24,16 +24,21 @@ double TimeEngineOnce(std::string& result) {
   return tessarin::bench::TimeProgramOnce(kProgram, "integrals", result);
 }
 
-// The Python script prints its own loop time in seconds; 0 when it failed.
+// The Python script prints its own loop time in seconds; 0 when no python
+// with scipy ran it.
 double TimeScipy() {
   std::string script = std::string(TESSARIN_BENCH_DIR) + "/engine_integrals.py";
-  for (const char* python : {"python3", "/usr/bin/python3"}) {
+  for (const char* python : {"/usr/bin/python3", "python3"}) {
     std::string command = std::string(python) + " " + script + " 2>/dev/null";
     FILE* pipe = popen(command.c_str(), "r");
     if (!pipe) continue;
+    std::string output;
+    char buffer[256];
+    while (std::fgets(buffer, sizeof buffer, pipe)) output += buffer;
+    int status = pclose(pipe);
     double seconds = 0;
-    int read = std::fscanf(pipe, "%lf", &seconds);
-    if (pclose(pipe) == 0 && read == 1) return seconds;
+    if (status == 0 && std::sscanf(output.c_str(), "%lf", &seconds) == 1 && seconds > 0) return seconds;
+    std::fprintf(stderr, "%s: status %d, output \"%s\"\n", python, status, output.c_str());
   }
   return 0;
 }
