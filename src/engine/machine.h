@@ -28,6 +28,8 @@ class ProgramOutput {
   virtual void Print(std::string_view text) = 0;
   // Whether System may run commands in this reading (asked once).
   virtual bool AllowCommands(std::string_view firstCommand) = 0;
+  // Off while a command of System runs, so that its keys stay its own.
+  virtual void SetKeyPolling(bool on) = 0;
 };
 
 inline constexpr int kMaxCallDepth = 1000;

@@ -28,6 +28,7 @@ void ProgramRunner::Start(int programSlot, std::vector<std::string>& outputLines
   posted_.store(0, std::memory_order_relaxed);
   taken_.store(0, std::memory_order_relaxed);
   interrupt_.store(false, std::memory_order_relaxed);
+  pollKeys_.store(true, std::memory_order_relaxed);
   run_ = RunState{};
   run_.noticeSeconds = noticeSeconds;
   run_.hardLimitSeconds = hardLimitSeconds;
@@ -139,7 +140,7 @@ LineRequest ProgramRunner::NextLine(std::string& line) {
 }
 
 void ProgramRunner::Watch() {
-  if (console_) {
+  if (console_ && pollKeys_.load(std::memory_order_acquire)) {
     while (std::optional<int> key = console_->PollKey()) {
       if (!run_.escapeArmed) {
         if (*key == platform::kKeyEscape) {

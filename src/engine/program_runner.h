@@ -37,6 +37,7 @@ class ProgramRunner final : public ProgramOutput {
   void EmitLine(std::string_view text, bool finished) override;
   void Print(std::string_view text) override;
   bool AllowCommands(std::string_view firstCommand) override;
+  void SetKeyPolling(bool on) override { pollKeys_.store(on, std::memory_order_release); }
   // Who answers AllowCommands on the reader's thread; none refuses.
   void SetCommandPermission(CommandPermission* permission) { permission_ = permission; }
 
@@ -62,6 +63,7 @@ class ProgramRunner final : public ProgramOutput {
   Posted postedKind_ = Posted::kLine;
   std::string printText_;
   CommandPermission* permission_ = nullptr;
+  std::atomic<bool> pollKeys_{true};  // written by the worker, read by the reader
   bool commandAnswer_ = false;  // written by the reader before it takes the post
   std::vector<std::string>* lines_ = nullptr;
   bool lastFinished_ = true;

@@ -32,7 +32,9 @@ double Machine::RunFileText(int builtin, const std::string& text, bool& ok) {
     return 0.0;
   }
   files_.FlushOutput();
+  output_->SetKeyPolling(false);
   int status = std::system(text.c_str());
+  output_->SetKeyPolling(true);
   if (status == -1) return -1.0;
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1.0;
 }
