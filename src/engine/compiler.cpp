@@ -148,6 +148,8 @@ void Compiler::ForgetRunningProgram() {
   // A program whose output nobody takes any more would wait for ever.
   if (runningSlot_ >= 0) runner_->Stop();
   runningSlot_ = -1;
+  // No program runs now, so the output file can be flushed from here.
+  machine_->FlushOutputFile();
 }
 
 GeneratedLine Compiler::NextGeneratedLine(std::string& line) {

@@ -86,7 +86,8 @@ class Compiler {
   void SetHardTimeLimit(double seconds) { hardTimeLimit_ = seconds; }
   // Who decides whether System may run commands; without one it may not.
   void SetCommandPermission(CommandPermission* permission);
-  // Stops consuming the running program's output (start of a pass).
+  // Stops consuming the running program's output (start of a pass) and
+  // flushes the user programs' output file.
   void ForgetRunningProgram();
 
   // Prints the diagnostic of a slot (-1: the program that ran last) and

@@ -50,6 +50,8 @@ class Machine {
   const RuntimeErrorRecord& Error() const { return error_; }
   void ResetNumberFormat() { numberFormat_ = std::string(kDefaultNumberFormat); }
   const std::string& NumberFormat() const { return numberFormat_; }
+  // Only while no program runs.
+  void FlushOutputFile() { files_.FlushOutput(); }
 
  private:
   struct Frame {
