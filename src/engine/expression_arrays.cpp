@@ -64,13 +64,13 @@ bool ExpressionCompiler::CloseBracket() {
   return true;
 }
 
-bool ExpressionCompiler::ReferenceToWholeArray(const std::string& name, ArgKind, int& result) {
+int ExpressionCompiler::ReferenceToWholeArray(const std::string& name) {
   ElementAccess access;
   access.array = block_.tables_.arrays.Find(name);
   block_.code_.elementAccesses.push_back(std::move(access));
-  result = block_.NewTemporary();
+  int result = block_.NewTemporary();
   block_.Emit(OpCode::kArrayReference, result, static_cast<int>(block_.code_.elementAccesses.size()) - 1);
-  return true;
+  return result;
 }
 
 bool ExpressionCompiler::ElementTarget(std::string_view left, int& access) {

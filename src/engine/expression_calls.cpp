@@ -219,9 +219,7 @@ bool ExpressionCompiler::ScanReferenceArgument(ArgKind kind, bool& handled) {
     pos_ = SkipBlanks(pos_) + 1;
     char after = PeekNonBlank(pos_);
     if (!takesArray || (after != ',' && after != ')')) return WrongArgument(group, argument);
-    int result = 0;
-    if (!ReferenceToWholeArray(name, kind, result)) return false;
-    operands_.push_back(result);
+    operands_.push_back(ReferenceToWholeArray(name));
     prev_ = Prev::kOperand;
     return true;
   }

@@ -87,7 +87,7 @@ class ExpressionCompiler {
   // Arrays (expression_arrays.cpp).
   bool OpenElement(const std::string& name, bool reference);
   bool CloseBracket();
-  bool ReferenceToWholeArray(const std::string& name, ArgKind kind, int& result);
+  int ReferenceToWholeArray(const std::string& name);
   bool ElementTarget(std::string_view left, int& access);
   bool FinishIntegrand(Group& group);
   NameSort Classify(const std::string& name, bool followedByParenthesis) const;
