@@ -9,13 +9,12 @@
 #include <string>
 #include <vector>
 
-#include "engine/compiler.h"
+#include "engine_timing.h"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double Seconds(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
+using tessarin::bench::Clock;
+using tessarin::bench::Seconds;
 
 const char* const kProgram =
     "\r\n"
@@ -25,20 +24,7 @@ const char* const kProgram =
 
 constexpr int kRepeats = 5;  // the best of several runs, the machine is shared
 
-double TimeEngineOnce(std::string& result) {
-  tessarin::engine::Compiler compiler;
-  int slot = compiler.AddProgramSlot(tessarin::engine::BlockKind::kProgram, "loop");
-  compiler.CompileProgram(slot, kProgram, 0);
-  if (compiler.Record(slot).status >= 2) {
-    std::printf("compile failed: %s\n", compiler.Record(slot).message.c_str());
-    std::exit(1);
-  }
-  auto start = Clock::now();
-  compiler.Start(slot);
-  std::string line;
-  while (compiler.NextGeneratedLine(line) == tessarin::engine::GeneratedLine::kLine) result = line;
-  return Seconds(start);
-}
+double TimeEngineOnce(std::string& result) { return tessarin::bench::TimeProgramOnce(kProgram, "loop", result); }
 
 double TimeEngine(std::string& result) {
   double best = 1e300;

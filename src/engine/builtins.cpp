@@ -65,11 +65,7 @@ double Min(double a, double b) { return a < b ? a : b; }
 double Select(double c, double a, double b) { return c != 0 ? a : b; }
 
 Builtin Operator(std::string_view name) { return {name, 2, BuiltinGroup::kOperator, {}}; }
-Builtin Text(std::string_view name, bool available = true) {
-  Builtin entry{name, -1, BuiltinGroup::kText, {}};
-  entry.available = available;
-  return entry;
-}
+Builtin Text(std::string_view name) { return {name, -1, BuiltinGroup::kText, {}}; }
 Builtin One(std::string_view name, Simple1 fn, int arity = 1) {
   Builtin entry{name, arity, BuiltinGroup::kSimple, {}};
   entry.simple1 = fn;
@@ -85,19 +81,12 @@ Builtin Three(std::string_view name, Simple3 fn) {
   entry.simple3 = fn;
   return entry;
 }
-// Entries whose runtime part is not written yet: the call compiles with its
-// argument kinds, running it is a runtime error of the function.
-Builtin Later(std::string_view name, std::initializer_list<ArgKind> kinds, bool integrationType = false) {
+// Entries that work on the calling frame, with the kind of each argument.
+Builtin Special(std::string_view name, std::initializer_list<ArgKind> kinds, bool integrationType = false) {
   Builtin entry{name, static_cast<int>(kinds.size()), BuiltinGroup::kSpecial, {}};
   int i = 0;
   for (ArgKind kind : kinds) entry.kinds[i++] = kind;
-  entry.available = false;
   entry.integrationType = integrationType;
-  return entry;
-}
-Builtin Special(std::string_view name, std::initializer_list<ArgKind> kinds) {
-  Builtin entry = Later(name, kinds);
-  entry.available = true;
   return entry;
 }
 
@@ -107,44 +96,44 @@ std::array<Builtin, kBuiltinCount> MakeTable() {
       Operator("Equality"), Operator("GT"), Operator("LT"), Operator("GE"), Operator("LE"), Operator("EQ"),
       Operator("NE"), Operator("AND"), Operator("OR"),
       Text("Dir"), Text("Dir2"), Text("Write"), Text("Write2"), Text("Print"), Text("Print2"),
-      Text("System", false), Text("FopenW", false), Text("FopenR", false), Text("SetNumberFormat"),
-      Later("FcloseW", {}), Later("FcloseR", {}), Later("SkipLines", {K::kValue}),
+      Text("System"), Text("FopenW"), Text("FopenR"), Text("SetNumberFormat"),
+      Special("FcloseW", {}), Special("FcloseR", {}), Special("SkipLines", {K::kValue}),
       One("Not", Not), One("exp", Exp), One("ln", Ln), One("lg", Lg), One("sqrt", Sqrt), One("sin", Sin),
       One("cos", Cos), One("tg", Tan), One("arcsin", Asin), One("arccos", Acos), One("arctg", Atan),
       Two("arctg2", Atan2), One("sinh", Sinh), One("cosh", Cosh), One("tanh", Tanh), One("j0", J0),
       One("j1", J1), Two("jn", Jn), One("y0", Y0), One("y1", Y1), Two("yn", Yn), One("abs", Abs),
       Two("ldexp", Ldexp), Two("fmod", Fmod), One("ceil", Ceil), One("floor", Floor), One("near", Near),
-      One("srand", Srand), Later("srand2", {K::kValue}), One("rand", Rand, 0), Later("rand2", {K::kValue}),
+      One("srand", Srand), Special("srand2", {K::kValue}), One("rand", Rand, 0), Special("rand2", {K::kValue}),
       One("time", Time, 0), One("clock", ProcessorMilliseconds, 0),
       Special("indirect", {K::kValueOrReference}),
       Special("memcpy", {K::kValueOrReference, K::kValueOrReference, K::kValue}),
       One("erf", Erf), One("erfc", Erfc), One("gamma", GammaOf), One("lngamma", LogGammaOf),
       Two("gammp", Gammp), Two("max", Max), Two("min", Min), Three("select", Select),
       Special("loc", {K::kValue}),
-      Later("Invert", {K::kMatrixReference}), Later("Size", {K::kArrayReference}),
-      Later("Size2", {K::kArrayReference, K::kValue}),
-      Later("Int", {K::kValue, K::kBoundVariable, K::kValue, K::kValue}, true),
-      Later("Int2", {K::kValue, K::kBoundVariable, K::kValue, K::kValue, K::kValue, K::kValue, K::kValue}, true),
-      Later("Inti", {K::kValue, K::kBoundVariable, K::kValue, K::kValue}, true),
-      Later("Inti2", {K::kValue, K::kBoundVariable, K::kValue, K::kValue, K::kValue, K::kValue, K::kValue}, true),
-      Later("Intw", {K::kValue, K::kBoundVariable, K::kValue, K::kValue, K::kValue, K::kValue}, true),
-      Later("Intw2", {K::kValue, K::kBoundVariable, K::kValue, K::kValue, K::kValue, K::kValue, K::kValue,
+      Special("Invert", {K::kMatrixReference}), Special("Size", {K::kArrayReference}),
+      Special("Size2", {K::kArrayReference, K::kValue}),
+      Special("Int", {K::kValue, K::kBoundVariable, K::kValue, K::kValue}, true),
+      Special("Int2", {K::kValue, K::kBoundVariable, K::kValue, K::kValue, K::kValue, K::kValue, K::kValue}, true),
+      Special("Inti", {K::kValue, K::kBoundVariable, K::kValue, K::kValue}, true),
+      Special("Inti2", {K::kValue, K::kBoundVariable, K::kValue, K::kValue, K::kValue, K::kValue, K::kValue}, true),
+      Special("Intw", {K::kValue, K::kBoundVariable, K::kValue, K::kValue, K::kValue, K::kValue}, true),
+      Special("Intw2", {K::kValue, K::kBoundVariable, K::kValue, K::kValue, K::kValue, K::kValue, K::kValue,
                       K::kValue, K::kValue, K::kValue},
             true),
-      Later("Sum", {K::kValue, K::kBoundVariable, K::kValue, K::kValue}, true),
-      Later("Sum2", {K::kValue, K::kBoundVariable, K::kValue, K::kValue, K::kValue}, true),
-      Later("Iter", {K::kValue, K::kBoundVariable, K::kValue, K::kValue}, true),
-      Later("Root", {K::kValue, K::kBoundVariable, K::kValue, K::kValue}, true),
-      Later("Root2", {K::kValue, K::kBoundVariable, K::kValue, K::kValue, K::kValue, K::kValue,
+      Special("Sum", {K::kValue, K::kBoundVariable, K::kValue, K::kValue}, true),
+      Special("Sum2", {K::kValue, K::kBoundVariable, K::kValue, K::kValue, K::kValue}, true),
+      Special("Iter", {K::kValue, K::kBoundVariable, K::kValue, K::kValue}, true),
+      Special("Root", {K::kValue, K::kBoundVariable, K::kValue, K::kValue}, true),
+      Special("Root2", {K::kValue, K::kBoundVariable, K::kValue, K::kValue, K::kValue, K::kValue,
                       K::kVariableReference},
             true),
       Special("Return", {K::kValue}),
-      Later("Find", {K::kValue, K::kArrayReference, K::kValue}),
-      Later("Find2", {K::kValue, K::kArrayReference, K::kValue, K::kValue, K::kValue}),
-      Later("Hist", {K::kArrayReference, K::kArrayReference, K::kArrayReference}),
-      Later("Hist2", {K::kArrayReference, K::kArrayReference, K::kArrayReference, K::kValue, K::kValue}),
-      Later("ReadArray", {K::kArrayReference}), Later("ReadArray2", {K::kArrayReference, K::kValue}),
-      Later("Sort", {K::kArrayReference}), Later("Sort2", {K::kArrayReference, K::kArrayReference}),
+      Special("Find", {K::kValue, K::kArrayReference, K::kValue}),
+      Special("Find2", {K::kValue, K::kArrayReference, K::kValue, K::kValue, K::kValue}),
+      Special("Hist", {K::kArrayReference, K::kArrayReference, K::kArrayReference}),
+      Special("Hist2", {K::kArrayReference, K::kArrayReference, K::kArrayReference, K::kValue, K::kValue}),
+      Special("ReadArray", {K::kArrayReference}), Special("ReadArray2", {K::kArrayReference, K::kValue}),
+      Special("Sort", {K::kArrayReference}), Special("Sort2", {K::kArrayReference, K::kArrayReference}),
   };
 }
 

@@ -59,6 +59,7 @@ IdentifierCheck Compiler::CheckIdentifier(std::string_view name, IdentifierCheck
   check.isBuiltin = FindBuiltin(name).has_value();
   check.isSystemVariable = FindSystemVariable(name) >= 0;
   check.isGlobalParameter = tables_.globals.Find(name) >= 0;
+  check.isArray = tables_.arrays.Find(name) >= 0;
   int program = tables_.FindProgram(name, static_cast<int>(tables_.slots.size()) - 1);
   if (program >= 0) {
     check.isSubroutine = tables_.slots[program]->record.kind == BlockKind::kSubroutine;
@@ -147,6 +148,8 @@ void Compiler::ForgetRunningProgram() {
   // A program whose output nobody takes any more would wait for ever.
   if (runningSlot_ >= 0) runner_->Stop();
   runningSlot_ = -1;
+  // No program runs now, so the output file can be flushed from here.
+  machine_->FlushOutputFile();
 }
 
 GeneratedLine Compiler::NextGeneratedLine(std::string& line) {
@@ -159,6 +162,8 @@ GeneratedLine Compiler::NextGeneratedLine(std::string& line) {
 const std::vector<std::string>& Compiler::OutputLines(int slot) const { return outputLines_[slot]; }
 
 void Compiler::Write(std::string_view text) { runner_->WriteConsole(text); }
+
+void Compiler::SetCommandPermission(CommandPermission* permission) { runner_->SetCommandPermission(permission); }
 
 bool Compiler::ReportDiagnostics(int slot) {
   int index = slot < 0 ? lastRunSlot_ : slot;

@@ -20,6 +20,7 @@ class Console;
 
 namespace tessarin::engine {
 
+class CommandPermission;
 class Machine;
 class ProgramRunner;
 
@@ -66,6 +67,10 @@ class Compiler {
   // twice, registering its variables as global parameters in between.
   void CompileProgram(int slot, std::string_view blockText, int firstLine);
 
+  // The ARRAYS block: -1 when every array was defined, else the 0-based
+  // line of the block with the error and its text (framed) in `message`.
+  int DefineArrays(std::string_view blockText, std::string& message);
+
   const ProgramRecord& Record(int slot) const;
   int SlotCount() const;
   const GlobalTable& Globals() const { return tables_.globals; }
@@ -79,7 +84,10 @@ class Compiler {
   // A program that runs longer than this (wall-clock seconds, 0 = no
   // limit) is interrupted as if Esc and Q had been pressed.
   void SetHardTimeLimit(double seconds) { hardTimeLimit_ = seconds; }
-  // Stops consuming the running program's output (start of a pass).
+  // Who decides whether System may run commands; without one it may not.
+  void SetCommandPermission(CommandPermission* permission);
+  // Stops consuming the running program's output (start of a pass) and
+  // flushes the user programs' output file.
   void ForgetRunningProgram();
 
   // Prints the diagnostic of a slot (-1: the program that ran last) and

@@ -8,6 +8,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "engine/arrays.h"
 #include "engine/program.h"
 
 namespace tessarin::engine {
@@ -42,6 +43,7 @@ struct ProgramSlot {
 struct EngineTables {
   std::vector<std::unique_ptr<ProgramSlot>> slots;
   GlobalTable globals;
+  ArrayTable arrays;
   double systemVariables[13] = {};
 
   // A block defined before `beforeSlot`, or that block itself, by name.

@@ -33,6 +33,12 @@ bool ExpressionCompiler::OpenCall(CalleeKind callee, int target, const std::stri
     if (group.isText && ++textFunctions_ > 1) return block_.FailText(TextFunctionNames(), line_);
     group.text.builtin = target;
     if (entry.integrationType) PreCreateBoundVariable();
+    if (entry.integrationType) {
+      // Normal flow jumps over the expression; it runs once per point.
+      group.integrandJump = block_.Emit(OpCode::kJump, 0, 0, 0, 0);
+      group.integration.builtin = target;
+      group.integration.expressionStart = static_cast<std::int32_t>(block_.code_.operations.size());
+    }
   } else if (callee == CalleeKind::kProgram) {
     const ProgramRecord& record = block_.tables_.slots[target]->record;
     if (target != block_.slotIndex_ && record.status >= kStatusSyntaxError)
@@ -148,7 +154,31 @@ bool ExpressionCompiler::ScanBoundVariable() {
   if (sort == NameSort::kUnknown) block_.CreateLocal(name);
   pos_ = end;
   if (!ReadVariable(name)) return false;
+  NoteBoundTarget(name);
   prev_ = Prev::kOperand;
+  return true;
+}
+
+void ExpressionCompiler::NoteBoundTarget(const std::string& name) {
+  IntegrationCall& call = groups_.back().integration;
+  auto formal = block_.formalIndex_.find(FoldName(name));
+  int global = block_.tables_.globals.Find(name);
+  if (formal != block_.formalIndex_.end()) {
+    call.boundTarget = BoundTarget::kThrough;
+    call.boundIndex = formal->second;
+  } else if (global >= 0) {
+    call.boundTarget = BoundTarget::kGlobal;
+    call.boundIndex = global;
+  } else {
+    call.boundTarget = BoundTarget::kLocal;
+    call.boundIndex = block_.FindLocal(name);
+  }
+}
+
+bool ExpressionCompiler::FinishIntegrand(Group& group) {
+  block_.Emit(OpCode::kIntegrandEnd, 0, operands_.back());
+  group.integration.expressionEnd = static_cast<std::int32_t>(block_.code_.operations.size()) - 1;
+  block_.PatchJump(group.integrandJump);
   return true;
 }
 
@@ -176,6 +206,23 @@ bool ExpressionCompiler::ScanReferenceArgument(ArgKind kind, bool& handled) {
   if (SameName(name, "loc")) return Fail(Msg::kLocOfLoc);
   NameSort sort = Classify(name, false);
   bool isFunction = sort == NameSort::kBuiltin || sort == NameSort::kProgram || sort == NameSort::kFunctionFormal;
+  bool isArray = sort == NameSort::kArray || sort == NameSort::kArrayFormal;
+  bool takesArray = kind == ArgKind::kArrayReference || kind == ArgKind::kMatrixReference ||
+                    kind == ArgKind::kValueOrReference;
+  if (isArray && next == '[') {
+    if (!takesArray) return WrongArgument(group, argument);
+    pos_ = SkipBlanks(pos_);
+    return OpenElement(name, true);
+  }
+  if (sort == NameSort::kArray) {
+    if (next != ')') return Fail(Msg::kLocExpression);
+    pos_ = SkipBlanks(pos_) + 1;
+    char after = PeekNonBlank(pos_);
+    if (!takesArray || (after != ',' && after != ')')) return WrongArgument(group, argument);
+    operands_.push_back(ReferenceToWholeArray(name));
+    prev_ = Prev::kOperand;
+    return true;
+  }
   if (next != ')') {
     if (isFunction) return Fail(Msg::kLocFunctionNotClosed, QuotedName(name));
     if (next == '[') return Fail(Msg::kUnknownArray, QuotedName(name));
@@ -277,6 +324,7 @@ bool ExpressionCompiler::FinishArgument(Group& group) {
   std::size_t expected = group.operandBase + group.arguments + 1;
   if (operands_.size() != expected)
     return Fail(operands_.size() > expected ? Msg::kTooManyOperands : Msg::kMissingArguments);
+  if (group.integrandJump >= 0 && group.arguments == 0 && !FinishIntegrand(group)) return false;
   ++group.arguments;
   return true;
 }
@@ -285,6 +333,7 @@ bool ExpressionCompiler::CloseParenthesis() {
   if (prev_ == Prev::kOperator || prev_ == Prev::kComma) return Fail(Msg::kIllegalSequence);
   if (!PopToGroup()) return false;
   if (groups_.empty()) return Fail(Msg::kIncorrectParenthesesOrComma);
+  if (groups_.back().kind == Group::Kind::kIndex) return Fail(Msg::kMismatchedParenthesesOrBrackets);
   Group group = std::move(groups_.back());
   groups_.pop_back();
   stack_.pop_back();
@@ -324,8 +373,20 @@ bool ExpressionCompiler::FinishCall(Group& group) {
     } else {
       if (!checkArity(entry.arity)) return false;
       std::vector<int> values = arguments(entry.arity);
-      if (!entry.available) {
-        block_.Emit(OpCode::kUnavailable, result, 0, 0, group.target);
+      if (entry.integrationType) {
+        group.integration.arguments = values;
+        block_.code_.integrationCalls.push_back(std::move(group.integration));
+        block_.Emit(OpCode::kIntegrate, result, static_cast<int>(block_.code_.integrationCalls.size()) - 1);
+      } else if (group.target == builtin::kSrand2 || group.target == builtin::kRand2) {
+        block_.Emit(OpCode::kRanmar, result, values[0], 0, group.target);
+      } else if ((group.target >= builtin::kInvert && group.target <= builtin::kSize2) ||
+                 group.target >= builtin::kFind) {
+        int offset = static_cast<int>(pool.size());
+        pool.insert(pool.end(), values.begin(), values.end());
+        block_.Emit(OpCode::kArrayBuiltin, result, offset, 0, group.target);
+      } else if (group.target == builtin::kFcloseW || group.target == builtin::kFcloseR ||
+                 group.target == builtin::kSkipLines) {
+        block_.Emit(OpCode::kFileFunction, result, entry.arity ? values[0] : 0, 0, group.target);
       } else if (group.target == builtin::kReturn) {
         block_.Emit(OpCode::kReturn, result, values[0]);
       } else if (group.target == builtin::kIndirect) {

@@ -235,6 +235,16 @@ bool ExpressionCompiler::CompileAssignment(std::string_view left, std::string_vi
   int index = -1;
   auto formal = block_.formalIndex_.find(FoldName(name));
   if (FindSystemVariable(name) >= 0) return Fail(Msg::kMayNotBeAssigned, QuotedName(name));
+  bool arrayFormal = formal != block_.formalIndex_.end() && IsArrayFormal(block_.slot_.record.formalKinds[formal->second]);
+  if (indexed && (arrayFormal || block_.tables_.arrays.Find(name) >= 0)) {
+    // An element: its indices first, then the value.
+    int access = 0;
+    int value = 0;
+    if (!ElementTarget(left, access) || !CompileValue(right, value)) return false;
+    resultSlot = block_.NewTemporary();
+    block_.Emit(OpCode::kArrayStore, resultSlot, access, value);
+    return true;
+  }
   if (formal != block_.formalIndex_.end()) {
     int kind = block_.slot_.record.formalKinds[formal->second];
     block_.formalUsed_[formal->second] = true;
@@ -343,8 +353,7 @@ bool ExpressionCompiler::Scan() {
     } else if (c == ')') {
       ok = CloseParenthesis();
     } else if (c == ']') {
-      // Brackets belong to array elements, and no array exists yet.
-      ok = Fail(Msg::kIncorrectParenthesesOrComma);
+      ok = CloseBracket();
     } else if (c == ',') {
       ok = Comma();
     } else if (c == '[') {
@@ -368,7 +377,7 @@ bool ExpressionCompiler::CheckOperandPosition(NameSort sort, bool isNumber, bool
       if (isParenthesis) return Fail(Msg::kParenthesisBeforeLeftParenthesis);
       if (sort == NameSort::kBuiltin || sort == NameSort::kProgram || sort == NameSort::kFunctionFormal)
         return Fail(Msg::kParenthesisBeforeFunction);
-      if (sort == NameSort::kArrayFormal) return Fail(Msg::kParenthesisBeforeArray);
+      if (sort == NameSort::kArrayFormal || sort == NameSort::kArray) return Fail(Msg::kParenthesisBeforeArray);
       return Fail(Msg::kParenthesisBeforeName, QuotedName(name));
     case Prev::kOperand:
     case Prev::kCloseBracket:
@@ -449,6 +458,7 @@ ExpressionCompiler::NameSort ExpressionCompiler::Classify(const std::string& nam
     if (IsArrayFormal(kind)) return NameSort::kArrayFormal;
     return NameSort::kVariable;
   }
+  if (block_.tables_.arrays.Find(name) >= 0) return NameSort::kArray;
   if (FindBuiltin(name)) return NameSort::kBuiltin;
   if (block_.tables_.FindProgram(name, block_.slotIndex_) >= 0) return NameSort::kProgram;
   if (FindSystemVariable(name) >= 0 || block_.tables_.globals.Find(name) >= 0 || block_.FindLocal(name) >= 0)
@@ -473,19 +483,21 @@ bool ExpressionCompiler::ScanName() {
       case NameSort::kFunctionFormal:
         return OpenCall(CalleeKind::kFunctionFormal, block_.formalIndex_.at(FoldName(name)), name);
       case NameSort::kProgram: return OpenCall(CalleeKind::kProgram, block_.tables_.FindProgram(name, block_.slotIndex_), name);
-      case NameSort::kArrayFormal: return Fail(Msg::kMissingLeftBracket, QuotedName(name));
+      case NameSort::kArrayFormal:
+      case NameSort::kArray: return Fail(Msg::kMissingLeftBracket, QuotedName(name));
       default: return Fail(Msg::kUnknownFunction, QuotedName(name));
     }
   }
   if (next == '[') {
-    // Array elements need the array table, which holds no arrays yet.
+    if (sort == NameSort::kArray || sort == NameSort::kArrayFormal) return OpenElement(name, false);
     return Fail(Msg::kUnknownArray, QuotedName(name));
   }
   switch (sort) {
     case NameSort::kBuiltin:
     case NameSort::kProgram:
     case NameSort::kFunctionFormal: return Fail(Msg::kMissingLeftParenthesis, QuotedName(name));
-    case NameSort::kArrayFormal: return Fail(Msg::kMissingLeftBracket, QuotedName(name));
+    case NameSort::kArrayFormal:
+    case NameSort::kArray: return Fail(Msg::kMissingLeftBracket, QuotedName(name));
     case NameSort::kUnknown: return Fail(Msg::kUnknownIdentifier, QuotedName(name));
     case NameSort::kVariable: break;
   }

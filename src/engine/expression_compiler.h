@@ -23,7 +23,7 @@ class ExpressionCompiler {
   enum class Prev { kStart, kOperand, kCloseParen, kCloseBracket, kOperator, kOpen, kComma, kLiteral };
   enum class CalleeKind { kBuiltin, kProgram, kFunctionFormal };
   struct Group {
-    enum class Kind { kParen, kCall } kind = Kind::kParen;
+    enum class Kind { kParen, kCall, kIndex } kind = Kind::kParen;
     CalleeKind callee = CalleeKind::kBuiltin;
     int target = 0;  // builtin number, program slot or formal index
     std::string name;
@@ -33,13 +33,21 @@ class ExpressionCompiler {
     TextCall text;
     std::string piece;  // literal text gathered since the last value
     bool itemIsLiteral = false;
+    // Integration-type calls: the jump over the expression and where the
+    // point is stored.
+    int integrandJump = -1;
+    IntegrationCall integration;
+    // Index groups: the element or part (inside loc) of an array.
+    ElementAccess access;
+    int dimensions = 0;
+    bool reference = false;
   };
   struct StackEntry {
     bool isGroup = false;
     int precedence = 0;
     OpCode op = OpCode::kAdd;
   };
-  enum class NameSort { kUnknown, kBuiltin, kProgram, kFunctionFormal, kArrayFormal, kVariable };
+  enum class NameSort { kUnknown, kBuiltin, kProgram, kFunctionFormal, kArrayFormal, kArray, kVariable };
 
   bool Fail(Msg id) { return block_.Fail(id, line_); }
   template <typename... Args>
@@ -75,6 +83,13 @@ class ExpressionCompiler {
   bool WrongArgument(const Group& group, int argument);
   bool ReadVariable(const std::string& name);
   void PreCreateBoundVariable();
+  void NoteBoundTarget(const std::string& name);
+  // Arrays (expression_arrays.cpp).
+  bool OpenElement(const std::string& name, bool reference);
+  bool CloseBracket();
+  int ReferenceToWholeArray(const std::string& name);
+  bool ElementTarget(std::string_view left, int& access);
+  bool FinishIntegrand(Group& group);
   NameSort Classify(const std::string& name, bool followedByParenthesis) const;
   char PeekNonBlank(std::size_t from) const;
   std::size_t SkipBlanks(std::size_t from) const;

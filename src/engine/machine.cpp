@@ -60,30 +60,44 @@ double* Machine::ResolveVariable(double value) {
 std::optional<double> Machine::CopyBytes(double destination, double source, double count) {
   if (!(count > -0.5 && count < 2147483647.5)) return -1.0;
   auto bytes = static_cast<std::size_t>(count + 0.5);
-  double* to = ResolveVariable(destination);
-  const double* from = ResolveVariable(source);
+  std::optional<ReferencedBytes> to = ResolveBytes(destination);
+  std::optional<ReferencedBytes> from = ResolveBytes(source);
   if (!to || !from) {
     copyError_ = Msg::kNotAReference;
     return std::nullopt;
   }
-  // Until arrays exist every reference is one variable of eight bytes.
-  if (bytes > sizeof(double)) {
+  // Never past the end of either referenced variable or array.
+  if (bytes > to->size || bytes > from->size) {
     copyError_ = Msg::kCopyPassesEnd;
     return std::nullopt;
   }
-  std::memmove(to, from, bytes);
+  std::memmove(to->data, from->data, bytes);
   return 0.0;
 }
 
-double Machine::RunText(const TextCall& call, const double* slots) {
+double Machine::RunText(const TextCall& call, const double* slots, bool& ok) {
+  ok = true;
   textValues_.clear();
   for (int slot : call.values) textValues_.push_back(slots[slot]);
   std::string text = BuildText(call.pieces, textValues_, numberFormat_);
   switch (call.builtin) {
-    case builtin::kDir:
-    case builtin::kWrite: output_->EmitLine(text, true); break;
-    case builtin::kDir2:
-    case builtin::kWrite2: output_->EmitLine(text, false); break;
+    case builtin::kWrite:
+      if (files_.HasOutput()) {
+        files_.Write(text + "\n");
+        break;
+      }
+      [[fallthrough]];
+    case builtin::kDir: output_->EmitLine(text, true); break;
+    case builtin::kWrite2:
+      if (files_.HasOutput()) {
+        files_.Write(text);
+        break;
+      }
+      [[fallthrough]];
+    case builtin::kDir2: output_->EmitLine(text, false); break;
+    case builtin::kSystem:
+    case builtin::kFopenW:
+    case builtin::kFopenR: return RunFileText(call.builtin, text, ok);
     case builtin::kPrint: output_->Print(text + "\n"); break;
     case builtin::kPrint2: output_->Print(text); break;
     case builtin::kSetNumberFormat:
@@ -118,14 +132,17 @@ double Machine::Call(int program, const double* callerSlots, const std::int32_t*
   return value;
 }
 
-double Machine::Execute(int programSlot) {
+double Machine::Execute(int programSlot, std::size_t startPc, std::int64_t stopAt) {
   const ProgramSlot& slot = *tables_.slots[programSlot];
   const CompiledProgram& code = slot.code;
   Frame& frame = *frames_[depth_];
   double* s = frame.slots.data();
   const std::vector<int>& kinds = slot.record.formalKinds;
-  frame.through.assign(kinds.size(), nullptr);
-  for (std::size_t i = 0; i < kinds.size(); ++i) {
+  if (startPc == 0) {
+    frame.through.assign(kinds.size(), nullptr);
+    frame.integrationNesting = 0;
+  }
+  for (std::size_t i = 0; startPc == 0 && i < kinds.size(); ++i) {
     if (kinds[i] != kFormalVariable) continue;
     // The reference was made by the caller, one level up.
     --depth_;
@@ -141,7 +158,7 @@ double Machine::Execute(int programSlot) {
   const Operation* ops = code.operations.data();
   const std::int32_t* pool = code.argumentPool.data();
   double last = 0.0;
-  std::size_t pc = 0;
+  std::size_t pc = startPc;
   // The interrupt flag is looked at on entry and on every jump back, so
   // every loop and every recursion sees it within a few operations.
   if (interrupt_.load(std::memory_order_acquire)) {
@@ -249,8 +266,15 @@ double Machine::Execute(int programSlot) {
       CASE(kSimple3)
         last = s[op->r] = builtins_[op->c].simple3(s[pool[op->a]], s[pool[op->a + 1]], s[pool[op->a + 2]]);
         NEXT
-      CASE(kText)
-        last = s[op->r] = RunText(code.textCalls[op->a], s);
+      CASE(kText) {
+        bool ok = true;
+        last = s[op->r] = RunText(code.textCalls[op->a], s, ok);
+        if (!ok) {
+          RecordBuiltinError(code.textCalls[op->a].builtin, MessageText(Msg::kCommandsNotAllowed), programSlot,
+                             static_cast<int>(pc - 1));
+          return kNaN;
+        }
+      }
         // An interruption while the line waited for the reader ends the
         // program here; going on would write lines nobody takes any more.
         if (interrupt_.load(std::memory_order_acquire)) {
@@ -259,7 +283,7 @@ double Machine::Execute(int programSlot) {
         }
         NEXT
       CASE(kIndirect) {
-        double* target = ResolveVariable(s[op->a]);
+        std::optional<double> target = Indirect(s[op->a]);
         if (!target) {
           RecordBuiltinError(op->c, MessageText(Msg::kNotAReference), programSlot, static_cast<int>(pc - 1));
           return kNaN;
@@ -301,10 +325,49 @@ double Machine::Execute(int programSlot) {
         last = s[op->r] = value;
       }
         NEXT
-      CASE(kUnavailable)
-        RecordBuiltinError(op->c, MessageText(Msg::kNotAvailableYet), programSlot, static_cast<int>(pc - 1));
-        return kNaN;
       CASE(kEnd) return last;
+      CASE(kIntegrandEnd)
+        if (static_cast<std::int64_t>(pc - 1) == stopAt) {
+          rangeEnd_ = {depth_, stopAt};
+          return s[op->a];
+        }
+        NEXT
+      CASE(kIntegrate) {
+        bool blockEnds = false;
+        double value = Integrate(code.integrationCalls[op->a], s, programSlot, static_cast<int>(pc - 1), blockEnds);
+        if (stopped_ || blockEnds) return kNaN;
+        last = s[op->r] = value;
+      }
+        NEXT
+      CASE(kRanmar) last = s[op->r] = RunRanmar(op->c, s[op->a]); NEXT
+      CASE(kFileFunction) last = s[op->r] = RunFileFunction(op->c, s[op->a]); NEXT
+      CASE(kArrayLoad) {
+        ElementPlace place;
+        if (!ResolveElement(code.elementAccesses[op->a], s, programSlot, static_cast<int>(pc - 1), place)) return kNaN;
+        last = s[op->r] = LoadElement(place.type, place.where);
+      }
+        NEXT
+      CASE(kArrayStore) {
+        ElementPlace place;
+        if (!ResolveElement(code.elementAccesses[op->a], s, programSlot, static_cast<int>(pc - 1), place)) return kNaN;
+        StoreElement(place.type, place.where, s[op->b]);
+        last = s[op->r] = s[op->b];
+      }
+        NEXT
+      CASE(kArrayReference) {
+        std::optional<double> reference =
+            ReferToPart(code.elementAccesses[op->a], s, programSlot, static_cast<int>(pc - 1));
+        if (!reference) return kNaN;
+        last = s[op->r] = *reference;
+      }
+        NEXT
+      CASE(kArrayBuiltin) {
+        bool blockEnds = false;
+        double value = RunArrayBuiltin(op->c, s, pool + op->a, programSlot, static_cast<int>(pc - 1), blockEnds);
+        if (stopped_ || blockEnds) return kNaN;
+        last = s[op->r] = value;
+      }
+        NEXT
 #if defined(__GNUC__)
 #pragma GCC diagnostic pop
 #else

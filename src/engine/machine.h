@@ -13,6 +13,8 @@
 #include "engine/engine_tables.h"
 #include "engine/messages.h"
 #include "engine/number_format.h"
+#include "engine/ranmar.h"
+#include "engine/user_files.h"
 
 namespace tessarin::engine {
 
@@ -24,6 +26,10 @@ class ProgramOutput {
   // continue it.
   virtual void EmitLine(std::string_view text, bool finished) = 0;
   virtual void Print(std::string_view text) = 0;
+  // Whether System may run commands in this reading (asked once).
+  virtual bool AllowCommands(std::string_view firstCommand) = 0;
+  // Off while a command of System runs, so that its keys stay its own.
+  virtual void SetKeyPolling(bool on) = 0;
 };
 
 inline constexpr int kMaxCallDepth = 1000;
@@ -44,21 +50,53 @@ class Machine {
   const RuntimeErrorRecord& Error() const { return error_; }
   void ResetNumberFormat() { numberFormat_ = std::string(kDefaultNumberFormat); }
   const std::string& NumberFormat() const { return numberFormat_; }
+  // Only while no program runs.
+  void FlushOutputFile() { files_.FlushOutput(); }
 
  private:
   struct Frame {
     std::vector<double> slots;
     std::vector<double*> through;  // the caller's variable behind each loc formal
+    int integrationNesting = 0;    // integration-type calls active in this block
   };
   // Runs the block whose frame at depth_ is filled in; false in `failed`
   // means the block ended normally.
-  double Execute(int programSlot);
+  // startPc and stopAt (the kIntegrandEnd that ends the run) re-run the
+  // expression of an integration-type call in the current frame.
+  double Execute(int programSlot, std::size_t startPc = 0, std::int64_t stopAt = -1);
+  // The integration-type calls (integration_calls.cpp); blockEnds when the
+  // call ended the block.
+  double Integrate(const IntegrationCall& call, double* slots, int programSlot, int pc, bool& blockEnds);
+  double RunRanmar(int builtin, double argument);
+  // FcloseW, FcloseR and SkipLines (user_file_calls.cpp).
+  double RunFileFunction(int builtin, double argument);
+  // System, FopenW and FopenR with their built text; false in `ok` when
+  // System was refused.
+  double RunFileText(int builtin, const std::string& text, bool& ok);
+  // Arrays (array_calls.cpp).
+  struct ElementPlace {
+    unsigned char* where = nullptr;
+    ElementType type = ElementType::kDouble;
+  };
+  struct ReferencedBytes {
+    unsigned char* data = nullptr;
+    std::size_t size = 0;
+  };
+  bool ResolveElement(const ElementAccess& access, const double* slots, int programSlot, int pc, ElementPlace& place);
+  std::optional<double> ReferToPart(const ElementAccess& access, const double* slots, int programSlot, int pc);
+  void RecordArrayError(std::string_view name, Msg detail, int programSlot, int pc);
+  // What a reference from loc designates: a variable or the rest of an array.
+  std::optional<ReferencedBytes> ResolveBytes(double reference);
+  std::optional<double> Indirect(double reference);
+  double RunArrayBuiltin(int builtin, const double* slots, const std::int32_t* arguments, int programSlot, int pc,
+                         bool& blockEnds);
   double Call(int program, const double* callerSlots, const std::int32_t* arguments, int count, int callerSlot,
               int pc, bool& blockEnds);
   double* ResolveVariable(double reference);
   void RecordBuiltinError(int builtin, std::string_view detail, int programSlot, int pc);
   void RecordError(std::string message, int programSlot, int pc);
-  double RunText(const TextCall& call, const double* slots);
+  // The value of a text function; false in `ok` for a runtime error.
+  double RunText(const TextCall& call, const double* slots, bool& ok);
   // memcpy: 0 when copied, -1 for a count out of range, none on an error
   // (its text in copyError_).
   std::optional<double> CopyBytes(double destination, double source, double count);
@@ -75,6 +113,14 @@ class Machine {
   std::string numberFormat_{kDefaultNumberFormat};
   std::vector<double> textValues_;
   Msg copyError_ = Msg::kNotAReference;
+  Ranmar ranmar_;
+  UserFiles files_;
+  enum class CommandDecision { kUndecided, kAllowed, kRefused } commandDecision_ = CommandDecision::kUndecided;
+  // The kIntegrandEnd that the last re-run of an expression stopped at.
+  struct RangeEnd {
+    std::int64_t depth = -1;
+    std::int64_t operation = -1;
+  } rangeEnd_;
 };
 
 }  // namespace tessarin::engine

@@ -53,7 +53,13 @@ struct ProgramRecord {
 //   kReference r = a reference of kind a to b; kReturn ends the block with a;
 //   kCallProgram r = program c with b arguments from argumentPool[a];
 //   kCallFunctionFormal the same for the function referenced by formal c;
-//   kUnavailable: builtin c is not available yet; kEnd ends the block.
+//   kEnd ends the block;
+//   kIntegrandEnd: the end of an integration-type call's expression, whose
+//   value is in slot a (normal flow jumps over the expression);
+//   kIntegrate r = integration-type call a; kRanmar and kFileFunction
+//   r = builtin c on a; kArrayLoad r = element access a; kArrayStore that
+//   element = b, r = b; kArrayReference r = a reference to the array part
+//   of access a; kArrayBuiltin r = builtin c on argumentPool[a..].
 #define TESSARIN_OPCODES(X)                                                                           \
   X(kAdd) X(kSubtract) X(kDivide) X(kMultiply) X(kPower) X(kGreater) X(kLess) X(kGreaterEqual)         \
   X(kLessEqual) X(kEqual) X(kNotEqual) X(kAnd) X(kOr) X(kCopy) X(kLoadGlobal) X(kStoreGlobal)           \
@@ -61,7 +67,9 @@ struct ProgramRecord {
   X(kLessEqualJump) X(kGreaterJump) X(kGreaterEqualJump) X(kEqualJump) X(kNotEqualJump) X(kLessBack)     \
   X(kLessEqualBack) X(kGreaterBack) X(kGreaterEqualBack) X(kEqualBack) X(kNotEqualBack) X(kAddLessBack)  \
   X(kAddLessEqualBack) X(kMultiplyAdd) X(kSimple1) X(kSimple2) X(kSimple3) X(kText) X(kIndirect)         \
-  X(kCopyBytes) X(kReference) X(kReturn) X(kCallProgram) X(kCallFunctionFormal) X(kUnavailable) X(kEnd)
+  X(kCopyBytes) X(kReference) X(kReturn) X(kCallProgram) X(kCallFunctionFormal) X(kEnd)      \
+  X(kIntegrandEnd) X(kIntegrate) X(kRanmar) X(kFileFunction) \
+  X(kArrayLoad) X(kArrayStore) X(kArrayReference) X(kArrayBuiltin)
 
 enum class OpCode : std::uint8_t {
 #define TESSARIN_OPCODE_ENUMERATOR(name) name,
@@ -84,12 +92,39 @@ struct TextCall {
   std::vector<std::int32_t> values;
 };
 
+// Where an integration-type function stores each point: a local slot, a
+// global or the caller's variable behind a formal.
+enum class BoundTarget : std::uint8_t { kLocal, kGlobal, kThrough };
+
+// An integration-type call: the operations that evaluate its expression run
+// again for every point (from expressionStart up to the kIntegrandEnd at
+// expressionEnd), with the point stored into the bound variable first.
+struct IntegrationCall {
+  int builtin = 0;
+  std::int32_t expressionStart = 0;
+  std::int32_t expressionEnd = 0;
+  BoundTarget boundTarget = BoundTarget::kLocal;
+  std::int32_t boundIndex = 0;
+  std::vector<std::int32_t> arguments;  // slots of all arguments
+};
+
+// An element or part of an array: a global array, or the array behind a
+// formal parameter, with the slots of the indices given.
+struct ElementAccess {
+  std::int32_t array = -1;   // the global array, or -1
+  std::int32_t formal = -1;  // the array formal, or -1
+  int formalDimensions = 0;
+  std::vector<std::int32_t> indices;
+};
+
 struct CompiledProgram {
   std::vector<Operation> operations;
   std::vector<int> operationLines;
   std::vector<double> initialSlots;  // formals, locals, constants, temporaries
   std::vector<std::int32_t> argumentPool;  // argument slots of calls
   std::vector<TextCall> textCalls;
+  std::vector<IntegrationCall> integrationCalls;
+  std::vector<ElementAccess> elementAccesses;
   std::vector<std::string> localNames;  // slot order after the formals
   int formalCount = 0;
   bool compiled = false;

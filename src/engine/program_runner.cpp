@@ -29,6 +29,7 @@ void ProgramRunner::Start(int programSlot, std::vector<std::string>& outputLines
   posted_.store(0, std::memory_order_relaxed);
   taken_.store(0, std::memory_order_relaxed);
   interrupt_.store(false, std::memory_order_relaxed);
+  pollKeys_.store(true, std::memory_order_relaxed);
   run_ = RunState{};
   run_.noticeSeconds = noticeSeconds;
   run_.hardLimitSeconds = hardLimitSeconds;
@@ -77,6 +78,15 @@ void ProgramRunner::Print(std::string_view text) {
   Post(Posted::kPrint);
 }
 
+bool ProgramRunner::AllowCommands(std::string_view firstCommand) {
+  // The question goes to the reader's thread like a line; the answer is
+  // there once the post has been taken.
+  printText_ = std::string(firstCommand);
+  commandAnswer_ = false;
+  Post(Posted::kCommandQuestion);
+  return commandAnswer_ && !interrupt_.load(std::memory_order_acquire);
+}
+
 void ProgramRunner::WriteConsole(std::string_view text) {
   if (console_) {
     console_->Write(text);
@@ -96,6 +106,11 @@ LineRequest ProgramRunner::NextLine(std::string& line) {
       taken = posted;
       if (postedKind_ == Posted::kPrint) {
         WriteConsole(printText_);
+        taken_.store(taken, std::memory_order_release);
+        continue;
+      }
+      if (postedKind_ == Posted::kCommandQuestion) {
+        commandAnswer_ = permission_ != nullptr && permission_->AllowCommands(printText_);
         taken_.store(taken, std::memory_order_release);
         continue;
       }
@@ -126,7 +141,7 @@ LineRequest ProgramRunner::NextLine(std::string& line) {
 }
 
 void ProgramRunner::Watch() {
-  if (console_) {
+  if (console_ && pollKeys_.load(std::memory_order_acquire)) {
     while (std::optional<int> key = console_->PollKey()) {
       if (!run_.escapeArmed) {
         if (*key == platform::kKeyEscape) {

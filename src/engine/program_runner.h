@@ -10,6 +10,7 @@
 #include <thread>
 #include <vector>
 
+#include "engine/command_permission.h"
 #include "engine/machine.h"
 #include "platform/clock.h"
 #include "platform/console.h"
@@ -39,13 +40,17 @@ class ProgramRunner final : public ProgramOutput {
   // Worker side (ProgramOutput).
   void EmitLine(std::string_view text, bool finished) override;
   void Print(std::string_view text) override;
+  bool AllowCommands(std::string_view firstCommand) override;
+  void SetKeyPolling(bool on) override { pollKeys_.store(on, std::memory_order_release); }
+  // Who answers AllowCommands on the reader's thread; none refuses.
+  void SetCommandPermission(CommandPermission* permission) { permission_ = permission; }
 
   // Writes console text on the reader's thread (or directly when no
   // program runs).
   void WriteConsole(std::string_view text);
 
  private:
-  enum class Posted { kLine, kPrint };
+  enum class Posted { kLine, kPrint, kCommandQuestion };
   void Post(Posted kind);
   void Watch();
   void Join();
@@ -61,6 +66,9 @@ class ProgramRunner final : public ProgramOutput {
   std::atomic<long> taken_{0};
   Posted postedKind_ = Posted::kLine;
   std::string printText_;
+  CommandPermission* permission_ = nullptr;
+  std::atomic<bool> pollKeys_{true};  // written by the worker, read by the reader
+  bool commandAnswer_ = false;  // written by the reader before it takes the post
   std::vector<std::string>* lines_ = nullptr;
   bool lastFinished_ = true;
 

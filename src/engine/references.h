@@ -9,7 +9,7 @@
 
 namespace tessarin::engine {
 
-enum class ReferenceKind : int { kFrameVariable = 1, kGlobal = 2, kFunction = 3 };
+enum class ReferenceKind : int { kFrameVariable = 1, kGlobal = 2, kFunction = 3, kArray = 4 };
 
 struct Reference {
   ReferenceKind kind = ReferenceKind::kFrameVariable;
@@ -19,5 +19,15 @@ struct Reference {
 
 double EncodeReference(const Reference& reference);
 std::optional<Reference> DecodeReference(double value);
+
+// A part of an array: the array, the number of leading dimensions fixed by
+// indices and the element where the part starts.
+struct ArrayReference {
+  int array = 0;
+  int fixed = 0;
+  std::int64_t offset = 0;
+};
+double EncodeArrayReference(const ArrayReference& reference);
+std::optional<ArrayReference> DecodeArrayReference(double value);
 
 }  // namespace tessarin::engine

@@ -24,6 +24,7 @@ class EngineSession final : public UserCodeSession {
   EngineSession(const UserCodeSetup& setup, double timeLimitSeconds) : compiler_(setup.console, setup.clock) {
     for (int i = 0; i < 10; ++i) compiler_.SetSystemVariable(i, setup.systemVariables[i]);
     compiler_.SetHardTimeLimit(timeLimitSeconds);
+    compiler_.SetCommandPermission(setup.commandPermission);
   }
 
   void BeginPass(int) override { compiler_.ForgetRunningProgram(); }
@@ -34,9 +35,8 @@ class EngineSession final : public UserCodeSession {
     return {check.accepted, check.message};
   }
 
-  int DefineArrays(const UserCodeBlock&, std::string& errorText) override {
-    errorText = "******** " + std::string(engine::MessageText(engine::Msg::kArraysNotAvailableYet)) + " ********";
-    return 0;
+  int DefineArrays(const UserCodeBlock& block, std::string& errorText) override {
+    return compiler_.DefineArrays(block.text, errorText);
   }
 
   int CompileBlock(const UserCodeBlock& block) override {

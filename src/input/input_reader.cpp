@@ -147,6 +147,7 @@ InputReadResult ReadInputFile(const InputReadRequest& request) {
   std::copy(request.set.systemVariables.begin(), request.set.systemVariables.end(), setup.systemVariables.begin());
   setup.console = &console;
   setup.clock = request.clock != nullptr ? request.clock : &platform::SystemClock();
+  setup.commandPermission = request.commandPermission;
   std::string unavailable;
   std::unique_ptr<UserCodeSession> session = request.engine.OpenSession(setup, unavailable);
 

@@ -33,6 +33,8 @@ struct InputReadRequest {
   GeometryModel& model;
   UserCodeEngine& engine;
   platform::Clock* clock = nullptr;  // for the user programs' time limit; the system clock when null
+  // Asked before a user program's first System command runs; none refuses.
+  engine::CommandPermission* commandPermission = nullptr;
 };
 
 InputReadResult ReadInputFile(const InputReadRequest& request);

@@ -17,6 +17,10 @@ class Clock;
 class Console;
 }  // namespace tessarin::platform
 
+namespace tessarin::engine {
+class CommandPermission;
+}  // namespace tessarin::engine
+
 namespace tessarin::input {
 
 enum class UserBlockKind { Program, Subroutine, Parameters, Arrays };
@@ -97,6 +101,8 @@ struct UserCodeSetup {
   std::array<double, 10> systemVariables{};
   platform::Console* console = nullptr;
   platform::Clock* clock = nullptr;
+  // Who allows the user programs' System commands; none refuses them.
+  engine::CommandPermission* commandPermission = nullptr;
 };
 
 class UserCodeEngine {

@@ -7,6 +7,7 @@
 #include "input/input_reader.h"
 #include "platform/paths.h"
 #include "render/rt_script.h"
+#include "ui/command_question.h"
 #include "ui/controller.h"
 #include "ui/messages.h"
 
@@ -41,6 +42,8 @@ void Controller::ReadInputFile() {
   readingInputFile_ = true;
   ++inputReads_;
   input::InputReadRequest request{working_, Context(), services_.console, model_, services_.engine};
+  CommandQuestion commandQuestion(host_);
+  request.commandPermission = &commandQuestion;
   input::InputReadResult result;
   std::optional<std::string> failure;
   // The read touches the file system and runs the user's programs: whatever

@@ -54,16 +54,5 @@ TEST(SimpleFunctions, TimeAndRandomNumbers) {
   EXPECT_EQ(wrapped.lines, std::vector<std::string>{"1\n"});
 }
 
-TEST(SimpleFunctions, EntriesOfTheLaterIssueCompileButStopWithAClearError) {
-  EngineHarness engine;
-  Outcome outcome = engine.Program({"x = 1", "y = Sum(x, x, 1, 3)"});
-  EXPECT_EQ(outcome.status, kStatusRuntimeError);
-  EXPECT_EQ(outcome.message,
-            "Runtime error when executing the built-in function \"Sum\" (this built-in function is not available yet).");
-  Outcome root = engine.Program({"f = 0", "y = Root2(t*t - 2, t, 0, 2, 1e-9, 0, loc(f))"});
-  EXPECT_EQ(root.status, kStatusRuntimeError);
-  EXPECT_NE(root.message.find("\"Root2\""), std::string::npos);
-}
-
 }  // namespace
 }  // namespace tessarin::engine::testing

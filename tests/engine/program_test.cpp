@@ -51,13 +51,13 @@ TEST(Subroutines, RecursionUpTo1000NestedCalls) {
 
 TEST(Subroutines, RuntimeErrorInACalleeIsReportedAtTheCallAndTheCallerGoesOnWithNaN) {
   EngineHarness engine;
-  engine.Block(BlockKind::kSubroutine, "later", {"  Int(x*x, x, 0, a)"}, "(a)");
+  engine.Block(BlockKind::kSubroutine, "later", {"  Sum2(x*x, x, 0, 1, a - 1)"}, "(a)");
   Outcome outcome = engine.Program({"y = later(1)", "Dir(y)"});
   EXPECT_EQ(outcome.lines, std::vector<std::string>{"nan\n"});
   EXPECT_EQ(outcome.status, kStatusRuntimeError);
   EXPECT_EQ(outcome.message,
-            "Runtime error in subroutine \"later\" when executing the built-in function \"Int\" (this built-in "
-            "function is not available yet).");
+            "Runtime error in subroutine \"later\" when executing the built-in function \"Sum2\" (last argument "
+            "is equal to zero).");
   EXPECT_EQ(outcome.line, 1);
 }
 

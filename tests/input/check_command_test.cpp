@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -39,6 +40,11 @@ std::string Example(const std::string& name) { return "'" TESSARIN_SOURCE_DIR "/
 
 TEST(CheckCommand, EveryExampleReadsCompletely) {
   TempDir folder;
+  // The data files that user programs of the examples read from the
+  // working directory.
+  for (const auto& entry : std::filesystem::directory_iterator(TESSARIN_SOURCE_DIR "/examples"))
+    if (entry.path().extension() == ".dat")
+      std::filesystem::copy_file(entry.path(), folder.File(entry.path().filename().string()));
   int examples = 0;
   for (const auto& entry : std::filesystem::directory_iterator(TESSARIN_SOURCE_DIR "/examples")) {
     if (entry.path().extension() != ".inp") continue;
@@ -52,6 +58,59 @@ TEST(CheckCommand, EveryExampleReadsCompletely) {
   // The twin cylinder's facets coincide with those of S10 and are shared.
   CheckRun run = RunCli("check " + Example("macrobodies.inp"), folder);
   EXPECT_EQ(run.out, "Warning: Surfaces 21 and 10 coincide.\n");
+}
+
+TEST(CheckCommand, SystemRunsCommandsOnlyWithAllowSystem) {
+  TempDir folder;
+  WriteWholeFile(folder.File("in.txt"), "PROGRAM run\n  System(\"touch ran\")\nEND PROGRAM\nS1 S 0 0 0 5\nC1 0 -1\n");
+  CheckRun refused = RunCli("check in.txt", folder);
+  EXPECT_EQ(refused.exitCode, 1);
+  EXPECT_NE(refused.out.find("Runtime error when executing the built-in function \"System\" (the command was not "
+                             "run: commands of the system shell are not allowed in this reading of the input file; "
+                             "tessarin-cli runs them with --allow-system)."),
+            std::string::npos)
+      << refused.out;
+  EXPECT_FALSE(std::filesystem::exists(folder.File("ran")));
+  CheckRun allowed = RunCli("check in.txt --allow-system", folder);
+  EXPECT_EQ(allowed.exitCode, 0) << allowed.out;
+  EXPECT_TRUE(std::filesystem::exists(folder.File("ran")));
+}
+
+// The radius within which the density exp(-r/5) holds the mass
+// 4*pi*(250 - exp(-r/5)*(5r^2 + 50r + 250)), for a fraction of the mass
+// within radius 10, by bisection.
+double ShellRadius(double fraction) {
+  auto mass = [](double r) { return 250 - std::exp(-r / 5) * (5 * r * r + 50 * r + 250); };
+  double lo = 0, hi = 10;
+  for (int i = 0; i < 200; ++i) {
+    double mid = 0.5 * (lo + hi);
+    (mass(mid) < fraction * mass(10) ? lo : hi) = mid;
+  }
+  return lo;
+}
+
+TEST(CheckCommand, ExampleProgramReadsDataIntegratesAndFindsShellRadii) {
+  TempDir folder;
+  for (const char* name : {"program_integrals.inp", "program_integrals.dat"})
+    std::filesystem::copy_file(std::string(TESSARIN_SOURCE_DIR "/examples/") + name, folder.File(name));
+  CheckRun run = RunCli("check program_integrals.inp --dump", folder);
+  ASSERT_EQ(run.exitCode, 0) << run.out;
+  const double fractions[] = {0.2, 0.45, 0.7, 0.9};
+  for (int k = 0; k < 4; ++k) {
+    std::string head = "surface " + std::to_string(k) + " kind=sphere facetNumber=" + std::to_string(101 + k) +
+                       " owner=-1 useCount=0 point=0,0,0 radius=";
+    std::size_t at = run.out.find(head);
+    ASSERT_NE(at, std::string::npos) << run.out;
+    double radius = std::strtod(run.out.c_str() + at + head.size(), nullptr);
+    EXPECT_NEAR(radius, ShellRadius(fractions[k]), 1e-7);
+  }
+  EXPECT_NE(run.out.find("surface 4 kind=sphere facetNumber=200 owner=-1 useCount=0 point=0,0,0 radius=10\n"),
+            std::string::npos);
+  // Lead and water alternate from the core outwards.
+  EXPECT_NE(run.out.find("cell 1 id=102 material=1 concentration=-11.300000000000001 surfaces=0,1 senses=+1,-1"),
+            std::string::npos);
+  EXPECT_NE(run.out.find("cell 2 id=103 material=0 concentration=-1 surfaces=1,2 senses=+1,-1"), std::string::npos);
+  EXPECT_NE(run.out.find("cell 5 id=999 material=2 concentration=0 surfaces=4 senses=+1"), std::string::npos);
 }
 
 TEST(CheckCommand, DumpShowsWhatWasUnderstood) {

@@ -161,3 +161,31 @@ TEST(EngineUserCode, GlobalParametersReachLaterPrograms) {
 
 }  // namespace
 }  // namespace tessarin::input::testing
+
+namespace tessarin::input::testing {
+namespace {
+
+TEST(EngineUserCode, ArraysBlockDefinesArraysForTheProgramsAfterIt) {
+  tessarin::testing::TempDir dir;
+  tessarin::testing::WriteWholeFile(dir.File("arrays.inp"),
+                                    "ARRAYS\n  INDEX_BASE 0\n  double R[2] = {2, 5}\nEND ARRAYS\n"
+                                    "PROGRAM gen\n  Dir(\"S1 S 0 0 0 \", R[1])\nEND PROGRAM\nC1 0 -1\n");
+  platform::ScriptedConsole console;
+  Read read = ReadFile(dir.path(), "arrays.inp", console);
+  EXPECT_EQ(read.status, InputReadStatus::Loaded) << read.console;
+  EXPECT_NE(read.dump.find("kind=sphere facetNumber=1 owner=-1 useCount=0 point=0,0,0 radius=5\n"), std::string::npos)
+      << read.dump;
+}
+
+TEST(EngineUserCode, AnErrorInTheArraysBlockStopsTheRead) {
+  tessarin::testing::TempDir dir;
+  tessarin::testing::WriteWholeFile(dir.File("arrays.inp"),
+                                    "ARRAYS\n  double R [2]\nEND ARRAYS\nS1 S 0 0 0 1\nC1 0 -1\n");
+  platform::ScriptedConsole console;
+  Read read = ReadFile(dir.path(), "arrays.inp", console);
+  EXPECT_EQ(read.status, InputReadStatus::Stopped);
+  EXPECT_EQ(read.console, "\n******** Incorrect format of the definition of an array. ********\n");
+}
+
+}  // namespace
+}  // namespace tessarin::input::testing

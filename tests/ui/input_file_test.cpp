@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "engine/messages.h"
 #include "ui/controller_fixture.h"
 
@@ -124,6 +126,48 @@ TEST(InputFile, ReloadWithTheSyntaxCheckOffSaysWhichCheckboxIsNeeded) {
   EXPECT_EQ(fixture.host.messages[0].icon, MessageIcon::Information);
   EXPECT_FALSE(controller.Model().loaded);
   EXPECT_FALSE(fixture.console.open);
+}
+
+// An input file whose program runs two commands of the system shell, each
+// leaving a file behind in `folder`.
+std::string WriteCommandProgram(ControllerFixture& fixture) {
+  std::string path = fixture.folder.File("commands.inp");
+  tessarin::testing::WriteWholeFile(
+      path, "COMPLEX_GEOMETRY 1\nPROGRAM run\n  System(\"touch '" + fixture.folder.File("first") +
+                "'\")\n  System(\"touch '" + fixture.folder.File("second") +
+                "'\")\nEND PROGRAM\nS1 S 0 0 0 5\nC1 0 -1\n");
+  Controller& controller = *fixture.controller;
+  controller.EditWorkingCopy().checkSyntax_Tessarin = 1;
+  controller.EditWorkingCopy().InputFileFolder = fixture.folder.path();
+  controller.EditWorkingCopy().InputFN = "commands.inp";
+  return path;
+}
+
+bool Exists(const std::string& path) { return std::filesystem::exists(path); }
+
+TEST(InputFile, CommandsOfTheSystemShellRunOnlyAfterOneYes) {
+  ControllerFixture fixture;
+  WriteCommandProgram(fixture);
+  fixture.host.answers.push_back(platform::MessageAnswer::Yes);
+  fixture.controller->ReloadInputFile();
+  ASSERT_EQ(fixture.host.messages.size(), 1u);
+  EXPECT_EQ(fixture.host.messages[0].icon, MessageIcon::Question);
+  EXPECT_NE(fixture.host.messages[0].text.find("touch '" + fixture.folder.File("first") + "'"), std::string::npos);
+  EXPECT_TRUE(Exists(fixture.folder.File("first")));
+  EXPECT_TRUE(Exists(fixture.folder.File("second")));
+  EXPECT_TRUE(fixture.controller->Model().loaded);
+}
+
+TEST(InputFile, CommandsOfTheSystemShellFailWhenTheAnswerIsNo) {
+  ControllerFixture fixture;
+  WriteCommandProgram(fixture);
+  fixture.host.answers.push_back(platform::MessageAnswer::No);
+  fixture.controller->ReloadInputFile();
+  EXPECT_EQ(fixture.host.messages.size(), 1u);
+  EXPECT_FALSE(Exists(fixture.folder.File("first")));
+  EXPECT_FALSE(fixture.controller->Model().loaded);
+  EXPECT_NE(fixture.console.text.find("(the command was not run: commands of the system shell are not allowed"),
+            std::string::npos);
 }
 
 // A console whose user tries to close it while a user program runs, then

@@ -14,6 +14,7 @@ namespace {
 constexpr CommandDescription kCheck{
     "check",
     "Usage: tessarin-cli check INPUT [--params FILE [--set N]] [--dump] [--time-limit SECONDS]\n"
+    "                          [--allow-system]\n"
     "\n"
     "Reads the simulator input file INPUT as the program does before it makes an\n"
     "RT script, and prints the reader's messages (errors, warnings) in order on\n"
@@ -28,12 +29,15 @@ constexpr CommandDescription kCheck{
     "                 line format described in src/input/model_dump.h\n"
     "  --time-limit SECONDS\n"
     "                 interrupt a user program of INPUT that runs longer, as\n"
-    "                 Esc then Q does on a terminal\n"};
+    "                 Esc then Q does on a terminal\n"
+    "  --allow-system let the user programs of INPUT run commands of the system\n"
+    "                 shell with System; without it System is a runtime error\n"};
 
 constexpr const char* kParamsOption = "--params";
 constexpr const char* kSetOption = "--set";
 constexpr const char* kDumpFlag = "--dump";
 constexpr const char* kTimeLimitOption = "--time-limit";
+constexpr const char* kAllowSystemFlag = "--allow-system";
 
 // Seconds from --time-limit (0 without it), or none when the value is bad.
 std::optional<double> TimeLimit(const ParsedArguments& arguments) {
@@ -73,6 +77,7 @@ int RunCheckCommand(const std::vector<std::string>& args, CommandIo& io) {
   spec.minPositional = 1;
   spec.maxPositional = 1;
   spec.flags.insert(kDumpFlag);
+  spec.flags.insert(kAllowSystemFlag);
   spec.valueOptions.insert(kParamsOption);
   spec.valueOptions.insert(kSetOption);
   spec.valueOptions.insert(kTimeLimitOption);
@@ -96,7 +101,8 @@ int RunCheckCommand(const std::vector<std::string>& args, CommandIo& io) {
   set.checkSyntax_Tessarin = 1;
 
   input::GeometryModel model;
-  input::InputReadResult result = ReadInputOnTerminal(set, selected->Context(), io.out, *timeLimit, model);
+  input::InputReadResult result =
+      ReadInputOnTerminal(set, selected->Context(), io.out, *timeLimit, arguments->Has(kAllowSystemFlag), model);
   if (result.status == input::InputReadStatus::OpenFailed) {
     io.err << "tessarin-cli check: " << result.message << "\n";
     return kExitFailure;

@@ -15,7 +15,7 @@ namespace {
 
 constexpr CommandDescription kRt{
     "rt",
-    "Usage: tessarin-cli rt FILE [--set N] [--yes]\n"
+    "Usage: tessarin-cli rt FILE [--set N] [--yes] [--allow-system]\n"
     "\n"
     "Makes the RT script of a parameter set of the parameter file FILE, as the\n"
     "window's \"Make RT script\" does: reads the set's input file again, names\n"
@@ -30,10 +30,13 @@ constexpr CommandDescription kRt{
     "is the message); 2 for bad usage.\n"
     "\n"
     "  --set N   use set N (counting from 1) instead of the file's current set\n"
-    "  --yes     overwrite an existing RT script\n"};
+    "  --yes     overwrite an existing RT script\n"
+    "  --allow-system  let the input file's user programs run shell commands\n"
+    "            (System); without it they are refused\n"};
 
 constexpr const char* kSetOption = "--set";
 constexpr const char* kYesFlag = "--yes";
+constexpr const char* kAllowSystemFlag = "--allow-system";
 
 // The writer's host on the command line: messages go to standard error,
 // except a question, whose text is kept for the command's own message; the
@@ -72,6 +75,7 @@ int RunRtCommand(const std::vector<std::string>& args, CommandIo& io) {
   spec.minPositional = 1;
   spec.maxPositional = 1;
   spec.flags.insert(kYesFlag);
+  spec.flags.insert(kAllowSystemFlag);
   spec.valueOptions.insert(kSetOption);
   int exitCode = kExitSuccess;
   std::optional<ParsedArguments> arguments = ParseCommandArguments(args, spec, kRt, io, exitCode);
@@ -90,7 +94,7 @@ int RunRtCommand(const std::vector<std::string>& args, CommandIo& io) {
   set.checkSyntax_Tessarin = 1;
   launch::LaunchContext context = selected->Context();
   input::GeometryModel model;
-  input::InputReadResult read = ReadInputOnTerminal(set, context, io.err, 0, model);
+  input::InputReadResult read = ReadInputOnTerminal(set, context, io.err, 0, arguments->Has(kAllowSystemFlag), model);
   if (read.status == input::InputReadStatus::OpenFailed) ReportFailure(read.message, io);
   if (read.status != input::InputReadStatus::Loaded) return kExitFailure;
 

@@ -1,5 +1,6 @@
 #include "app/cli/terminal_read.h"
 
+#include "engine/command_permission.h"
 #include "input/engine_user_code.h"
 #include "platform/stream_console.h"
 #include "platform/terminal_keys.h"
@@ -7,13 +8,16 @@
 namespace tessarin::cli {
 
 input::InputReadResult ReadInputOnTerminal(const settings::VIEWPARM& set, const launch::LaunchContext& context,
-                                           std::ostream& messages, double timeLimit, input::GeometryModel& model) {
+                                           std::ostream& messages, double timeLimit, bool allowSystem,
+                                           input::GeometryModel& model) {
   platform::TerminalKeys keys;
   platform::StreamConsole::KeySource keySource;
   if (keys.Active()) keySource = [&keys] { return keys.Poll(); };
   platform::StreamConsole console(messages, keySource);
   input::EngineUserCode engine(timeLimit);
   input::InputReadRequest request{set, context, console, model, engine};
+  engine::AllowingCommands allowCommands;
+  if (allowSystem) request.commandPermission = &allowCommands;
   return input::ReadInputFile(request);
 }
 

@@ -11,8 +11,10 @@
 
 namespace tessarin::cli {
 
-// `timeLimit` in seconds, 0 for none.
+// `timeLimit` in seconds, 0 for none. Without `allowSystem` a user program's
+// shell commands are refused, since nobody is asked on the command line.
 input::InputReadResult ReadInputOnTerminal(const settings::VIEWPARM& set, const launch::LaunchContext& context,
-                                           std::ostream& messages, double timeLimit, input::GeometryModel& model);
+                                           std::ostream& messages, double timeLimit, bool allowSystem,
+                                           input::GeometryModel& model);
 
 }  // namespace tessarin::cli
