@@ -124,6 +124,14 @@ std::vector<std::string> ExampleInputs() {
 TEST(RtScriptEndToEnd, EveryExampleInputBuildsItsCells) {
   std::vector<std::string> inputs = ExampleInputs();
   ASSERT_GE(inputs.size(), 5u);
+  // User programs open their data files from the working directory, as the
+  // program does from its start-up directory: the examples' data are beside them.
+  const fs::path testFolder = fs::current_path();
+  fs::current_path(TESSARIN_SOURCE_DIR "/examples");
+  struct BackToTestFolder {
+    fs::path folder;
+    ~BackToTestFolder() { fs::current_path(folder); }
+  } back{testFolder};
   for (const std::string& input : inputs) {
     tessarin::testing::TempDir folder;
     settings::VIEWPARM set = SetForInput(input, folder.path());
