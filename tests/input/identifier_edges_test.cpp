@@ -1,0 +1,42 @@
+// Identifiers are numbers strictly between 0.5 and 2^31 - 0.5, rounded to
+// the nearest integer: at both edges the one beyond must be refused, the one
+// inside taken, wherever an identifier is read.
+
+#include <gtest/gtest.h>
+
+#include "reader_fixture.h"
+
+namespace tessarin::input::testing {
+namespace {
+
+constexpr const char* kBase = "TR1 5 0 0\nM1\nS1 S 0 0 0 1\nC1 1 1 -1\n";
+
+TEST(IdentifierEdges, TransformationOfASurfaceCopy) {
+  ReaderFixture reader;
+  EXPECT_EQ(reader.Read(std::string(kBase) + "S2 0.5 1\n").console,
+            "Error in specification of surface \"S2\": Invalid identifier of coordinate transformation \"0.5\".\n");
+  ReadOutcome outcome = reader.Read(std::string(kBase) + "S2 0.5000001 1\n");
+  ASSERT_EQ(outcome.status, InputReadStatus::Loaded) << outcome.console;
+  EXPECT_EQ(Surface(reader.model, 2).point.x, 5);
+}
+
+TEST(IdentifierEdges, OriginalOfACellCopy) {
+  ReaderFixture reader;
+  EXPECT_EQ(reader.Read(std::string(kBase) + "C2 1 1 TR1 0.5\n").console,
+            "Error: Invalid identifier of the original cell \"0.5\" after \"TR1\" in the definition of a cell.\n");
+  ReadOutcome outcome = reader.Read(std::string(kBase) + "C2 1 1 TR1 0.51\n");
+  ASSERT_EQ(outcome.status, InputReadStatus::Loaded) << outcome.console;
+  EXPECT_EQ(reader.model.cells.size(), 2u);
+}
+
+TEST(IdentifierEdges, PrefixedIdentifierBelowTwoToThe31) {
+  ReaderFixture reader;
+  ReadOutcome outcome = reader.Read(std::string(kBase) + "S2147483647.49 S 0 0 0 2\n");
+  ASSERT_EQ(outcome.status, InputReadStatus::Loaded) << outcome.console;
+  EXPECT_GE(reader.model.FindRegularSurface(2147483647), 0);
+  EXPECT_TRUE(Contains(reader.Read(std::string(kBase) + "S2147483647.5 S 0 0 0 2\n").console,
+                       "Error in specification of the surface \"S2147483647.5\""));
+}
+
+}  // namespace
+}  // namespace tessarin::input::testing
