@@ -1,8 +1,6 @@
 #pragma once
-// A private working folder for one fuzzing process. The harness changes into
-// it at start, so that anything a fuzzed input makes the program write (user
-// programs can write files) lands there, and readers that take a path get
-// their input written to a file in it.
+// A private folder for one fuzzing process, for readers that take a path:
+// the fuzzed bytes are written to a file in it.
 
 #include <cstddef>
 #include <cstdint>
@@ -14,8 +12,6 @@ namespace tessarin::fuzz {
 
 class FuzzFolder {
  public:
-  FuzzFolder();
-
   // The folder, ending with a slash.
   const std::string& path() const { return folder_.path(); }
 
