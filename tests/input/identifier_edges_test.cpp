@@ -11,22 +11,29 @@ namespace {
 
 constexpr const char* kBase = "TR1 5 0 0\nM1\nS1 S 0 0 0 1\nC1 1 1 -1\n";
 
-TEST(IdentifierEdges, TransformationOfASurfaceCopy) {
-  ReaderFixture reader;
-  EXPECT_EQ(reader.Read(std::string(kBase) + "S2 0.5 1\n").console,
-            "Error in specification of surface \"S2\": Invalid identifier of coordinate transformation \"0.5\".\n");
-  ReadOutcome outcome = reader.Read(std::string(kBase) + "S2 0.5000001 1\n");
-  ASSERT_EQ(outcome.status, InputReadStatus::Loaded) << outcome.console;
-  EXPECT_EQ(Surface(reader.model, 2).point.x, 5);
-}
+// Where a plain number names another object: the line with 0.5 is refused
+// with `message`; the one with a number a little above it names object 1.
+struct NumberedReference {
+  const char* refused;
+  const char* message;
+  const char* accepted;
+};
 
-TEST(IdentifierEdges, OriginalOfACellCopy) {
-  ReaderFixture reader;
-  EXPECT_EQ(reader.Read(std::string(kBase) + "C2 1 1 TR1 0.5\n").console,
-            "Error: Invalid identifier of the original cell \"0.5\" after \"TR1\" in the definition of a cell.\n");
-  ReadOutcome outcome = reader.Read(std::string(kBase) + "C2 1 1 TR1 0.51\n");
-  ASSERT_EQ(outcome.status, InputReadStatus::Loaded) << outcome.console;
-  EXPECT_EQ(reader.model.cells.size(), 2u);
+TEST(IdentifierEdges, NumbersThatNameAnotherObject) {
+  for (const NumberedReference& reference :
+       {NumberedReference{"S2 0.5 1\n",
+                          "Error in specification of surface \"S2\": Invalid identifier of coordinate transformation "
+                          "\"0.5\".\n",
+                          "S2 0.5000001 1\n"},
+        NumberedReference{"C2 1 1 TR1 0.5\n",
+                          "Error: Invalid identifier of the original cell \"0.5\" after \"TR1\" in the definition of "
+                          "a cell.\n",
+                          "C2 1 1 TR1 0.51\n"}}) {
+    ReaderFixture reader;
+    EXPECT_EQ(reader.Read(std::string(kBase) + reference.refused).console, reference.message);
+    ReadOutcome outcome = reader.Read(std::string(kBase) + reference.accepted);
+    EXPECT_EQ(outcome.status, InputReadStatus::Loaded) << reference.accepted << outcome.console;
+  }
 }
 
 TEST(IdentifierEdges, PrefixedIdentifierBelowTwoToThe31) {
