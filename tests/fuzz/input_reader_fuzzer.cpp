@@ -1,7 +1,7 @@
 // Reads fuzzed bytes as a simulator input file, user programs included: the
 // reader must end every input with a status, and a stopped read must say why
-// on the console. User programs get a time limit of a few thousand watchdog
-// polls, so a program that loops ends quickly.
+// on the console. User programs get a time limit of a thousand watchdog polls
+// or a second, so a program that loops ends quickly.
 
 #include <cstddef>
 #include <cstdint>
@@ -18,7 +18,7 @@ namespace {
 
 using namespace tessarin;
 
-constexpr double kProgramTimeLimitSeconds = 3000 * fuzz::PollClock::kSecondsPerPoll;
+constexpr double kProgramTimeLimitSeconds = 1000 * fuzz::PollClock::kSecondsPerPoll;
 constexpr const char* kInputName = "input.inp";
 
 }  // namespace
