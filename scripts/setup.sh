@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build and the tests need, only when missing.
+# setup.sh [PACKAGE...] also installs the packages named (e.g. the fuzzing compiler).
 set -euo pipefail
 
 packages=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev
           qt6-base-dev libgl-dev libx11-dev tcl lua5.4 xvfb xauth xterm python3
-          python3-scipy)
+          python3-scipy "$@")
 
 missing=()
 for package in "${packages[@]}"; do

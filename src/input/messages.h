@@ -67,6 +67,11 @@ inline constexpr const char* kOnlyOneParameters = "Error: only one \"PARAMETERS\
 inline constexpr const char* kParametersMustPrecede =
     "Error: the \"PARAMETERS\" directive must precede the definitions of all other programs and subroutines.\n";
 inline constexpr const char* kProgramNameMissing = "Error: User program name has not been specified.\n";
+// A block line that the user programs' pass read as the continuation of the
+// directive before it, so its code was never compiled or run.
+inline constexpr const char* kBlockInContinuation =
+    "Error: The \"%s\" block in line No. %d follows a directive that ends with the line-continuation character "
+    "'&', so it was read as part of that directive and its user code was not run.\n";
 inline constexpr const char* kBlockNotClosed =
     "Error: The input file ends inside the \"%s\" block that begins in line No. %d (the line \"END %s\" that "
     "closes it is missing).\n";

@@ -133,6 +133,13 @@ bool UserCodeBlocks::Handle(DirectiveContext& context, UserBlockKind kind, std::
   Record* record = nullptr;
   for (Record& candidate : records_)
     if (candidate.lineStart == lineStart) record = &candidate;
+  if (record == nullptr && session_ != nullptr) {
+    std::string upper = platform::ToUpper(keyword);
+    context.console.Write(
+        platform::FormatText(messages::kBlockInContinuation, upper.c_str(), context.tokens.LineFileNumber()));
+    context.state.failed = true;
+    return false;
+  }
   return MainPass(context, record);
 }
 

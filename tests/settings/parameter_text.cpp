@@ -73,6 +73,20 @@ std::string ReplaceLine(const std::string& text, std::string_view key, std::stri
   return JoinLines(lines);
 }
 
+std::optional<VIEWPARM> ReadWithLine(std::string_view key, std::string_view line) {
+  platform::ScriptedHost host;
+  host.buttonFace = {212, 208, 200};
+  ParameterFileReadResult result = ReadText(ReplaceLine(WriteToText(FreshSets(1)), key, line), host);
+  if (!host.messages.empty()) return std::nullopt;
+  return result.list.sets[0];
+}
+
+VIEWPARM ReadAccepted(std::string_view key, std::string_view line) {
+  std::optional<VIEWPARM> set = ReadWithLine(key, line);
+  EXPECT_TRUE(set) << "refused: " << line;
+  return set ? *set : DefaultParameterSet();
+}
+
 std::size_t LineOfSetName(const std::string& text, std::string_view name) {
   std::vector<std::string> lines = SplitLines(text);
   for (std::size_t i = 0; i < lines.size(); ++i)

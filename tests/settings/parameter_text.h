@@ -2,6 +2,7 @@
 // Parameter-file text for tests: written by the writer, edited line by line,
 // read back through a scripted host that records the messages.
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -23,6 +24,13 @@ ParameterFileReadResult ReadText(const std::string& text, platform::ScriptedHost
 std::string RemoveLine(const std::string& text, std::string_view key, std::size_t fromLine = 0);
 std::string ReplaceLine(const std::string& text, std::string_view key, std::string_view newLine,
                         std::size_t fromLine = 0);
+// Reads a one-set file from the writer with the line of `key` replaced by
+// `line`: the set, or nothing when the reader refused it (any message).
+std::optional<VIEWPARM> ReadWithLine(std::string_view key, std::string_view line);
+// The same for a line the reader must accept: a refusal fails the test,
+// which then goes on with the default set instead of crashing.
+VIEWPARM ReadAccepted(std::string_view key, std::string_view line);
+
 // The 0-based number of the line that holds a set's name.
 std::size_t LineOfSetName(const std::string& text, std::string_view name);
 

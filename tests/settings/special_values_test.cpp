@@ -7,25 +7,18 @@ namespace tessarin::settings {
 namespace {
 
 using testing::FreshSets;
+using testing::ReadAccepted;
 using testing::ReadText;
+using testing::ReadWithLine;
 using testing::ReplaceLine;
 using testing::WriteToText;
 
-// Reads the one-set file with one line replaced; empty when it was refused.
-std::optional<VIEWPARM> ReadWithLine(std::string_view key, std::string_view line) {
-  platform::ScriptedHost host;
-  host.buttonFace = {212, 208, 200};
-  ParameterFileReadResult result = ReadText(ReplaceLine(WriteToText(FreshSets(1)), key, line), host);
-  if (!host.messages.empty()) return std::nullopt;
-  return result.list.sets[0];
-}
-
 TEST(SpecialValues, SmallVertexLimitsMeanNoLimit) {
-  EXPECT_EQ(ReadWithLine("nVerticesTotalMax", "nVerticesTotalMax = 5000")->nVerticesTotalMax, -1);
-  EXPECT_EQ(ReadWithLine("nVerticesTotalMax", "nVerticesTotalMax = 0")->nVerticesTotalMax, -1);
-  EXPECT_EQ(ReadWithLine("nVerticesTotalMax", "nVerticesTotalMax = 10000")->nVerticesTotalMax, 10000);
-  EXPECT_EQ(ReadWithLine("nVerticesTrackMax", "nVerticesTrackMax = 3")->nVerticesTrackMax, -1);
-  EXPECT_EQ(ReadWithLine("nVerticesTrackMax", "nVerticesTrackMax = 4")->nVerticesTrackMax, 4);
+  EXPECT_EQ(ReadAccepted("nVerticesTotalMax", "nVerticesTotalMax = 5000").nVerticesTotalMax, -1);
+  EXPECT_EQ(ReadAccepted("nVerticesTotalMax", "nVerticesTotalMax = 0").nVerticesTotalMax, -1);
+  EXPECT_EQ(ReadAccepted("nVerticesTotalMax", "nVerticesTotalMax = 10000").nVerticesTotalMax, 10000);
+  EXPECT_EQ(ReadAccepted("nVerticesTrackMax", "nVerticesTrackMax = 3").nVerticesTrackMax, -1);
+  EXPECT_EQ(ReadAccepted("nVerticesTrackMax", "nVerticesTrackMax = 4").nVerticesTrackMax, 4);
   EXPECT_FALSE(ReadWithLine("nVerticesTrackMax", "nVerticesTrackMax = -2"));
 }
 
@@ -53,28 +46,28 @@ TEST(SpecialValues, HistoryAndTrackNumbersAreOneBasedInTheFile) {
   ASSERT_TRUE(set);
   EXPECT_EQ(set->filter.historyNumStart, 9);
   EXPECT_EQ(set->filter.historyNumEnd, -1);
-  EXPECT_EQ(ReadWithLine("trackNumEnd", "trackNumEnd = 5")->filter.trackNumEnd, 4);
+  EXPECT_EQ(ReadAccepted("trackNumEnd", "trackNumEnd = 5").filter.trackNumEnd, 4);
   EXPECT_FALSE(ReadWithLine("trackNumStart", "trackNumStart = 0"));
 }
 
 TEST(SpecialValues, CutAwayNormalMustNotBeZero) {
   EXPECT_FALSE(ReadWithLine("cutawayPlaneNormal", "cutawayPlaneNormal = (0, 0, 0)"));
-  EXPECT_EQ(ReadWithLine("cutawayPlaneNormal", "cutawayPlaneNormal = (0, 1e-300, 0)")->cutawayPlaneNormal.y, 1e-300);
+  EXPECT_EQ(ReadAccepted("cutawayPlaneNormal", "cutawayPlaneNormal = (0, 1e-300, 0)").cutawayPlaneNormal.y, 1e-300);
 }
 
 TEST(SpecialValues, SomeSwitchesTakeAnyIntegerAsOnOrOff) {
-  EXPECT_EQ(ReadWithLine("useCutawayPlane", "useCutawayPlane = 7")->useCutawayPlane, 1);
-  EXPECT_EQ(ReadWithLine("show", "show = -3")->rows[0].show, 1);
+  EXPECT_EQ(ReadAccepted("useCutawayPlane", "useCutawayPlane = 7").useCutawayPlane, 1);
+  EXPECT_EQ(ReadAccepted("show", "show = -3").rows[0].show, 1);
   EXPECT_FALSE(ReadWithLine("showWireframe", "showWireframe = 2"));
 }
 
 TEST(SpecialValues, SuffixLineIsCutAndALoneTrailingPercentDropped) {
   const std::string fifty = std::string(49, 'a') + "%";
-  EXPECT_EQ(ReadWithLine("suffix", "suffix = " + fifty)->suffix, std::string(49, 'a'));
+  EXPECT_EQ(ReadAccepted("suffix", "suffix = " + fifty).suffix, std::string(49, 'a'));
   const std::string withNumber = std::string(48, 'a') + "%d";
-  EXPECT_EQ(ReadWithLine("suffix", "suffix = " + withNumber)->suffix, withNumber);
-  EXPECT_EQ(ReadWithLine("MGEDsuffix", "MGEDsuffix = _rt%d trailing words")->MGEDsuffix, "_rt%d");
-  EXPECT_EQ(ReadWithLine("logSuffix", "logSuffix = " + fifty)->logSuffix, std::string(49, 'a'));
+  EXPECT_EQ(ReadAccepted("suffix", "suffix = " + withNumber).suffix, withNumber);
+  EXPECT_EQ(ReadAccepted("MGEDsuffix", "MGEDsuffix = _rt%d trailing words").MGEDsuffix, "_rt%d");
+  EXPECT_EQ(ReadAccepted("logSuffix", "logSuffix = " + fifty).logSuffix, std::string(49, 'a'));
 }
 
 TEST(SpecialValues, SuffixWithAStrayPercentIsRefused) {
@@ -94,16 +87,16 @@ TEST(SpecialValues, EmptySuffixBringsTheCustomFileLine) {
 }
 
 TEST(SpecialValues, TextValuesKeepTrailingBlanksAndAreCut) {
-  EXPECT_EQ(ReadWithLine("additionalArgs", "additionalArgs =\t= -x  ")->additionalArgs, "-x  ");
-  EXPECT_EQ(ReadWithLine("InputFN", "InputFN = " + std::string(300, 'n'))->InputFN, std::string(259, 'n'));
-  EXPECT_EQ(ReadWithLine("additionalArgs", "additionalArgs = " + std::string(590, 'x'))->additionalArgs.size(), 518u);
+  EXPECT_EQ(ReadAccepted("additionalArgs", "additionalArgs =\t= -x  ").additionalArgs, "-x  ");
+  EXPECT_EQ(ReadAccepted("InputFN", "InputFN = " + std::string(300, 'n')).InputFN, std::string(259, 'n'));
+  EXPECT_EQ(ReadAccepted("additionalArgs", "additionalArgs = " + std::string(590, 'x')).additionalArgs.size(), 518u);
 }
 
 TEST(SpecialValues, MgedProgramGetsSlashesButItsArgumentsDoNot) {
   std::optional<VIEWPARM> set = ReadWithLine("MGEDcmdLine", "MGEDcmdLine = \"C:\\BRL\\mged\" -c a\\b");
   ASSERT_TRUE(set);
   EXPECT_EQ(set->MGEDcmdLine, "\"C:/BRL/mged\" -c a\\b");
-  EXPECT_EQ(ReadWithLine("MGEDcmdLine", "MGEDcmdLine = bin\\mged -c a\\b")->MGEDcmdLine, "bin/mged -c a\\b");
+  EXPECT_EQ(ReadAccepted("MGEDcmdLine", "MGEDcmdLine = bin\\mged -c a\\b").MGEDcmdLine, "bin/mged -c a\\b");
 }
 
 TEST(SpecialValues, WindowsLineEndsAreAccepted) {

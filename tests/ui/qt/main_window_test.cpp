@@ -20,24 +20,13 @@
 #include "ui/qt/desktop_application.h"
 #include "ui/qt/materials_table.h"
 #include "ui/qt/system_vars_window.h"
+#include "widget_lookup.h"
 
 namespace tessarin::ui::qt {
 namespace {
 
-template <typename Widget>
-Widget* ByToolTip(QWidget& window, const char* tooltip) {
-  for (Widget* widget : window.findChildren<Widget*>())
-    if (widget->toolTip() == QString::fromUtf8(tooltip)) return widget;
-  ADD_FAILURE() << "no widget with tooltip " << tooltip;
-  return nullptr;
-}
-
-QPushButton* ButtonByText(QWidget& window, const QString& text) {
-  for (QPushButton* button : window.findChildren<QPushButton*>())
-    if (button->text() == text) return button;
-  ADD_FAILURE() << "no button " << text.toStdString();
-  return nullptr;
-}
+using testing::ButtonByText;
+using testing::ByToolTip;
 
 // Replaces the text the way a user does (select all, type) and leaves the
 // field, which commits it.

@@ -1,10 +1,13 @@
 // Renders the main window and every dialog to PNG files under
-// <build>/screenshots, for a look at the layout (nothing is compared).
+// <build>/screenshots, for a look at the layout. Each picture must have the
+// widget's size and show something (it is not compared with a reference).
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QDir>
+#include <QImage>
+#include <QSet>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -36,11 +39,27 @@ QString ScreenshotFolder() {
   return folder;
 }
 
-void Save(QWidget& widget, const char* name) {
+// Text, frames and the background make a handful of colours at least; an
+// empty or unpainted picture has one.
+bool ShowsSomething(const QImage& picture) {
+  QSet<QRgb> colours;
+  for (int y = 0; y < picture.height(); ++y)
+    for (int x = 0; x < picture.width(); ++x) {
+      colours.insert(picture.pixel(x, y));
+      if (colours.size() > 3) return true;
+    }
+  return false;
+}
+
+QImage Save(QWidget& widget, const char* name) {
   widget.show();
   QApplication::processEvents();
-  EXPECT_TRUE(widget.grab().save(ScreenshotFolder() + "/" + name + ".png")) << name;
+  QImage picture = widget.grab().toImage();
+  EXPECT_EQ(picture.size(), widget.size() * picture.devicePixelRatio()) << name;
+  EXPECT_TRUE(ShowsSomething(picture)) << name << " is blank";
+  EXPECT_TRUE(picture.save(ScreenshotFolder() + "/" + name + ".png")) << name;
   widget.hide();
+  return picture;
 }
 
 ControllerEnvironment DemoEnvironment() {
@@ -58,7 +77,7 @@ TEST(Screenshots, MainWindowAndDialogs) {
   window.FitToScreen();
   Save(window, "main_window_fitted");
   window.resize(1366 - 16, 768 - 48);
-  Save(window, "main_window_1366x768");
+  EXPECT_EQ(Save(window, "main_window_1366x768").size(), QSize(1366 - 16, 768 - 48));
   window.show();
   for (QScrollArea* area : window.findChildren<QScrollArea*>()) area->verticalScrollBar()->setValue(100000);
   Save(window, "main_window_1366x768_scrolled");
