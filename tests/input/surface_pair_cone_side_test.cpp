@@ -11,7 +11,7 @@
 
 #include "input/surface_pair_test_shapes.h"
 
-namespace tessarin::input {
+namespace tessarin::input::kernel {
 namespace {
 
 using namespace pair_testing;
@@ -51,4 +51,4 @@ TEST(ConeSideValue, BehindTheApexOnTheAxisIsTheDistanceToTheApex) {
 }
 
 }  // namespace
-}  // namespace tessarin::input
+}  // namespace tessarin::input::kernel
