@@ -1,6 +1,8 @@
 #pragma once
 // The texts the RT script command shows, verbatim.
 
+#include <string_view>
+
 namespace tessarin::render::messages {
 
 inline constexpr const char* kOverwriteQuestion = "File \"%s\" already exists. Do you want to overwrite it?";
@@ -21,8 +23,10 @@ inline constexpr const char* kTracksThinned =
 // The track drawing lines and the RT script's line that loads each file.
 inline constexpr const char* kVdrawOpen = "vdraw open tracks%d\n";
 inline constexpr const char* kVdrawColor = "vdraw params color %02x%02x%02x\n";
-inline constexpr const char* kVdrawFirstPoint = "vdraw write next 0 %.14g %.14g %.14g\n";
-inline constexpr const char* kVdrawNextPoint = "vdraw write next 1 %.14g %.14g %.14g\n";
+// A point: the prefix, then x, y and z as "%.14g", separated by blanks, and
+// a line end. The first point of a track starts a new line of the curve.
+inline constexpr std::string_view kVdrawFirstPoint = "vdraw write next 0";
+inline constexpr std::string_view kVdrawNextPoint = "vdraw write next 1";
 inline constexpr const char* kVdrawSend = "vdraw send\n";
 inline constexpr const char* kSourceLine = "source \"%s\"\n";
 

@@ -67,7 +67,7 @@ class TrackDrawing final : public tracks::SelectedTrackSink {
   using TrackFile = std::unique_ptr<std::FILE, FileCloser>;
 
   std::FILE* FileOfType(int type);
-  void WritePoint(std::FILE* file, const char* format, double x, double y, double z);
+  void AddPoint(std::string_view prefix, double x, double y, double z);
 
   TrackDrawingSettings settings_;
   std::array<TrackFile, settings::kTrackTypeCount> files_;
@@ -75,6 +75,7 @@ class TrackDrawing final : public tracks::SelectedTrackSink {
   TrackFileNames fileNames_;
   std::vector<tracks::ReadingMessage> messages_;
   std::vector<int> vertexIndices_;  // reused from track to track
+  std::string trackText_;           // the lines of one track, written at once
   long long pointsWritten_ = 0;
   int tracksSelected_ = 0;
   int tracksDrawn_ = 0;
