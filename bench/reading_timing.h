@@ -3,9 +3,11 @@
 // benchmarks. On a shared machine the processor time is the fairer figure;
 // both are printed.
 
+#include <sys/stat.h>
 #include <time.h>
 
 #include <chrono>
+#include <cstdio>
 #include <functional>
 
 namespace tessarin::bench {
@@ -27,6 +29,17 @@ inline Timing Measure(const std::function<void()>& work) {
   work();
   return {std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(),
           ProcessorSeconds() - cpuStart};
+}
+
+// The size of the track data file in megabytes; below zero (with a message)
+// when it cannot be examined.
+inline double FileMegabytes(const char* path) {
+  struct stat facts {};
+  if (::stat(path, &facts) != 0) {
+    std::fprintf(stderr, "cannot examine %s\n", path);
+    return -1;
+  }
+  return static_cast<double>(facts.st_size) / 1e6;
 }
 
 }  // namespace tessarin::bench

@@ -5,7 +5,6 @@
 //   bench_track_count TRACK-FILE
 
 #include <cstdio>
-#include <sys/stat.h>
 
 #include "reading_timing.h"
 #include "settings/trackset_data.h"
@@ -30,12 +29,8 @@ int main(int argc, char** argv) {
     std::fputs("usage: bench_track_count TRACK-FILE\n", stderr);
     return 2;
   }
-  struct stat facts {};
-  if (::stat(argv[1], &facts) != 0) {
-    std::fprintf(stderr, "cannot examine %s\n", argv[1]);
-    return 1;
-  }
-  const double megabytes = static_cast<double>(facts.st_size) / 1e6;
+  const double megabytes = bench::FileMegabytes(argv[1]);
+  if (megabytes < 0) return 1;
   tracks::TrackReadingRequest request;
   request.path = argv[1];
   tracks::TrackStatistics statistics;

@@ -8,7 +8,6 @@
 // Defaults: the parameter set's, 1000000 and 10000 vertices. The files go to
 // a fresh folder under /tmp, removed afterwards.
 
-#include <sys/stat.h>
 
 #include <atomic>
 #include <chrono>
@@ -84,12 +83,8 @@ int main(int argc, char** argv) {
     std::fputs("usage: bench_track_draw TRACK-FILE [TOTAL-ALLOWANCE [TRACK-ALLOWANCE]]\n", stderr);
     return 2;
   }
-  struct stat facts {};
-  if (::stat(argv[1], &facts) != 0) {
-    std::fprintf(stderr, "cannot examine %s\n", argv[1]);
-    return 1;
-  }
-  const double megabytes = static_cast<double>(facts.st_size) / 1e6;
+  const double megabytes = bench::FileMegabytes(argv[1]);
+  if (megabytes < 0) return 1;
   char folderTemplate[] = "/tmp/track_draw.XXXXXX";
   if (::mkdtemp(folderTemplate) == nullptr) return 1;
   const std::string folder = folderTemplate;
