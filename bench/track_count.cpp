@@ -4,12 +4,9 @@
 //
 //   bench_track_count TRACK-FILE
 
-#include <chrono>
 #include <cstdio>
-#include <functional>
-#include <sys/stat.h>
-#include <time.h>
 
+#include "reading_timing.h"
 #include "settings/trackset_data.h"
 #include "tracks/track_reader.h"
 
@@ -17,26 +14,8 @@ namespace {
 
 using namespace tessarin;
 
-// Wall-clock and processor seconds of one reading. On a shared machine the
-// processor time is the fairer figure; both are printed.
-struct Timing {
-  double wall = 0;
-  double cpu = 0;
-};
-
-double ProcessorSeconds() {
-  timespec now{};
-  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
-  return static_cast<double>(now.tv_sec) + 1e-9 * static_cast<double>(now.tv_nsec);
-}
-
-Timing Measure(const std::function<void()>& work) {
-  const auto start = std::chrono::steady_clock::now();
-  const double cpuStart = ProcessorSeconds();
-  work();
-  return {std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(),
-          ProcessorSeconds() - cpuStart};
-}
+using bench::Measure;
+using bench::Timing;
 
 void PrintReading(const char* label, const Timing& t, double megabytes, int selected) {
   std::printf("%s %8.3f s wall %7.1f MB/s, %8.3f s cpu %7.1f MB/s, %d tracks selected\n", label, t.wall,
@@ -50,12 +29,8 @@ int main(int argc, char** argv) {
     std::fputs("usage: bench_track_count TRACK-FILE\n", stderr);
     return 2;
   }
-  struct stat facts {};
-  if (::stat(argv[1], &facts) != 0) {
-    std::fprintf(stderr, "cannot examine %s\n", argv[1]);
-    return 1;
-  }
-  const double megabytes = static_cast<double>(facts.st_size) / 1e6;
+  const double megabytes = bench::FileMegabytes(argv[1]);
+  if (megabytes < 0) return 1;
   tracks::TrackReadingRequest request;
   request.path = argv[1];
   tracks::TrackStatistics statistics;

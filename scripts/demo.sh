@@ -11,6 +11,7 @@ export PATH="$bin:$PATH"
 # The demo set's RT script, written where the set says (next to the input
 # file); running the demo again replaces it.
 echo "== RT script of the demo set"
+echo "(set 1 shows tracks; until the simulator has run, its track data file is missing and the command says so)"
 if script="$("$bin/tessarin-cli" rt "$demo" --set 1 --yes)"; then
   echo "Written: $script"
   echo "Load it into MGED with its source command:  source \"$script\""
@@ -51,4 +52,11 @@ cp "$demo" demo_lattice.inp "$tracks_demo/"
   "$bin/tessarin-cli" tracks stats demo.tesprm --set 1 --json
   echo "-- tessarin-cli tracks export demo.tesprm --set 1 -o tracks.vtp (open it in ParaView)"
   "$bin/tessarin-cli" tracks export demo.tesprm --set 1 -o tracks.vtp
+  echo "-- tessarin-cli tracks draw demo.tesprm --set 1 --base demo_tracks (one MGED vdraw file per particle type)"
+  "$bin/tessarin-cli" tracks draw demo.tesprm --set 1 --base demo_tracks
+  echo "-- the start of demo_tracks_tracks0_source.rt"
+  head -n 4 demo_tracks_tracks0_source.rt
+  echo "-- tessarin-cli rt demo.tesprm --set 1 --yes: the RT script loads the track files written beside it"
+  rt_script="$("$bin/tessarin-cli" rt demo.tesprm --set 1 --yes)"
+  grep '^source ' "$rt_script"
 )

@@ -16,6 +16,7 @@
 #include "render/script_regions.h"
 #include "render/script_scene.h"
 #include "render/script_world.h"
+#include "render/track_files.h"
 
 namespace tessarin::render {
 
@@ -85,6 +86,28 @@ bool SaveText(const std::string& text, ScriptFile file) {
   return written && closed;
 }
 
+bool WriteAll(const std::string& text, std::FILE* file) {
+  return std::fwrite(text.data(), 1, text.size(), file) == text.size() && std::fflush(file) == 0;
+}
+
+// Flushes the script so far, draws the tracks into their files and loads
+// each file from the script; false when the script could not be written.
+bool WriteTracks(const RtScriptRequest& request, ScriptScene& scene, RtScriptResult& result, std::FILE* file) {
+  if (!WriteAll(scene.text, file)) return false;
+  result.scriptBytes = scene.text.size();
+  scene.text.clear();
+  const std::string trackDataPath = SetTrackDataPath(request.set, request.launch);
+  const TrackReadingForDrawing read =
+      request.readTracks ? request.readTracks : DirectTrackReading(request.set, trackDataPath, request.host);
+  TrackFilesResult tracks =
+      WriteTrackFiles(DrawingSettingsForSet(request.set, result.trackBasePath, trackDataPath), read, request.host);
+  result.trackFiles = tracks.files;
+  result.selectedTracks = tracks.selectedTracks;
+  for (const std::string& name : tracks.files)
+    if (!name.empty()) scene.Append(messages::kSourceLine, TclQuoted(platform::NormalizeSeparators(name)).c_str());
+  return true;
+}
+
 }  // namespace
 
 RtScriptResult WriteRtScript(const RtScriptRequest& request) {
@@ -133,13 +156,19 @@ RtScriptResult WriteRtScript(const RtScriptRequest& request) {
   scene.text += "\n";
   WriteRegions(scene, sourceWritten);
   WriteViewAndRaytrace(scene, sourceWritten, request.host.ButtonFaceColor());
-  // Track drawing files are not written yet: with tracks shown the script
-  // simply has no "source" lines for them.
+  if (set.showTracks) {
+    // The script so far goes to disk before the long reading starts.
+    if (!WriteTracks(request, scene, result, file.get())) {
+      request.host.ShowMessage(cannotOpen, platform::MessageIcon::Error);
+      result.outcome = RtScriptOutcome::CouldNotOpen;
+      return result;
+    }
+  }
 
   result.times.regionTestSeconds = scene.clip.times.regionTestSeconds;
   result.times.vertexSearchSeconds = scene.clip.times.vertexSearchSeconds;
   result.times.clippingSeconds = scene.clip.times.clippingSeconds;
-  result.scriptBytes = scene.text.size();
+  result.scriptBytes += scene.text.size();
   if (!SaveText(scene.text, std::move(file))) {
     request.host.ShowMessage(cannotOpen, platform::MessageIcon::Error);
     result.outcome = RtScriptOutcome::CouldNotOpen;

@@ -4,12 +4,14 @@
 // the view and starts a raytrace. The caller re-reads the input file first
 // and calls this only when that read succeeded.
 
+#include <optional>
 #include <string>
 
 #include "input/geometry_model.h"
 #include "launch/launch_context.h"
 #include "platform/host.h"
 #include "platform/windows_clipboard.h"
+#include "render/track_files.h"
 #include "settings/viewparm.h"
 
 namespace tessarin::render {
@@ -26,6 +28,10 @@ struct RtScriptRequest {
   bool overwritePrompt = true;    // ask before overwriting an existing script
   platform::Host& host;           // the overwrite question and the error boxes
   platform::Clipboard* clipboard = nullptr;  // copy of the script when the set asks for it
+  // With showTracks on: the reading of the set's track data that draws the
+  // selected tracks (the window's runs behind its progress dialog). None: the
+  // set's track data file is read at once on the calling thread.
+  TrackReadingForDrawing readTracks = {};
 };
 
 enum class RtScriptOutcome {
@@ -49,6 +55,8 @@ struct RtScriptResult {
   RtScriptOutcome outcome = RtScriptOutcome::CouldNotOpen;
   std::string databasePath;  // the ".g" database the script creates, with '/' separators
   std::string trackBasePath; // the database path without ".g": where track drawing files go
+  TrackFileNames trackFiles;                // the track drawing files the script loads, by type
+  std::optional<long long> selectedTracks;  // with showTracks on: the count for "Number of tracks:"
   std::size_t scriptBytes = 0;
   RtScriptTimes times;
 };

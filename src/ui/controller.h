@@ -220,6 +220,9 @@ class Controller final : private launch::StartButtonsView {
   void Changed(bool changed);
   void SetTitleFromPath();
   void ReadTracks(tracks::TrackReadingRequest request, tracks::TrackStatistics& statistics);
+  // Make RT script's reading: the selected tracks go to `sink`; the count is
+  // the main window's.
+  long long ReadTracksForDrawing(tracks::SelectedTrackSink& sink);
   void FilteringChanged(bool changed);
   void ReadInputFile();
   void RebuildRegionRows();

@@ -84,7 +84,9 @@ void Controller::MakeRtScript() {
   if (inputReads_ == readsBefore || !model_.loaded) return;
   render::RtScriptRequest request{model_, working_, Context(), rtScriptPath_, inputBaseName_, overwritePrompt_, host_,
                                   services_.clipboard};
-  render::WriteRtScript(request);
+  request.readTracks = [this](tracks::SelectedTrackSink& sink) { return ReadTracksForDrawing(sink); };
+  const render::RtScriptResult result = render::WriteRtScript(request);
+  if (result.selectedTracks) numberOfTracks_ = std::to_string(*result.selectedTracks);
 }
 
 void Controller::ActivateConsoleWindow() {

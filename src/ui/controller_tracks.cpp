@@ -3,6 +3,7 @@
 
 #include "launch/file_names.h"
 #include "platform/paths.h"
+#include "render/track_files.h"
 #include "tracks/messages.h"
 #include "settings/colors.h"
 #include "tracks/set_reading.h"
@@ -36,10 +37,17 @@ void Controller::ReadTracks(tracks::TrackReadingRequest request, tracks::TrackSt
 
 void Controller::RefreshNumberOfTracks() {
   if (IsReadingTracks()) return;
-  const std::string name = launch::TrackDataFilePath(working_, Context());
-  const std::string path = name.empty() ? name : platform::AbsolutePath(name, environment_.startupDirectory);
-  ReadTracks(tracks::RequestForSet(working_, path, tracks::SegmentUse::WhenShown), tracks_->statistics);
+  ReadTracks(tracks::RequestForSet(working_, render::SetTrackDataPath(working_, Context()), tracks::SegmentUse::WhenShown),
+             tracks_->statistics);
   numberOfTracks_ = std::to_string(tracks_->statistics.tracks);
+}
+
+long long Controller::ReadTracksForDrawing(tracks::SelectedTrackSink& sink) {
+  tracks::TrackReadingRequest request =
+      tracks::RequestForSet(working_, render::SetTrackDataPath(working_, Context()), tracks::SegmentUse::WhenShown);
+  request.sink = &sink;
+  ReadTracks(request, tracks_->statistics);
+  return tracks_->statistics.tracks;
 }
 
 void Controller::ReadTracksForStatistics(const settings::TrackFilter& filter, const settings::SegmentFilter& segments,

@@ -23,6 +23,10 @@ constexpr CommandDescription kRt{
     "path (see `tessarin-cli names`). Prints that path on standard output.\n"
     "The reader's messages and the writer's messages go to standard error.\n"
     "Load the script into MGED with its `source` command.\n"
+    "When the set shows tracks, the selected tracks of its track data file are\n"
+    "drawn into one file per particle type beside the database (see\n"
+    "`tessarin-cli tracks draw`), which the script loads; the number of\n"
+    "selected tracks goes to standard error.\n"
     "\n"
     "Exit status 0 when the script was written; 1 when the input file could not\n"
     "be read or has errors, when the script could not be written, or when it\n"
@@ -108,6 +112,7 @@ int RunRtCommand(const std::vector<std::string>& args, CommandIo& io) {
   render::RtScriptResult result = render::WriteRtScript(request);
   switch (result.outcome) {
     case render::RtScriptOutcome::Written:
+      if (result.selectedTracks) io.err << "Number of tracks: " << *result.selectedTracks << "\n";
       io.out << scriptPath << "\n";
       return kExitSuccess;
     case render::RtScriptOutcome::NotOverwritten:

@@ -7,7 +7,9 @@
 #include "app/cli/selected_set.h"
 #include "app/cli/tracks_output.h"
 #include "launch/file_names.h"
+#include "platform/headless_host.h"
 #include "platform/paths.h"
+#include "render/track_files.h"
 #include "tracks/set_reading.h"
 #include "tracks/vtk_export.h"
 
@@ -16,7 +18,8 @@ namespace {
 
 constexpr CommandDescription kTracks{
     "tracks",
-    "Usage: tessarin-cli tracks count|stats|export FILE [--set N] [--json] [-o OUT.vtp]\n"
+    "Usage: tessarin-cli tracks count|stats|export|draw FILE [--set N] [--json] [-o OUT.vtp]\n"
+    "                           [--base PATH]\n"
     "\n"
     "Reads the track data file of a parameter set of the parameter file FILE,\n"
     "filtered as the set says, as the window's \"Refresh\" and \"Track stats\" do.\n"
@@ -29,19 +32,28 @@ constexpr CommandDescription kTracks{
     "           is on) as VTK PolyData for ParaView: polylines with the energy\n"
     "           (eV) per point and the type, generation, history and track\n"
     "           number per line\n"
+    "  draw     writes the track drawing files that \"Make RT script\" would\n"
+    "           write for the set, without the geometry: one file of MGED vdraw\n"
+    "           commands per particle type with selected tracks, named PATH\n"
+    "           followed by the type's suffix and \".rt\" (for example\n"
+    "           PATH_tracks0_source.rt); prints the files written and the\n"
+    "           number of selected tracks. Load them into MGED with `source`.\n"
     "\n"
     "  --set N   use set N (counting from 1) instead of the file's current set\n"
     "  --json    stats: one JSON object: the four counts, \"messages\" and one\n"
     "            entry per row keyed by its caption, {count, min, max, mean,\n"
     "            stddev}, null for a blank cell\n"
     "  -o FILE   export: the .vtp file to write\n"
+    "  --base PATH  draw: where the files go (PATH without extension)\n"
     "\n"
     "The reader's messages go to standard error. Exit status 1 after a missing\n"
-    "file or a format error (what was read is still counted and printed).\n"};
+    "file or a format error (what was read is still counted and printed), and\n"
+    "when a drawing file could not be written.\n"};
 
 constexpr const char* kSetOption = "--set";
 constexpr const char* kJsonFlag = "--json";
 constexpr const char* kOutputOption = "-o";
+constexpr const char* kBaseOption = "--base";
 
 // The caption of the progress dialog, on a terminal only.
 class TerminalProgress : public tracks::ReadingProgress {
@@ -111,6 +123,25 @@ int RunExport(const SelectedSet& selected, const std::string& output, CommandIo&
   return ReadingExitCode(reading.outcome);
 }
 
+int RunDraw(const SelectedSet& selected, const std::string& basePath, CommandIo& io) {
+  const settings::VIEWPARM& set = selected.set();
+  int exitCode = kExitSuccess;
+  platform::HeadlessHost host(io.err);
+  const render::TrackFilesResult result = render::WriteTrackFiles(
+      render::DrawingSettingsForSet(set, platform::AbsolutePath(basePath, selected.startupDirectory),
+                                    render::SetTrackDataPath(set, selected.Context())),
+      [&](tracks::SelectedTrackSink& sink) {
+        TracksReading reading = ReadSetTracks(selected, tracks::SegmentUse::WhenShown, &sink, io);
+        exitCode = ReadingExitCode(reading.outcome);
+        return static_cast<long long>(reading.statistics.tracks);
+      },
+      host);
+  for (const std::string& file : result.files)
+    if (!file.empty()) io.out << file << "\n";
+  io.out << result.selectedTracks << " tracks selected\n";
+  return result.filesFailed > 0 ? kExitFailure : exitCode;
+}
+
 }  // namespace
 
 int RunTracksCommand(const std::vector<std::string>& args, CommandIo& io) {
@@ -120,11 +151,12 @@ int RunTracksCommand(const std::vector<std::string>& args, CommandIo& io) {
   spec.flags.insert(kJsonFlag);
   spec.valueOptions.insert(kSetOption);
   spec.valueOptions.insert(kOutputOption);
+  spec.valueOptions.insert(kBaseOption);
   int exitCode = kExitSuccess;
   std::optional<ParsedArguments> arguments = ParseCommandArguments(args, spec, kTracks, io, exitCode);
   if (!arguments) return exitCode;
   const std::string& action = arguments->positional[0];
-  if (action != "count" && action != "stats" && action != "export") {
+  if (action != "count" && action != "stats" && action != "export" && action != "draw") {
     ReportUsageError(kTracks, "unknown action '" + action + "'", io);
     return kExitUsage;
   }
@@ -137,11 +169,17 @@ int RunTracksCommand(const std::vector<std::string>& args, CommandIo& io) {
     ReportUsageError(kTracks, action == "export" ? "export needs -o FILE" : "-o belongs to 'export'", io);
     return kExitUsage;
   }
+  std::optional<std::string> base = arguments->Value(kBaseOption);
+  if (base.has_value() != (action == "draw")) {
+    ReportUsageError(kTracks, action == "draw" ? "draw needs --base PATH" : "--base belongs to 'draw'", io);
+    return kExitUsage;
+  }
   std::optional<SelectedSet> selected =
       LoadSelectedSet(arguments->positional[1], arguments->Value(kSetOption), kTracks, io, exitCode);
   if (!selected) return exitCode;
   if (action == "stats") return RunStats(*selected, arguments->Has(kJsonFlag), io);
   if (action == "export") return RunExport(*selected, *output, io);
+  if (action == "draw") return RunDraw(*selected, *base, io);
   TracksReading reading = ReadSetTracks(*selected, tracks::SegmentUse::WhenShown, nullptr, io);
   io.out << reading.statistics.tracks << "\n";
   return ReadingExitCode(reading.outcome);

@@ -150,24 +150,51 @@ proc rt {args} {
     }
 }
 
+# vdraw keeps one open curve: its name, colour and points must come between
+# "open" and "send", and a curve's first point starts a line (pen 0).
+set ::stub_curve ""
+set ::stub_curve_points 0
+set ::stub_curves [dict create]
+
+proc stub_open_curve {command} {
+    if {$::stub_curve eq ""} { stub_fail "$command: no vdraw curve is open" }
+}
+
 proc vdraw {args} {
     stub_arity vdraw $args 1 -1
     set rest [lrange $args 1 end]
     switch -- [lindex $args 0] {
-        open { stub_arity "vdraw open" $rest 1 1 }
+        open {
+            stub_arity "vdraw open" $rest 1 1
+            if {$::stub_curve ne ""} { stub_fail "vdraw open: curve \"$::stub_curve\" is still open" }
+            set ::stub_curve [lindex $rest 0]
+            set ::stub_curve_points 0
+        }
         params {
             stub_arity "vdraw params" $rest 2 2
+            stub_open_curve "vdraw params"
             if {[lindex $rest 0] ne "color" || ![regexp {^[0-9a-f]{6}$} [lindex $rest 1]]} {
                 stub_fail "vdraw params: $rest"
             }
         }
         write {
             stub_arity "vdraw write" $rest 5 5
+            stub_open_curve "vdraw write"
             if {[lindex $rest 0] ne "next"} { stub_fail "vdraw write: $rest" }
-            stub_integer "vdraw write" [lindex $rest 1] 0 32
+            stub_integer "vdraw write" [lindex $rest 1] 0 1
+            if {$::stub_curve_points == 0 && [lindex $rest 1] != 0} {
+                stub_fail "vdraw write: the first point of $::stub_curve continues no line"
+            }
             foreach value [lrange $rest 2 end] { stub_number "vdraw write" $value }
+            incr ::stub_curve_points
         }
-        send { stub_arity "vdraw send" $rest 0 0 }
+        send {
+            stub_arity "vdraw send" $rest 0 0
+            stub_open_curve "vdraw send"
+            if {$::stub_curve_points == 0} { stub_fail "vdraw send: $::stub_curve has no points" }
+            dict set ::stub_curves $::stub_curve $::stub_curve_points
+            set ::stub_curve ""
+        }
         default { stub_fail "vdraw: unknown subcommand [lindex $args 0]" }
     }
 }
@@ -222,4 +249,8 @@ if {[catch {uplevel #0 [list stub_tcl_source [lindex $argv 0]]} message]} {
     puts stderr "STUB RUN FAILED: $message"
     exit 1
 }
-puts "STUB RUN OK: [dict size $::stub_objects] objects, $::stub_shown drawn"
+if {$::stub_curve ne ""} {
+    puts stderr "STUB RUN FAILED: vdraw curve \"$::stub_curve\" was never sent"
+    exit 1
+}
+puts "STUB RUN OK: [dict size $::stub_objects] objects, $::stub_shown drawn, curves: $::stub_curves"

@@ -1,0 +1,88 @@
+#pragma once
+// The track drawing files of an RT script: the reading hands every selected
+// track to this sink, which writes it into the file of its particle type as
+// one more line of that type's vdraw curve, within the per-track and total
+// vertex allowances. Runs on the reading's worker thread: it shows nothing,
+// it keeps its messages for the caller to show once the reading has ended.
+
+#include <array>
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "settings/color_entry.h"
+#include "settings/track_types.h"
+#include "tracks/reading_progress.h"
+#include "tracks/track_reader.h"
+
+namespace tessarin::render {
+
+// The file of type k is the base path followed by its suffix and ".rt".
+inline constexpr std::array<std::string_view, settings::kTrackTypeCount> kTrackFileSuffixes{
+    "_tracks0_source",     "_tracks1_brems",         "_tracks2_annih",   "_tracks3_x-ray_el",
+    "_tracks4_x-ray_phot", "_tracks5_pp_el",         "_tracks6_pp_pos",  "_tracks7_Compton_recoil",
+    "_tracks8_photoel",    "_tracks9_Auger_phot",    "_tracks10_Auger_el", "_tracks11_knock-on"};
+
+std::string TrackFileName(const std::string& basePath, int type);
+
+struct TrackDrawingSettings {
+  std::string basePath;       // the database path without extension
+  std::string trackDataPath;  // the track data file, for the older-layout warning
+  std::array<settings::ColorEntry, settings::kTrackTypeCount> colors{};
+  int nVerticesTrackMax = -1;  // below zero: no limit
+  int nVerticesTotalMax = -1;  // below zero: no limit
+  bool extendEscapeTracks = true;
+  double scale = 1;      // s: MGED centimetres per model centimetre
+  double worldSize = 0;  // W, model centimetres
+};
+
+using TrackFileNames = std::array<std::string, settings::kTrackTypeCount>;
+
+class TrackDrawing final : public tracks::SelectedTrackSink {
+ public:
+  explicit TrackDrawing(TrackDrawingSettings settings);
+  ~TrackDrawing() override;
+  TrackDrawing(const TrackDrawing&) = delete;
+  TrackDrawing& operator=(const TrackDrawing&) = delete;
+
+  void Add(const tracks::TrackInput& track, const tracks::SelectedSegment& segment, int layout) override;
+  // Ends every open curve and closes its file; the closing messages follow
+  // the messages of files that could not be made.
+  void Finish() override;
+
+  // The files made, by type; empty for a type without a file.
+  const TrackFileNames& FileNames() const { return fileNames_; }
+  const std::vector<tracks::ReadingMessage>& Messages() const { return messages_; }
+  int FilesFailed() const;
+  int TracksSelected() const { return tracksSelected_; }
+  int TracksDrawn() const { return tracksDrawn_; }
+  long long PointsWritten() const { return pointsWritten_; }
+
+ private:
+  struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+  };
+  using TrackFile = std::unique_ptr<std::FILE, FileCloser>;
+
+  std::FILE* FileOfType(int type);
+  void AddPoint(std::string_view prefix, double x, double y, double z);
+
+  TrackDrawingSettings settings_;
+  std::array<TrackFile, settings::kTrackTypeCount> files_;
+  std::array<bool, settings::kTrackTypeCount> failed_{};
+  TrackFileNames fileNames_;
+  std::vector<tracks::ReadingMessage> messages_;
+  std::vector<int> vertexIndices_;  // reused from track to track
+  std::string trackText_;           // the lines of one track, written at once
+  long long pointsWritten_ = 0;
+  int tracksSelected_ = 0;
+  int tracksDrawn_ = 0;
+  bool limitReached_ = false;
+  bool thinned_ = false;
+  bool olderLayoutEscapes_ = false;
+  bool finished_ = false;
+};
+
+}  // namespace tessarin::render

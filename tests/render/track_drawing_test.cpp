@@ -1,0 +1,301 @@
+// The track drawing files: which points of a track are written, the vertex
+// allowances, the escape extension, the colours and the closing messages.
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <filesystem>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "render/messages.h"
+#include "render/track_drawing.h"
+#include "render/track_points.h"
+#include "settings/trackset_data.h"
+#include "support/test_files.h"
+
+namespace tessarin::render {
+namespace {
+
+using settings::TrackVertex;
+using tessarin::testing::ReadWholeFile;
+using Point = std::array<double, 3>;
+
+// Vertex k of a made-up track lies at (k, 0, 0), so a written point names
+// the vertex it came from.
+std::vector<TrackVertex> StraightTrack(int vertices) {
+  std::vector<TrackVertex> track;
+  for (int k = 0; k < vertices; ++k) track.push_back({static_cast<double>(k), 0, 0, 1000.0 - k});
+  return track;
+}
+
+tracks::TrackInput Input(const std::vector<TrackVertex>& vertices, int type = 0,
+                         int endFlag = settings::kTrackStopped) {
+  tracks::TrackInput input;
+  input.type = type;
+  input.typeMask = 1 << type;
+  input.endFlag = endFlag;
+  input.vertices = vertices;
+  return input;
+}
+
+tracks::SelectedSegment Whole(int vertices) { return {0, vertices - 1, false, false, {}, {}}; }
+
+struct DrawnFile {
+  std::vector<std::string> header;  // the lines before the first point
+  std::vector<Point> points;
+  std::vector<int> pen;             // 0 starts a new line, 1 continues it
+  bool sent = false;
+};
+
+DrawnFile ReadDrawnFile(const std::string& path) {
+  DrawnFile drawn;
+  std::istringstream lines(ReadWholeFile(path));
+  std::string line;
+  while (std::getline(lines, line)) {
+    std::istringstream words(line);
+    std::string vdraw, command, next;
+    words >> vdraw >> command;
+    if (command == "write") {
+      int pen = 0;
+      Point point{};
+      words >> next >> pen >> point[0] >> point[1] >> point[2];
+      drawn.pen.push_back(pen);
+      drawn.points.push_back(point);
+    } else if (command == "send") {
+      drawn.sent = true;
+    } else {
+      drawn.header.push_back(line);
+    }
+  }
+  return drawn;
+}
+
+// The vertex numbers of the written points of a StraightTrack (scale 1:
+// coordinates are written in millimetres).
+std::vector<double> VertexNumbers(const DrawnFile& drawn) {
+  std::vector<double> numbers;
+  for (const Point& point : drawn.points) numbers.push_back(point[0] / 10);
+  return numbers;
+}
+
+struct Drawing {
+  tessarin::testing::TempDir folder;
+  TrackDrawingSettings settings;
+  Drawing() {
+    settings.basePath = folder.File("scene");
+    settings.trackDataPath = "/data/run_tracks.txt";
+  }
+  std::string File(int type) const { return TrackFileName(settings.basePath, type); }
+};
+
+TEST(TrackPoints, TheThinningExampleKeepsTenEvenlySpacedVertices) {
+  const TrackPointPlan plan = PlanTrackPoints(Whole(100), 100, false, 10);
+  EXPECT_EQ(plan.points, 100);
+  EXPECT_EQ(plan.allowance, 10);
+  std::vector<int> indices;
+  DrawnVertices(plan, indices);
+  EXPECT_EQ(indices, (std::vector<int>{1, 13, 26, 38, 50, 62, 75, 87, 99}));
+
+  // Fewer points than the allowance, or no allowance: point for point.
+  for (int limit : {100, 1000, -1}) {
+    DrawnVertices(PlanTrackPoints(Whole(100), 100, false, limit), indices);
+    EXPECT_EQ(indices.size(), 99u) << limit;
+  }
+}
+
+TEST(TrackPoints, ASegmentWithInterpolatedEndsIsThinnedBetweenThem) {
+  // Vertices 10 to 60 with interpolated points before and after: 53 points.
+  const TrackPointPlan plan = PlanTrackPoints({10, 60, true, true, {}, {}}, 100, false, 10);
+  EXPECT_EQ(plan.points, 53);
+  std::vector<int> indices;
+  DrawnVertices(plan, indices);
+  EXPECT_EQ(indices, (std::vector<int>{10, 16, 23, 29, 36, 42, 48, 55}));  // + start and end point = 10
+
+  DrawnVertices(PlanTrackPoints({10, 60, true, true, {}, {}}, 100, false, -1), indices);
+  EXPECT_EQ(indices.front(), 10);
+  EXPECT_EQ(indices.back(), 60);
+  EXPECT_EQ(indices.size(), 51u);
+}
+
+TEST(TrackPoints, AnEscapedTrackWhoseSegmentEndsEarlyStillEnds) {
+  // The spacing has no room here (its step count is negative): the drawing
+  // must neither loop nor step outside the track.
+  const TrackPointPlan plan = PlanTrackPoints({0, 0, false, false, {}, {}}, 50, true, 4);
+  EXPECT_EQ(plan.lastDrawn, 49);
+  std::vector<int> indices;
+  DrawnVertices(plan, indices);
+  ASSERT_FALSE(indices.empty());
+  EXPECT_EQ(indices.back(), 49);
+  for (int index : indices) EXPECT_TRUE(index >= 0 && index < 50) << index;
+}
+
+TEST(TrackDrawing, WritesOneCurvePerTypeInItsColourAndLoadsOnlyTypesWithTracks) {
+  Drawing fixture;
+  fixture.settings.colors[7] = {0, 255, 128, 0};
+  TrackDrawing drawing(fixture.settings);
+  const std::vector<TrackVertex> first = StraightTrack(3), second = StraightTrack(5);
+  drawing.Add(Input(first, 7), Whole(3), settings::kCurrentTrackLayout);
+  drawing.Add(Input(second, 7), Whole(5), settings::kCurrentTrackLayout);
+  drawing.Add(Input(first, 0), Whole(3), settings::kCurrentTrackLayout);
+  drawing.Finish();
+
+  EXPECT_EQ(drawing.FileNames()[7], fixture.folder.File("scene_tracks7_Compton_recoil.rt"));
+  EXPECT_EQ(drawing.FileNames()[0], fixture.folder.File("scene_tracks0_source.rt"));
+  for (int type = 1; type < settings::kTrackTypeCount; ++type) {
+    if (type == 7) continue;
+    EXPECT_TRUE(drawing.FileNames()[static_cast<std::size_t>(type)].empty()) << type;
+    EXPECT_FALSE(std::filesystem::exists(fixture.File(type))) << type;
+  }
+  const DrawnFile compton = ReadDrawnFile(fixture.File(7));
+  EXPECT_EQ(compton.header, (std::vector<std::string>{"vdraw open tracks7", "vdraw params color ff8000"}));
+  EXPECT_EQ(compton.pen, (std::vector<int>{0, 1, 1, 0, 1, 1, 1, 1}));
+  EXPECT_TRUE(compton.sent);
+  EXPECT_TRUE(drawing.Messages().empty());
+  EXPECT_EQ(drawing.TracksDrawn(), 3);
+  EXPECT_EQ(drawing.PointsWritten(), 11);
+}
+
+TEST(TrackDrawing, CoordinatesAreMillimetresOfTheScriptsUnit) {
+  Drawing fixture;
+  fixture.settings.scale = 0.01;  // one MGED centimetre is a metre
+  TrackDrawing drawing(fixture.settings);
+  const std::vector<TrackVertex> track{{250, -1e-3, 12.5, 1}, {300, 0, 0, 0}};
+  drawing.Add(Input(track), Whole(2), settings::kCurrentTrackLayout);
+  drawing.Finish();
+  const std::string text = ReadWholeFile(fixture.File(0));
+  EXPECT_NE(text.find("vdraw write next 0 25 -0.0001 1.25\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("vdraw write next 1 30 0 0\n"), std::string::npos) << text;
+}
+
+TEST(TrackDrawing, ThinsLongTracksAndStopsAtTheTotalAllowance) {
+  Drawing fixture;
+  fixture.settings.nVerticesTrackMax = 10;
+  fixture.settings.nVerticesTotalMax = 25;
+  TrackDrawing drawing(fixture.settings);
+  const std::vector<TrackVertex> track = StraightTrack(100);
+  // 10 + 10 points, then 5 left for a track that needs 10: the third and
+  // every later track are left out, even a short one that would fit.
+  const std::vector<TrackVertex> shortTrack = StraightTrack(2);
+  drawing.Add(Input(track), Whole(100), settings::kCurrentTrackLayout);
+  drawing.Add(Input(track), Whole(100), settings::kCurrentTrackLayout);
+  drawing.Add(Input(track), Whole(100), settings::kCurrentTrackLayout);
+  drawing.Add(Input(shortTrack), Whole(2), settings::kCurrentTrackLayout);
+  drawing.Finish();
+
+  const DrawnFile drawn = ReadDrawnFile(fixture.File(0));
+  const std::vector<double> once{0, 1, 13, 26, 38, 50, 62, 75, 87, 99};
+  std::vector<double> twice = once;
+  twice.insert(twice.end(), once.begin(), once.end());
+  EXPECT_EQ(VertexNumbers(drawn), twice);
+  EXPECT_EQ(drawing.TracksDrawn(), 2);
+  EXPECT_EQ(drawing.TracksSelected(), 4);
+  ASSERT_EQ(drawing.Messages().size(), 1u);
+  EXPECT_EQ(drawing.Messages()[0].icon, platform::MessageIcon::Warning);
+  EXPECT_EQ(drawing.Messages()[0].text,
+            "The maximum allowed total number of vertices (25) has been exceeded. 2 out of 4 tracks will be shown.\n"
+            "Some tracks have more than 10 vertices. Some vertices in those tracks will not be shown.");
+}
+
+TEST(TrackDrawing, TheTotalAllowanceCountsWholeTracksOnly) {
+  Drawing fixture;
+  fixture.settings.nVerticesTotalMax = 10000;
+  fixture.settings.nVerticesTrackMax = -1;
+  TrackDrawing drawing(fixture.settings);
+  const std::vector<TrackVertex> track = StraightTrack(3000);
+  for (int k = 0; k < 5; ++k) drawing.Add(Input(track), Whole(3000), settings::kCurrentTrackLayout);
+  drawing.Finish();
+  EXPECT_EQ(drawing.TracksDrawn(), 3);
+  EXPECT_EQ(drawing.PointsWritten(), 9000);
+  EXPECT_EQ(ReadDrawnFile(fixture.File(0)).points.size(), 9000u);
+  ASSERT_EQ(drawing.Messages().size(), 1u);
+  EXPECT_EQ(drawing.Messages()[0].text,
+            "The maximum allowed total number of vertices (10000) has been exceeded. 3 out of 5 tracks will be shown.\n");
+
+  // Blank allowances: everything is drawn, nothing is reported.
+  Drawing unlimited;
+  TrackDrawing all(unlimited.settings);
+  for (int k = 0; k < 5; ++k) all.Add(Input(track), Whole(3000), settings::kCurrentTrackLayout);
+  all.Finish();
+  EXPECT_EQ(all.TracksDrawn(), 5);
+  EXPECT_TRUE(all.Messages().empty());
+}
+
+TEST(TrackDrawing, SegmentsStartAndEndAtTheirInterpolatedPoints) {
+  Drawing fixture;
+  TrackDrawing drawing(fixture.settings);
+  const std::vector<TrackVertex> track = StraightTrack(10);
+  drawing.Add(Input(track), {3, 6, true, true, {2.5, 0, 0, 0}, {6.25, 0, 0, 0}}, settings::kCurrentTrackLayout);
+  drawing.Add(Input(track), {3, 6, false, false, {}, {}}, settings::kCurrentTrackLayout);
+  drawing.Finish();
+  EXPECT_EQ(VertexNumbers(ReadDrawnFile(fixture.File(0))),
+            (std::vector<double>{2.5, 3, 4, 5, 6, 6.25, 3, 4, 5, 6}));
+  EXPECT_EQ(drawing.PointsWritten(), 10);
+}
+
+TEST(TrackDrawing, EscapedTracksLeaveTheWorldAlongTheirLastPiece) {
+  const std::vector<TrackVertex> track{{0, 0, 0, 5}, {1, 1, 0, 4}, {4, 5, 0, 4}};
+  for (bool extend : {true, false}) {
+    Drawing fixture;
+    fixture.settings.extendEscapeTracks = extend;
+    fixture.settings.worldSize = 50;
+    TrackDrawing drawing(fixture.settings);
+    // The segment ends before the escape point; the escape point is still drawn.
+    drawing.Add(Input(track, 0, settings::kTrackEscaped), {0, 1, false, false, {}, {}}, settings::kCurrentTrackLayout);
+    drawing.Finish();
+    const DrawnFile drawn = ReadDrawnFile(fixture.File(0));
+    ASSERT_EQ(drawn.points.size(), extend ? 4u : 3u) << extend;
+    EXPECT_EQ(drawn.points[2], (Point{40, 50, 0}));
+    // 2 W = 100 cm beyond the escape point along (3, 4, 0) / 5: 1000 mm further.
+    if (extend) {
+      EXPECT_EQ(drawn.points[3], (Point{40 + 600, 50 + 800, 0}));
+    }
+    EXPECT_TRUE(drawing.Messages().empty());
+  }
+}
+
+TEST(TrackDrawing, OlderLayoutEscapesAreExtendedByTheReaderAndWarnedAboutWhenTheOptionIsOff) {
+  // The reader has already moved the last point out; the drawing adds none.
+  const std::vector<TrackVertex> track{{0, 0, 0, 5}, {1, 0, 0, 4}, {101, 0, 0, 4}};
+  for (bool extend : {true, false}) {
+    Drawing fixture;
+    fixture.settings.extendEscapeTracks = extend;
+    fixture.settings.worldSize = 50;
+    TrackDrawing drawing(fixture.settings);
+    drawing.Add(Input(track, 0, settings::kTrackEnergyLeft), Whole(3), settings::kOlderTrackLayout);
+    drawing.Add(Input(track, 0, settings::kTrackStopped), Whole(3), settings::kOlderTrackLayout);
+    drawing.Finish();
+    EXPECT_EQ(ReadDrawnFile(fixture.File(0)).points.size(), 6u);
+    if (extend) {
+      EXPECT_TRUE(drawing.Messages().empty());
+    } else {
+      ASSERT_EQ(drawing.Messages().size(), 1u);
+      EXPECT_EQ(drawing.Messages()[0].text,
+                "Warning: File \"/data/run_tracks.txt\" was created with an older version of Tessarin and has no "
+                "escape point coordinates. Consequently, the escape tracks will be extended beyond the clipping "
+                "cube.");
+    }
+  }
+}
+
+TEST(TrackDrawing, ATypeWhoseFileCannotBeMadeIsReportedOnceAndLeftOut) {
+  Drawing fixture;
+  std::filesystem::create_directory(fixture.File(1));  // a folder in the file's place
+  TrackDrawing drawing(fixture.settings);
+  const std::vector<TrackVertex> track = StraightTrack(4);
+  drawing.Add(Input(track, 1), Whole(4), settings::kCurrentTrackLayout);
+  drawing.Add(Input(track, 1), Whole(4), settings::kCurrentTrackLayout);
+  drawing.Add(Input(track, 2), Whole(4), settings::kCurrentTrackLayout);
+  drawing.Finish();
+  ASSERT_EQ(drawing.Messages().size(), 1u);
+  EXPECT_EQ(drawing.Messages()[0].text, "File \"" + fixture.File(1) + "\" could not be opened for writing.");
+  EXPECT_EQ(drawing.Messages()[0].icon, platform::MessageIcon::Error);
+  EXPECT_TRUE(drawing.FileNames()[1].empty());
+  EXPECT_EQ(drawing.FilesFailed(), 1);
+  EXPECT_EQ(ReadDrawnFile(fixture.File(2)).points.size(), 4u);
+  EXPECT_EQ(drawing.TracksDrawn(), 1);
+}
+
+}  // namespace
+}  // namespace tessarin::render
