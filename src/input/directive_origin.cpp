@@ -7,15 +7,16 @@
 namespace tessarin::input {
 
 std::string DescribeOrigin(const DirectiveOrigin& origin) {
+  std::string text = origin.shortened ? origin.text + " ..." : origin.text;
   std::string lines = std::to_string(origin.firstLine);
   if (origin.lastLine > origin.firstLine) lines += "-" + std::to_string(origin.lastLine);
   if (!origin.generated)
-    return platform::FormatText(messages::kOriginInFile, origin.fileName.c_str(), lines.c_str(), origin.text.c_str());
+    return platform::FormatText(messages::kOriginInFile, origin.fileName.c_str(), lines.c_str(), text.c_str());
   if (origin.program.empty())
     return platform::FormatText(messages::kOriginFromParameters, origin.fileName.c_str(), origin.firstLine,
-                                origin.text.c_str());
+                                text.c_str());
   return platform::FormatText(messages::kOriginFromProgram, origin.program.c_str(), origin.fileName.c_str(),
-                              origin.firstLine, origin.text.c_str());
+                              origin.firstLine, text.c_str());
 }
 
 void WriteWithOrigin(platform::Console& console, const std::string& message, const DirectiveOrigin& origin) {

@@ -3,6 +3,7 @@
 // on the line after it: the file's line (or lines, for a directive continued
 // with '&') and the directive's text, or the user program that generated it.
 
+#include <cstddef>
 #include <string>
 
 namespace tessarin::platform {
@@ -11,11 +12,16 @@ class Console;
 
 namespace tessarin::input {
 
+// A long directive (a bounding list over many continuation lines) is
+// shown by its beginning.
+inline constexpr std::size_t kMaxOriginText = 200;
+
 struct DirectiveOrigin {
   std::string fileName;   // the input file's name without its folder
   int firstLine = 0;      // where the directive starts; for a generated line, the program block's line
   int lastLine = 0;       // the last line read of it so far
   std::string text;       // the directive as read so far, continuation lines joined by a blank
+  bool shortened = false; // `text` holds only the first kMaxOriginText characters
   bool generated = false;
   std::string program;    // the generating program's name; empty for a PARAMETERS block
 };

@@ -61,7 +61,8 @@ void TokenReader::NoteOrigin() {
     origin_.program = origin_.generated ? program_->ProgramName() : std::string();
     origin_.firstLine = origin_.generated ? program_->BlockLine() : lineFileNumber_;
     origin_.text.clear();
-  } else if (!origin_.text.empty()) {
+    origin_.shortened = false;
+  } else if (!origin_.text.empty() && !origin_.shortened) {
     origin_.text += ' ';
   }
   origin_.lastLine = origin_.generated ? origin_.firstLine : lineFileNumber_;
@@ -69,8 +70,13 @@ void TokenReader::NoteOrigin() {
   originLineSkip_ = 0;
   while (originLineSkip_ < line_.size() && IsTokenSeparator(line_[originLineSkip_])) ++originLineSkip_;
   originLineStart_ = origin_.text.size();
+  if (origin_.shortened) return;
   origin_.text.append(line_, originLineSkip_);
   CutOriginAt(line_.size());
+  if (origin_.text.size() > kMaxOriginText) {
+    origin_.text.resize(kMaxOriginText);
+    origin_.shortened = true;
+  }
 }
 
 // The directive's text ends at `position` of the current line ('&' and what

@@ -64,6 +64,16 @@ TEST(MessageLocation, AContinuedDirectiveNamesItsLinesAndJoinsItsText) {
       << read.printed;
 }
 
+TEST(MessageLocation, ALongDirectiveIsShownByItsBeginning) {
+  std::string text = "S1 S 0 0 0 10\nC3 0 &\n";
+  for (int k = 0; k < 300; ++k) text += "  -1 &\n";
+  LocatedRead read = ReadNamed(text + "  -12\n");
+  std::string location = read.printed.substr(read.printed.find('\n') + 1);
+  EXPECT_EQ(location.rfind("  at demo.inp:2-303: C3 0 -1 -1 ", 0), 0u) << location;
+  EXPECT_LT(location.size(), 260u);
+  EXPECT_EQ(location.substr(location.size() - 5), " ...\n");
+}
+
 TEST(MessageLocation, AGeneratedLineNamesItsProgramAndBlock) {
   LocatedRead read = ReadNamed(
       "S1 S 0 0 0 10\n"
