@@ -36,9 +36,12 @@ std::string RandomFile(std::mt19937& random) {
 void ExpectModelInvariants(const GeometryModel& model) {
   for (const SurfaceRecord& s : model.surfaces) {
     ASSERT_TRUE(std::isfinite(s.point.x) && std::isfinite(s.point.y) && std::isfinite(s.point.z));
-    if (s.kind != SurfaceKind::Sphere) ASSERT_NEAR(Norm(s.direction), 1, 1e-9);
-    if (s.kind == SurfaceKind::Plane)
+    if (s.kind != SurfaceKind::Sphere) {
+      ASSERT_NEAR(Norm(s.direction), 1, 1e-9);
+    }
+    if (s.kind == SurfaceKind::Plane) {
       ASSERT_NEAR(s.planeConstant, -Dot(s.direction, s.point), 1e-9 * (1 + Norm(s.point)));
+    }
   }
   for (const MacrobodyRecord& m : model.macrobodies) {
     ASSERT_EQ(m.facetSurfaces.size(), m.facetSenses.size());

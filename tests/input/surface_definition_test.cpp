@@ -20,9 +20,6 @@ void ExpectNear(const Vec3& actual, const Vec3& expected) {
   EXPECT_NEAR(actual.z, expected.z, 1e-12);
 }
 
-// The first line the read printed.
-std::string FirstMessage(const ReadOutcome& outcome) { return outcome.console.substr(0, outcome.console.find('\n') + 1); }
-
 TEST(RegularSurfaces, PlaneFromCoefficientsAndItsReversedTwin) {
   ReaderFixture reader;
   ReadOutcome outcome = reader.Read("S1 P 0 0 1 5\nS2 P 0 0 -1 -5\n");
