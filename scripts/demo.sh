@@ -35,7 +35,7 @@ done
 echo
 echo "== Geometry of the demo input file, read as the simulator reads it"
 "$bin/tessarin-cli" check demo_lattice.inp --params "$demo" --set 1
-echo "demo_lattice.inp: read without errors; 'tessarin-cli check demo_lattice.inp --dump' shows what was understood"
+echo "('tessarin-cli check demo_lattice.inp --dump' shows what was understood)"
 echo
 echo "== Track data: the stand-in simulator's run of set 1, counted, summarised and exported"
 tracks_demo="$(mktemp -d)"

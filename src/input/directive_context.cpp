@@ -1,6 +1,6 @@
 #include "input/directive_context.h"
 
-#include "platform/console.h"
+#include "input/directive_origin.h"
 
 namespace tessarin::input {
 
@@ -8,14 +8,16 @@ bool DirectiveContext::Fail(const std::string& text) {
   if (state.pass == 0) {
     state.preScanEnded = true;
   } else {
-    console.Write(text);
+    Report(text);
     state.failed = true;
   }
   return false;
 }
 
 void DirectiveContext::Warn(const std::string& text) {
-  if (state.pass != 0) console.Write(text);
+  if (state.pass != 0) Report(text);
 }
+
+void DirectiveContext::Report(const std::string& text) { WriteWithOrigin(console, text, tokens.Origin()); }
 
 }  // namespace tessarin::input

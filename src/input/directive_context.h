@@ -43,6 +43,9 @@ class DirectiveContext {
   bool Fail(const std::string& text);
   // Warnings are printed in the main pass only.
   void Warn(const std::string& text);
+  // Prints a message and, on the next line, where the current directive
+  // comes from.
+  void Report(const std::string& text);
 
   double D() const { return model.precision.distancePrecision; }
   double A() const { return model.precision.anglePrecision; }

@@ -59,6 +59,8 @@ bool Matches(const DirectiveSpec& spec, std::string_view token) {
 
 }  // namespace
 
+std::span<const DirectiveSpec> Directives() { return kDirectives; }
+
 const DirectiveSpec* MatchDirective(std::string_view token, bool readingProgramOutput) {
   for (const DirectiveSpec& spec : kDirectives) {
     if (spec.handler == nullptr && readingProgramOutput) continue;

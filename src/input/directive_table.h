@@ -3,6 +3,7 @@
 // each may occur only once, the geometry mode it needs, and its handler.
 // Anything not listed is skipped.
 
+#include <span>
 #include <string_view>
 
 #include "input/directive_context.h"
@@ -23,6 +24,9 @@ struct DirectiveSpec {
   bool alsoInPreScan;         // evaluated in the pre-scan too
   UserBlockKind block;        // the block kind, when `handler` is nullptr
 };
+
+// Every entry, in the order they are tried.
+std::span<const DirectiveSpec> Directives();
 
 // The entry for a directive's first token, or nullptr (skipped). Block
 // keywords match only while no program output is being read.

@@ -8,6 +8,7 @@ bool InputFile::Open(const std::string& path) {
   position_ = 0;
   lineStart_ = 0;
   lineNumber_ = 0;
+  name_ = path.substr(path.find_last_of('/') + 1);
   return platform::OpenRegularFile(path, stream_);
 }
 

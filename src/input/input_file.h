@@ -18,6 +18,8 @@ class InputFile {
   // named pipe, a dangling link, no permission).
   bool Open(const std::string& path);
   void Close() { stream_.close(); }
+  // The file's name without its folder, as messages name it.
+  const std::string& Name() const { return name_; }
 
   // The next line without its line end ("\n", "\r\n"); false at the end.
   bool ReadLine(std::string& line);
@@ -31,6 +33,7 @@ class InputFile {
 
  private:
   std::ifstream stream_;
+  std::string name_;
   std::int64_t position_ = 0;
   std::int64_t lineStart_ = 0;
   int lineNumber_ = 0;

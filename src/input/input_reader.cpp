@@ -8,6 +8,8 @@
 #include "input/directive_context.h"
 #include "input/directive_table.h"
 #include "input/input_file.h"
+#include "input/keyword_hint.h"
+#include "input/read_summary.h"
 #include "input/layer_geometry.h"
 #include "input/messages.h"
 #include "input/numbers.h"
@@ -36,11 +38,13 @@ class InputReader {
   // Both passes; false when an error stopped the read.
   bool ReadPasses();
   const ReaderState& state() const { return state_; }
+  int ProgramCount() const { return blocks_.ProgramCount(); }
 
  private:
   void RunPass(int pass);
   bool HandleDirective(const DirectiveSpec& spec, std::string_view token);
   bool HandleInMainPass(const DirectiveSpec& spec, std::string_view token);
+  void HintAtSkipped(std::string_view token);
   bool PassGoesOn() const { return state_.pass == 0 ? !state_.preScanEnded : !state_.failed; }
 
   const InputReadRequest& request_;
@@ -70,6 +74,7 @@ void InputReader::RunPass(int pass) {
     if (!first) return;
     const DirectiveSpec* spec = MatchDirective(*first, tokens_.ReadingProgramOutput());
     if (spec == nullptr) {
+      if (pass == 1 && request_.hint) HintAtSkipped(*first);
       tokens_.SkipDirective();
       continue;
     }
@@ -80,6 +85,16 @@ void InputReader::RunPass(int pass) {
       return;
     }
   }
+}
+
+void InputReader::HintAtSkipped(std::string_view token) {
+  std::optional<std::string> keyword = NearGeometryKeyword(token);
+  if (!keyword) return;
+  // The location names the directive's whole text, so read it first.
+  std::string written(token);
+  tokens_.SkipDirective();
+  request_.hint(platform::FormatText(messages::kKeywordHint, written.c_str(), keyword->c_str()) +
+                DescribeOrigin(tokens_.Origin()));
 }
 
 bool InputReader::HandleDirective(const DirectiveSpec& spec, std::string_view token) {
@@ -170,7 +185,7 @@ InputReadResult ReadInputFile(const InputReadRequest& request) {
     console.Hide();
     console.Close();
   }
-  return {InputReadStatus::Loaded, {}};
+  return {InputReadStatus::Loaded, {}, ReadSummary(model, file.Name(), reader.ProgramCount())};
 }
 
 }  // namespace tessarin::input

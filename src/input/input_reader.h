@@ -5,6 +5,7 @@
 // and stored in the geometry model). Messages go to the console in order;
 // the first error stops the read.
 
+#include <functional>
 #include <string>
 
 #include "input/geometry_model.h"
@@ -24,6 +25,8 @@ enum class InputReadStatus {
 struct InputReadResult {
   InputReadStatus status = InputReadStatus::Stopped;
   std::string message;
+  // Loaded: what the read found, in one line without line end.
+  std::string summary = {};
 };
 
 struct InputReadRequest {
@@ -35,6 +38,9 @@ struct InputReadRequest {
   platform::Clock* clock = nullptr;  // for the user programs' time limit; the system clock when null
   // Asked before a user program's first System command runs; none refuses.
   engine::CommandPermission* commandPermission = nullptr;
+  // Given each hint about a skipped keyword that looks misspelt, with its
+  // location line; none: no hints.
+  std::function<void(const std::string&)> hint = {};
 };
 
 InputReadResult ReadInputFile(const InputReadRequest& request);

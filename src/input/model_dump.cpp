@@ -4,15 +4,13 @@
 #include <string>
 
 #include "input/model_dump_cells.h"
-#include "platform/format_text.h"
+#include "input/model_dump_names.h"
 
 namespace tessarin::input {
 namespace {
 
-// Negative zero prints as 0 so that equal models give equal dumps.
-std::string Number(double value) { return platform::FormatText("%.17g", value == 0 ? 0.0 : value); }
-
-std::string Vector(const Vec3& v) { return Number(v.x) + "," + Number(v.y) + "," + Number(v.z); }
+using dump::Number;
+using dump::Vector;
 
 template <typename Values, typename Format>
 std::string List(const Values& values, Format format) {
@@ -51,9 +49,10 @@ const char* MacrobodyKindName(MacrobodyKind kind) {
   return "?";
 }
 
-void DumpSurface(std::ostream& out, std::size_t index, const SurfaceRecord& s) {
-  out << "surface " << index << " kind=" << SurfaceKindName(s.kind) << " facetNumber=" << s.facetNumber
-      << " owner=" << s.owner << " useCount=" << s.useCount << " point=" << Vector(s.point);
+void DumpSurface(std::ostream& out, const GeometryModel& model, std::size_t index) {
+  const SurfaceRecord& s = model.surfaces[index];
+  out << dump::SurfaceName(model, index) << " kind=" << SurfaceKindName(s.kind) << " useCount=" << s.useCount
+      << " point=" << Vector(s.point);
   if (s.kind != SurfaceKind::Sphere) out << " direction=" << Vector(s.direction);
   if (s.kind == SurfaceKind::Plane) out << " planeConstant=" << Number(s.planeConstant);
   if (s.kind == SurfaceKind::Sphere || s.kind == SurfaceKind::Cylinder) out << " radius=" << Number(s.radius);
@@ -63,23 +62,28 @@ void DumpSurface(std::ostream& out, std::size_t index, const SurfaceRecord& s) {
   out << "\n";
 }
 
-void DumpMacrobody(std::ostream& out, std::size_t index, const MacrobodyRecord& m) {
-  out << "macrobody " << index << " id=" << m.id << " kind=" << MacrobodyKindName(m.kind) << " copyRoot=" << m.copyRoot
+void DumpMacrobody(std::ostream& out, const GeometryModel& model, std::size_t index) {
+  const MacrobodyRecord& m = model.macrobodies[index];
+  std::string root = m.copyRoot < 0 ? "none" : dump::MacrobodyName(model, static_cast<std::size_t>(m.copyRoot));
+  out << dump::MacrobodyName(model, index) << " kind=" << MacrobodyKindName(m.kind) << " copyRoot=" << root
       << " facets=" << m.facetCount() << "\n";
   for (std::size_t k = 0; k < m.facetSurfaces.size(); ++k) {
-    out << "  facet " << k + 1 << " surface=" << m.facetSurfaces[k] << " sense=" << Sense(m.facetSenses[k])
+    out << "  facet " << k + 1 << " surface=" << dump::SurfaceName(model, m.facetSurfaces[k])
+        << " sense=" << Sense(m.facetSenses[k])
         << " originMacrobody=" << (k < m.originMacrobody.size() ? m.originMacrobody[k] : 0)
         << " originFacet=" << (k < m.originFacet.size() ? m.originFacet[k] : 0) << "\n";
   }
   if (!m.parameters.empty()) out << "  parameters=" << List(m.parameters, Number) << "\n";
 }
 
-void DumpCell(std::ostream& out, std::size_t index, const CellRecord& c) {
-  auto integer = [](auto value) { return std::to_string(value); };
-  out << "cell " << index << " id=" << c.id << " material=" << c.material
-      << " concentration=" << Number(c.concentration) << " surfaces=" << List(c.surfaces, integer)
+void DumpCell(std::ostream& out, const GeometryModel& model, std::size_t index) {
+  const CellRecord& c = model.cells[index];
+  out << dump::CellName(model, static_cast<std::int32_t>(index))
+      << " material=" << dump::MaterialName(model, c.material) << " concentration=" << Number(c.concentration)
+      << " surfaces=" << List(c.surfaces, [&model](std::uint16_t s) { return dump::SurfaceName(model, s); })
       << " senses=" << List(c.senses, [](std::int8_t s) { return Sense(s); })
-      << " enclosingCell=" << c.enclosingCell << " unionIndex=" << c.unionIndex << "\n";
+      << " enclosingCell=" << dump::CellName(model, c.enclosingCell)
+      << " union=" << dump::UnionName(model, c.unionIndex) << "\n";
 }
 
 }  // namespace
@@ -91,27 +95,24 @@ void DumpGeometryModel(const GeometryModel& model, std::ostream& out) {
   out << "mode " << model.GeometryMode << "\n";
   out << "loaded " << (model.loaded ? 1 : 0) << "\n";
   for (int i = 0; i < model.materials.Count(); ++i)
-    out << "material " << i << " id=" << model.materials.materialId[static_cast<std::size_t>(i)] << " name=\""
-        << model.materials.materialName[static_cast<std::size_t>(i)] << "\"\n";
-  for (std::size_t i = 0; i < model.surfaces.size(); ++i) DumpSurface(out, i, model.surfaces[i]);
-  for (std::size_t i = 0; i < model.macrobodies.size(); ++i) DumpMacrobody(out, i, model.macrobodies[i]);
-  for (std::size_t i = 0; i < model.transformations.size(); ++i) {
-    const TransformRecord& t = model.transformations[i];
-    out << "transformation " << i << " id=" << t.id << " origin=" << Vector(t.origin)
-        << " matrix=" << List(t.matrix, Number) << "\n";
-  }
+    out << dump::MaterialName(model, i) << " name=\"" << model.materials.materialName[static_cast<std::size_t>(i)]
+        << "\"\n";
+  for (std::size_t i = 0; i < model.surfaces.size(); ++i) DumpSurface(out, model, i);
+  for (std::size_t i = 0; i < model.macrobodies.size(); ++i) DumpMacrobody(out, model, i);
+  for (const TransformRecord& t : model.transformations)
+    out << "TR" << t.id << " origin=" << Vector(t.origin) << " matrix=" << List(t.matrix, Number) << "\n";
   for (std::size_t i = 0; i < model.cells.size(); ++i) {
-    DumpCell(out, i, model.cells[i]);
+    DumpCell(out, model, i);
     DumpCellDetails(model, i, out);
   }
   for (std::size_t i = 0; i < model.unions.size(); ++i)
-    out << "union " << i << " id=" << model.unions[i].id
-        << " cells=" << List(model.unions[i].cells, [](std::int16_t c) { return std::to_string(c); }) << "\n";
+    out << dump::UnionName(model, static_cast<std::int32_t>(i)) << " cells="
+        << List(model.unions[i].cells, [&model](std::int16_t c) { return dump::CellName(model, c); }) << "\n";
   if (model.loaded) {
     const SourceSpec& s = model.source;
     out << "source position=" << s.positionType << " direction=" << s.directionType
         << " beamStart=" << Vector(s.beamStart) << " beamDirection=" << Vector(s.direction)
-        << " centre=" << Vector(s.centre) << " sourceCell=" << s.sourceCell << "\n";
+        << " centre=" << Vector(s.centre) << " sourceCell=" << dump::CellName(model, s.sourceCell) << "\n";
     DumpSourceDetails(s, out);
   }
 }

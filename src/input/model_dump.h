@@ -1,24 +1,27 @@
 #pragma once
 // A stable text form of the geometry model, for tests and for people who
-// want to see what a read understood. One record per line, fields as
-// name=value, numbers with "%.17g", vectors as x,y,z, lists comma-separated:
+// want to see what a read understood. One record per line, named as the
+// input file names it (see model_dump_names.h), fields as name=value,
+// numbers in their shortest exact form, vectors as x,y,z, lists
+// comma-separated:
 //
 //   precision distance=D angle=A maxDistanceRatio=R
 //   mode M
 //   loaded 0|1
-//   material I id=N name="..."
-//   surface I kind=plane|sphere|cylinder|cone facetNumber=N owner=O useCount=U point=x,y,z
+//   M<n> name="..."
+//   S<n>|S<n>.<k>|#<i> kind=plane|sphere|cylinder|cone useCount=U point=x,y,z
 //           [direction=x,y,z] [planeConstant=C] [radius=R] [halfAngle=T sin=S cos=C tan=T]
-//   macrobody I id=N kind=RCC|TRC|BOX|RPP|RHP|WED|ARB4|ARB|MB copyRoot=R facets=F
-//     facet K surface=I sense=+1|-1 originMacrobody=M originFacet=F
+//   S<n> kind=RCC|TRC|BOX|RPP|RHP|WED|ARB4|ARB|MB copyRoot=S<n>|none facets=F
+//     facet K surface=S<n>.<k> sense=+1|-1 originMacrobody=M originFacet=F
 //     parameters=p1,p2,...            (only when the body has parameters)
-//   transformation I id=N origin=x,y,z matrix=m11,m12,m13,m21,...,m33
-//   cell I id=N material=M concentration=C surfaces=i1,... senses=s1,... enclosingCell=E unionIndex=U
-//   union I id=N cells=c1,...
-//   source position=P direction=D beamStart=x,y,z beamDirection=x,y,z centre=x,y,z sourceCell=C
+//   TR<n> origin=x,y,z matrix=m11,m12,m13,m21,...,m33
+//   C<n> material=M<n> concentration=C surfaces=S<n>,... senses=s1,... enclosingCell=C<n>|none
+//        union=UNION<n>|none
+//   UNION<n> cells=C<n>,...
+//   source position=P direction=D beamStart=x,y,z beamDirection=x,y,z centre=x,y,z sourceCell=C<n>|none
 //
-// "surface" lines continue on the same line (the wrap above is only for
-// reading). Tables are printed in index order, each line ending with "\n".
+// Surface and cell lines continue on the same line (the wrap above is only
+// for reading). Tables are printed in index order, each line ending with "\n".
 
 #include <iosfwd>
 

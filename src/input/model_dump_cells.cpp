@@ -3,32 +3,30 @@
 #include <ostream>
 #include <string>
 
-#include "platform/format_text.h"
+#include "input/model_dump_names.h"
 
 namespace tessarin::input {
-namespace {
 
-// As in the rest of the dump: "%.17g", negative zero as 0.
-std::string Number(double value) { return platform::FormatText("%.17g", value == 0 ? 0.0 : value); }
-std::string Vector(const Vec3& v) { return Number(v.x) + "," + Number(v.y) + "," + Number(v.z); }
-
-}  // namespace
+using dump::Number;
+using dump::Vector;
 
 void DumpCellDetails(const GeometryModel& model, std::size_t index, std::ostream& out) {
   const CellRecord& cell = model.cells[index];
   for (std::size_t k = 0; k < cell.surfaces.size(); ++k)
-    out << "  bound " << k + 1 << " surface=" << cell.surfaces[k] << " sense=" << (cell.senses[k] > 0 ? "+1" : "-1")
-        << " originMacrobody=" << cell.originMacrobody[k] << " originFacet=" << cell.originFacet[k] << "\n";
+    out << "  bound " << k + 1 << " surface=" << dump::SurfaceName(model, cell.surfaces[k])
+        << " sense=" << (cell.senses[k] > 0 ? "+1" : "-1") << " originMacrobody=" << cell.originMacrobody[k]
+        << " originFacet=" << cell.originFacet[k] << "\n";
   if (!cell.complementCells.empty()) {
     out << "  complements=";
-    for (std::size_t k = 0; k < cell.complementCells.size(); ++k) out << (k ? "," : "") << cell.complementCells[k];
+    for (std::size_t k = 0; k < cell.complementCells.size(); ++k)
+      out << (k ? "," : "") << dump::CellName(model, cell.complementCells[k]);
     out << "\n";
   }
   out << "  options cutoffElectron=" << Number(cell.cutoffElectron) << " cutoffPhoton=" << Number(cell.cutoffPhoton)
       << " force=" << static_cast<int>(cell.force) << "\n";
   if (cell.copyRoot < 0 || index >= model.cellTransforms.size()) return;
   const TransformRecord& transform = model.cellTransforms[index];
-  out << "  copy root=" << cell.copyRoot << " origin=" << Vector(transform.origin) << " matrix=";
+  out << "  copy root=" << dump::CellName(model, cell.copyRoot) << " origin=" << Vector(transform.origin) << " matrix=";
   for (std::size_t k = 0; k < transform.matrix.size(); ++k) out << (k ? "," : "") << Number(transform.matrix[k]);
   out << "\n";
 }

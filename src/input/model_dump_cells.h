@@ -2,10 +2,10 @@
 // The parts of the model dump that describe cells in full and the source
 // settings beyond its position and direction (see model_dump.h):
 //
-//     bound K surface=I sense=+1|-1 originMacrobody=M originFacet=F
-//     complements=c1,...                       (only when the cell has any)
+//     bound K surface=S<n> sense=+1|-1 originMacrobody=M originFacet=F
+//     complements=C<n>,...                     (only when the cell has any)
 //     options cutoffElectron=E cutoffPhoton=P force=F
-//     copy root=R origin=x,y,z matrix=m11,...,m33   (only for transformed copies)
+//     copy root=C<n> origin=x,y,z matrix=m11,...,m33   (only for transformed copies)
 //   source plane normal=x,y,z uniformRadius=R gaussianWidth=W cosConeAngle=C
 
 #include <cstddef>

@@ -27,6 +27,7 @@ void TokenReader::BeginPass(bool printWarnings) {
 
 void TokenReader::BeginDirective() {
   newLine_ = true;
+  continuing_ = false;
   directiveEnded_ = false;
 }
 
@@ -53,6 +54,39 @@ bool TokenReader::ReadNextLine() {
   return true;
 }
 
+void TokenReader::NoteOrigin() {
+  if (!continuing_) {
+    origin_.fileName = file_.Name();
+    origin_.generated = program_ != nullptr;
+    origin_.program = origin_.generated ? program_->ProgramName() : std::string();
+    origin_.firstLine = origin_.generated ? program_->BlockLine() : lineFileNumber_;
+    origin_.text.clear();
+    origin_.shortened = false;
+  } else if (!origin_.text.empty() && !origin_.shortened) {
+    origin_.text += ' ';
+  }
+  origin_.lastLine = origin_.generated ? origin_.firstLine : lineFileNumber_;
+  continuing_ = true;
+  originLineSkip_ = 0;
+  while (originLineSkip_ < line_.size() && IsTokenSeparator(line_[originLineSkip_])) ++originLineSkip_;
+  originLineStart_ = origin_.text.size();
+  if (origin_.shortened) return;
+  origin_.text.append(line_, originLineSkip_);
+  CutOriginAt(line_.size());
+  if (origin_.text.size() > kMaxOriginText) {
+    origin_.text.resize(kMaxOriginText);
+    origin_.shortened = true;
+  }
+}
+
+// The directive's text ends at `position` of the current line ('&' and what
+// follows it are not part of it); trailing blanks are dropped.
+void TokenReader::CutOriginAt(std::size_t position) {
+  std::size_t end = originLineStart_ + (position > originLineSkip_ ? position - originLineSkip_ : 0);
+  if (end < origin_.text.size()) origin_.text.resize(end);
+  while (!origin_.text.empty() && IsTokenSeparator(origin_.text.back())) origin_.text.pop_back();
+}
+
 bool TokenReader::ReadLineWithToken() {
   while (ReadNextLine()) {
     ++lineCounter_;
@@ -60,6 +94,7 @@ bool TokenReader::ReadLineWithToken() {
     if (comment != std::string::npos) line_.resize(comment);
     if (!OnlySeparators(line_)) {
       cursor_ = 0;
+      NoteOrigin();
       return true;
     }
   }
@@ -90,8 +125,9 @@ std::optional<std::string_view> TokenReader::NextToken() {
     std::size_t ampersand = token.find('&');
     if (ampersand == std::string_view::npos) return token;
     bool textFollows = ampersand + 1 < token.size() || !OnlySeparators(std::string_view(line_).substr(cursor_));
+    CutOriginAt(start + ampersand);
     if (textFollows && printWarnings_)
-      console_.Write(platform::FormatText(messages::kContinuationNotLast, lineCounter_));
+      WriteWithOrigin(console_, platform::FormatText(messages::kContinuationNotLast, lineCounter_), origin_);
     newLine_ = true;
     token = token.substr(0, ampersand);
     if (!token.empty()) return token;

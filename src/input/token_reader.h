@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "input/directive_origin.h"
 #include "input/input_file.h"
 
 namespace tessarin::platform {
@@ -26,6 +27,10 @@ class ProgramLineSource {
   };
   virtual ~ProgramLineSource() = default;
   virtual Result Next(std::string& line) = 0;
+  // The program's name (empty for a PARAMETERS block) and the line of the
+  // input file where its block begins.
+  virtual const std::string& ProgramName() const = 0;
+  virtual int BlockLine() const = 0;
 };
 
 class TokenReader {
@@ -59,12 +64,17 @@ class TokenReader {
   std::int64_t LineFilePosition() const { return lineFilePosition_; }
   int LineFileNumber() const { return lineFileNumber_; }
 
+  // Where the current directive comes from, for the line after a message.
+  const DirectiveOrigin& Origin() const { return origin_; }
+
   void SetProgramSource(ProgramLineSource* source) { program_ = source; }
   bool ReadingProgramOutput() const { return program_ != nullptr; }
 
  private:
   bool ReadNextLine();
   bool ReadLineWithToken();
+  void NoteOrigin();
+  void CutOriginAt(std::size_t position);
 
   InputFile& file_;
   platform::Console& console_;
@@ -73,6 +83,10 @@ class TokenReader {
   std::size_t cursor_ = 0;
   std::size_t tokenStart_ = 0;
   bool newLine_ = true;
+  bool continuing_ = false;  // the next line read continues the current directive
+  DirectiveOrigin origin_;
+  std::size_t originLineStart_ = 0;  // where the current line's text begins in origin_.text
+  std::size_t originLineSkip_ = 0;   // leading blanks of the current line left out of it
   bool directiveEnded_ = false;
   bool endOfInput_ = false;
   bool printWarnings_ = false;

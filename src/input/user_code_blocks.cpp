@@ -12,6 +12,7 @@ struct UserCodeBlocks::Record {
   std::int64_t lineStart = 0;  // where the block's directive line begins
   int linesBefore = 0;         // lines of the file before it
   UserBlockKind kind = UserBlockKind::Program;
+  std::string name;  // PROGRAM and SUBROUTINE
   // What stops the read at this block in the main pass; empty when nothing
   // does, or when the engine printed the reason itself.
   std::string stopMessage;
@@ -50,11 +51,22 @@ std::string_view NameOf(std::string_view token) { return token.substr(0, token.f
 
 }  // namespace
 
+// The lines of one block's program, which say where they come from.
+class UserCodeBlocks::BlockOutput : public ProgramLineSource {
+ public:
+  explicit BlockOutput(const Record& block) : block_(block) {}
+  const std::string& ProgramName() const override { return block_.name; }
+  int BlockLine() const override { return block_.linesBefore + 1; }
+
+ private:
+  const Record& block_;
+};
+
 // Lines of a program running in the pre-scan, kept for the main pass.
-class UserCodeBlocks::LiveOutput final : public ProgramLineSource {
+class UserCodeBlocks::LiveOutput final : public BlockOutput {
  public:
   LiveOutput(UserCodeBlocks& blocks, UserCodeSession& session, Record& record)
-      : blocks_(blocks), session_(session), record_(record) {}
+      : BlockOutput(record), blocks_(blocks), session_(session), record_(record) {}
   Result Next(std::string& line) override {
     switch (session_.NextGeneratedLine(line)) {
       case GeneratedLineStatus::Line:
@@ -79,10 +91,10 @@ class UserCodeBlocks::LiveOutput final : public ProgramLineSource {
 
 // The captured lines read again in the main pass; a program that failed
 // stops the read once its lines are through.
-class UserCodeBlocks::ReplayedOutput final : public ProgramLineSource {
+class UserCodeBlocks::ReplayedOutput final : public BlockOutput {
  public:
   ReplayedOutput(UserCodeBlocks& blocks, const Record& record, ReaderState& state)
-      : blocks_(blocks), record_(record), state_(state) {}
+      : BlockOutput(record), blocks_(blocks), record_(record), state_(state) {}
   Result Next(std::string& line) override {
     if (next_ < record_.output.size()) {
       line = record_.output[next_++];
@@ -114,6 +126,12 @@ void UserCodeBlocks::BeginPass(int pass) {
   programBlockSeen_ = false;
   lastProgramKind_ = UserBlockKind::Program;
   if (session_ != nullptr) session_->BeginPass(pass);
+}
+
+int UserCodeBlocks::ProgramCount() const {
+  int count = 0;
+  for (const Record& record : records_) count += HasName(record.kind) ? 1 : 0;
+  return count;
 }
 
 void UserCodeBlocks::ResumeAfter(const Record& record) { file_.Seek(record.positionAfterBlock, record.linesAfterBlock); }
@@ -199,6 +217,7 @@ bool UserCodeBlocks::PreScan(DirectiveContext& context, Record& record, std::str
   if (HasName(record.kind)) {
     std::optional<std::string_view> token = context.tokens.NextToken();
     if (token) block.name = std::string(NameOf(*token));
+    record.name = block.name;
     if (block.name.empty()) {
       record.stopMessage = messages::kProgramNameMissing;
       return false;
@@ -231,7 +250,7 @@ bool UserCodeBlocks::PreScan(DirectiveContext& context, Record& record, std::str
 
 bool UserCodeBlocks::MainPass(DirectiveContext& context, Record* record) {
   auto stop = [&](const std::string& message) {
-    if (!message.empty()) context.console.Write(message);
+    if (!message.empty()) context.Report(message);
     context.state.failed = true;
     return false;
   };

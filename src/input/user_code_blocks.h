@@ -32,6 +32,9 @@ class UserCodeBlocks {
   // (after the message, if the block has one to give).
   bool Handle(DirectiveContext& context, UserBlockKind kind, std::string_view keyword);
 
+  // PROGRAM and SUBROUTINE blocks found in the pre-scan.
+  int ProgramCount() const;
+
   // The record of one block as the pre-scan left it.
   struct Record;
 
@@ -41,6 +44,7 @@ class UserCodeBlocks {
   bool Collect(Record& record, std::string_view keyword, UserCodeBlock& block);
   void ResumeAfter(const Record& record);
 
+  class BlockOutput;
   class LiveOutput;
   class ReplayedOutput;
 

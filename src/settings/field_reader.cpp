@@ -49,7 +49,7 @@ bool FieldReader::Expect(std::string_view key, int keyGeneration, std::size_t li
 }
 
 bool FieldReader::Fail(std::string_view pattern, std::string_view key, std::string_view found, long long lineNumber) {
-  if (failure_.empty()) failure_ = FillMessage(pattern, {std::to_string(lineNumber), key, found});
+  if (failure_.empty()) failure_ = FillMessage(pattern, {fileName_, std::to_string(lineNumber), key, found});
   return false;
 }
 

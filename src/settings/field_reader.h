@@ -33,7 +33,9 @@ enum class TextKind { Plain, Path };
 
 class FieldReader {
  public:
-  FieldReader(LineSource& source, platform::Rgb buttonFace) : source_(source), buttonFace_(buttonFace) {}
+  // `fileName` names the file in the failure detail.
+  FieldReader(LineSource& source, platform::Rgb buttonFace, std::string fileName = {})
+      : source_(source), buttonFace_(buttonFace), fileName_(std::move(fileName)) {}
 
   // The newest generation whose keys were seen.
   int generation() const { return generation_; }
@@ -62,7 +64,8 @@ class FieldReader {
   // Refuses the value just read for a reason of the caller's; always false.
   bool RejectLastValue();
   // The line number, key and value of the first format error, for the user
-  // ("line 212: nThreads = 4000 is out of range"); empty without an error.
+  // ("  at demo.tesprm:212: nThreads = 4000 is out of range"); empty without
+  // an error.
   const std::string& FailureDetail() const { return failure_; }
 
  private:
@@ -86,6 +89,7 @@ class FieldReader {
   std::string key_;
   std::string value_;
   std::string failure_;
+  std::string fileName_;
 };
 
 }  // namespace tessarin::settings

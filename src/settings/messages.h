@@ -11,13 +11,14 @@ inline constexpr std::string_view kIncorrectFormat =
     "Warning: File \"%s\" has incorrect format. A default parameter set will be created.";
 inline constexpr std::string_view kErrorInParameterSet =
     "Warning: Error while reading parameter set No. %d from file \"%s\" (incorrect file format).";
-// The second line of a format warning: where the reading stopped. The
-// numbers are a line number, the texts the expected key and what was found.
-inline constexpr std::string_view kValueOutOfRange = "line %d: %s = %s is out of range";
-inline constexpr std::string_view kValueNotValid = "line %d: %s = %s is not a valid value";
-inline constexpr std::string_view kOtherLineFound = "line %d: %s was expected, not \"%s\"";
-inline constexpr std::string_view kEndBeforeKey = "line %d: the file ends where %s was expected";
-inline constexpr std::string_view kEndBeforeName = "line %d: the file ends where a name was expected";
+// The second line of a format warning: where the reading stopped, in the
+// form the input reader's messages use. The places are the file's name, a
+// line number, the expected key and what was found.
+inline constexpr std::string_view kValueOutOfRange = "  at %s:%d: %s = %s is out of range";
+inline constexpr std::string_view kValueNotValid = "  at %s:%d: %s = %s is not a valid value";
+inline constexpr std::string_view kOtherLineFound = "  at %s:%d: %s was expected, not \"%s\"";
+inline constexpr std::string_view kEndBeforeKey = "  at %s:%d: the file ends where %s was expected";
+inline constexpr std::string_view kEndBeforeName = "  at %s:%d: the file ends where a name was expected";
 inline constexpr std::string_view kCannotOpenForWriting =
     "File \"%s\" could not be opened for writing. View parameters have not been saved.";
 inline constexpr std::string_view kCannotReopen = "File \"%s\" could not be re-opened after saving.";

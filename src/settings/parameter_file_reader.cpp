@@ -42,7 +42,7 @@ ParameterFileReadResult DefaultAfterFormatError(std::string_view path, const Fie
 
 ParameterFileReadResult ReadParameterFile(std::istream& in, std::string_view path, platform::Host& host) {
   LineSource source(in);
-  FieldReader reader(source, host.ButtonFaceColor());
+  FieldReader reader(source, host.ButtonFaceColor(), std::string(path.substr(path.find_last_of('/') + 1)));
   int count = 0;
   int current = 0;
   if (!reader.Int("nParmSets", count, kParameterSetCountRange) ||

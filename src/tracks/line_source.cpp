@@ -63,6 +63,7 @@ bool LineSource::Next(std::string_view& line) {
   if (newline == nullptr && begin_ == end_) return false;
   const char* next = newline != nullptr ? newline + 1 : end_;
   bytesRead_ += static_cast<std::uint64_t>(next - begin_);
+  ++lineNumber_;
   if (lineEnd > begin_ && lineEnd[-1] == '\r') --lineEnd;
   line = std::string_view(begin_, static_cast<std::size_t>(lineEnd - begin_));
   begin_ = next;

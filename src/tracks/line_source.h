@@ -29,6 +29,8 @@ class LineSource {
   bool HasMore();
   // Bytes of the lines handed out so far.
   std::uint64_t BytesRead() const { return bytesRead_; }
+  // Lines handed out so far: the 1-based number of the last one.
+  std::int64_t LineNumber() const { return lineNumber_; }
 
  private:
   bool Refill();
@@ -40,6 +42,7 @@ class LineSource {
   const char* begin_ = nullptr;
   const char* end_ = nullptr;
   std::uint64_t bytesRead_ = 0;
+  std::int64_t lineNumber_ = 0;
 };
 
 }  // namespace tessarin::tracks

@@ -15,6 +15,9 @@ inline constexpr std::string_view kCannotOpen =
 inline constexpr std::string_view kIncorrectFormat =
     "Error: File \"%s\" has incorrect format (error occurred while reading history No. %d, corresponding to source "
     "particle No. %lld).";
+// The line after a format error: the file's name and the number of the line
+// where reading stopped.
+inline constexpr std::string_view kFormatErrorLocation = "  at %s:%s";
 inline constexpr std::string_view kInterrupted =
     "The process of reading the track data from file \"%s\" has been interrupted. The track statistics that will be "
     "shown will correspond to the incomplete dataset.";

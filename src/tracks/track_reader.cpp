@@ -28,12 +28,14 @@ bool CopyIsCurrent(const settings::TRACKSETDATA& copy, const std::string& path, 
          copy.lastWriteTime == file.lastWriteTime;
 }
 
-std::string FormatErrorMessage(const std::string& path, int history, std::int64_t sourceParticle) {
+std::string FormatErrorMessage(const std::string& path, int history, std::int64_t sourceParticle,
+                               std::int64_t lineNumber) {
   std::string text = settings::FillMessage(messages::kIncorrectFormat, {path, std::to_string(history)});
   const std::string place = "%lld";
   const std::size_t at = text.find(place);
   if (at != std::string::npos) text.replace(at, place.size(), std::to_string(sourceParticle));
-  return text;
+  const std::string name = path.substr(path.find_last_of('/') + 1);
+  return text + "\n" + settings::FillMessage(messages::kFormatErrorLocation, {name, std::to_string(lineNumber)});
 }
 
 ReadingMessage InterruptedMessage(const std::string& path) {
@@ -84,7 +86,8 @@ void ReadLines(LineSource& lines, const std::string& path, const FileFacts& file
   if (result.formatError) {
     outcome.formatError = true;
     outcome.messages.push_back(
-        {FormatErrorMessage(path, result.historyNumber, result.sourceParticle), {}, platform::MessageIcon::Error});
+        {FormatErrorMessage(path, result.historyNumber, result.sourceParticle, lines.LineNumber()), {},
+         platform::MessageIcon::Error});
   }
 }
 

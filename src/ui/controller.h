@@ -94,6 +94,9 @@ class Controller final : private launch::StartButtonsView {
   // The program's own console window (opened by the input-file reader).
   bool IsConsoleMenuEnabled() const { return services_.console.IsOpen(); }
   bool IsReadingInputFile() const { return readingInputFile_; }
+  // What the last reading of the input file found ("demo.inp: read without
+  // errors: ..."); empty when it did not succeed.
+  const std::string& InputReadSummary() const { return inputReadSummary_; }
   const input::GeometryModel& Model() const { return model_; }
 
   // The start buttons and the processes they watch.
@@ -259,6 +262,7 @@ class Controller final : private launch::StartButtonsView {
   input::GeometryModel model_;
   render::PaletteUsage paletteUsage_;  // follows the colour edits of the Materials table
   std::uint64_t inputReads_ = 0;       // readings of the input file so far
+  std::string inputReadSummary_;
   bool overwritePrompt_ = true;
   bool graphicsShown_ = true;
   bool readingInputFile_ = false;

@@ -56,6 +56,7 @@ void Controller::ReadInputFile() {
     failure = "unknown exception";
   }
   readingInputFile_ = false;
+  inputReadSummary_ = failure ? std::string() : result.summary;
   if (failure) {
     model_.loaded = false;
     services_.console.SetCloseEnabled(true);

@@ -180,7 +180,7 @@ TEST_F(ParameterSetCommands, UnreadableOrUnusableFilesFail) {
   EXPECT_EQ(garbage.err,
             "tessarin-cli names: cannot read parameter file 'garbage.tesprm': its header or first set has an "
             "incorrect format\n"
-            "line 1: nParmSets was expected, not \"this is not\"\n");
+            "  at garbage.tesprm:1: nParmSets was expected, not \"this is not\"\n");
   EXPECT_EQ(garbage.out, "");
 
   CliRun empty = RunTessarinCli({"sets", "-"}, startup(), "/dev/null");
@@ -201,7 +201,7 @@ TEST_F(ParameterSetCommands, LaterMalformedSetIsReportedAndTheSetsBeforeItKept) 
   const int endLine = static_cast<int>(std::count(text.begin(), text.end(), '\n')) + 1;
   EXPECT_EQ(run.err,
             "Warning: Error while reading parameter set No. 2 from file \"cut.tesprm\" (incorrect file "
-            "format).\nline " +
+            "format).\n  at cut.tesprm:" +
                 std::to_string(endLine) + ": the file ends where InputFileFolder was expected\n");
 }
 

@@ -74,7 +74,7 @@ TEST_F(TracksCommandTest, MalformedFileStillShowsWhatWasRead) {
   const std::string message = "Error: File \\\"" + folder.File("tracks.txt") +
                               "\\\" has incorrect format (error occurred while reading history No. 2, corresponding "
                               "to source particle No. 2).";
-  EXPECT_NE(run.out.find("\"messages\": [\"" + message + "\"]"), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("\"messages\": [\"" + message + "\\u000a  at tracks.txt:13\"]"), std::string::npos) << run.out;
   EXPECT_NE(run.out.find("\"tracks\": 2,"), std::string::npos);
   EXPECT_NE(run.err.find("has incorrect format"), std::string::npos);
 }

@@ -86,7 +86,7 @@ TEST_F(UnreadableFiles, OneBadValueMakesTheParameterCommandsFail) {
   const int line = static_cast<int>(std::count(text.begin(), text.begin() + static_cast<long>(threads) + 1, '\n')) + 1;
   const std::string warning =
       "Warning: Error while reading parameter set No. 2 from file \"three.tesprm\" (incorrect file format).\n"
-      "line " + std::to_string(line) + ": nThreads = 4000 is out of range\n";
+      "  at three.tesprm:" + std::to_string(line) + ": nThreads = 4000 is out of range\n";
 
   CliRun sets = Run({"sets", "three.tesprm"});
   EXPECT_EQ(sets.exitCode, 1);

@@ -78,9 +78,9 @@ TEST(EngineUserCode, ShellsBuiltWithSubroutinesAndGlobalParameters) {
   // Radii handed back through a loc parameter, materials from an else-if chain.
   for (const char* radius : {"radius=2.5\n", "radius=3.75\n", "radius=5\n", "radius=6.25\n", "radius=62.5\n"})
     EXPECT_NE(shells.dump.find(radius), std::string::npos) << radius;
-  EXPECT_NE(shells.dump.find("cell 0 id=100 material=2 "), std::string::npos);
-  EXPECT_NE(shells.dump.find("cell 1 id=101 material=1 concentration=-11.3"), std::string::npos);
-  EXPECT_NE(shells.dump.find("cell 2 id=102 material=0 concentration=-1 "), std::string::npos);
+  EXPECT_NE(shells.dump.find("C100 material=M3 "), std::string::npos);
+  EXPECT_NE(shells.dump.find("C101 material=M2 concentration=-11.3 "), std::string::npos);
+  EXPECT_NE(shells.dump.find("C102 material=M1 concentration=-1 "), std::string::npos);
 }
 
 const char* const kEndlessProgram =
@@ -173,7 +173,7 @@ TEST(EngineUserCode, ArraysBlockDefinesArraysForTheProgramsAfterIt) {
   platform::ScriptedConsole console;
   Read read = ReadFile(dir.path(), "arrays.inp", console);
   EXPECT_EQ(read.status, InputReadStatus::Loaded) << read.console;
-  EXPECT_NE(read.dump.find("kind=sphere facetNumber=1 owner=-1 useCount=0 point=0,0,0 radius=5\n"), std::string::npos)
+  EXPECT_NE(read.dump.find("S1 kind=sphere useCount=0 point=0,0,0 radius=5\n"), std::string::npos)
       << read.dump;
 }
 
@@ -184,7 +184,8 @@ TEST(EngineUserCode, AnErrorInTheArraysBlockStopsTheRead) {
   platform::ScriptedConsole console;
   Read read = ReadFile(dir.path(), "arrays.inp", console);
   EXPECT_EQ(read.status, InputReadStatus::Stopped);
-  EXPECT_EQ(read.console, "\n******** Incorrect format of the definition of an array. ********\n");
+  EXPECT_EQ(read.console,
+            "\n******** Incorrect format of the definition of an array. ********\n  at arrays.inp:1: ARRAYS\n");
 }
 
 }  // namespace

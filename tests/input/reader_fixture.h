@@ -14,8 +14,13 @@ namespace tessarin::input::testing {
 
 struct ReadOutcome {
   InputReadStatus status = InputReadStatus::Stopped;
-  std::string console;  // everything the read printed
+  std::string console;  // the messages the read printed, without their location lines
+  std::string printed;  // everything the read printed
+  std::string summary;
 };
+
+// `printed` without the lines that say where a message comes from.
+std::string WithoutLocations(const std::string& printed);
 
 class ReaderFixture {
  public:

@@ -53,22 +53,22 @@ TEST(FormatErrors, HeaderOutOfRangeGivesOneDefaultSet) {
   const std::string text = WriteToText(FreshSets(3));
   for (const char* count : {"0", "10001"})
     ExpectOneDefaultSetAfterFormatWarning(ReplaceLine(text, "nParmSets", std::string("nParmSets = ") + count),
-                                          std::string("line 1: nParmSets = ") + count + " is out of range");
+                                          std::string("  at test.tesprm:1: nParmSets = ") + count + " is out of range");
   for (const char* current : {"3", "-1"})
     ExpectOneDefaultSetAfterFormatWarning(ReplaceLine(text, "curParmSet", std::string("curParmSet = ") + current),
-                                          std::string("line 2: curParmSet = ") + current + " is out of range");
-  ExpectOneDefaultSetAfterFormatWarning("", "line 1: the file ends where nParmSets was expected");
+                                          std::string("  at test.tesprm:2: curParmSet = ") + current + " is out of range");
+  ExpectOneDefaultSetAfterFormatWarning("", "  at test.tesprm:1: the file ends where nParmSets was expected");
 }
 
 TEST(FormatErrors, ErrorInTheFirstSetGivesOneDefaultSet) {
   const std::string text = ReplaceLine(WriteToText(FreshSets(2)), "viewSize", "viewSize = 1e-13  ");
   ExpectOneDefaultSetAfterFormatWarning(
-      text, "line " + std::to_string(LineNumberOf(text, "viewSize")) + ": viewSize = 1e-13 is out of range");
+      text, "  at test.tesprm:" + std::to_string(LineNumberOf(text, "viewSize")) + ": viewSize = 1e-13 is out of range");
 }
 
 TEST(FormatErrors, SecondLineNamesTheLineKeyAndValueThatFailed) {
   const std::string text = WriteToText(FreshSets(1));
-  const std::string port = "line " + std::to_string(LineNumberOf(text, "portNum")) + ": ";
+  const std::string port = "  at test.tesprm:" + std::to_string(LineNumberOf(text, "portNum")) + ": ";
   ExpectOneDefaultSetAfterFormatWarning(ReplaceLine(text, "portNum", "portNum = 4abc"),
                                         port + "portNum = 4abc is not a valid value");
   ExpectOneDefaultSetAfterFormatWarning(ReplaceLine(text, "portNum", "PORTNUM=\t0"),
@@ -77,11 +77,11 @@ TEST(FormatErrors, SecondLineNamesTheLineKeyAndValueThatFailed) {
                                         port + "portNum was expected, not \"port = 4\"");
   ExpectOneDefaultSetAfterFormatWarning(
       ReplaceLine(text, "cutawayPlaneNormal", "cutawayPlaneNormal = (0, 0, 0)"),
-      "line " + std::to_string(LineNumberOf(text, "cutawayPlaneNormal")) +
+      "  at test.tesprm:" + std::to_string(LineNumberOf(text, "cutawayPlaneNormal")) +
           ": cutawayPlaneNormal = (0, 0, 0) is not a valid value");
   ExpectOneDefaultSetAfterFormatWarning(
       ReplaceLine(text, "beamAxisColorRGB", "beamAxisColorRGB = (-1, 0, 0)"),
-      "line " + std::to_string(LineNumberOf(text, "beamAxisColorRGB")) +
+      "  at test.tesprm:" + std::to_string(LineNumberOf(text, "beamAxisColorRGB")) +
           ": beamAxisColorRGB = (-1, 0, 0) is not a valid value");
 
   // Carriage returns do not disturb the count, and a cut line's rest keeps
@@ -106,7 +106,7 @@ TEST(FormatErrors, ErrorInALaterSetKeepsTheSetsBeforeIt) {
   EXPECT_EQ(result.list.current, 1);  // the current set was lost: the last one kept
   EXPECT_TRUE(result.readInPart);
   const std::string detail =
-      "line " + std::to_string(LineNumberOf(text, "portNum = 10001")) + ": portNum = 10001 is out of range";
+      "  at test.tesprm:" + std::to_string(LineNumberOf(text, "portNum = 10001")) + ": portNum = 10001 is out of range";
   EXPECT_EQ(result.failureDetail, detail);
   ASSERT_EQ(host.messages.size(), 1u);
   EXPECT_EQ(host.messages[0].text,
@@ -180,14 +180,14 @@ TEST(FormatErrors, TruncatedFileKeepsTheCompleteSets) {
   EXPECT_EQ(result.list.sets.size(), 2u);
   ASSERT_EQ(host.messages.size(), 1u);
   EXPECT_NE(host.messages[0].text.find("No. 3"), std::string::npos);
-  EXPECT_NE(host.messages[0].text.find("\nline "), std::string::npos);
+  EXPECT_NE(host.messages[0].text.find("\n  at test.tesprm:"), std::string::npos);
 
   platform::ScriptedHost shortHost;
   result = ReadText(ReplaceLine(text, "nParmSets", "nParmSets = 4"), shortHost);
   EXPECT_EQ(result.list.sets.size(), 3u);
   EXPECT_TRUE(result.readInPart);
   EXPECT_EQ(result.failureDetail,
-            "line " + std::to_string(std::count(text.begin(), text.end(), '\n') + 1) +
+            "  at test.tesprm:" + std::to_string(std::count(text.begin(), text.end(), '\n') + 1) +
                 ": the file ends where a name was expected");
 }
 

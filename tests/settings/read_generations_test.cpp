@@ -74,7 +74,7 @@ TEST(ReadGenerations, LaterSetMustNotLackKeysOfAGenerationAlreadySeen) {
   const std::string line = std::to_string(LineOfSetName(text, "Set 2") + 11);
   EXPECT_EQ(host.messages[0].text,
             "Warning: Error while reading parameter set No. 2 from file \"test.tesprm\" (incorrect file format).\n"
-            "line " + line + ": createLog was expected, not \"logSuffix = _log\"");
+            "  at test.tesprm:" + line + ": createLog was expected, not \"logSuffix = _log\"");
   EXPECT_EQ(host.messages[0].icon, platform::MessageIcon::Error);
 }
 

@@ -123,7 +123,7 @@ TEST(TrackReading, TheFirstLineDecidesTheLayout) {
   Reading current = ReadText("1: History No. 1\n1\n2\n0 0 0 1\n0 0 1 0\nTrack No. 2\n2\n2\n0 0 0 1\n0 0 1 0\n");
   EXPECT_EQ(Messages(current.outcome),
             "Error: File \"tracks.txt\" has incorrect format (error occurred while reading history No. 1, "
-            "corresponding to source particle No. 1).\n");
+            "corresponding to source particle No. 1).\n  at tracks.txt:6\n");
   EXPECT_EQ(current.statistics.tracks, 1);
   Reading older = ReadText("Track No. 1\n5\n2\n0 0 0 1\n0 0 1 0\n2: History No. 2\n6\n2\n0 0 0 1\n0 0 1 0\n");
   EXPECT_EQ(older.statistics.tracks, 1);
@@ -131,7 +131,7 @@ TEST(TrackReading, TheFirstLineDecidesTheLayout) {
   Reading neither = ReadText("History No. 1\n5\n2\n0 0 0 1\n0 0 1 0\n");
   EXPECT_EQ(Messages(neither.outcome),
             "Error: File \"tracks.txt\" has incorrect format (error occurred while reading history No. 0, "
-            "corresponding to source particle No. 0).\n");
+            "corresponding to source particle No. 0).\n  at tracks.txt:1\n");
 }
 
 TEST(TrackReading, FormatErrorsNameTheHistoryAndSourceParticle) {
@@ -160,7 +160,7 @@ TEST(TrackReading, FormatErrorsNameTheHistoryAndSourceParticle) {
   Reading r = ReadText(head + "2: 1/2\n1\n0 0 0 1\n3: History No. 2\n43\n2\n0 0 0 1\nbad\n");
   EXPECT_EQ(Messages(r.outcome),
             "Error: File \"tracks.txt\" has incorrect format (error occurred while reading history No. 2, "
-            "corresponding to source particle No. 43).\n");
+            "corresponding to source particle No. 43).\n  at tracks.txt:13\n");
 }
 
 TEST(TrackReading, HistoryRangeWithoutCopyStopsAtTheNextHeader) {

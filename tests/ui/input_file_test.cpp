@@ -37,6 +37,9 @@ TEST(InputFile, LoadSplitsTheChosenPathReadsTheFileAndRederivesTheNames) {
   EXPECT_TRUE(controller.IsModified());
   EXPECT_TRUE(controller.Model().loaded);
   EXPECT_EQ(controller.Model().cells.size(), 11u);
+  EXPECT_EQ(controller.InputReadSummary(),
+            "program_lattice.inp: read without errors: 11 cells in 2 materials, 1 surface, 10 macrobodies, "
+            "0 unions, 1 user program");
   // A read with nothing to say leaves no console behind.
   EXPECT_FALSE(controller.IsConsoleMenuEnabled());
   EXPECT_TRUE(fixture.host.messages.empty());
@@ -73,9 +76,12 @@ TEST(InputFile, MessagesOfTheReadReachTheConsoleInOrderAndTheConsoleStaysOpen) {
   EXPECT_EQ(fixture.console.text,
             "Warning: The line-continuation character '&' in line No. 2 is not the last character of the "
             "line. The remainder of the line will be ignored.\n"
-            "Error: Keyword \"COMPLEX_GEOMETRY\" is used more than once in the input file.\n");
+            "  at layer.inp:2: S1 S 0 0\n"
+            "Error: Keyword \"COMPLEX_GEOMETRY\" is used more than once in the input file.\n"
+            "  at layer.inp:5: COMPLEX_GEOMETRY 1\n");
   EXPECT_TRUE(controller.IsConsoleMenuEnabled());
   EXPECT_FALSE(controller.Model().loaded);
+  EXPECT_EQ(controller.InputReadSummary(), "");
 
   controller.CloseConsoleWindow();
   EXPECT_FALSE(controller.IsConsoleMenuEnabled());

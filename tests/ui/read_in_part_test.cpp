@@ -64,7 +64,9 @@ TEST_F(ReadInPart, TheWarningNamesTheLineAndTheSetsBeforeItAreKept) {
   ASSERT_EQ(fixture.host.messages.size(), 1u);
   EXPECT_EQ(fixture.host.messages[0].text, "Warning: Error while reading parameter set No. 2 from file \"" +
                                                fixture.demoPath +
-                                               "\" (incorrect file format).\nline 179: nThreads = 4000 is out of range");
+                                               "\" (incorrect file format).\n  at " +
+                                               fixture.demoPath.substr(fixture.demoPath.rfind('/') + 1) +
+                                               ":179: nThreads = 4000 is out of range");
   EXPECT_EQ(controller.Sets().size(), 1u);
   EXPECT_TRUE(controller.WasReadInPart());
 }

@@ -17,16 +17,40 @@ constexpr CommandDescription kCheck{
     "                          [--allow-system]\n"
     "\n"
     "Reads the simulator input file INPUT as the program does before it makes an\n"
-    "RT script, and prints the reader's messages (errors, warnings) in order on\n"
-    "standard output. Exit status 0 when the read succeeded, 1 when an error\n"
-    "stopped it (or INPUT cannot be opened).\n"
+    "RT script. The reader's messages (errors, warnings, each followed by a line\n"
+    "that says where its directive comes from) go to standard error in order, with\n"
+    "hints about skipped keywords that look like misspelt geometry keywords.\n"
+    "A successful read prints one line on standard output:\n"
+    "  INPUT: read without errors: N cells in N materials, N surfaces, ...\n"
+    "Exit status 0 when the read succeeded, 1 when an error stopped it (or INPUT\n"
+    "cannot be opened).\n"
     "\n"
     "  --params FILE  take the system variables and the other settings from a\n"
     "                 parameter set of FILE (default: a fresh default set)\n"
     "  --set N        with --params: use set N (counting from 1) instead of the\n"
     "                 file's current set\n"
-    "  --dump         after the read, print the geometry model's tables in the\n"
-    "                 line format described in src/input/model_dump.h\n"
+    "  --dump         after the read, print on standard output what the model\n"
+    "                 holds, before the summary line: one record a line, named\n"
+    "                 as the input names it, fields as name=value, vectors as\n"
+    "                 x,y,z, lists comma-separated, numbers in their shortest\n"
+    "                 exact form:\n"
+    "                   precision distance=D angle=A maxDistanceRatio=R\n"
+    "                   mode 0|1 (simple or complex geometry)  loaded 0|1\n"
+    "                   M<n> name=\"...\" (material; \"M0\" is void)\n"
+    "                   S<n> kind=plane|sphere|cylinder|cone ... (a surface of the\n"
+    "                     file; a macrobody's facet is S<n>.<k>; a surface made\n"
+    "                     while copying is #<index>) with its point, direction,\n"
+    "                     planeConstant, radius or cone angle\n"
+    "                   S<n> kind=RCC|TRC|BOX|RPP|RHP|WED|ARB4|ARB|MB (a\n"
+    "                     macrobody), then a \"facet\" line per facet and its\n"
+    "                     parameters\n"
+    "                   TR<n> origin=x,y,z matrix=m11,...,m33\n"
+    "                   C<n> material=M<n> concentration=C surfaces=... senses=...\n"
+    "                     enclosingCell=C<n> union=UNION<n>, then a \"bound\" line\n"
+    "                     per bounding surface, complements and options\n"
+    "                   UNION<n> cells=C<n>,...\n"
+    "                   source position=P direction=D ..., then the plane and\n"
+    "                     cone settings\n"
     "  --time-limit SECONDS\n"
     "                 interrupt a user program of INPUT that runs longer, as\n"
     "                 Esc then Q does on a terminal\n"
@@ -102,12 +126,14 @@ int RunCheckCommand(const std::vector<std::string>& args, CommandIo& io) {
 
   input::GeometryModel model;
   input::InputReadResult result =
-      ReadInputOnTerminal(set, selected->Context(), io.out, *timeLimit, arguments->Has(kAllowSystemFlag), model);
+      ReadInputOnTerminal(set, selected->Context(), io.err, *timeLimit, arguments->Has(kAllowSystemFlag), model,
+                          [&io](const std::string& hint) { io.err << hint; });
   if (result.status == input::InputReadStatus::OpenFailed) {
     io.err << "tessarin-cli check: " << result.message << "\n";
     return kExitFailure;
   }
   if (arguments->Has(kDumpFlag)) input::DumpGeometryModel(model, io.out);
+  if (result.status == input::InputReadStatus::Loaded) io.out << result.summary << "\n";
   // exitCode tells of a parameter file that was read only in part.
   return result.status == input::InputReadStatus::Loaded ? exitCode : kExitFailure;
 }

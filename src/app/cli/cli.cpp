@@ -12,20 +12,24 @@ void PrintUsage(std::ostream& out) {
          "\n"
          "Works with Tessarin parameter files and simulator input files without a window.\n"
          "Set numbers given with --set count from 1, as in the parameter-set list;\n"
-         "without --set a command uses the file's current set.\n"
+         "without --set a command uses the file's current set. FILE \"-\" reads a\n"
+         "parameter file from standard input.\n"
          "\n"
-         "Commands:\n";
-  constexpr std::size_t kSynopsisWidth = 26;  // keeps the list within 80 columns
+         "Commands and their options:\n";
   for (const Command& command : Commands()) {
-    std::string synopsis = std::string(command.name) + " " + command.usage;
-    out << "  " << synopsis;
-    if (synopsis.size() < kSynopsisWidth) out << std::string(kSynopsisWidth - synopsis.size(), ' ');
-    else out << "\n  " << std::string(kSynopsisWidth, ' ');
-    out << command.summary << "\n";
+    std::string name(command.name);
+    std::string usage(command.usage);
+    // Continuation lines of a long usage line up under its first argument.
+    std::string indent(2 + name.size() + 1, ' ');
+    for (std::size_t at = usage.find('\n'); at != std::string::npos; at = usage.find('\n', at + 1))
+      usage.insert(at + 1, indent);
+    out << "  " << name << " " << usage << "\n      " << command.summary << "\n";
   }
   out << "\n"
-         "Run 'tessarin-cli COMMAND --help' or 'tessarin-cli help COMMAND' for the\n"
-         "options of one command.\n"
+         "Run 'tessarin-cli COMMAND --help' or 'tessarin-cli help COMMAND' for what\n"
+         "each option does.\n"
+         "Standard output carries each command's result; messages of the input\n"
+         "reader, warnings, errors and usage errors go to standard error.\n"
          "Exit status: 0 success, 1 failure, 2 bad usage.\n";
 }
 

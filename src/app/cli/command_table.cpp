@@ -4,14 +4,18 @@
 namespace tessarin::cli {
 
 const std::vector<Command>& Commands() {
+  // The usage lines name every option, so that the command list is a
+  // complete summary; "\n" continues a long one on the next line.
   static const std::vector<Command> commands = {
       {"sets", "FILE", "list the parameter sets and the current one", RunSetsCommand},
       {"show", "FILE [--set N]", "print every field of a parameter set", RunShowCommand},
       {"names", "FILE [--set N]", "print the four file names derived from a set", RunNamesCommand},
       {"cmdline", "FILE [--set N]", "print the simulator command line of a set", RunCmdlineCommand},
-      {"check", "INPUT [--params FILE --set N] [--dump]", "read and check a simulator input file", RunCheckCommand},
-      {"rt", "FILE [--set N] [--yes]", "make the RT script of a set for MGED", RunRtCommand},
-      {"tracks", "count|stats|export FILE [--set N]", "count, summarise or export a set's tracks", RunTracksCommand},
+      {"check", "INPUT [--params FILE [--set N]] [--dump] [--time-limit SECONDS]\n[--allow-system]",
+       "read and check a simulator input file", RunCheckCommand},
+      {"rt", "FILE [--set N] [--yes] [--allow-system]", "make the RT script of a set for MGED", RunRtCommand},
+      {"tracks", "count|stats|export FILE [--set N] [--json] [-o OUT.vtp]",
+       "count, summarise or export a set's tracks", RunTracksCommand},
   };
   return commands;
 }

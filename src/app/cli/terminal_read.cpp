@@ -9,7 +9,8 @@ namespace tessarin::cli {
 
 input::InputReadResult ReadInputOnTerminal(const settings::VIEWPARM& set, const launch::LaunchContext& context,
                                            std::ostream& messages, double timeLimit, bool allowSystem,
-                                           input::GeometryModel& model) {
+                                           input::GeometryModel& model,
+                                           std::function<void(const std::string&)> hint) {
   platform::TerminalKeys keys;
   platform::StreamConsole::KeySource keySource;
   if (keys.Active()) keySource = [&keys] { return keys.Poll(); };
@@ -18,6 +19,7 @@ input::InputReadResult ReadInputOnTerminal(const settings::VIEWPARM& set, const 
   input::InputReadRequest request{set, context, console, model, engine};
   engine::AllowingCommands allowCommands;
   if (allowSystem) request.commandPermission = &allowCommands;
+  request.hint = std::move(hint);
   return input::ReadInputFile(request);
 }
 

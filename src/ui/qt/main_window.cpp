@@ -15,6 +15,7 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QShortcut>
+#include <QStatusBar>
 #include <QStyle>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -145,13 +146,18 @@ QWidget* MainWindow::BuildSimulationGroup() {
   auto* grid = new QGridLayout(group);
   grid->setColumnStretch(4, 1);
   int row = 0;
-  grid->addWidget(MakeButton(captions::kLoadInputFile, captions::kTipLoadInput,
-                             [this] { WhileReading([this] { controller_.LoadInputFile(); }); }),
+  // Load and Reload tell in the status bar what the read found.
+  auto readInput = [this](void (Controller::*command)()) {
+    return [this, command] {
+      WhileReading([this, command] { (controller_.*command)(); });
+      statusBar()->showMessage(QString::fromStdString(controller_.InputReadSummary()));
+    };
+  };
+  grid->addWidget(MakeButton(captions::kLoadInputFile, captions::kTipLoadInput, readInput(&Controller::LoadInputFile)),
                   row, 0, 1, 2);
   grid->addWidget(MakeOpenFileButton(TextField::InputFile), row, 3);
   grid->addWidget(MakeTextField(TextField::InputFile, captions::kTipInputFile), row, 4);
-  grid->addWidget(MakeButton(captions::kReload, captions::kTipReload,
-                             [this] { WhileReading([this] { controller_.ReloadInputFile(); }); }),
+  grid->addWidget(MakeButton(captions::kReload, captions::kTipReload, readInput(&Controller::ReloadInputFile)),
                   row, 5);
   ++row;
   grid->addWidget(MakeCheckBox(captions::kCreateLog, CheckField::CreateLog, captions::kTipCreateLog), row, 0);
