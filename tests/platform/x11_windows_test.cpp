@@ -19,11 +19,13 @@
 #include "platform/process_posix.h"
 #include "platform/process_table.h"
 #include "support/test_files.h"
+#include "support/x_server.h"
 
 namespace tessarin::platform {
 namespace {
 
 using tessarin::testing::TempDir;
+using tessarin::testing::XServer;
 
 template <typename Condition>
 bool Eventually(Condition done, int milliseconds = 5000) {
@@ -38,63 +40,6 @@ bool Exists(const std::string& path) {
   struct stat info {};
   return ::stat(path.c_str(), &info) == 0;
 }
-
-// An Xvfb server of our own for the whole suite, on the first free display.
-class XServer {
- public:
-  static bool Start() {
-    PosixProcesses& processes = Processes();
-    for (int number = 50 + ::getpid() % 200, tries = 0; tries < 20; ++number, ++tries) {
-      std::string name = ":" + std::to_string(number);
-      if (Exists("/tmp/.X11-unix/X" + std::to_string(number)) || Exists("/tmp/.X" + std::to_string(number) + "-lock"))
-        continue;
-      // Without -noreset the server restarts whenever its last client leaves,
-      // refusing connections meanwhile.
-      StartedProcess server =
-          processes.Start({"Xvfb", {name, "-noreset", "-nolisten", "tcp", "-screen", "0", "800x600x24"}, ""});
-      if (!server.started) {
-        failure_ = "Xvfb could not be started: " + server.error;
-        return false;
-      }
-      // Another test program may have taken the same display just now: the
-      // lock file names the server that owns it.
-      std::string lock = "/tmp/.X" + std::to_string(number) + "-lock";
-      bool up = Eventually([&] {
-        if (!processes.IsRunning(server.processId)) return true;
-        int owner = 0;
-        if (!(std::ifstream(lock) >> owner) || owner != server.processId) return false;
-        Display* display = XOpenDisplay(name.c_str());
-        if (display == nullptr) return false;
-        XCloseDisplay(display);
-        return true;
-      });
-      if (up && processes.IsRunning(server.processId)) {
-        serverId_ = server.processId;
-        display_ = name;
-        ::setenv("DISPLAY", name.c_str(), 1);
-        return true;
-      }
-      ::kill(server.processId, SIGKILL);
-    }
-    failure_ = "no free display for Xvfb";
-    return false;
-  }
-  static void Stop() {
-    if (serverId_ != 0) ::kill(serverId_, SIGTERM);
-    serverId_ = 0;
-  }
-  static const std::string& DisplayName() { return display_; }
-  static const std::string& Failure() { return failure_; }
-  static PosixProcesses& Processes() {
-    static PosixProcesses processes;
-    return processes;
-  }
-
- private:
-  static inline int serverId_ = 0;
-  static inline std::string display_;
-  static inline std::string failure_;
-};
 
 struct Client {
   int processId = 0;
