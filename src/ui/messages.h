@@ -37,8 +37,9 @@ inline constexpr std::string_view kManualOpenFailureEnd = "\" could not be opene
 inline constexpr std::string_view kOpenFileFailureStart = "An error occurred when attempting to open file \"";
 inline constexpr std::string_view kOpenFileFailureEnd = "\".";
 
-inline constexpr std::string_view kTessarinManual = "Docs/Tessarin - User Manual.pdf";
-inline constexpr std::string_view kVarnholtManual = "Docs/Varnholt - User Manual.pdf";
+// The simulator's manual does not come with this program.
+inline constexpr std::string_view kVarnholtManualMissing =
+    "\n\nThe Varnholt user manual comes with the simulator. Copy it to this path to open it from the Help menu.";
 
 inline constexpr std::string_view kOpenParameterFileTitle = "Open a parameter file";
 inline constexpr std::string_view kSaveParameterFileTitle = "Save the parameter file";
