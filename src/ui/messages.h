@@ -46,6 +46,10 @@ inline constexpr std::string_view kSaveParameterFileTitle = "Save the parameter 
 inline constexpr std::string_view kParameterFileExtension = "*.tesprm";
 inline constexpr std::string_view kParameterFileFilter = "Tessarin files (*.tesprm)|*.tesprm|All files (*.*)|*.*||";
 inline constexpr std::string_view kTextFileFilter = "Text files (*.txt)|*.txt|All files (*.*)|*.*||";
+// Input files are named *.inp as often as *.txt.
+inline constexpr std::string_view kInputFileFilter =
+    "Varnholt input files (*.inp;*.txt)|*.inp;*.txt|Input files (*.inp)|*.inp|Text files (*.txt)|*.txt|"
+    "All files (*.*)|*.*||";
 inline constexpr std::string_view kProgramFilter = "Programs (*)|*|All files (*.*)|*.*||";
 
 inline constexpr std::string_view kSelectInputFileTitle = "Select the Varnholt input file";
