@@ -4,9 +4,11 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTabWidget>
+#include <QTimer>
 #include <clocale>
 #include <cstdio>
 #include <fstream>
@@ -21,6 +23,7 @@
 #include "ui/qt/desktop_application.h"
 #include "ui/qt/edit_name_window.h"
 #include "ui/qt/new_parm_set_window.h"
+#include "ui/qt/qt_host.h"
 #include "ui/qt/system_vars_window.h"
 #include "ui/qt/track_colors_dialog.h"
 #include "ui/qt/track_progress_dialog.h"
@@ -73,15 +76,21 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: manual_screenshots EXAMPLES-FOLDER OUTPUT-FOLDER\n");
     return 2;
   }
-  const std::string examples = QDir(argv[1]).absolutePath().toStdString() + "/";
-  const std::string tracksFile = QDir(argv[2]).absolutePath().toStdString() + "/demo_tracks.txt";
-  QDir().mkpath(argv[2]);
-  std::ofstream(tracksFile) << kDemoTracks;
+  // The windows show paths relative to the start-up directory: a copy of
+  // the examples, with a track data file, keeps them short.
+  const QDir examples(argv[1]);
+  const QString work = QDir(argv[2]).absolutePath() + "/work/";
+  QDir().mkpath(work);
+  for (const QString& name : examples.entryList({"*.tesprm", "*.inp", "*.dat"}, QDir::Files)) {
+    QFile::remove(work + name);
+    QFile::copy(examples.filePath(name), work + name);
+  }
+  std::ofstream((work + "demo_tracks.txt").toStdString()) << kDemoTracks;
 
   ui::ControllerEnvironment environment;
-  environment.programFolder = examples;
-  environment.startupDirectory = examples;
-  environment.parameterFileArgument = examples + "demo.tesprm";
+  environment.programFolder = work.toStdString();
+  environment.startupDirectory = work.toStdString();
+  environment.parameterFileArgument = work.toStdString() + "demo.tesprm";
   ui::qt::DesktopApplication desktop(environment, std::make_unique<platform::ScriptedHost>(),
                                      std::make_unique<NoShell>());
   ui::Controller& controller = desktop.controller();
@@ -92,7 +101,7 @@ int main(int argc, char** argv) {
   controller.ReloadInputFile();
   settings::VIEWPARM& set = controller.EditWorkingCopy();
   set.useCustomTrackFN = 1;
-  set.TrackFN = tracksFile;
+  set.TrackFN = "demo_tracks.txt";
   controller.RefreshNumberOfTracks();
   window.ShowState();
   window.resize(1366 - 16, 768 - 48);
@@ -102,6 +111,21 @@ int main(int argc, char** argv) {
   shooter.Save(window, "main_window_scrolled");
   for (QTabWidget* tabs : window.findChildren<QTabWidget*>()) tabs->setCurrentIndex(tabs->count() - 1);
   shooter.Save(window, "main_window_particle_types");
+
+  // Under a message box the main window shows that it waits.
+  window.show();
+  ui::qt::QtHost messages;
+  messages.SetOwner(&window);
+  QTimer::singleShot(0, [&] {
+    QApplication::processEvents();
+    QWidget* box = QApplication::activeModalWidget();
+    if (!window.grab().save(QString(argv[2]) + "/main_window_waiting.png"))
+      std::fprintf(stderr, "manual_screenshots: main_window_waiting.png could not be written\n");
+    if (box != nullptr) box->close();
+  });
+  messages.ShowMessage("Do you want to save the changes?", platform::MessageIcon::Question,
+                       platform::MessageButtons::YesNoCancel, platform::MessageAnswer::Yes);
+  window.hide();
 
   ui::CNewParmSetDlg newSet(controller.Sets(), controller.CurrentIndex());
   ui::qt::NewParmSetWindow newSetWindow(newSet);
