@@ -39,7 +39,7 @@ struct TerminalOptions {
 
 TerminalOptions OptionsFor(std::string_view name) {
   if (EndsWith(name, "xterm")) return {{}, true, "-geometry", "-e"};  // xterm, uxterm, lxterm
-  if (name == "gnome-terminal") return {{"--wait"}, true, "--geometry=", "--"};
+  if (name == "gnome-terminal" || name == "gnome-terminal.real") return {{"--wait"}, true, "--geometry=", "--"};
   if (name == "mate-terminal") return {{"--disable-factory"}, true, "--geometry=", "-x"};
   if (name == "xfce4-terminal") return {{"--disable-server"}, true, "--geometry=", "-x"};
   if (name == "konsole") return {{"--nofork"}, false, {}, "-e"};

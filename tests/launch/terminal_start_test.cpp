@@ -15,6 +15,7 @@
 #include "platform/process_command_line.h"
 #include "platform/process_terminal.h"
 #include "support/test_files.h"
+#include "support/eventually.h"
 #include "support/x_server.h"
 
 namespace tessarin::platform {
@@ -23,6 +24,8 @@ namespace {
 using tessarin::testing::TempDir;
 using tessarin::testing::WriteWholeFile;
 using tessarin::testing::XServer;
+using tessarin::testing::Eventually;
+using tessarin::testing::PathExists;
 
 std::vector<std::string> Prefix(const ProcessStart& start, std::size_t count) {
   return {start.arguments.begin(), start.arguments.begin() + static_cast<long>(std::min(count, start.arguments.size()))};
@@ -58,20 +61,6 @@ TEST(TerminalOptions, DebianWrapperIsPassedForTheTerminalBesideIt) {
   EXPECT_EQ(DescribeTerminalEmulator(dir.File("lonely.wrapper")).name, "lonely.wrapper");
 }
 
-template <typename Condition>
-bool Eventually(Condition done, int milliseconds) {
-  for (int waited = 0; waited < milliseconds; waited += 50) {
-    if (done()) return true;
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-  }
-  return done();
-}
-
-bool Exists(const std::string& path) {
-  struct stat info {};
-  return ::stat(path.c_str(), &info) == 0;
-}
-
 // Each installed terminal on an Xvfb of our own, with a session bus of its
 // own for the terminals that talk to a server over D-Bus.
 class InstalledTerminalTest : public ::testing::TestWithParam<const char*> {
@@ -86,7 +75,7 @@ class InstalledTerminalTest : public ::testing::TestWithParam<const char*> {
     if (daemon.started) {
       busId_ = daemon.processId;
       ::setenv("DBUS_SESSION_BUS_ADDRESS", address.c_str(), 1);
-      Eventually([] { return Exists(bus_->File("bus")); }, 5000);
+      Eventually([] { return PathExists(bus_->File("bus")); }, 5000);
     }
   }
   static void TearDownTestSuite() {
@@ -113,7 +102,7 @@ TEST_P(InstalledTerminalTest, StartedProcessLivesAsLongAsTheConsole) {
   ProcessStart start = TerminalStart(DescribeTerminalEmulator(program), commandLine, dir.path(), 170);
   StartedProcess started = XServer::Processes().Start(start);
   ASSERT_TRUE(started.started) << started.error;
-  EXPECT_TRUE(Eventually([&] { return Exists(dir.File("ran-command")); }, 20000)) << "the console never ran";
+  EXPECT_TRUE(Eventually([&] { return PathExists(dir.File("ran-command")); }, 20000)) << "the console never ran";
   std::this_thread::sleep_for(std::chrono::milliseconds(500));
   EXPECT_TRUE(XServer::Processes().IsRunning(started.processId)) << program << " returned while its console runs";
 

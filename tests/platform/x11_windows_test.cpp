@@ -19,6 +19,7 @@
 #include "platform/process_posix.h"
 #include "platform/process_table.h"
 #include "support/test_files.h"
+#include "support/eventually.h"
 #include "support/x_server.h"
 
 namespace tessarin::platform {
@@ -26,20 +27,8 @@ namespace {
 
 using tessarin::testing::TempDir;
 using tessarin::testing::XServer;
-
-template <typename Condition>
-bool Eventually(Condition done, int milliseconds = 5000) {
-  for (int waited = 0; waited < milliseconds; waited += 10) {
-    if (done()) return true;
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  }
-  return done();
-}
-
-bool Exists(const std::string& path) {
-  struct stat info {};
-  return ::stat(path.c_str(), &info) == 0;
-}
+using tessarin::testing::Eventually;
+using tessarin::testing::PathExists;
 
 struct Client {
   int processId = 0;
@@ -73,7 +62,7 @@ class X11WindowsTest : public ::testing::Test {
     if (!started.started) return {};
     clients_.push_back(started.processId);
     Client client{started.processId, 0};
-    EXPECT_TRUE(Eventually([&] { return Exists(ready); })) << "the test client showed no window";
+    EXPECT_TRUE(Eventually([&] { return PathExists(ready); })) << "the test client showed no window";
     std::ifstream(ready) >> client.window;
     return client;
   }

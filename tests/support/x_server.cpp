@@ -1,34 +1,15 @@
 #include "support/x_server.h"
 
+#include "support/eventually.h"
+
 #include <X11/Xlib.h>
 #include <signal.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
-#include <chrono>
 #include <cstdlib>
 #include <fstream>
-#include <thread>
 
 namespace tessarin::testing {
-namespace {
-
-bool Exists(const std::string& path) {
-  struct stat info {};
-  return ::stat(path.c_str(), &info) == 0;
-}
-
-template <typename Condition>
-bool Eventually(Condition done, int milliseconds = 5000) {
-  for (int waited = 0; waited < milliseconds; waited += 10) {
-    if (done()) return true;
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  }
-  return done();
-}
-
-}  // namespace
-
 platform::PosixProcesses& XServer::Processes() {
   static platform::PosixProcesses processes;
   return processes;
@@ -38,8 +19,8 @@ bool XServer::Start() {
   platform::PosixProcesses& processes = Processes();
   for (int number = 50 + ::getpid() % 200, tries = 0; tries < 20; ++number, ++tries) {
     std::string name = ":" + std::to_string(number);
-    if (Exists("/tmp/.X11-unix/X" + std::to_string(number)) || Exists("/tmp/.X" + std::to_string(number) + "-lock"))
-      continue;
+    std::string lock = "/tmp/.X" + std::to_string(number) + "-lock";
+    if (PathExists("/tmp/.X11-unix/X" + std::to_string(number)) || PathExists(lock)) continue;
     // Without -noreset the server restarts whenever its last client leaves,
     // refusing connections meanwhile.
     platform::StartedProcess server =
@@ -50,7 +31,6 @@ bool XServer::Start() {
     }
     // Another test program may have taken the same display just now: the
     // lock file names the server that owns it.
-    std::string lock = "/tmp/.X" + std::to_string(number) + "-lock";
     bool up = Eventually([&] {
       if (!processes.IsRunning(server.processId)) return true;
       int owner = 0;

@@ -37,17 +37,24 @@ QWidget* WidgetWithToolTip(QWidget& window, const char* tooltip) {
   return nullptr;
 }
 
+// The main window on the demo, shown.
+class WindowDetails : public ::testing::Test {
+ protected:
+  WindowDetails() { window.show(); }
+  ~WindowDetails() override { window.hide(); }
+
+  DesktopApplication desktop{DemoEnvironment(), std::make_unique<platform::ScriptedHost>(),
+                             std::make_unique<ui::testing::RecordingShell>()};
+  MainWindow& window = desktop.window();
+};
+
 void HoverOver(QWidget* widget) {
   QHelpEvent event(QEvent::ToolTip, QPoint(2, 2), widget->mapToGlobal(QPoint(2, 2)));
   QApplication::sendEvent(widget, &event);
 }
 
-TEST(WindowDetails, MaterialsTableShowsTenRowsOnA1366x768Screen) {
-  DesktopApplication desktop(DemoEnvironment(), std::make_unique<platform::ScriptedHost>(),
-                             std::make_unique<ui::testing::RecordingShell>());
-  MainWindow& window = desktop.window();
+TEST_F(WindowDetails, MaterialsTableShowsTenRowsOnA1366x768Screen) {
   window.resize(1366 - 16, 768 - 48);  // the screen less a window frame and a panel
-  window.show();
   QApplication::processEvents();
   for (QScrollArea* area : window.findChildren<QScrollArea*>()) area->verticalScrollBar()->setValue(100000);
   QApplication::processEvents();
@@ -56,14 +63,9 @@ TEST(WindowDetails, MaterialsTableShowsTenRowsOnA1366x768Screen) {
   int rowHeight = table->verticalHeader()->defaultSectionSize();
   int visible = table->viewport()->visibleRegion().boundingRect().height();
   EXPECT_GE(visible / rowHeight, MaterialsTable::kVisibleRows) << "visible height " << visible;
-  window.hide();
 }
 
-TEST(WindowDetails, LongToolTipsWrapAndShortOnesStayPlain) {
-  DesktopApplication desktop(DemoEnvironment(), std::make_unique<platform::ScriptedHost>(),
-                             std::make_unique<ui::testing::RecordingShell>());
-  MainWindow& window = desktop.window();
-  window.show();
+TEST_F(WindowDetails, LongToolTipsWrapAndShortOnesStayPlain) {
   QWidget* vertices = WidgetWithToolTip(window, captions::kTipVerticesTotal);
   QWidget* reload = WidgetWithToolTip(window, captions::kTipReload);
   ASSERT_NE(vertices, nullptr);
@@ -76,14 +78,9 @@ TEST(WindowDetails, LongToolTipsWrapAndShortOnesStayPlain) {
   shown.setHtml(vertices->toolTip());
   EXPECT_EQ(shown.toPlainText(), QString::fromUtf8(captions::kTipVerticesTotal));
   EXPECT_EQ(reload->toolTip(), QString::fromUtf8(captions::kTipReload));
-  window.hide();
 }
 
-TEST(WindowDetails, MainWindowLooksDisabledWhileAMessageBoxIsUp) {
-  DesktopApplication desktop(DemoEnvironment(), std::make_unique<platform::ScriptedHost>(),
-                             std::make_unique<ui::testing::RecordingShell>());
-  MainWindow& window = desktop.window();
-  window.show();
+TEST_F(WindowDetails, MainWindowLooksDisabledWhileAMessageBoxIsUp) {
   QApplication::processEvents();
   ASSERT_TRUE(window.centralWidget()->isEnabled());
   QtHost host;
@@ -104,7 +101,6 @@ TEST(WindowDetails, MainWindowLooksDisabledWhileAMessageBoxIsUp) {
   EXPECT_FALSE(menusEnabled);
   EXPECT_TRUE(window.centralWidget()->isEnabled());
   EXPECT_TRUE(window.menuBar()->isEnabled());
-  window.hide();
 }
 
 }  // namespace
