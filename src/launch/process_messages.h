@@ -23,6 +23,13 @@ inline constexpr std::string_view kConsoleProcessIdMissing =
 inline constexpr std::string_view kConsoleWindowNotYetCreated =
     "It seems that the %s window is not created yet. Try again in a few seconds.";
 
+// The simulator's name, then where it was looked for.
+inline constexpr std::string_view kSimulatorNotFound =
+    "The simulator \"%s\" was not found. Looked for: %s.\n\nEnter the simulator's folder and file name in "
+    "\"Name of the Varnholt executable file:\" (the \"Edit\" button beside \"Command line:\"), or put the "
+    "simulator into one of the folders of the PATH.";
+inline constexpr std::string_view kLookedInPath = ", then in the folders of the PATH";
+
 inline constexpr std::string_view kMgedNameMissing =
     "The name of the executable file has not been specified. Enter the full path to the MGED executable file in "
     "order to start the Multi-Device Geometry Editor.";

@@ -1,6 +1,7 @@
 #include "launch/process_messages.h"
 #include "launch/process_watch_windows.h"
 #include "launch/run_folders.h"
+#include "launch/simulator_lookup.h"
 #include "launch/start_buttons.h"
 #include "platform/process_command_line.h"
 
@@ -9,6 +10,11 @@ namespace tessarin::launch {
 void StartButtons::StartConsole(const std::string& commandLine) {
   const platform::TerminalEmulator& terminal = platform_.terminal;
   std::string directory = ConsoleDirectory(sets_.workingCopy, startupDirectory_);
+  SimulatorLookup simulator = LookUpSimulator(platform_.processes, commandLine, directory);
+  if (!simulator.found) {
+    platform_.host.ShowMessage(SimulatorNotFoundMessage(simulator), platform::MessageIcon::Error);
+    return;
+  }
   platform::ProcessStart start = platform::TerminalStart(terminal, commandLine, directory, kConsoleColumns);
   platform::StartedProcess started = platform_.processes.Start(start);
   std::string command = terminal.name + " " + platform::JoinForShell(start.arguments);

@@ -4,6 +4,7 @@
 // them from fork/exec and /proc, tests may answer them from a script.
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,10 @@ class Processes {
   virtual ~Processes() = default;
 
   virtual StartedProcess Start(const ProcessStart& request) = 0;
+
+  // The executable file that `program` names: a path with a slash taken
+  // against `directory`, a bare name looked up in PATH; empty when none.
+  virtual std::optional<std::string> FindProgram(const std::string& program, const std::string& directory) = 0;
 
   // Whether the process exists and has not ended (a zombie has ended).
   virtual bool IsRunning(int processId) = 0;

@@ -129,6 +129,10 @@ bool PosixProcesses::IsRunning(int processId) {
   return status && status->state != 'Z' && status->state != 'X';
 }
 
+std::optional<std::string> PosixProcesses::FindProgram(const std::string& program, const std::string& directory) {
+  return FindExecutable(program, directory);
+}
+
 bool PosixProcesses::HasName(int processId, const std::string& name) {
   std::optional<ProcessStatus> status = ReadProcessStatus(processId);
   if (!status) return false;

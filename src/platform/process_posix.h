@@ -15,6 +15,7 @@ namespace tessarin::platform {
 class PosixProcesses final : public Processes {
  public:
   StartedProcess Start(const ProcessStart& request) override;
+  std::optional<std::string> FindProgram(const std::string& program, const std::string& directory) override;
   bool IsRunning(int processId) override;
   bool HasName(int processId, const std::string& name) override;
   std::vector<int> RunningProcesses(std::size_t limit) override;

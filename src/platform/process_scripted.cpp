@@ -18,6 +18,11 @@ StartedProcess ScriptedProcesses::Start(const ProcessStart& request) {
   return {true, id, {}};
 }
 
+std::optional<std::string> ScriptedProcesses::FindProgram(const std::string& program, const std::string&) {
+  if (program.empty() || missingPrograms.count(program) != 0) return std::nullopt;
+  return program;
+}
+
 bool ScriptedProcesses::IsRunning(int processId) {
   auto found = processes.find(processId);
   return found != processes.end() && found->second.running;

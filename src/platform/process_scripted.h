@@ -4,6 +4,7 @@
 
 #include <map>
 #include <optional>
+#include <set>
 
 #include "platform/process.h"
 
@@ -18,6 +19,7 @@ struct ScriptedProcess {
 class ScriptedProcesses final : public Processes {
  public:
   StartedProcess Start(const ProcessStart& request) override;
+  std::optional<std::string> FindProgram(const std::string& program, const std::string& directory) override;
   bool IsRunning(int processId) override;
   bool HasName(int processId, const std::string& name) override;
   std::vector<int> RunningProcesses(std::size_t limit) override;
@@ -27,6 +29,9 @@ class ScriptedProcesses final : public Processes {
   // process is named after the program's file name.
   std::optional<StartedProcess> nextStart;
   int nextProcessId = 1000;
+
+  // Every program is found, as itself, except these (as the lookup is asked).
+  std::set<std::string> missingPrograms;
 
   std::map<int, ScriptedProcess> processes;
   std::vector<ProcessStart> starts;

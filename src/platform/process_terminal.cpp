@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <vector>
 
 #include "platform/paths.h"
 #include "platform/process_command_line.h"
@@ -20,10 +21,34 @@ std::string ConsoleScript(std::string_view commandLine, int columns) {
   return script;
 }
 
-bool IsXterm(std::string_view name) {
-  constexpr std::string_view kXterm = "xterm";
-  return name.size() >= kXterm.size() && name.substr(name.size() - kXterm.size()) == kXterm;
+bool EndsWith(std::string_view text, std::string_view end) {
+  return text.size() >= end.size() && text.substr(text.size() - end.size()) == end;
 }
+
+// How a terminal is told to stay in the foreground until its command ends,
+// to take its width, and where the command to run begins. The launchers of
+// GNOME Terminal, MATE Terminal, Xfce Terminal and Konsole normally hand the
+// window to a server process and return at once, which would end the watch
+// while the simulator still runs.
+struct TerminalOptions {
+  std::vector<std::string> stayInForeground;
+  bool widthOnCommandLine = false;  // else the script's resize request widens it
+  std::string geometryOption;       // followed by COLUMNSx50
+  std::string commandOption;        // the rest of the arguments is the command
+};
+
+TerminalOptions OptionsFor(std::string_view name) {
+  if (EndsWith(name, "xterm")) return {{}, true, "-geometry", "-e"};  // xterm, uxterm, lxterm
+  if (name == "gnome-terminal" || name == "gnome-terminal.real") return {{"--wait"}, true, "--geometry=", "--"};
+  if (name == "mate-terminal") return {{"--disable-factory"}, true, "--geometry=", "-x"};
+  if (name == "xfce4-terminal") return {{"--disable-server"}, true, "--geometry=", "-x"};
+  if (name == "konsole") return {{"--nofork"}, false, {}, "-e"};
+  return {{}, false, {}, "-e"};
+}
+
+// Debian's "x-terminal-emulator" wrappers translate xterm's options only and
+// would drop the options above; the terminal beside the wrapper is used.
+constexpr std::string_view kWrapperExtension = ".wrapper";
 
 }  // namespace
 
@@ -42,20 +67,33 @@ TerminalEmulator DescribeTerminalEmulator(std::string_view program) {
   std::error_code error;
   std::filesystem::path real = std::filesystem::canonical(path, error);
   terminal.name = error ? std::filesystem::path(path).filename().string() : real.filename().string();
+  if (!error && EndsWith(terminal.name, kWrapperExtension)) {
+    std::filesystem::path unwrapped = real;
+    unwrapped.replace_extension();
+    if (FindExecutable(unwrapped.string(), "/")) {
+      terminal.program = unwrapped.string();
+      terminal.name = unwrapped.filename().string();
+    }
+  }
   return terminal;
 }
 
 ProcessStart TerminalStart(const TerminalEmulator& terminal, std::string_view commandLine,
                            std::string_view directory, int columns) {
+  TerminalOptions options = OptionsFor(terminal.name);
   ProcessStart start;
   start.program = terminal.program;
   start.directory = std::string(directory);
-  // xterm and its wrappers (uxterm, lxterm) take their size on the command
-  // line, and by default ignore the resize request; other terminals follow
-  // the request of the script.
-  if (IsXterm(terminal.name))
-    start.arguments = {"-geometry", std::to_string(columns) + "x50"};
-  start.arguments.insert(start.arguments.end(), {"-e", "/bin/sh", "-c", ConsoleScript(commandLine, columns)});
+  start.arguments = options.stayInForeground;
+  std::string size = std::to_string(columns) + "x50";
+  if (options.widthOnCommandLine) {
+    if (options.geometryOption.back() == '=')
+      start.arguments.push_back(options.geometryOption + size);
+    else
+      start.arguments.insert(start.arguments.end(), {options.geometryOption, size});
+  }
+  start.arguments.insert(start.arguments.end(),
+                         {options.commandOption, "/bin/sh", "-c", ConsoleScript(commandLine, columns)});
   if (!commandLine.empty()) start.arguments.insert(start.arguments.end(), {"sh", std::string(commandLine)});
   return start;
 }

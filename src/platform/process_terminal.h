@@ -23,12 +23,14 @@ inline constexpr const char* kTerminalVariable = "TESSARIN_TERMINAL";
 TerminalEmulator ChooseTerminalEmulator();
 
 // The terminal for `program`, its name taken from the file that a link such
-// as x-terminal-emulator finally points to.
+// as x-terminal-emulator finally points to (past Debian's ".wrapper" scripts).
 TerminalEmulator DescribeTerminalEmulator(std::string_view program);
 
 // Starts `terminal` in `directory` with a shell that widens the terminal to
 // `columns` columns, runs `commandLine` (nothing when empty) with `directory`
-// searched first for programs, and then stays open for the user.
+// searched first for programs, and then stays open for the user. Terminals
+// that normally return at once are kept in the foreground, so that the
+// started process lives as long as the terminal's window.
 ProcessStart TerminalStart(const TerminalEmulator& terminal, std::string_view commandLine,
                            std::string_view directory, int columns);
 

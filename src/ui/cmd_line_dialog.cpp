@@ -54,7 +54,7 @@ std::optional<BrowseRequest> BrowseRequestOf(TextField field) {
   switch (field) {
     case TextField::VarnholtExecutable: return BrowseRequest{messages::kLocateVarnholtTitle, false, messages::kProgramFilter};
     case TextField::EndfFolder: return BrowseRequest{messages::kEndfFolderTitle, true};
-    case TextField::InputFile: return BrowseRequest{messages::kSelectInputFileTitle};
+    case TextField::InputFile: return BrowseRequest{messages::kSelectInputFileTitle, false, messages::kInputFileFilter};
     case TextField::LogFile: return BrowseRequest{messages::kSelectLogFileTitle};
     case TextField::OutputFile: return BrowseRequest{messages::kSelectOutputFileTitle};
     case TextField::AltCrossSectionsFile: return BrowseRequest{messages::kSelectAltCrossSectionsTitle};

@@ -216,11 +216,12 @@ void Controller::OpenShownFile(TextField field) {
 }
 
 void Controller::OpenManual(Manual manual) {
-  std::string path = environment_.programFolder +
-                     std::string(manual == Manual::Tessarin ? messages::kTessarinManual : messages::kVarnholtManual);
+  std::string path = ManualPath(environment_.programFolder, manual);
   if (shell_.OpenDocument(path)) return;
-  host_.ShowMessage(std::string(messages::kManualOpenFailureStart) + path + std::string(messages::kManualOpenFailureEnd),
-                    platform::MessageIcon::Error);
+  std::string message =
+      std::string(messages::kManualOpenFailureStart) + path + std::string(messages::kManualOpenFailureEnd);
+  if (manual == Manual::Varnholt) message += messages::kVarnholtManualMissing;
+  host_.ShowMessage(message, platform::MessageIcon::Error);
 }
 
 }  // namespace tessarin::ui

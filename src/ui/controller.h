@@ -24,6 +24,7 @@
 #include "ui/check_fields.h"
 #include "ui/color_lists.h"
 #include "ui/dialog_runner.h"
+#include "ui/manual_path.h"
 #include "ui/material_rows.h"
 #include "ui/numeric_fields.h"
 #include "ui/shell_services.h"
@@ -52,8 +53,6 @@ struct ControllerServices {
   platform::TerminalEmulator terminal;
   platform::Clipboard* clipboard = nullptr;  // where "Copy to clipboard" puts the RT script
 };
-
-enum class Manual { Tessarin, Varnholt };
 
 class Controller final : private launch::StartButtonsView {
  public:

@@ -17,7 +17,7 @@ void Controller::LoadInputFile() {
   const std::string& startup = environment_.startupDirectory;
   std::string current = platform::AbsolutePath(Text(TextField::InputFile), startup);
   std::optional<std::string> chosen = host_.ChooseFileToOpen(
-      {std::string(messages::kSelectInputFileTitle), {}, std::string(messages::kTextFileFilter), current, false});
+      {std::string(messages::kSelectInputFileTitle), {}, std::string(messages::kInputFileFilter), current, false});
   if (!chosen || chosen->empty()) return;
   if (platform::RelativePath(*chosen, startup, startup) != Text(TextField::InputFile)) MarkModified();
   platform::PathParts parts = platform::SplitPath(platform::NormalizeSeparators(*chosen));

@@ -37,14 +37,19 @@ inline constexpr std::string_view kManualOpenFailureEnd = "\" could not be opene
 inline constexpr std::string_view kOpenFileFailureStart = "An error occurred when attempting to open file \"";
 inline constexpr std::string_view kOpenFileFailureEnd = "\".";
 
-inline constexpr std::string_view kTessarinManual = "Docs/Tessarin - User Manual.pdf";
-inline constexpr std::string_view kVarnholtManual = "Docs/Varnholt - User Manual.pdf";
+// The simulator's manual does not come with this program.
+inline constexpr std::string_view kVarnholtManualMissing =
+    "\n\nThe Varnholt user manual comes with the simulator. Copy it to this path to open it from the Help menu.";
 
 inline constexpr std::string_view kOpenParameterFileTitle = "Open a parameter file";
 inline constexpr std::string_view kSaveParameterFileTitle = "Save the parameter file";
 inline constexpr std::string_view kParameterFileExtension = "*.tesprm";
 inline constexpr std::string_view kParameterFileFilter = "Tessarin files (*.tesprm)|*.tesprm|All files (*.*)|*.*||";
 inline constexpr std::string_view kTextFileFilter = "Text files (*.txt)|*.txt|All files (*.*)|*.*||";
+// Input files are named *.inp as often as *.txt.
+inline constexpr std::string_view kInputFileFilter =
+    "Varnholt input files (*.inp;*.txt)|*.inp;*.txt|Input files (*.inp)|*.inp|Text files (*.txt)|*.txt|"
+    "All files (*.*)|*.*||";
 inline constexpr std::string_view kProgramFilter = "Programs (*)|*|All files (*.*)|*.*||";
 
 inline constexpr std::string_view kSelectInputFileTitle = "Select the Varnholt input file";

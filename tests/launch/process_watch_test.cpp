@@ -120,6 +120,40 @@ TEST_F(StartButtonsTest, ConsoleThatCannotStartIsReported) {
   EXPECT_EQ(buttons_.ConsoleCaption(), "Start Varnholt");
 }
 
+TEST_F(StartButtonsTest, MissingSimulatorIsReportedInsteadOfOpeningATerminal) {
+  working_.cmdFolderOption = 3;
+  working_.cmdFolder = "runs";
+  // A bare name: the console folder, then PATH, as the console's shell looks.
+  processes_.missingPrograms = {"/start/runs/Varnholt", "Varnholt"};
+  StartConsole("Varnholt tasks 4");
+  EXPECT_TRUE(processes_.starts.empty());
+  ASSERT_EQ(host_.messages.size(), 1u);
+  EXPECT_EQ(host_.messages[0].icon, MessageIcon::Error);
+  EXPECT_EQ(LastMessage(),
+            "The simulator \"Varnholt\" was not found. Looked for: /start/runs/Varnholt, then in the folders of the "
+            "PATH.\n\nEnter the simulator's folder and file name in \"Name of the Varnholt executable file:\" (the "
+            "\"Edit\" button beside \"Command line:\"), or put the simulator into one of the folders of the PATH.");
+  EXPECT_EQ(buttons_.ConsoleCaption(), "Start Varnholt");
+  EXPECT_TRUE(timers_.running.empty());
+  EXPECT_EQ(view_.tracksCleared, 0);
+
+  // Found on the PATH: started.
+  processes_.missingPrograms = {"/start/runs/Varnholt"};
+  StartConsole("Varnholt tasks 4");
+  EXPECT_EQ(processes_.starts.size(), 1u);
+  buttons_.ResetButton(WatchedProgram::Console);
+
+  // A path (quoted, with a blank) is looked for there only, against the console folder.
+  processes_.missingPrograms = {"/start/runs/my sim/Varnholt"};
+  StartConsole("\"my sim/Varnholt\" tasks 4");
+  EXPECT_EQ(processes_.starts.size(), 1u);
+  EXPECT_NE(LastMessage().find("Looked for: /start/runs/my sim/Varnholt.\n"), std::string::npos);
+
+  // An empty command line starts the bare shell, as before.
+  StartConsole("");
+  EXPECT_EQ(processes_.starts.size(), 2u);
+}
+
 TEST_F(StartButtonsTest, ConsoleWindowIsWaitedForThenActivatedAndItsClosingEndsTheWatch) {
   int id = StartConsole();
   TickAll();

@@ -225,7 +225,7 @@ TEST(TerminalStart, XtermGetsItsWidthAndTheCommandLine) {
   EXPECT_EQ(TerminalStart({"x-terminal-emulator", "lxterm"}, "", "/", 170).arguments[0], "-geometry");
 
   // Other terminals are widened by the shell; an empty line runs nothing.
-  ProcessStart other = TerminalStart({"konsole", "konsole"}, "", "/sim/", 170);
+  ProcessStart other = TerminalStart({"st", "st"}, "", "/sim/", 170);
   ASSERT_EQ(other.arguments.size(), 4u);
   EXPECT_EQ(other.arguments[0], "-e");
   EXPECT_NE(other.arguments[3].find("\\033[8;;170t"), std::string::npos);

@@ -10,19 +10,20 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <filesystem>
 #include <fstream>
 
 #include "platform/process_table.h"
-#include "support/private_x_server.h"
 #include "support/test_files.h"
+#include "support/eventually.h"
+#include "support/x_server.h"
 
 namespace tessarin::platform {
 namespace {
 
-using tessarin::testing::Eventually;
 using tessarin::testing::TempDir;
-using XServer = tessarin::testing::PrivateXServer;
+using tessarin::testing::XServer;
+using tessarin::testing::Eventually;
+using tessarin::testing::PathExists;
 
 struct Client {
   int processId = 0;
@@ -56,7 +57,7 @@ class X11WindowsTest : public ::testing::Test {
     if (!started.started) return {};
     clients_.push_back(started.processId);
     Client client{started.processId, 0};
-    EXPECT_TRUE(Eventually([&] { return std::filesystem::exists(ready); })) << "the test client showed no window";
+    EXPECT_TRUE(Eventually([&] { return PathExists(ready); })) << "the test client showed no window";
     std::ifstream(ready) >> client.window;
     return client;
   }

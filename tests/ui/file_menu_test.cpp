@@ -190,8 +190,35 @@ TEST(HelpMenu, AManualThatCannotBeOpenedIsReported) {
   std::string path = fixture.folder.File("Docs/Varnholt - User Manual.pdf");
   ASSERT_EQ(fixture.shell.opened, std::vector<std::string>{path});
   ASSERT_EQ(fixture.host.messages.size(), 1u);
-  EXPECT_EQ(fixture.host.messages[0].text, "File \"" + path + "\" could not be opened.");
+  // The simulator's manual is not ours: the message says where it belongs.
+  EXPECT_EQ(fixture.host.messages[0].text,
+            "File \"" + path +
+                "\" could not be opened.\n\nThe Varnholt user manual comes with the simulator. Copy it to this path to "
+                "open it from the Help menu.");
   EXPECT_EQ(fixture.host.messages[0].icon, MessageIcon::Error);
+
+  fixture.controller->OpenManual(Manual::Tessarin);
+  EXPECT_EQ(fixture.host.messages.back().text,
+            "File \"" + fixture.folder.File("Docs/Tessarin - User Manual.pdf") + "\" could not be opened.");
+}
+
+TEST(HelpMenu, TheManualOpensFromTheDocsFolderOrTheInstalledDocumentation) {
+  ControllerFixture fixture;
+  fixture.controller->OpenManual(Manual::Tessarin);
+  EXPECT_EQ(fixture.shell.opened, std::vector<std::string>{fixture.folder.File("Docs/Tessarin - User Manual.pdf")});
+  EXPECT_TRUE(fixture.host.messages.empty());
+
+  // An installed program: <prefix>/bin beside <prefix>/share/doc/tessarin.
+  std::filesystem::create_directories(fixture.folder.File("bin"));
+  std::filesystem::create_directories(fixture.folder.File("share/doc/tessarin"));
+  EXPECT_EQ(ManualPath(fixture.folder.File("bin/"), Manual::Tessarin),
+            fixture.folder.File("share/doc/tessarin/Tessarin - User Manual.pdf"));
+  EXPECT_EQ(ManualPath(fixture.folder.File("bin/"), Manual::Varnholt),
+            fixture.folder.File("share/doc/tessarin/Varnholt - User Manual.pdf"));
+  // A Docs folder beside the program wins.
+  std::filesystem::create_directories(fixture.folder.File("bin/Docs"));
+  EXPECT_EQ(ManualPath(fixture.folder.File("bin/"), Manual::Tessarin),
+            fixture.folder.File("bin/Docs/Tessarin - User Manual.pdf"));
 }
 
 }  // namespace

@@ -28,7 +28,9 @@ TEST(InputFile, LoadSplitsTheChosenPathReadsTheFileAndRederivesTheNames) {
 
   ASSERT_EQ(fixture.host.fileRequests.size(), 1u);
   EXPECT_EQ(fixture.host.fileRequests[0].title, "Select the Varnholt input file");
-  EXPECT_EQ(fixture.host.fileRequests[0].filter, "Text files (*.txt)|*.txt|All files (*.*)|*.*||");
+  EXPECT_EQ(fixture.host.fileRequests[0].filter,
+            "Varnholt input files (*.inp;*.txt)|*.inp;*.txt|Input files (*.inp)|*.inp|Text files (*.txt)|*.txt|"
+            "All files (*.*)|*.*||");
   EXPECT_EQ(controller.WorkingCopy().InputFileFolder, std::string(TESSARIN_SOURCE_DIR) + "/examples/");
   EXPECT_EQ(controller.WorkingCopy().InputFN, "program_lattice.inp");
   EXPECT_EQ(controller.InputBaseName(), "program_lattice");

@@ -6,9 +6,11 @@
 #include "platform/process_posix.h"
 #include "platform/process_terminal.h"
 #include "ui/qt/guarded_application.h"
+#include "ui/qt/modal_dimming.h"
 #include "ui/qt/qt_host.h"
 #include "ui/qt/qt_shell_services.h"
 #include "ui/qt/system_vars_window.h"
+#include "ui/qt/wrapped_tooltips.h"
 
 namespace tessarin::ui::qt {
 
@@ -31,6 +33,8 @@ DesktopApplication::DesktopApplication(ControllerEnvironment environment, std::u
   controller_ = std::make_unique<Controller>(*host_, *shell_, dialogs_, services, std::move(environment));
   controller_->Start();
   window_ = std::make_unique<MainWindow>(*controller_);
+  new ModalDimming(window_.get());
+  new WrappedToolTips(window_.get());
   if (desktopHost) desktopHost->SetOwner(window_.get());
   dialogs_.Attach(window_.get(), controller_.get(), [this] { window_->ShowState(); });
   window_->SetAfterShowState([this] {

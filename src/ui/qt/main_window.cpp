@@ -281,7 +281,6 @@ QWidget* MainWindow::BuildGraphicsArea() {
   auto* materialsLayout = new QVBoxLayout(materialsGroup);
   materials_ = new MaterialsTable(controller_, [this] { ShowState(); });
   materials_->setToolTip(captions::kTipMaterials);
-  materials_->setMinimumHeight(200);
   materialsLayout->addWidget(materials_);
   layout->addWidget(materialsGroup, 3, 0, 1, 3);
   layout->setRowStretch(3, 1);

@@ -52,6 +52,9 @@ MaterialsTable::MaterialsTable(Controller& controller, std::function<void()> cha
   setHorizontalHeaderLabels(headers);
   verticalHeader()->hide();
   verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
+  // Room for the header, kVisibleRows rows and a horizontal scroll bar.
+  setMinimumHeight(horizontalHeader()->sizeHint().height() +
+                   (kVisibleRows + 1) * verticalHeader()->defaultSectionSize() + 2 * frameWidth());
   QHeaderView* header = horizontalHeader();
   header->setSectionResizeMode(QHeaderView::Interactive);
   header->setSectionResizeMode(kColumn(MaterialColumn::Material), QHeaderView::Stretch);

@@ -13,6 +13,9 @@ namespace tessarin::ui::qt {
 class MaterialsTable : public QTableWidget {
   Q_OBJECT
  public:
+  // At least this many rows are always in sight, even on a small screen.
+  static constexpr int kVisibleRows = 10;
+
   MaterialsTable(Controller& controller, std::function<void()> changed, QWidget* parent = nullptr);
   void ShowRows();
 

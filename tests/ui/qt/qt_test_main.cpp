@@ -8,7 +8,7 @@
 
 #include "ui/qt/guarded_application.h"
 #ifdef TESSARIN_ON_PRIVATE_X_SERVER
-#include "support/private_x_server.h"
+#include "support/x_server.h"
 #endif
 
 // On a real display (xcb) Qt loads the D-Bus library, which keeps one
@@ -19,7 +19,7 @@ int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
 #ifdef TESSARIN_ON_PRIVATE_X_SERVER
   // Listing the tests (CTest does it at build time) needs no server.
-  if (!::testing::GTEST_FLAG(list_tests) && tessarin::testing::PrivateXServer::Start())
+  if (!::testing::GTEST_FLAG(list_tests) && tessarin::testing::XServer::Start())
     qputenv("QT_QPA_PLATFORM", "xcb");
 #endif
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -30,7 +30,7 @@ int main(int argc, char** argv) {
     result = RUN_ALL_TESTS();
   }
 #ifdef TESSARIN_ON_PRIVATE_X_SERVER
-  tessarin::testing::PrivateXServer::Stop();
+  tessarin::testing::XServer::Stop();
 #endif
   return result;
 }

@@ -11,7 +11,7 @@
 #include <functional>
 
 #include "platform/scripted_host.h"
-#include "support/private_x_server.h"
+#include "support/x_server.h"
 #include "ui/controller_fixture.h"
 #include "ui/qt/desktop_application.h"
 
@@ -32,7 +32,7 @@ bool WaitFor(const std::function<bool()>& done, int milliseconds) {
 }
 
 TEST(StartButtonsOnX11, StartVarnholtOpensATerminalAndTheButtonFollowsIt) {
-  if (!OnADisplay()) GTEST_SKIP() << "needs an X11 display: " << tessarin::testing::PrivateXServer::Failure();
+  if (!OnADisplay()) GTEST_SKIP() << "needs an X11 display: " << tessarin::testing::XServer::Failure();
   // The demo names the simulator "Varnholt"; the stand-in is built beside us.
   std::string bin = std::string(TESSARIN_BINARY_DIR) + "/bin";
   if (!QFileInfo(QString::fromStdString(bin + "/Varnholt")).isExecutable())

@@ -1,34 +1,26 @@
-#include "support/private_x_server.h"
+#include "support/x_server.h"
+
+#include "support/eventually.h"
 
 #include <X11/Xlib.h>
 #include <signal.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdlib>
 #include <fstream>
 
 namespace tessarin::testing {
-namespace {
-
-bool Exists(const std::string& path) {
-  struct stat info {};
-  return ::stat(path.c_str(), &info) == 0;
-}
-
-}  // namespace
-
-platform::PosixProcesses& PrivateXServer::Processes() {
+platform::PosixProcesses& XServer::Processes() {
   static platform::PosixProcesses processes;
   return processes;
 }
 
-bool PrivateXServer::Start() {
+bool XServer::Start() {
   platform::PosixProcesses& processes = Processes();
   for (int number = 50 + ::getpid() % 200, tries = 0; tries < 20; ++number, ++tries) {
     std::string name = ":" + std::to_string(number);
     std::string lock = "/tmp/.X" + std::to_string(number) + "-lock";
-    if (Exists("/tmp/.X11-unix/X" + std::to_string(number)) || Exists(lock)) continue;
+    if (PathExists("/tmp/.X11-unix/X" + std::to_string(number)) || PathExists(lock)) continue;
     // Without -noreset the server restarts whenever its last client leaves,
     // refusing connections meanwhile.
     platform::StartedProcess server =
@@ -60,7 +52,7 @@ bool PrivateXServer::Start() {
   return false;
 }
 
-void PrivateXServer::Stop() {
+void XServer::Stop() {
   if (serverId_ != 0) ::kill(serverId_, SIGTERM);
   serverId_ = 0;
   display_.clear();
