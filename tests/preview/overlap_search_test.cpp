@@ -1,0 +1,66 @@
+#include "preview/overlap_search.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "preview/preview_models.h"
+#include "render/script_check/random_model.h"
+
+namespace tessarin::preview {
+namespace {
+
+using testing::TextModel;
+
+OverlapSearchResult SearchViewCube(const TextModel& model, int randomPoints = 20000) {
+  const settings::VIEWPARM& set = model.set;
+  const Vec3 centre{set.viewCenter.x, set.viewCenter.y, set.viewCenter.z};
+  const PointLocator locator(model.read.model, WorldCube(centre, set.viewSize, set.maximumObjectSizeRatio));
+  OverlapSearchOptions options;
+  options.region = ViewCube(centre, set.viewSize);
+  options.pixels = 120;
+  options.slicesPerAxis = 8;
+  options.randomPoints = randomPoints;
+  return SearchOverlaps(locator, options);
+}
+
+TEST(OverlapSearch, FindsThePlantedSlabAndGapWithTheirCells) {
+  TextModel model(testing::kPlantedFaults, 12);
+  ASSERT_TRUE(model.read.loaded) << model.read.console;
+  const OverlapSearchResult result = SearchViewCube(model);
+  ASSERT_EQ(result.overlaps.size(), 1u);
+  EXPECT_EQ(result.overlaps[0].firstCell, 0);
+  EXPECT_EQ(result.overlaps[0].secondCell, 1);
+  EXPECT_GT(result.overlaps[0].at.x, 0);
+  EXPECT_LT(result.overlaps[0].at.x, 0.5);
+  ASSERT_EQ(result.undefined.size(), 1u);
+  EXPECT_LT(Norm(result.undefined[0].at - Vec3{3.5, 0, 0}), 0.5);
+  EXPECT_EQ(result.undefined[0].borderingCells, std::vector<int>{2});
+}
+
+TEST(OverlapSearch, ACleanModelReportsNothing) {
+  TextModel sphere(testing::kSphereInBox, 10);
+  ASSERT_TRUE(sphere.read.loaded) << sphere.read.console;
+  EXPECT_TRUE(SearchViewCube(sphere).Clean());
+  for (unsigned seed = 1; seed <= 4; ++seed) {
+    SCOPED_TRACE(seed);
+    TextModel generated(render::script_check::RandomModelInput(seed), render::script_check::kRandomModelSize + 2);
+    ASSERT_TRUE(generated.read.loaded) << generated.read.console;
+    const OverlapSearchResult result = SearchViewCube(generated, 5000);
+    EXPECT_TRUE(result.Clean()) << result.overlaps.size() << " overlaps, " << result.undefined.size() << " gaps";
+  }
+}
+
+TEST(OverlapSearch, ARegionOutsideTheModelIsOutsideNotAGap) {
+  TextModel model(testing::kPlantedFaults, 12);
+  ASSERT_TRUE(model.read.loaded) << model.read.console;
+  const PointLocator locator(model.read.model, WorldCube({}, 12, 50));
+  OverlapSearchOptions options;
+  options.region = {{6, 6, 6}, {9, 9, 9}};
+  options.pixels = 20;
+  options.randomPoints = 100;
+  EXPECT_TRUE(SearchOverlaps(locator, options).Clean());
+}
+
+}  // namespace
+}  // namespace tessarin::preview
