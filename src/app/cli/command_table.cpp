@@ -12,6 +12,10 @@ const std::vector<Command>& Commands() {
       {"check", "INPUT [--params FILE --set N] [--dump]", "read and check a simulator input file", RunCheckCommand},
       {"rt", "FILE [--set N] [--yes]", "make the RT script of a set for MGED", RunRtCommand},
       {"tracks", "count|stats|export FILE [--set N]", "count, summarise or export a set's tracks", RunTracksCommand},
+      {"plot", "FILE [--set N] [--basis B] ... -o PICTURE.png", "draw a slice of a set's geometry as a PNG picture",
+       RunPlotCommand},
+      {"overlaps", "FILE [--set N] [--json] ...", "search a set's geometry for overlaps and undefined regions",
+       RunOverlapsCommand},
   };
   return commands;
 }
