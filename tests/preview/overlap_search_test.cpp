@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
 
 #include "preview/preview_models.h"
 #include "render/script_check/random_model.h"
@@ -60,6 +61,40 @@ TEST(OverlapSearch, ARegionOutsideTheModelIsOutsideNotAGap) {
   options.pixels = 20;
   options.randomPoints = 100;
   EXPECT_TRUE(SearchOverlaps(locator, options).Clean());
+}
+
+}  // namespace
+}  // namespace tessarin::preview
+
+namespace tessarin::preview {
+namespace {
+
+// The bundled inputs are correct models: nothing to report where their cells are.
+TEST(OverlapSearch, EveryExampleInputIsClean) {
+  int models = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(std::string(TESSARIN_SOURCE_DIR) + "/examples")) {
+    if (entry.path().extension() != ".inp") continue;
+    SCOPED_TRACE(entry.path().filename().string());
+    tessarin::testing::TempDir folder;
+    settings::VIEWPARM set = render::script_check::SetForInput(entry.path().string(), folder.path());
+    render::script_check::ReadModel read = render::script_check::ReadSetInput(set, folder.path());
+    if (!read.loaded || read.model.cells.empty()) continue;
+    ++models;
+    const PointLocator locator(read.model, WorldCube({}, 1000, 50));
+    OverlapSearchOptions options;
+    options.region = locator.ModelExtent().Grown(1);
+    options.pixels = 150;
+    options.slicesPerAxis = 10;
+    options.randomPoints = 20000;
+    const OverlapSearchResult result = SearchOverlaps(locator, options);
+    for (const OverlapFinding& overlap : result.overlaps)
+      ADD_FAILURE() << "overlap C" << read.model.cells[static_cast<std::size_t>(overlap.firstCell)].id << " C"
+                    << read.model.cells[static_cast<std::size_t>(overlap.secondCell)].id << " at " << overlap.at.x
+                    << " " << overlap.at.y << " " << overlap.at.z;
+    for (const UndefinedFinding& gap : result.undefined)
+      ADD_FAILURE() << "undefined at " << gap.at.x << " " << gap.at.y << " " << gap.at.z;
+  }
+  EXPECT_GE(models, 5);
 }
 
 }  // namespace
