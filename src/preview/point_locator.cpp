@@ -19,7 +19,33 @@ constexpr std::uint8_t kInProgress = 4;
 constexpr std::uint8_t Negated(std::uint8_t verdict) { return static_cast<std::uint8_t>(kInside - verdict); }
 
 constexpr int kVoxelsPerCell = 8;
+// Small models get a finer grid than their cell count asks for: a query then
+// meets about one cell besides the one around it.
+constexpr double kFewestVoxels = 32768;
 constexpr int kMaxVoxelsPerAxis = 160;
+
+// How far one can go from p along d before entering the box (p outside it).
+double TravelToBox(const Box3& box, const Vec3& p, const Vec3& d) {
+  double entry = 0;
+  for (int axis = 0; axis < 3; ++axis) {
+    const double at = Component(p, axis), step = Component(d, axis);
+    const double low = Component(box.low, axis), high = Component(box.high, axis);
+    if (at < low) entry = std::max(entry, step > 0 ? (low - at) / step : HUGE_VAL);
+    else if (at > high) entry = std::max(entry, step < 0 ? (high - at) / step : HUGE_VAL);
+  }
+  return entry;
+}
+
+// How far one can go from p along d before leaving the box (p inside it).
+double TravelInBox(const Box3& box, const Vec3& p, const Vec3& d) {
+  double exit = HUGE_VAL;
+  for (int axis = 0; axis < 3; ++axis) {
+    const double at = Component(p, axis), step = Component(d, axis);
+    if (step > 0) exit = std::min(exit, (Component(box.high, axis) - at) / step);
+    else if (step < 0) exit = std::min(exit, (Component(box.low, axis) - at) / step);
+  }
+  return std::max(0.0, exit);
+}
 
 }  // namespace
 
@@ -60,7 +86,7 @@ void PointLocator::BuildGrid() {
   if (!any) extent_ = world_;
   const Vec3 size = extent_.high - extent_.low;
   const double volume = std::max(size.x, 1e-300) * std::max(size.y, 1e-300) * std::max(size.z, 1e-300);
-  const double wanted = static_cast<double>(std::max<std::size_t>(1, bounds_.size())) * kVoxelsPerCell;
+  const double wanted = std::max(kFewestVoxels, static_cast<double>(bounds_.size()) * kVoxelsPerCell);
   const double edge = std::cbrt(volume / wanted);
   for (int axis = 0; axis < 3; ++axis) {
     const double length = Component(size, axis);
@@ -91,6 +117,19 @@ void PointLocator::BuildGrid() {
   }
 }
 
+Box3 PointLocator::VoxelBox(const Vec3& point) const {
+  Box3 box;
+  for (int axis = 0; axis < 3; ++axis) {
+    const double size = Component(voxelSize_, axis);
+    const int count = cells_[static_cast<std::size_t>(axis)];
+    const int at = std::clamp(static_cast<int>((Component(point, axis) - Component(extent_.low, axis)) / size), 0,
+                              count - 1);
+    Component(box.low, axis) = Component(extent_.low, axis) + at * size;
+    Component(box.high, axis) = Component(extent_.low, axis) + (at + 1) * size;
+  }
+  return box;
+}
+
 const std::vector<int>* PointLocator::VoxelAt(const Vec3& point) const {
   std::array<int, 3> at{};
   for (int axis = 0; axis < 3; ++axis) {
@@ -102,13 +141,28 @@ const std::vector<int>* PointLocator::VoxelAt(const Vec3& point) const {
   return &voxels_[(static_cast<std::size_t>(at[0]) * cells_[1] + at[1]) * cells_[2] + at[2]];
 }
 
-std::uint8_t PointLocator::OwnSides(int cell, const Vec3& point) const {
+// With `clearance`, every surface is looked at and the nearest kept there;
+// the side value's magnitude is the distance to the surface.
+std::uint8_t PointLocator::OwnSides(int cell, const Vec3& point, Reach* reach) const {
   const input::CellRecord& record = model_.cells[static_cast<std::size_t>(cell)];
   std::uint8_t verdict = kInside;
   for (std::size_t k = 0; k < record.surfaces.size() && k < record.senses.size(); ++k) {
-    const double side = input::kernel::SurfaceSideValue(point, model_.surfaces[record.surfaces[k]]);
-    if (std::fabs(side) <= tolerance_) verdict = kOnBoundary;
-    else if ((side < 0) != (record.senses[k] < 0)) return kOutside;
+    const input::SurfaceRecord& surface = model_.surfaces[record.surfaces[k]];
+    const double side = input::kernel::SurfaceSideValue(point, surface);
+    if (std::fabs(side) <= tolerance_) verdict = std::min(verdict, kOnBoundary);
+    else if ((side < 0) != (record.senses[k] < 0)) verdict = kOutside;
+    if (reach) {
+      double travel = std::fabs(side) - tolerance_;
+      // A plane is met only when heading towards it, at the rate of the
+      // direction's component along its normal.
+      if (surface.kind == input::SurfaceKind::Plane && travel > 0) {
+        const double rate = Dot(surface.direction, reach->along);
+        travel = side * rate < 0 ? travel / std::fabs(rate) : HUGE_VAL;
+      }
+      reach->clearance = std::min(reach->clearance, std::max(0.0, travel));
+    } else if (verdict == kOutside) {
+      return kOutside;
+    }
   }
   return verdict;
 }
@@ -151,15 +205,39 @@ std::uint8_t PointLocator::Verdict(std::size_t position, LocatorScratch& scratch
 }
 
 PointCells PointLocator::Locate(const Vec3& point, LocatorScratch& scratch) const {
+  return Find(point, scratch, nullptr);
+}
+
+PointCells PointLocator::Locate(const Vec3& point, const Vec3& along, LocatorScratch& scratch,
+                                double& clearance) const {
+  Reach reach{along, HUGE_VAL};
+  const PointCells found = Find(point, scratch, &reach);
+  clearance = reach.clearance;
+  return found;
+}
+
+PointCells PointLocator::Find(const Vec3& point, LocatorScratch& scratch, Reach* reach) const {
   PointCells result;
-  if (!world_.Contains(point)) return result;
+  if (!world_.Contains(point)) {
+    if (reach) reach->clearance = 0;
+    return result;
+  }
   scratch.candidates.clear();
   const std::vector<int>* voxel = VoxelAt(point);
-  for (int cell : voxel ? *voxel : far_)
-    if (bounds_[static_cast<std::size_t>(cell)].box.Contains(point)) scratch.candidates.push_back(cell);
+  for (int cell : voxel ? *voxel : far_) {
+    const Box3& box = bounds_[static_cast<std::size_t>(cell)].box;
+    if (box.Contains(point)) scratch.candidates.push_back(cell);
+    else if (reach) reach->clearance = std::min(reach->clearance, TravelToBox(box, point, reach->along));
+  }
+  if (reach) {
+    const double grid = voxel ? TravelInBox(VoxelBox(point), point, reach->along)
+                              : TravelToBox(extent_, point, reach->along);
+    reach->clearance = std::min({reach->clearance, grid, TravelInBox(world_, point, reach->along)});
+  }
   scratch.own.resize(scratch.candidates.size());
   scratch.state.assign(scratch.candidates.size(), kUnknown);
-  for (std::size_t k = 0; k < scratch.candidates.size(); ++k) scratch.own[k] = OwnSides(scratch.candidates[k], point);
+  for (std::size_t k = 0; k < scratch.candidates.size(); ++k)
+    scratch.own[k] = OwnSides(scratch.candidates[k], point, reach);
   for (std::size_t k = 0; k < scratch.candidates.size(); ++k) {
     if (scratch.own[k] == kOutside) continue;
     const std::uint8_t verdict = Verdict(k, scratch, 0);

@@ -43,8 +43,15 @@ class PointLocator {
 
   PointCells Locate(const Vec3& point, LocatorScratch& scratch) const;
   PointCells Locate(const Vec3& point) const;
+  // The same, and in `clearance` how far one can go from the point along the
+  // unit vector `along` and still meet the same cells (0 when nothing is
+  // known): up to the first surface of a cell near the point, box of a cell
+  // that does not hold it, or edge of its grid voxel.
+  PointCells Locate(const Vec3& point, const Vec3& along, LocatorScratch& scratch, double& clearance) const;
 
   const Box3& World() const { return world_; }
+  // Within this distance of a surface a point is on it.
+  double Tolerance() const { return tolerance_; }
   const std::vector<CellBound>& Bounds() const { return bounds_; }
   // The box of every cell that does not reach the world's faces: where the model is.
   const Box3& ModelExtent() const { return extent_; }
@@ -52,7 +59,13 @@ class PointLocator {
  private:
   void BuildGrid();
   const std::vector<int>* VoxelAt(const Vec3& point) const;
-  std::uint8_t OwnSides(int cell, const Vec3& point) const;
+  struct Reach {
+    Vec3 along;
+    double clearance = 0;
+  };
+  std::uint8_t OwnSides(int cell, const Vec3& point, Reach* reach) const;
+  Box3 VoxelBox(const Vec3& point) const;
+  PointCells Find(const Vec3& point, LocatorScratch& scratch, Reach* reach) const;
   std::uint8_t Verdict(std::size_t position, LocatorScratch& scratch, int depth) const;
   bool Excludes(int cell, int candidate) const;
 

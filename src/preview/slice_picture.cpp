@@ -53,6 +53,7 @@ RgbImage PaintSlice(const SliceCells& cells, const std::vector<Rgb>& cellColours
   auto differs = [&](const PixelCells& here, int column, int row) {
     if (column >= cells.wide || row >= cells.high) return false;
     const PixelCells& there = cells.At(column, row);
+    if (here.kind == PixelKind::NoCell) return there.kind == PixelKind::Cell || there.kind == PixelKind::Overlap;
     return there.kind != here.kind || there.cell != here.cell;
   };
   for (int row = 0; row < cells.high; ++row) {
@@ -71,7 +72,12 @@ RgbImage PaintSlice(const SliceCells& cells, const std::vector<Rgb>& cellColours
           break;
         case PixelKind::Boundary: colour = kBoundaryColour; break;
         case PixelKind::Overlap: colour = ((column + row) / 4) % 2 ? kOverlapStripeColour : kOverlapColour; break;
-        case PixelKind::NoCell: colour = enclosed[k] ? kGapColour : kOutsideColour; break;
+        case PixelKind::NoCell:
+          // The outline of the cells above and left of an empty pixel is drawn on it.
+          colour = differs(pixel, column + 1, row) || differs(pixel, column, row + 1)
+                       ? kBoundaryColour
+                       : (enclosed[k] ? kGapColour : kOutsideColour);
+          break;
       }
       std::copy(colour.begin(), colour.end(), image.pixels.begin() + static_cast<std::ptrdiff_t>(3 * k));
     }

@@ -1,5 +1,8 @@
 #include "preview/slice_scan.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace tessarin::preview {
 
 PixelCells ClassifyPoint(const PointCells& found) {
@@ -18,17 +21,31 @@ PixelCells ClassifyPoint(const PointCells& found) {
   return pixel;
 }
 
+Vec3 SlicePoint(const PointLocator& locator, const SliceFrame& frame, double column, double row) {
+  return frame.PixelCentre(column, row) + std::max(1e-3 * frame.PixelSize(), 10 * locator.Tolerance()) * frame.Normal();
+}
+
 SliceCells ScanSlice(const PointLocator& locator, const SliceFrame& frame, const std::atomic<bool>* cancel) {
   SliceCells cells;
   const int wide = frame.pixelsWide, high = frame.pixelsHigh;
   if (wide <= 0 || high <= 0) return cells;
   cells.pixels.resize(static_cast<std::size_t>(wide) * static_cast<std::size_t>(high));
+  const Vec3 lift = SlicePoint(locator, frame, 0, 0) - frame.PixelCentre(0, 0);
   LocatorScratch scratch;
+  // Along a row, the pixels within the clearance of a located one share its
+  // cells and need no look of their own.
+  const double pixel = frame.PixelSize();
   for (int row = 0; row < high; ++row) {
     if (cancel && cancel->load(std::memory_order_relaxed)) return {};
-    for (int column = 0; column < wide; ++column)
-      cells.pixels[static_cast<std::size_t>(row) * static_cast<std::size_t>(wide) + static_cast<std::size_t>(column)] =
-          ClassifyPoint(locator.Locate(frame.PixelCentre(column, row), scratch));
+    PixelCells* line = cells.pixels.data() + static_cast<std::size_t>(row) * static_cast<std::size_t>(wide);
+    for (int column = 0; column < wide;) {
+      double clearance = 0;
+      const PixelCells found = ClassifyPoint(locator.Locate(frame.PixelCentre(column, row) + lift, frame.right, scratch, clearance));
+      const double reach = clearance / pixel;
+      const int last = reach >= wide ? wide - 1 : std::min(wide - 1, column + static_cast<int>(std::ceil(reach)) - 1);
+      for (int k = column; k <= std::max(column, last); ++k) line[k] = found;
+      column = std::max(column, last) + 1;
+    }
   }
   cells.wide = wide;
   cells.high = high;

@@ -37,4 +37,9 @@ SliceCells ScanSlice(const PointLocator& locator, const SliceFrame& frame, const
 
 PixelCells ClassifyPoint(const PointCells& found);
 
+// The point a slice looks at for pixel (column, row): its centre, lifted off
+// the plane by a thousandth of a pixel, so that a face lying in the plane
+// does not make every pixel a boundary point.
+Vec3 SlicePoint(const PointLocator& locator, const SliceFrame& frame, double column, double row);
+
 }  // namespace tessarin::preview

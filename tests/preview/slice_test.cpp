@@ -8,6 +8,7 @@
 #include "preview/slice_frame.h"
 #include "preview/slice_picture.h"
 #include "preview/slice_scan.h"
+#include "render/script_check/random_model.h"
 
 namespace tessarin::preview {
 namespace {
@@ -104,6 +105,35 @@ TEST(Slice, ARaisedCancelFlagStopsTheScan) {
   const PointLocator locator(model.read.model, WorldOf(model.set));
   std::atomic<bool> cancel{true};
   EXPECT_EQ(ScanSlice(locator, DefaultSliceFrame(model.set, SliceBasis::XY, 100, 100), &cancel).wide, 0);
+}
+
+}  // namespace
+}  // namespace tessarin::preview
+
+namespace tessarin::preview {
+namespace {
+
+// The scan skips pixels that cannot differ from their left neighbour; each
+// must still be what locating it alone gives.
+TEST(Slice, SkippedPixelsAgreeWithLocatingEachPixel) {
+  for (unsigned seed = 1; seed <= 3; ++seed) {
+    SCOPED_TRACE(seed);
+    testing::TextModel generated(render::script_check::RandomModelInput(seed), 44);
+    ASSERT_TRUE(generated.read.loaded) << generated.read.console;
+    const PointLocator locator(generated.read.model, WorldOf(generated.set));
+    for (SliceBasis basis : {SliceBasis::XY, SliceBasis::View}) {
+      const SliceFrame frame = DefaultSliceFrame(generated.set, basis, 160, 120);
+      const SliceCells cells = ScanSlice(locator, frame);
+      int differing = 0;
+      for (int row = 0; row < frame.pixelsHigh; ++row)
+        for (int column = 0; column < frame.pixelsWide; ++column) {
+          const PixelCells alone = ClassifyPoint(locator.Locate(SlicePoint(locator, frame, column, row)));
+          const PixelCells& scanned = cells.At(column, row);
+          differing += alone.kind != scanned.kind || alone.cell != scanned.cell || alone.other != scanned.other;
+        }
+      EXPECT_EQ(differing, 0);
+    }
+  }
 }
 
 }  // namespace
