@@ -3,17 +3,13 @@
 #include <cstring>
 
 #include "platform/format_text.h"
+#include "preview/set_world.h"
 #include "preview/slice_scan.h"
 #include "render/region_rows.h"
 
 namespace tessarin::ui {
 
 namespace {
-
-preview::Box3 WorldOf(const settings::VIEWPARM& set) {
-  return preview::WorldCube({set.viewCenter.x, set.viewCenter.y, set.viewCenter.z}, set.viewSize,
-                            set.maximumObjectSizeRatio);
-}
 
 // FNV-1a over the bytes of plain values.
 class Digest {
@@ -51,7 +47,7 @@ GeometryViewScene::GeometryViewScene(const input::GeometryModel& source, const s
     : model(source),
       cellColours(preview::CellColours(source, set)),
       legend(preview::SliceLegend(source, set)),
-      locator(model, WorldOf(set)) {}
+      locator(model, preview::WorldCubeOf(set)) {}
 
 std::uint64_t SceneDigest(const input::GeometryModel& model, const settings::VIEWPARM& set) {
   Digest digest;

@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <filesystem>
 
 #include "preview/preview_models.h"
+#include "preview/set_world.h"
 #include "render/script_check/random_model.h"
 
 namespace tessarin::preview {
@@ -15,8 +15,8 @@ using testing::TextModel;
 
 OverlapSearchResult SearchViewCube(const TextModel& model, int randomPoints = 20000) {
   const settings::VIEWPARM& set = model.set;
-  const Vec3 centre{set.viewCenter.x, set.viewCenter.y, set.viewCenter.z};
-  const PointLocator locator(model.read.model, WorldCube(centre, set.viewSize, set.maximumObjectSizeRatio));
+  const Vec3 centre = ViewCentreOf(set);
+  const PointLocator locator(model.read.model, WorldCubeOf(set));
   OverlapSearchOptions options;
   options.region = ViewCube(centre, set.viewSize);
   options.pixels = 120;
@@ -71,16 +71,8 @@ namespace {
 
 // The bundled inputs are correct models: nothing to report where their cells are.
 TEST(OverlapSearch, EveryExampleInputIsClean) {
-  int models = 0;
-  for (const auto& entry : std::filesystem::directory_iterator(std::string(TESSARIN_SOURCE_DIR) + "/examples")) {
-    if (entry.path().extension() != ".inp") continue;
-    SCOPED_TRACE(entry.path().filename().string());
-    tessarin::testing::TempDir folder;
-    settings::VIEWPARM set = render::script_check::SetForInput(entry.path().string(), folder.path());
-    render::script_check::ReadModel read = render::script_check::ReadSetInput(set, folder.path());
-    if (!read.loaded || read.model.cells.empty()) continue;
-    ++models;
-    const PointLocator locator(read.model, WorldCube({}, 1000, 50));
+  const int models = testing::ForEachExampleModel([](const settings::VIEWPARM&, const input::GeometryModel& model) {
+    const PointLocator locator(model, WorldCube({}, 1000, 50));
     OverlapSearchOptions options;
     options.region = locator.ModelExtent().Grown(1);
     options.pixels = 150;
@@ -88,12 +80,12 @@ TEST(OverlapSearch, EveryExampleInputIsClean) {
     options.randomPoints = 20000;
     const OverlapSearchResult result = SearchOverlaps(locator, options);
     for (const OverlapFinding& overlap : result.overlaps)
-      ADD_FAILURE() << "overlap C" << read.model.cells[static_cast<std::size_t>(overlap.firstCell)].id << " C"
-                    << read.model.cells[static_cast<std::size_t>(overlap.secondCell)].id << " at " << overlap.at.x
-                    << " " << overlap.at.y << " " << overlap.at.z;
+      ADD_FAILURE() << "overlap C" << model.cells[static_cast<std::size_t>(overlap.firstCell)].id << " C"
+                    << model.cells[static_cast<std::size_t>(overlap.secondCell)].id << " at " << overlap.at.x << " "
+                    << overlap.at.y << " " << overlap.at.z;
     for (const UndefinedFinding& gap : result.undefined)
       ADD_FAILURE() << "undefined at " << gap.at.x << " " << gap.at.y << " " << gap.at.z;
-  }
+  });
   EXPECT_GE(models, 5);
 }
 

@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <random>
 
 #include "preview/preview_models.h"
+#include "preview/set_world.h"
 #include "render/script_check/model_cells.h"
 #include "render/script_check/random_model.h"
 
@@ -15,17 +15,12 @@ namespace {
 using render::script_check::ModelCells;
 using testing::TextModel;
 
-Box3 WorldOf(const settings::VIEWPARM& set) {
-  return WorldCube({set.viewCenter.x, set.viewCenter.y, set.viewCenter.z}, set.viewSize,
-                   set.maximumObjectSizeRatio);
-}
-
 // Samples points where the cells are (their boxes, a little beyond) and
 // compares the locator's cells with the independent check's, away from
 // every surface. Returns how many points lay inside some cell.
 int CompareWithModelCells(const input::GeometryModel& model, const settings::VIEWPARM& set, unsigned seed,
                           int samples) {
-  const Box3 world = WorldOf(set);
+  const Box3 world = WorldCubeOf(set);
   const PointLocator locator(model, world);
   const ModelCells expected(model);
   Box3 extent = locator.ModelExtent();
@@ -54,17 +49,9 @@ int CompareWithModelCells(const input::GeometryModel& model, const settings::VIE
 }
 
 TEST(PointLocator, AgreesWithTheIndependentCellCheckOnEveryExampleInput) {
-  int models = 0;
-  for (const auto& entry : std::filesystem::directory_iterator(std::string(TESSARIN_SOURCE_DIR) + "/examples")) {
-    if (entry.path().extension() != ".inp") continue;
-    SCOPED_TRACE(entry.path().filename().string());
-    tessarin::testing::TempDir folder;
-    settings::VIEWPARM set = render::script_check::SetForInput(entry.path().string(), folder.path());
-    render::script_check::ReadModel read = render::script_check::ReadSetInput(set, folder.path());
-    if (!read.loaded || read.model.cells.empty()) continue;
-    ++models;
-    CompareWithModelCells(read.model, set, 7, 3000);
-  }
+  const int models = testing::ForEachExampleModel([](const settings::VIEWPARM& set, const input::GeometryModel& model) {
+    CompareWithModelCells(model, set, 7, 3000);
+  });
   EXPECT_GE(models, 5);
 }
 
@@ -80,7 +67,7 @@ TEST(PointLocator, AgreesWithTheIndependentCellCheckOnGeneratedModels) {
 TEST(PointLocator, NestedComplementsAndSurfacesWithinThePrecision) {
   TextModel planted(testing::kPlantedFaults, 12);
   ASSERT_TRUE(planted.read.loaded) << planted.read.console;
-  const PointLocator locator(planted.read.model, WorldOf(planted.set));
+  const PointLocator locator(planted.read.model, WorldCubeOf(planted.set));
   const PointCells overlap = locator.Locate({0.25, 0, 0});
   ASSERT_EQ(overlap.insideCount, 2);
   EXPECT_EQ(overlap.inside[0], 0);

@@ -2,6 +2,7 @@
 // Small models for the preview tests, read from input text through the
 // reader as a user's file would be.
 
+#include <functional>
 #include <string>
 
 #include "render/script_check/model_reading.h"
@@ -15,6 +16,11 @@ struct TextModel {
   render::script_check::ReadModel read;
   TextModel(const std::string& text, double viewSize);
 };
+
+// Calls `check` with every bundled example input that reads into a model
+// with cells (under SCOPED_TRACE of its name); returns how many there were.
+int ForEachExampleModel(
+    const std::function<void(const settings::VIEWPARM& set, const input::GeometryModel& model)>& check);
 
 // A sphere of radius 2 (M1) in a box of edge 8 (M2), centred at the origin.
 inline constexpr const char* kSphereInBox =

@@ -5,6 +5,7 @@
 #include <numbers>
 
 #include "preview/preview_models.h"
+#include "preview/set_world.h"
 #include "preview/slice_frame.h"
 #include "preview/slice_picture.h"
 #include "preview/slice_scan.h"
@@ -14,11 +15,6 @@ namespace tessarin::preview {
 namespace {
 
 using testing::TextModel;
-
-Box3 WorldOf(const settings::VIEWPARM& set) {
-  return WorldCube({set.viewCenter.x, set.viewCenter.y, set.viewCenter.z}, set.viewSize,
-                   set.maximumObjectSizeRatio);
-}
 
 std::map<Rgb, int> CountColours(const RgbImage& image) {
   std::map<Rgb, int> counts;
@@ -32,7 +28,7 @@ std::map<Rgb, int> CountColours(const RgbImage& image) {
 TEST(Slice, ASphereInABoxCoversItsExactAreasInEveryBasis) {
   TextModel model(testing::kSphereInBox, 10);
   ASSERT_TRUE(model.read.loaded) << model.read.console;
-  const PointLocator locator(model.read.model, WorldOf(model.set));
+  const PointLocator locator(model.read.model, WorldCubeOf(model.set));
   const std::vector<Rgb> colours = CellColours(model.read.model, model.set);
   ASSERT_EQ(colours.size(), 2u);
   ASSERT_NE(colours[0], colours[1]);
@@ -63,7 +59,7 @@ TEST(Slice, ASphereInABoxCoversItsExactAreasInEveryBasis) {
 TEST(Slice, OverlapsAreStripedRedAndEnclosedGapsMagenta) {
   TextModel model(testing::kPlantedFaults, 12);
   ASSERT_TRUE(model.read.loaded) << model.read.console;
-  const PointLocator locator(model.read.model, WorldOf(model.set));
+  const PointLocator locator(model.read.model, WorldCubeOf(model.set));
   const SliceFrame frame = DefaultSliceFrame(model.set, SliceBasis::XY, 600, 600);  // 0.02 cm pixels
   const SliceCells cells = ScanSlice(locator, frame);
   const std::map<Rgb, int> counts = CountColours(PaintSlice(cells, CellColours(model.read.model, model.set)));
@@ -102,7 +98,7 @@ TEST(Slice, TheViewBasisLooksAlongTheSetsDirection) {
 TEST(Slice, ARaisedCancelFlagStopsTheScan) {
   TextModel model(testing::kSphereInBox, 10);
   ASSERT_TRUE(model.read.loaded) << model.read.console;
-  const PointLocator locator(model.read.model, WorldOf(model.set));
+  const PointLocator locator(model.read.model, WorldCubeOf(model.set));
   std::atomic<bool> cancel{true};
   EXPECT_EQ(ScanSlice(locator, DefaultSliceFrame(model.set, SliceBasis::XY, 100, 100), &cancel).wide, 0);
 }
@@ -120,7 +116,7 @@ TEST(Slice, SkippedPixelsAgreeWithLocatingEachPixel) {
     SCOPED_TRACE(seed);
     testing::TextModel generated(render::script_check::RandomModelInput(seed), 44);
     ASSERT_TRUE(generated.read.loaded) << generated.read.console;
-    const PointLocator locator(generated.read.model, WorldOf(generated.set));
+    const PointLocator locator(generated.read.model, WorldCubeOf(generated.set));
     for (SliceBasis basis : {SliceBasis::XY, SliceBasis::View}) {
       const SliceFrame frame = DefaultSliceFrame(generated.set, basis, 160, 120);
       const SliceCells cells = ScanSlice(locator, frame);

@@ -6,6 +6,7 @@
 #include "platform/format_text.h"
 #include "preview/overlap_search.h"
 #include "preview/point_locator.h"
+#include "preview/set_world.h"
 
 namespace tessarin::cli {
 namespace {
@@ -136,7 +137,7 @@ int RunOverlapsCommand(const std::vector<std::string>& args, CommandIo& io) {
   if (!geometry) return exitCode;
 
   const settings::VIEWPARM& set = geometry->set;
-  const input::Vec3 centre{set.viewCenter.x, set.viewCenter.y, set.viewCenter.z};
+  const input::Vec3 centre = preview::ViewCentreOf(set);
   preview::OverlapSearchOptions options;
   options.region = preview::ViewCube(centre, set.viewSize);
   if (corners) {
@@ -148,8 +149,7 @@ int RunOverlapsCommand(const std::vector<std::string>& args, CommandIo& io) {
   options.pixels = static_cast<int>(pixels);
   options.randomPoints = static_cast<int>(points);
   options.seed = static_cast<unsigned>(seed);
-  const preview::PointLocator locator(geometry->model,
-                                      preview::WorldCube(centre, set.viewSize, set.maximumObjectSizeRatio));
+  const preview::PointLocator locator(geometry->model, preview::WorldCubeOf(set));
   const preview::OverlapSearchResult result = preview::SearchOverlaps(locator, options);
   if (arguments->Has(kJsonFlag)) PrintJson(geometry->model, result, io.out);
   else PrintText(geometry->model, result, io.out);

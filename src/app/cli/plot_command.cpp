@@ -5,6 +5,7 @@
 #include "app/cli/selected_set.h"
 #include "app/cli/set_geometry.h"
 #include "preview/point_locator.h"
+#include "preview/set_world.h"
 #include "preview/slice_frame.h"
 #include "preview/slice_picture.h"
 #include "preview/slice_scan.h"
@@ -117,9 +118,7 @@ int RunPlotCommand(const std::vector<std::string>& args, CommandIo& io) {
   preview::SliceFrame frame = preview::DefaultSliceFrame(set, basis, wide, high);
   if (origin) frame.centre = *origin;
   if (width) frame.width = *width;
-  const preview::PointLocator locator(
-      geometry->model, preview::WorldCube({set.viewCenter.x, set.viewCenter.y, set.viewCenter.z}, set.viewSize,
-                                          set.maximumObjectSizeRatio));
+  const preview::PointLocator locator(geometry->model, preview::WorldCubeOf(set));
   const preview::RgbImage image =
       preview::PaintSlice(preview::ScanSlice(locator, frame), preview::CellColours(geometry->model, set));
   std::string error;
