@@ -14,7 +14,7 @@ const std::vector<Command>& Commands() {
       {"tracks", "count|stats|export FILE [--set N]", "count, summarise or export a set's tracks", RunTracksCommand},
       {"plot", "FILE [--set N] [--basis B] ... -o PICTURE.png", "draw a slice of a set's geometry as a PNG picture",
        RunPlotCommand},
-      {"overlaps", "FILE [--set N] [--json] ...", "search a set's geometry for overlaps and undefined regions",
+      {"overlaps", "FILE [--set N] [--json] ...", "find overlapping cells and undefined regions",
        RunOverlapsCommand},
   };
   return commands;

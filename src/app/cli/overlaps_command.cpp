@@ -13,8 +13,9 @@ namespace {
 
 constexpr CommandDescription kOverlaps{
     "overlaps",
-    "Usage: tessarin-cli overlaps FILE [--set N] [--slices K] [--pixels N] [--points M]\n"
-    "                             [--seed S] [--region X0,Y0,Z0,X1,Y1,Z1] [--json] [--allow-system]\n"
+    "Usage: tessarin-cli overlaps FILE [--set N] [--slices K] [--pixels N]\n"
+    "                [--points M] [--seed S] [--region X0,Y0,Z0,X1,Y1,Z1]\n"
+    "                [--json] [--allow-system]\n"
     "\n"
     "Reads the input file of a parameter set of the parameter file FILE and\n"
     "searches its geometry for overlaps (points that two or more cells hold)\n"

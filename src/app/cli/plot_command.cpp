@@ -17,7 +17,8 @@ namespace {
 constexpr CommandDescription kPlot{
     "plot",
     "Usage: tessarin-cli plot FILE [--set N] [--basis xy|xz|yz|view] [--origin X,Y,Z]\n"
-    "                         [--width W] [--pixels WxH] [--allow-system] -o PICTURE.png\n"
+    "                         [--width W] [--pixels WxH] [--allow-system]\n"
+    "                         -o PICTURE.png\n"
     "\n"
     "Reads the input file of a parameter set of the parameter file FILE and\n"
     "draws a slice of its geometry as a PNG picture, as the Geometry view shows\n"
