@@ -1,8 +1,4 @@
-// Making the RT script of a 4999-cell model: a 50 x 50 lattice (less one
-// site) of RPP boxes inside a shield box, each box holding a rod (an
-// infinite cylinder between two planes) that the box excludes; every other
-// rod is a transformed copy of the first, and the shield excludes every box
-// (and so, through them, every rod). Timed with 20 clipping cycles and with
+// Making the RT script of the 4999-cell lattice model (bench/lattice_model.h). Timed with 20 clipping cycles and with
 // none; prints where the time went and the peak memory.
 
 #include <chrono>
@@ -10,6 +6,7 @@
 #include <fstream>
 #include <string>
 
+#include "lattice_model.h"
 #include "input/geometry_model.h"
 #include "input/input_reader.h"
 #include "input/user_code.h"
@@ -19,37 +16,6 @@
 #include "settings/viewparm.h"
 
 namespace {
-
-constexpr int kSide = 50;
-constexpr int kSites = kSide * kSide - 1;
-
-std::string GenerateInput() {
-  std::string text = "COMPLEX_GEOMETRY 1\nM1 \"rod\"\nM2 \"box\"\nM3 \"shield\"\n";
-  char line[200];
-  std::snprintf(line, sizeof line, "S1 RPP -1 %d -1 %d -1 2\nS2 P 0 0 1 0\nS3 P 0 0 1 1\n", kSide + 1, kSide + 1);
-  text += line;
-  std::string shield = "C1 3 1 -1";
-  for (int site = 0; site < kSites; ++site) {
-    const int i = site / kSide, j = site % kSide;
-    const int rod = 2 + 2 * site, box = 3 + 2 * site;
-    std::snprintf(line, sizeof line, "S%d RPP %d %d %d %d 0 1\n", 10000 + site, i, i + 1, j, j + 1);
-    text += line;
-    if (site % 2 == 0) {
-      std::snprintf(line, sizeof line, "S%d CY %g %g 0 0 0 1 0.3\nC%d 1 1 -%d +2 -3\n", 20000 + site, i + 0.5, j + 0.5,
-                    rod, 20000 + site);
-    } else {
-      // A copy of the first rod moved to this site.
-      std::snprintf(line, sizeof line, "TR%d %d %d 0\nC%d 1 1 TR%d 2\n", site, i, j, rod, site);
-    }
-    text += line;
-    std::snprintf(line, sizeof line, "C%d 2 1 -%d #%d\n", box, 10000 + site, rod);
-    text += line;
-    // Input lines hold at most 1000 characters: continue the shield's line.
-    if (site % 100 == 99) shield += " &\n";
-    shield += " #" + std::to_string(box);
-  }
-  return text + shield + "\n";
-}
 
 long PeakMemoryKilobytes() {
   std::ifstream status("/proc/self/status");
@@ -69,7 +35,7 @@ int main() {
   using namespace tessarin;
   const std::string folder = "/tmp/";
   const std::string inputPath = folder + "tessarin_bench_rt_script.inp";
-  std::ofstream(inputPath) << GenerateInput();
+  std::ofstream(inputPath) << bench::LatticeModelInput();
 
   settings::VIEWPARM set = settings::DefaultParameterSet();
   set.InputFileFolder = folder;

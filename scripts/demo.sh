@@ -20,6 +20,19 @@ else
   echo "The RT script could not be made (see the messages above)."
 fi
 echo
+# A slice through the rods, drawn by material as the Geometry view shows it,
+# and the search for overlaps and undefined regions.
+echo "== Geometry view of the demo set: a slice and the overlap search"
+slice="$root/examples/demo_slice.png"
+if "$bin/tessarin-cli" plot "$demo" --set 1 --basis xy --origin 0,0,10 --pixels 800x800 -o "$slice" >/dev/null; then
+  echo "Slice written: $slice"
+else
+  echo "The slice could not be drawn (see the messages above)."
+fi
+if "$bin/tessarin-cli" overlaps "$demo" --set 1; then
+  echo "No overlaps and no undefined regions in the view cube."
+fi
+echo
 if [ -x "$bin/tessarin" ] && [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ] && [ -z "${CI:-}" ]; then
   exec "$bin/tessarin" "$demo"
 fi

@@ -14,8 +14,12 @@ const std::vector<Command>& Commands() {
       {"check", "INPUT [--params FILE [--set N]] [--dump] [--time-limit SECONDS]\n[--allow-system]",
        "read and check a simulator input file", RunCheckCommand},
       {"rt", "FILE [--set N] [--yes] [--allow-system]", "make the RT script of a set for MGED", RunRtCommand},
-      {"tracks", "count|stats|export FILE [--set N] [--json] [-o OUT.vtp]",
-       "count, summarise or export a set's tracks", RunTracksCommand},
+      {"tracks", "count|stats|export|draw FILE [--set N] [--json] [-o OUT.vtp]\n[--base PATH]",
+       "count, summarise, export or draw a set's tracks", RunTracksCommand},
+      {"plot", "FILE [--set N] [--basis xy|xz|yz|view] [--origin X,Y,Z] [--width W]\n[--pixels WxH] -o PICTURE.png",
+       "draw a slice of a set's geometry as a PNG picture", RunPlotCommand},
+      {"overlaps", "FILE [--set N] [--slices K] [--pixels N] [--points M] [--seed S]\n[--region X0,Y0,Z0,X1,Y1,Z1] [--json]",
+       "find overlapping cells and undefined regions", RunOverlapsCommand},
   };
   return commands;
 }

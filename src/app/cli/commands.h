@@ -12,5 +12,7 @@ int RunCmdlineCommand(const std::vector<std::string>& args, CommandIo& io);
 int RunCheckCommand(const std::vector<std::string>& args, CommandIo& io);
 int RunRtCommand(const std::vector<std::string>& args, CommandIo& io);
 int RunTracksCommand(const std::vector<std::string>& args, CommandIo& io);
+int RunPlotCommand(const std::vector<std::string>& args, CommandIo& io);
+int RunOverlapsCommand(const std::vector<std::string>& args, CommandIo& io);
 
 }  // namespace tessarin::cli

@@ -27,6 +27,8 @@
 #include "ui/qt/filtering_tabs.h"
 #include "ui/qt/materials_table.h"
 #include "ui/qt/menu_shortcut_guard.h"
+#include "ui/qt/geometry_view_captions.h"
+#include "ui/qt/geometry_view_window.h"
 #include "ui/qt/track_progress_dialog.h"
 #include "ui/qt/vector_table.h"
 #include "ui/qt/wheel_guard.h"
@@ -110,6 +112,9 @@ void MainWindow::BuildMenus() {
     closeConsoleAction_->setEnabled(controller_.IsConsoleMenuEnabled());
   });
 
+  QMenu* view = menuBar()->addMenu(captions::kViewMenu);
+  connect(view->addAction(captions::kGeometryViewMenu), &QAction::triggered, this, [this] { OpenGeometryView(); });
+
   QMenu* help = menuBar()->addMenu(captions::kHelpMenu);
   connect(help->addAction(captions::kTessarinManualMenu), &QAction::triggered, this,
           [this] { Run([this] { controller_.OpenManual(Manual::Tessarin); }); });
@@ -118,6 +123,13 @@ void MainWindow::BuildMenus() {
   help->addSeparator();
   connect(help->addAction(captions::kAboutMenu), &QAction::triggered, this,
           [this] { Run([this] { controller_.ShowAbout(); }); });
+}
+
+void MainWindow::OpenGeometryView() {
+  if (geometryView_ == nullptr) geometryView_ = new GeometryViewWindow(controller_, this);
+  geometryView_->show();
+  geometryView_->raise();
+  geometryView_->activateWindow();
 }
 
 void MainWindow::UpdateFileMenu() { reloadAction_->setVisible(controller_.IsReloadAvailable()); }
@@ -210,6 +222,8 @@ QWidget* MainWindow::BuildScriptGroup() {
   grid->addWidget(MakeButton(captions::kMakeRtScript, captions::kTipMakeRtScript,
                              [this] { WhileReading([this] { controller_.MakeRtScript(); }); }),
                   row, 0);
+  grid->addWidget(MakeButton(captions::kGeometryView, captions::kTipGeometryView, [this] { OpenGeometryView(); }), row,
+                  5);
   grid->addWidget(MakeButton(captions::kSelectFolder, captions::kTipScriptFolder,
                              [this] { controller_.SelectScriptFolder(); }),
                   row, 1, 1, 2);

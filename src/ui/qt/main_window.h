@@ -25,6 +25,7 @@ namespace tessarin::ui::qt {
 
 class AngleSpinBox;
 class FilteringTabs;
+class GeometryViewWindow;
 class QtTrackReadingRunner;
 class AxesPicture;
 class ColorSwatch;
@@ -45,6 +46,10 @@ class MainWindow : public QMainWindow {
 
   // The captions of the start buttons (they change as watched processes end).
   void ShowStartButtons();
+
+  // Opens the Geometry view, or brings it to the front.
+  void OpenGeometryView();
+  GeometryViewWindow* GeometryView() const { return geometryView_; }
 
   // Runs after every ShowState (the modeless dialogs show the set as well).
   void SetAfterShowState(std::function<void()> hook) { afterShowState_ = std::move(hook); }
@@ -137,6 +142,7 @@ class MainWindow : public QMainWindow {
   QAction* activateConsoleAction_ = nullptr;
   QAction* closeConsoleAction_ = nullptr;
   std::function<void()> afterShowState_;
+  GeometryViewWindow* geometryView_ = nullptr;
   FilteringTabs* filteringTabs_ = nullptr;
   std::unique_ptr<QtTrackReadingRunner> trackReadingRunner_;
   bool showing_ = false;

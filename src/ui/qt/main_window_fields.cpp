@@ -12,6 +12,7 @@
 #include "ui/qt/check_state.h"
 #include "ui/qt/color_swatch.h"
 #include "ui/qt/filtering_tabs.h"
+#include "ui/qt/geometry_view_window.h"
 #include "ui/qt/main_window.h"
 #include "ui/qt/materials_table.h"
 #include "ui/qt/vector_table.h"
@@ -144,6 +145,7 @@ void MainWindow::ShowState() {
   closeConsoleAction_->setEnabled(controller_.IsConsoleMenuEnabled());
   ShowFields();
   showing_ = false;
+  if (geometryView_ != nullptr && geometryView_->isVisible()) geometryView_->Refresh();
   if (afterShowState_) afterShowState_();
 }
 

@@ -1,0 +1,56 @@
+#include "app/cli/png_file.h"
+
+#include <png.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <csetjmp>
+
+namespace tessarin::cli {
+
+namespace {
+
+// libpng reports errors by long jump; nothing with a destructor may live
+// between setjmp and the calls that can jump.
+bool WriteRows(std::FILE* file, const preview::RgbImage& image) {
+  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+  if (!png) return false;
+  png_infop info = png_create_info_struct(png);
+  if (!info || setjmp(png_jmpbuf(png))) {
+    png_destroy_write_struct(&png, info ? &info : nullptr);
+    return false;
+  }
+  png_init_io(png, file);
+  png_set_IHDR(png, info, static_cast<png_uint_32>(image.width), static_cast<png_uint_32>(image.height), 8,
+               PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+  png_write_info(png, info);
+  for (int row = 0; row < image.height; ++row)
+    png_write_row(png, image.pixels.data() + 3 * static_cast<std::size_t>(row) * static_cast<std::size_t>(image.width));
+  png_write_end(png, nullptr);
+  png_destroy_write_struct(&png, &info);
+  return true;
+}
+
+}  // namespace
+
+bool WritePngFile(const std::string& path, const preview::RgbImage& image, std::string& error) {
+  if (image.width <= 0 || image.height <= 0) {
+    error = "the picture is empty";
+    return false;
+  }
+  std::FILE* file = std::fopen(path.c_str(), "wb");
+  if (!file) {
+    error = "cannot write " + path + ": " + std::strerror(errno);
+    return false;
+  }
+  const bool written = WriteRows(file, image);
+  const bool closed = std::fclose(file) == 0;
+  if (!written || !closed) {
+    error = "cannot write " + path;
+    return false;
+  }
+  return true;
+}
+
+}  // namespace tessarin::cli

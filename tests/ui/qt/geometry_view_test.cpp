@@ -1,0 +1,127 @@
+// The Geometry view on the demo: opened from its button after a read, it
+// draws the lattice by material with the legend beside it, names what lies
+// under the pointer, follows drags quickly, and saves its picture. Leaves a
+// screenshot in <build>/screenshots for a look.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <algorithm>
+#include <map>
+
+#include "platform/scripted_host.h"
+#include "preview/slice_picture.h"
+#include "support/test_files.h"
+#include "ui/controller_fixture.h"
+#include "ui/qt/captions.h"
+#include "ui/qt/desktop_application.h"
+#include "ui/qt/geometry_view_captions.h"
+#include "ui/qt/geometry_view_window.h"
+#include "ui/qt/slice_canvas.h"
+
+namespace tessarin::ui::qt {
+namespace {
+
+QPushButton* ButtonByText(QWidget& window, const QString& text) {
+  for (QPushButton* button : window.findChildren<QPushButton*>())
+    if (button->text() == text) return button;
+  ADD_FAILURE() << "no button " << text.toStdString();
+  return nullptr;
+}
+
+std::map<QRgb, int> CountColours(const QImage& image) {
+  std::map<QRgb, int> counts;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x) ++counts[image.pixel(x, y)];
+  return counts;
+}
+
+QRgb ToQRgb(const preview::Rgb& colour) { return qRgb(colour[0], colour[1], colour[2]); }
+
+TEST(GeometryView, ShowsTheDemoByMaterialFollowsTheViewAndSaves) {
+  tessarin::testing::TempDir folder;
+  for (const char* name : {"demo.tesprm", "demo_lattice.inp"})
+    tessarin::testing::WriteWholeFile(
+        folder.File(name), tessarin::testing::ReadWholeFile(std::string(TESSARIN_SOURCE_DIR) + "/examples/" + name));
+  ControllerEnvironment environment;
+  environment.programFolder = folder.path();
+  environment.startupDirectory = folder.path();
+  environment.parameterFileArgument = folder.File("demo.tesprm");
+  DesktopApplication desktop(environment, std::make_unique<platform::ScriptedHost>(),
+                             std::make_unique<ui::testing::RecordingShell>());
+  MainWindow& window = desktop.window();
+
+  // Before any read there is nothing to draw.
+  QPushButton* open = ButtonByText(window, captions::kGeometryView);
+  ASSERT_NE(open, nullptr);
+  open->click();
+  GeometryViewWindow* view = window.GeometryView();
+  ASSERT_NE(view, nullptr);
+  EXPECT_TRUE(view->Canvas()->Image().isNull());
+
+  ButtonByText(window, captions::kMakeRtScript)->click();
+  ASSERT_TRUE(desktop.controller().Model().loaded);
+  view->Canvas()->setFixedSize(800, 600);
+  view->adjustSize();
+  QApplication::processEvents();
+  view->Refresh();
+  ASSERT_TRUE(view->WaitForPicture(10000));
+  const QImage& image = view->Canvas()->Image();
+  ASSERT_EQ(image.size(), QSize(800, 600));
+
+  // Fuel rods in water, boundaries between them, the white outside; no
+  // overlaps and no gaps.
+  const settings::VIEWPARM& set = desktop.controller().WorkingCopy();
+  const std::vector<preview::Rgb> colours = preview::CellColours(desktop.controller().Model(), set);
+  std::map<QRgb, int> counts = CountColours(image);
+  EXPECT_GT(counts[ToQRgb(colours[0])], 5000);   // C1, a rod
+  EXPECT_GT(counts[ToQRgb(colours[9])], 30000);  // C10, the water
+  EXPECT_GT(counts[ToQRgb(preview::kBoundaryColour)], 500);
+  EXPECT_GT(counts[ToQRgb(preview::kOutsideColour)], 100000);
+  EXPECT_EQ(counts[ToQRgb(preview::kGapColour)], 0);
+  EXPECT_EQ(counts[ToQRgb(preview::kOverlapColour)], 0);
+  auto* legend = view->findChild<QListWidget*>();
+  ASSERT_NE(legend, nullptr);
+  ASSERT_EQ(legend->count(), 2 + 3);
+  EXPECT_EQ(legend->item(0)->text(), "M1 (fuel)");
+
+  // The pointer over the middle of the first rod at (-4, -4).
+  const preview::SliceFrame frame = preview::DefaultSliceFrame(set, preview::SliceBasis::XY, 800, 600);
+  double column = 0, row = 0;
+  frame.PixelOf({-4, -4, 0}, column, row);
+  QMouseEvent move(QEvent::MouseMove, QPointF(column + 0.5, row + 0.5), QPointF(), Qt::NoButton, Qt::NoButton,
+                   Qt::NoModifier);
+  QApplication::sendEvent(view->Canvas(), &move);
+  EXPECT_TRUE(view->StatusText().contains("cell C1   material 1 \"fuel\"   region M1 (fuel)"))
+      << view->StatusText().toStdString();
+
+  const QString folderName = QString(TESSARIN_BINARY_DIR) + "/screenshots";
+  QDir().mkpath(folderName);
+  EXPECT_TRUE(view->grab().save(folderName + "/geometry_view.png"));
+  EXPECT_TRUE(view->SaveImage(QString::fromStdString(folder.File("slice.png"))));
+  EXPECT_FALSE(QImage(QString::fromStdString(folder.File("slice.png"))).isNull());
+
+  // Dragging: each drag is followed by its picture. The time is printed only:
+  // test builds are unoptimised; bench_preview_slice measures the real one.
+  double slowest = 0;
+  for (int step = 0; step < 10; ++step) {
+    view->Canvas()->dragged(QPointF(7, 3));
+    ASSERT_TRUE(view->WaitForPicture(5000));
+    slowest = std::max(slowest, view->LastDrawSeconds());
+  }
+  std::printf("slowest redraw of 800 x 600 while panning: %.1f ms\n", 1000 * slowest);
+
+  // A change of the view size in the main window shows the set's new view.
+  desktop.controller().EditWorkingCopy().viewSize = 80;
+  window.ShowState();
+  ASSERT_TRUE(view->WaitForPicture(10000));
+  const std::map<QRgb, int> wider = CountColours(view->Canvas()->Image());
+  EXPECT_LT(wider.at(ToQRgb(colours[9])), counts[ToQRgb(colours[9])] / 2);
+}
+
+}  // namespace
+}  // namespace tessarin::ui::qt
