@@ -158,13 +158,7 @@ QWidget* MainWindow::BuildSimulationGroup() {
   auto* grid = new QGridLayout(group);
   grid->setColumnStretch(4, 1);
   int row = 0;
-  // Load and Reload tell in the status bar what the read found.
-  auto readInput = [this](void (Controller::*command)()) {
-    return [this, command] {
-      WhileReading([this, command] { (controller_.*command)(); });
-      statusBar()->showMessage(QString::fromStdString(controller_.InputReadSummary()));
-    };
-  };
+  auto readInput = [this](void (Controller::*command)()) { return [this, command] { ReadInputFile(command); }; };
   grid->addWidget(MakeButton(captions::kLoadInputFile, captions::kTipLoadInput, readInput(&Controller::LoadInputFile)),
                   row, 0, 1, 2);
   grid->addWidget(MakeOpenFileButton(TextField::InputFile), row, 3);
@@ -501,6 +495,14 @@ void MainWindow::Run(const std::function<void()>& command) {
   CommitFocusedField();
   command();
   ShowState();
+}
+
+void MainWindow::ReadInputFile(void (Controller::*command)()) {
+  // Through a reference: g++ 12 with -fsanitize=vptr checks a wrong address
+  // for `this` captured by a lambda inside the button's lambda.
+  Controller& controller = controller_;
+  WhileReading([&controller, command] { (controller.*command)(); });
+  statusBar()->showMessage(QString::fromStdString(controller_.InputReadSummary()));
 }
 
 void MainWindow::WhileReading(const std::function<void()>& command) {

@@ -108,6 +108,8 @@ class MainWindow : public QMainWindow {
   // A command that reads the input file: the window takes no input meanwhile,
   // only the console does.
   void WhileReading(const std::function<void()>& command);
+  // Load or Reload, then the status bar tells what the read found.
+  void ReadInputFile(void (Controller::*command)());
   QPushButton* MakeStartButton(launch::WatchedProgram program, const char* tooltip);
   void CommitFocusedField();
   void ToggleGraphics();
