@@ -5,8 +5,8 @@
 namespace tessarin::settings {
 namespace {
 
-// 2 MB blocks: large enough that block ends waste little, small enough that
-// the last, partly filled block costs little.
+// 2 MB blocks, one huge page each: large enough that block ends waste
+// little, small enough that the last, partly filled block costs little.
 constexpr std::size_t kVerticesPerBlock = std::size_t{1} << 16;
 
 }  // namespace
@@ -16,14 +16,14 @@ void TrackVertexStore::Append(std::span<const TrackVertex> vertices, TrackRecord
     blocks_.emplace_back();
     blocks_.back().reserve(std::max(kVerticesPerBlock, vertices.size()));
   }
-  std::vector<TrackVertex>& block = blocks_.back();
+  Block& block = blocks_.back();
   record.vertexBlock = static_cast<std::int32_t>(blocks_.size() - 1);
   record.firstVertex = static_cast<std::int32_t>(block.size());
   block.insert(block.end(), vertices.begin(), vertices.end());
 }
 
 std::span<const TrackVertex> TrackVertexStore::Vertices(const TrackRecord& record) const {
-  const std::vector<TrackVertex>& block = blocks_[static_cast<std::size_t>(record.vertexBlock)];
+  const Block& block = blocks_[static_cast<std::size_t>(record.vertexBlock)];
   return {block.data() + record.firstVertex, static_cast<std::size_t>(record.vertexCount)};
 }
 
@@ -33,8 +33,8 @@ void TrackVertexStore::ShrinkToFit() {
 }
 
 std::size_t TrackVertexStore::BytesReserved() const {
-  std::size_t bytes = blocks_.capacity() * sizeof(std::vector<TrackVertex>);
-  for (const std::vector<TrackVertex>& block : blocks_) bytes += block.capacity() * sizeof(TrackVertex);
+  std::size_t bytes = blocks_.capacity() * sizeof(Block);
+  for (const Block& block : blocks_) bytes += block.capacity() * sizeof(TrackVertex);
   return bytes;
 }
 

@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "settings/huge_page_allocator.h"
+
 namespace tessarin::settings {
 
 inline constexpr std::int32_t kCurrentTrackLayout = 102;
@@ -51,7 +53,8 @@ class TrackVertexStore {
   std::size_t BytesReserved() const;
 
  private:
-  std::vector<std::vector<TrackVertex>> blocks_;
+  using Block = std::vector<TrackVertex, HugePageAllocator<TrackVertex>>;
+  std::vector<Block> blocks_;
 };
 
 struct TRACKSETDATA {

@@ -20,6 +20,13 @@ bool TakeInteger(std::string_view& text, std::int64_t& value);
 // A real number after optional blanks and a sign; consumes it.
 bool TakeReal(std::string_view& text, double& value);
 
+// The common form of a real number ("-1.234567e+02", at most 15 digits),
+// as TakeReal reads it, without bounds checks: the byte at `end` must be
+// readable and no digit, blank, sign, point or exponent letter (a line end
+// or a zero byte). Leaves `p` after the number. False for anything else,
+// which TakeReal then decides.
+bool TakeCommonReal(const char*& p, const char* end, double& value);
+
 // Whether a number just taken ends its field: end of text or a blank.
 inline bool AtFieldEnd(std::string_view text) { return text.empty() || IsBlank(text.front()); }
 

@@ -1,6 +1,6 @@
 #pragma once
-// Lines of a track data file, read in large blocks: the reader must keep up
-// with files of gigabytes. Also serves a buffer in memory, so that the
+// Lines of a track data file in file order, each already tried as a vertex
+// line (see line_chunks.h). Also serves a buffer in memory, so that the
 // reader can be driven without a file (fuzzing, tests).
 
 #include <cstdint>
@@ -9,7 +9,12 @@
 #include <string>
 #include <string_view>
 
+#include "settings/trackset_data.h"
+
 namespace tessarin::tracks {
+
+class LineChunkPipeline;
+struct LineChunk;
 
 class LineSource {
  public:
@@ -25,6 +30,9 @@ class LineSource {
   // The next line without its end ("\n" or "\r\n"); false at the end.
   // The view is valid until the next call.
   bool Next(std::string_view& line);
+  // The same, with the line's four numbers when it is a vertex line
+  // (nullptr otherwise), valid as long as the line.
+  bool Next(std::string_view& line, const settings::TrackVertex*& vertex);
   // Whether another line could be read.
   bool HasMore();
   // Bytes of the lines handed out so far.
@@ -33,14 +41,15 @@ class LineSource {
   std::int64_t LineNumber() const { return lineNumber_; }
 
  private:
-  bool Refill();
+  // Makes `chunk_` hold an unread line; false at the end.
+  bool Advance();
 
   int descriptor_ = -1;
   bool good_ = false;
-  bool atEnd_ = false;
-  std::unique_ptr<char[]> storage_;
-  const char* begin_ = nullptr;
-  const char* end_ = nullptr;
+  std::unique_ptr<LineChunkPipeline> pipeline_;
+  const LineChunk* chunk_ = nullptr;
+  std::size_t nextLine_ = 0;
+  bool ended_ = false;
   std::uint64_t bytesRead_ = 0;
   std::int64_t lineNumber_ = 0;
 };

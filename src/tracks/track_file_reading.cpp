@@ -146,10 +146,10 @@ FileWalk::Step FileWalk::ReadTrack(int generation, int type) {
 
 bool FileWalk::ReadVertices(std::int64_t count, bool keepVertices, bool& cut) {
   vertices_.clear();
-  TrackVertex vertex;
+  const TrackVertex* vertex = nullptr;
   for (std::int64_t i = 0; i < count; ++i) {
-    if (!lines_.Next(line_) || !ParseVertex(line_, vertex)) return false;
-    if (keepVertices) vertices_.push_back(vertex);
+    if (!lines_.Next(line_, vertex) || vertex == nullptr) return false;
+    if (keepVertices) vertices_.push_back(*vertex);
     progress_.Tick(fileSize_ > 0 ? static_cast<double>(lines_.BytesRead()) / static_cast<double>(fileSize_) : 0);
     if (i + 1 < count && StopRequested(request_)) {
       cut = true;

@@ -1,0 +1,260 @@
+// Lines of large track files: cut into chunks and parsed ahead on helper
+// threads, they must come out exactly as a plain line-by-line reading of the
+// text gives them, with the same numbers.
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <cstring>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "support/test_files.h"
+#include "tracks/line_source.h"
+#include "tracks/track_file_lines.h"
+#include "tracks/track_reader.h"
+
+namespace tessarin::tracks {
+namespace {
+
+using settings::TrackVertex;
+
+bool SameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+
+// One number in one of the forms files hold, or something close to one.
+std::string RandomNumber(std::mt19937& random) {
+  static const char* const kOdd[] = {"", "-", "+", ".", "e5", "1e", "1e+", "--1", "+-1", "1.2.3", "0x1p3",
+                                     "inf", "nan", "1e400", "1e-400", "1,5", "1\x01", "12345678901234567890"};
+  std::uniform_int_distribution<int> pick(0, 99);
+  if (pick(random) < 5) return kOdd[static_cast<std::size_t>(pick(random)) % std::size(kOdd)];
+  std::string text;
+  const int sign = pick(random) % 3;
+  if (sign == 1) text += '-';
+  if (sign == 2) text += '+';
+  const int whole = pick(random) % 5, fraction = pick(random) % 18;
+  for (int i = 0; i < whole; ++i) text += static_cast<char>('0' + pick(random) % 10);
+  if (fraction > 0 || pick(random) % 4 == 0) text += '.';
+  for (int i = 0; i < fraction; ++i) text += static_cast<char>('0' + pick(random) % 10);
+  if (pick(random) % 3 != 0) {
+    text += pick(random) % 2 == 0 ? 'e' : 'E';
+    if (pick(random) % 2 == 0) text += pick(random) % 2 == 0 ? '-' : '+';
+    const int exponentDigits = pick(random) % 6;
+    for (int i = 0; i < exponentDigits; ++i) text += static_cast<char>('0' + pick(random) % 10);
+  }
+  return text;
+}
+
+std::string RandomLine(std::mt19937& random) {
+  std::uniform_int_distribution<int> pick(0, 99);
+  std::string line;
+  const int fields = 2 + pick(random) % 4;
+  for (int i = 0; i < fields; ++i) {
+    const int blanks = pick(random) % 4;
+    for (int b = 0; b < blanks; ++b) line += pick(random) % 4 == 0 ? '\t' : ' ';
+    line += RandomNumber(random);
+  }
+  if (pick(random) % 4 == 0) line += "  ";
+  return line;
+}
+
+TEST(VertexLines, TheQuickParserAgreesWithTheGeneralOne) {
+  std::mt19937 random(7);
+  int accepted = 0;
+  for (int i = 0; i < 100000; ++i) {
+    const std::string line = RandomLine(random);
+    const std::string withEnd = line + (i % 2 == 0 ? "\n" : "\r\n");
+    TrackVertex general, quick;
+    const bool generalTook = ParseVertex(line, general);
+    const bool quickTook = ParseVertexBeforeLineEnd(std::string_view(withEnd.data(), line.size()), quick);
+    ASSERT_EQ(quickTook, generalTook) << line;
+    if (!generalTook) continue;
+    ++accepted;
+    ASSERT_TRUE(SameBits(quick.x, general.x) && SameBits(quick.y, general.y) && SameBits(quick.z, general.z) &&
+                SameBits(quick.energy, general.energy))
+        << line;
+  }
+  EXPECT_GT(accepted, 1000);
+}
+
+TEST(VertexLines, CommonNumbersAreCorrectlyRounded) {
+  std::mt19937 random(11);
+  std::uniform_int_distribution<long long> mantissa(0, 999999999999999LL);
+  std::uniform_int_distribution<int> exponent(-30, 30), digits(1, 15);
+  for (int i = 0; i < 100000; ++i) {
+    std::string number = std::to_string(mantissa(random)).substr(0, static_cast<std::size_t>(digits(random)));
+    number.insert(1, ".");
+    number += "e" + std::to_string(exponent(random));
+    const std::string line = number + " -" + number + " " + number + " " + number + "\n";
+    TrackVertex vertex;
+    ASSERT_TRUE(ParseVertexBeforeLineEnd(std::string_view(line.data(), line.size() - 1), vertex)) << line;
+    const double expected = std::strtod(number.c_str(), nullptr);
+    ASSERT_TRUE(SameBits(vertex.x, expected) && SameBits(vertex.y, -expected)) << number;
+  }
+}
+
+// About six chunks of lines of every kind, with Windows line ends in places
+// and no line end at the very end.
+std::string ManyChunksOfLines() {
+  std::mt19937 random(3);
+  std::string text;
+  int line = 0;
+  while (text.size() < (std::size_t{6} << 20)) {
+    ++line;
+    if (line % 97 == 0) {
+      text += "\n";
+    } else if (line % 13 == 0) {
+      text += std::to_string(line) + ": History No. " + std::to_string(line) + "\r\n";
+    } else {
+      text += RandomLine(random) + "\n";
+    }
+  }
+  return text + "0 0 0 1";
+}
+
+struct PlainLine {
+  std::string_view text;
+  std::size_t end;  // bytes up to and including its line end
+};
+
+std::vector<PlainLine> SplitPlainly(std::string_view text) {
+  std::vector<PlainLine> lines;
+  std::size_t begin = 0;
+  while (begin < text.size()) {
+    std::size_t newline = text.find('\n', begin);
+    const std::size_t end = newline == std::string_view::npos ? text.size() : newline + 1;
+    if (newline == std::string_view::npos) newline = text.size();
+    std::string_view line = text.substr(begin, newline - begin);
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    lines.push_back({line, end});
+    begin = end;
+  }
+  return lines;
+}
+
+TEST(ChunkedLines, LinesNumbersAndPositionsMatchAPlainReading) {
+  const std::string text = ManyChunksOfLines();
+  const std::vector<PlainLine> expected = SplitPlainly(text);
+  testing::TempDir folder;
+  const std::string path = folder.File("lines.txt");
+  testing::WriteWholeFile(path, text);
+  for (int fromFile = 0; fromFile < 2; ++fromFile) {
+    LineSource fileSource(path);
+    LineSource textSource(std::span<const char>(text.data(), text.size()));
+    LineSource& source = fromFile == 1 ? fileSource : textSource;
+    ASSERT_TRUE(source.Good());
+    std::string_view line;
+    const TrackVertex* vertex = nullptr;
+    std::size_t index = 0;
+    while (source.Next(line, vertex)) {
+      ASSERT_LT(index, expected.size());
+      ASSERT_EQ(line, expected[index].text) << "line " << index + 1;
+      ASSERT_EQ(source.BytesRead(), expected[index].end);
+      ASSERT_EQ(source.LineNumber(), static_cast<std::int64_t>(index + 1));
+      TrackVertex parsed;
+      const bool isVertex = ParseVertex(expected[index].text, parsed);
+      ASSERT_EQ(vertex != nullptr, isVertex) << line;
+      if (isVertex) {
+        ASSERT_TRUE(SameBits(vertex->energy, parsed.energy)) << line;
+      }
+      ++index;
+    }
+    EXPECT_EQ(index, expected.size());
+    EXPECT_FALSE(source.HasMore());
+  }
+}
+
+TEST(ChunkedLines, ALineLongerThanAChunkComesInPiecesThatAddUp) {
+  const std::string longLine(std::size_t{5} << 20, '7');
+  const std::string text = "1 2 3 4\n" + longLine + "\n5 6 7 8\n";
+  LineSource source(std::span<const char>(text.data(), text.size()));
+  std::string_view line;
+  ASSERT_TRUE(source.Next(line));
+  std::size_t pieces = 0, length = 0;
+  while (source.Next(line) && line != "5 6 7 8") {
+    ++pieces;
+    length += line.size();
+    ASSERT_EQ(line.find_first_not_of('7'), std::string_view::npos);
+  }
+  EXPECT_GT(pieces, 1u);
+  EXPECT_EQ(length, longLine.size());
+  EXPECT_EQ(line, "5 6 7 8");
+  EXPECT_EQ(source.BytesRead(), text.size());
+}
+
+// A track file of a few megabytes: `histories` histories of one source track
+// of `vertices` vertices each.
+std::string LargeTrackFile(int histories, int vertices) {
+  std::string text;
+  for (int h = 1; h <= histories; ++h) {
+    text += std::to_string(h) + ": History No. " + std::to_string(h) + "\n" + std::to_string(h) + "\n" +
+            std::to_string(vertices) + "\n";
+    for (int v = 0; v < vertices; ++v) text += "  1.000000e-01  2.000000e-01  " + std::to_string(v) + ".0  1.0e+03\n";
+  }
+  return text;
+}
+
+TEST(ChunkedLines, AFormatErrorDeepInALargeFileNamesItsLine) {
+  const int histories = 20000, vertices = 5;  // lines of 8 per history
+  std::string text = LargeTrackFile(histories, vertices);
+  const int badHistory = 15001;
+  const std::size_t lineOfBadVertex = static_cast<std::size_t>(badHistory - 1) * 8 + 5;
+  std::size_t at = 0;
+  for (std::size_t line = 1; line < lineOfBadVertex; ++line) at = text.find('\n', at) + 1;
+  text.replace(at, text.find('\n', at) - at, "1 2 three 4");
+  testing::TempDir folder;
+  const std::string path = folder.File("large.txt");
+  testing::WriteWholeFile(path, text);
+  TrackReadingRequest request;
+  request.path = path;
+  request.filter.originTypeMask = 4095;
+  settings::TRACKSETDATA copy;
+  TrackStatistics statistics;
+  const TrackReadingOutcome outcome = ReadTracks(request, copy, statistics);
+  ASSERT_TRUE(outcome.formatError);
+  EXPECT_EQ(statistics.tracks, badHistory - 1);
+  ASSERT_EQ(outcome.messages.size(), 1u);
+  EXPECT_NE(outcome.messages[0].text.find("history No. 15001, corresponding to source particle No. 15001"),
+            std::string::npos)
+      << outcome.messages[0].text;
+  EXPECT_NE(outcome.messages[0].text.find("large.txt:" + std::to_string(lineOfBadVertex)), std::string::npos)
+      << outcome.messages[0].text;
+}
+
+TEST(ChunkedLines, StopEndsALargeReadingAtOnce) {
+  const std::string text = LargeTrackFile(30000, 5);
+  testing::TempDir folder;
+  const std::string path = folder.File("large.txt");
+  testing::WriteWholeFile(path, text);
+  for (bool keep : {false, true}) {
+    class StopAfter : public SelectedTrackSink {
+     public:
+      explicit StopAfter(std::atomic<bool>& stop) : stop_(stop) {}
+      void Add(const TrackInput&, const SelectedSegment&, int) override {
+        if (++seen_ == 100) stop_ = true;
+      }
+      void Finish() override {}
+
+     private:
+      std::atomic<bool>& stop_;
+      int seen_ = 0;
+    };
+    std::atomic<bool> stop{false};
+    StopAfter sink(stop);
+    TrackReadingRequest request;
+    request.path = path;
+    request.keepTrackDataInMemory = keep;
+    request.stop = &stop;
+    request.sink = &sink;
+    request.filter.originTypeMask = 4095;
+    settings::TRACKSETDATA copy;
+    TrackStatistics statistics;
+    const TrackReadingOutcome outcome = ReadTracks(request, copy, statistics);
+    EXPECT_TRUE(outcome.interrupted);
+    EXPECT_EQ(statistics.tracks, 100);
+  }
+}
+
+}  // namespace
+}  // namespace tessarin::tracks
