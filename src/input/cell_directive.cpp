@@ -79,6 +79,8 @@ bool CellDefinition::AddComplement(const std::string& token) {
   if (!id || *id < 1) return Fail(platform::FormatText(messages::kComplementFormat, token.c_str()));
   int index = model.FindCell(*id);
   if (index < 0) return Fail(platform::FormatText(messages::kComplementUndefined, *id));
+  // The same cell named twice in one definition means the same as once.
+  if (std::find(complements_.begin(), complements_.end(), index) != complements_.end()) return true;
   CellRecord& inner = model.cells[static_cast<std::size_t>(index)];
   if (inner.enclosingCell >= 0) {
     std::int32_t enclosing = model.cells[static_cast<std::size_t>(inner.enclosingCell)].id;

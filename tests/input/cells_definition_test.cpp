@@ -128,6 +128,13 @@ TEST(Complements, EnclosingCellsAreRecordedOnce) {
   EXPECT_EQ(Cell(reader.model, 2).enclosingCell, 2);
   EXPECT_EQ(Cell(reader.model, 5).complementCells, (std::vector<std::int32_t>{0, 1}));
 
+  // Naming a cell twice after "#" in one definition is naming it once.
+  ReaderFixture twice;
+  outcome = twice.Read(std::string(kSpheres) + "C1 1 1 -2\nC5 1 1 -1 #1 #1\n");
+  ASSERT_EQ(outcome.status, InputReadStatus::Loaded) << outcome.console;
+  EXPECT_EQ(Cell(twice.model, 1).enclosingCell, 1);
+  EXPECT_EQ(Cell(twice.model, 5).complementCells, (std::vector<std::int32_t>{0}));
+
   ExpectEachStops(
       kSpheres,
       {
