@@ -159,7 +159,6 @@ std::size_t LineChunkPipeline::Room() const {
 bool LineChunkPipeline::Fill(LineChunk& chunk) {
   chunk.offset = nextOffset_;
   const std::size_t room = Room();
-  // The carry is shorter than a chunk: it follows the last line end.
   if (chunk.text.size() < carry_.size() + room + kPadding) chunk.text.resize(carry_.size() + room + kPadding);
   char* const text = chunk.text.data();
   std::memcpy(text, carry_.data(), carry_.size());
