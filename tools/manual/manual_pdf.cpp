@@ -50,8 +50,10 @@ QString JoinChapters(const QString& orderFile, const QString& chapterFolder, int
 }
 
 // Every chapter starts on a new page; pictures, which the document takes
-// from the image folder, keep within the page.
-void ArrangePages(QTextDocument& document, const QString& imageBase) {
+// from the image folder, keep within the page. Returns how many pictures
+// were missing.
+int ArrangePages(QTextDocument& document, const QString& imageBase) {
+  int missing = 0;
   bool first = true;
   for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
     QTextCursor cursor(block);
@@ -70,6 +72,7 @@ void ArrangePages(QTextDocument& document, const QString& imageBase) {
       QImage picture(imageBase + "/" + image.name());
       if (picture.isNull()) {
         std::fprintf(stderr, "manual: picture %s is missing\n", qPrintable(image.name()));
+        ++missing;
         continue;
       }
       document.addResource(QTextDocument::ImageResource, QUrl(image.name()), picture);
@@ -82,6 +85,7 @@ void ArrangePages(QTextDocument& document, const QString& imageBase) {
       selection.setCharFormat(image);
     }
   }
+  return missing;
 }
 
 }  // namespace
@@ -102,7 +106,8 @@ int main(int argc, char** argv) {
   const QString imageBase = QFileInfo(argv[3]).absoluteFilePath();
   QTextDocument document;
   document.setMarkdown(markdown);
-  ArrangePages(document, imageBase);
+  // A manual without one of its pictures is not made: the build says which.
+  if (ArrangePages(document, imageBase) > 0) return 1;
 
   QPdfWriter writer(argv[4]);
   writer.setTitle("Tessarin - User Manual");

@@ -22,8 +22,10 @@
 #include "ui/qt/cmd_line_window.h"
 #include "ui/qt/desktop_application.h"
 #include "ui/qt/edit_name_window.h"
+#include "ui/qt/geometry_view_window.h"
 #include "ui/qt/new_parm_set_window.h"
 #include "ui/qt/qt_host.h"
+#include "ui/qt/slice_canvas.h"
 #include "ui/qt/system_vars_window.h"
 #include "ui/qt/track_colors_dialog.h"
 #include "ui/qt/track_progress_dialog.h"
@@ -111,6 +113,17 @@ int main(int argc, char** argv) {
   shooter.Save(window, "main_window_scrolled");
   for (QTabWidget* tabs : window.findChildren<QTabWidget*>()) tabs->setCurrentIndex(tabs->count() - 1);
   shooter.Save(window, "main_window_particle_types");
+
+  // The slice of the demo model, drawn on its worker thread.
+  window.OpenGeometryView();
+  ui::qt::GeometryViewWindow& view = *window.GeometryView();
+  view.Canvas()->setFixedSize(800, 600);
+  view.adjustSize();
+  view.show();
+  QApplication::processEvents();
+  view.Refresh();
+  if (!view.WaitForPicture(30000)) std::fprintf(stderr, "manual_screenshots: the geometry view drew nothing\n");
+  shooter.Save(view, "geometry-view");
 
   // Under a message box the main window shows that it waits.
   window.show();
