@@ -271,6 +271,74 @@ TEST_F(TrackCopyTest, RangesFromMemoryMatchRangesFromTheFile) {
   }
 }
 
+// Histories of a source track and a secondary one (in the older layout,
+// which has no secondary tracks, two histories), varied in length and
+// energy; in the older layout every third track escapes.
+std::string ManyTracks(bool olderLayout) {
+  std::string text;
+  int track = 0;
+  for (int h = 1; h <= 3000; ++h) {
+    for (int t = 0; t < 2; ++t) {
+      ++track;
+      if (olderLayout) {
+        text += "Track No. " + std::to_string(track) + "\n" + std::to_string(track) + "\n";
+      } else {
+        text += t == 0 ? std::to_string(track) + ": History No. " + std::to_string(h) + "\n" + std::to_string(h) + "\n"
+                       : std::to_string(track) + ": 1/" + std::to_string(1 + h % 3) + "\n";
+      }
+      const int vertices = 2 + (h * 7 + t) % 9;
+      const bool escapes = olderLayout && track % 3 == 0;
+      text += std::to_string(escapes ? -vertices : vertices) + "\n";
+      for (int v = 0; v < vertices; ++v) {
+        const double energy = 1e6 / (1 + v + h % 5);
+        text += std::to_string(0.1 * v) + " " + std::to_string(0.01 * (h % 17)) + " " + std::to_string(0.2 * v * v) + " " +
+                std::to_string(energy) + "\n";
+      }
+    }
+  }
+  return text;
+}
+
+TEST_F(TrackCopyTest, ManyTracksFromMemoryAddUpExactlyAsFromTheFile) {
+  for (bool olderLayout : {false, true}) {
+    testing::WriteWholeFile(path, ManyTracks(olderLayout));
+    settings::SegmentFilter segments;
+    segments.segmentPathMin = 0.15;
+    segments.segmentEmax = 5e5;
+    for (bool withSegments : {false, true}) {
+      copy = {};
+      TrackReadingRequest request;
+      request.path = path;
+      request.keepTrackDataInMemory = true;
+      request.filter.originTypeMask = 4095;
+      request.escapeExtension = 1500;
+      request.segments = withSegments ? &segments : nullptr;
+      CollectingSink fileSink, memorySink;
+      TrackStatistics fromFile, fromMemory;
+      request.sink = &fileSink;
+      ASSERT_FALSE(ReadTracks(request, copy, fromFile).fromMemory);
+      request.sink = &memorySink;
+      ASSERT_TRUE(ReadTracks(request, copy, fromMemory).fromMemory);
+      ASSERT_GT(fromFile.tracks, 3000);
+      EXPECT_EQ(fromMemory.tracks, fromFile.tracks);
+      EXPECT_EQ(fromMemory.histories, fromFile.histories);
+      EXPECT_EQ(fromMemory.escapeTracks, fromFile.escapeTracks);
+      for (std::size_t row = 0; row < fromFile.rows.size(); ++row) {
+        EXPECT_EQ(fromMemory.rows[row].count, fromFile.rows[row].count) << row;
+        EXPECT_EQ(fromMemory.rows[row].sum, fromFile.rows[row].sum) << row;
+        EXPECT_EQ(fromMemory.rows[row].deviation, fromFile.rows[row].deviation) << row;
+        EXPECT_EQ(fromMemory.rows[row].minimum, fromFile.rows[row].minimum) << row;
+      }
+      ASSERT_EQ(memorySink.tracks.size(), fileSink.tracks.size());
+      for (std::size_t i = 0; i < fileSink.tracks.size(); ++i) {
+        ASSERT_EQ(memorySink.tracks[i].track, fileSink.tracks[i].track);
+        ASSERT_EQ(memorySink.tracks[i].history, fileSink.tracks[i].history);
+        ASSERT_EQ(memorySink.tracks[i].vertices.back().x, fileSink.tracks[i].vertices.back().x);
+      }
+    }
+  }
+}
+
 TEST_F(TrackCopyTest, AMissingFileIsReported) {
   TrackStatistics statistics;
   TrackReadingOutcome outcome = Read(statistics, true);
