@@ -35,8 +35,8 @@ void Parse(LineChunk& chunk) {
   const char* const text = chunk.text.data();
   std::size_t begin = 0;
   while (begin < size) {
-    const void* found = std::memchr(text + begin, '\n', size - begin);
-    const std::size_t newline = found != nullptr ? static_cast<std::size_t>(static_cast<const char*>(found) - text) : size;
+    const char* const found = static_cast<const char*>(std::memchr(text + begin, '\n', size - begin));
+    const std::size_t newline = found != nullptr ? static_cast<std::size_t>(found - text) : size;
     const std::size_t end = found != nullptr ? newline + 1 : size;
     std::size_t length = newline - begin;
     if (length > 0 && text[newline - 1] == '\r') --length;

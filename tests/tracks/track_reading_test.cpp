@@ -291,8 +291,8 @@ std::string ManyTracks(bool olderLayout) {
       text += std::to_string(escapes ? -vertices : vertices) + "\n";
       for (int v = 0; v < vertices; ++v) {
         const double energy = 1e6 / (1 + v + h % 5);
-        text += std::to_string(0.1 * v) + " " + std::to_string(0.01 * (h % 17)) + " " + std::to_string(0.2 * v * v) + " " +
-                std::to_string(energy) + "\n";
+        text += std::to_string(0.1 * v) + " " + std::to_string(0.01 * (h % 17)) + " " +
+                std::to_string(0.2 * v * v) + " " + std::to_string(energy) + "\n";
       }
     }
   }
