@@ -43,4 +43,13 @@ void ClearGeometryModel(GeometryModel& model) {
   model.precision = kept;
 }
 
+SurfaceRecord MakePlane(const Vec3& point, const Vec3& normal) {
+  SurfaceRecord plane;
+  plane.kind = SurfaceKind::Plane;
+  plane.point = point;
+  plane.direction = normal;
+  plane.planeConstant = -Dot(normal, point);
+  return plane;
+}
+
 }  // namespace tessarin::input

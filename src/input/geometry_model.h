@@ -64,6 +64,9 @@ struct SurfaceRecord {
   double sinHalfAngle = 0, cosHalfAngle = 0, tanHalfAngle = 0;
 };
 
+// A plane through `point` with normal `normal` (a unit vector).
+SurfaceRecord MakePlane(const Vec3& point, const Vec3& normal);
+
 enum class MacrobodyKind : std::int32_t {
   General = 0,  // MB
   RCC = 1,

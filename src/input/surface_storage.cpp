@@ -83,15 +83,6 @@ const MacrobodyRecord* EarlierTwin(const GeometryModel& model, const MacrobodyRe
 
 }  // namespace
 
-SurfaceRecord MakePlane(const Vec3& point, const Vec3& normal) {
-  SurfaceRecord plane;
-  plane.kind = SurfaceKind::Plane;
-  plane.point = point;
-  plane.direction = normal;
-  plane.planeConstant = -Dot(normal, point);
-  return plane;
-}
-
 bool StoreRegularSurface(DirectiveContext& context, SurfaceRecord surface, std::int32_t id) {
   GeometryModel& model = context.model;
   bool warned = false;

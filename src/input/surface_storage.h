@@ -17,9 +17,6 @@ struct BuiltMacrobody {
   std::vector<double> parameters;
 };
 
-// A plane through `point` with normal `normal` (a unit vector).
-SurfaceRecord MakePlane(const Vec3& point, const Vec3& normal);
-
 // Stores regular surface `id` by the coincidence rules; false after an error.
 bool StoreRegularSurface(DirectiveContext& context, SurfaceRecord surface, std::int32_t id);
 

@@ -7,20 +7,10 @@
 
 namespace tessarin::render {
 
-using input::SurfaceKind;
 using input::SurfaceRecord;
 using input::Vec3;
 
 namespace {
-
-SurfaceRecord PlaneThrough(const Vec3& point, const Vec3& normal) {
-  SurfaceRecord plane;
-  plane.kind = SurfaceKind::Plane;
-  plane.point = point;
-  plane.direction = normal;
-  plane.planeConstant = -Dot(normal, point);
-  return plane;
-}
 
 Vec3 FromSettings(const settings::Vector3& v) { return {v.x, v.y, v.z}; }
 
@@ -39,19 +29,19 @@ ScriptScene::ScriptScene(input::GeometryModel& model_, const settings::VIEWPARM&
   // solid is, so that what the cells are clipped to is what MGED gets.
   firstBoundingPlane = static_cast<int>(model.surfaces.size());
   const std::array<Vec3, kWorldFaces> normals{{{1, 0, 0}, {-1, 0, 0}, {0, 1, 0}, {0, -1, 0}, {0, 0, 1}, {0, 0, -1}}};
-  for (const Vec3& normal : normals) model.surfaces.push_back(PlaneThrough(viewCenter + halfWorld * normal, normal));
+  for (const Vec3& normal : normals) model.surfaces.push_back(input::MakePlane(viewCenter + halfWorld * normal, normal));
   Vec3 cutNormal = FromSettings(set.cutawayPlaneNormal);
   if (Norm(cutNormal) > 0) cutNormal = Unit(cutNormal);
   else cutNormal = {0, 0, 1};
-  model.surfaces.push_back(PlaneThrough(FromSettings(set.cutawayPlanePoint), cutNormal));
+  model.surfaces.push_back(input::MakePlane(FromSettings(set.cutawayPlanePoint), cutNormal));
   for (int face = 0; face < kWorldFaces; ++face) {
     faceCopies[static_cast<std::size_t>(face)] = static_cast<int>(model.surfaces.size());
     model.surfaces.push_back(model.surfaces[static_cast<std::size_t>(Face(face))]);
   }
   baseCap = static_cast<int>(model.surfaces.size());
-  model.surfaces.push_back(PlaneThrough({}, {0, 0, 1}));
+  model.surfaces.push_back(input::MakePlane({}, {0, 0, 1}));
   topCap = static_cast<int>(model.surfaces.size());
-  model.surfaces.push_back(PlaneThrough({}, {0, 0, 1}));
+  model.surfaces.push_back(input::MakePlane({}, {0, 0, 1}));
 }
 
 void ScriptScene::Append(const char* format, ...) {
