@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "tracks/track_file_lines.h"
+#include "tracks/vertex_line_scan.h"
 
 namespace tessarin::tracks {
 namespace {
@@ -15,8 +16,8 @@ namespace {
 // enough that the chunks ahead stay in the caches and spread over the cores.
 constexpr std::size_t kChunkBytes = std::size_t{1} << 20;
 constexpr std::size_t kSlots = 6;
-// Zero bytes after a chunk's text: the vertex parser may look one byte past
-// a line.
+// Zero bytes after a chunk's text: the vertex line scan reads eight bytes at
+// a time.
 constexpr std::size_t kPadding = 8;
 constexpr unsigned kMostHelpers = 3;
 constexpr std::size_t kSmallestFileRead = std::size_t{64} << 10;
@@ -35,14 +36,24 @@ void Parse(LineChunk& chunk) {
   const char* const text = chunk.text.data();
   std::size_t begin = 0;
   while (begin < size) {
-    const char* const found = static_cast<const char*>(std::memchr(text + begin, '\n', size - begin));
-    const std::size_t newline = found != nullptr ? static_cast<std::size_t>(found - text) : size;
-    const std::size_t end = found != nullptr ? newline + 1 : size;
-    std::size_t length = newline - begin;
-    if (length > 0 && text[newline - 1] == '\r') --length;
-    ChunkLine line{static_cast<std::uint32_t>(length), static_cast<std::uint32_t>(end), -1};
     settings::TrackVertex vertex;
-    if (ParseVertexBeforeLineEnd(std::string_view(text + begin, length), vertex)) {
+    std::size_t length = 0, end = 0;
+    const char* const scanned = ScanVertexLine(text + begin, text + size, vertex);
+    bool isVertex = scanned != nullptr;
+    if (isVertex) {
+      const std::size_t lineEnd = static_cast<std::size_t>(scanned - text);
+      length = lineEnd - begin;
+      end = lineEnd == size ? size : lineEnd + (text[lineEnd] == '\r' ? 2 : 1);
+    } else {
+      const char* const found = static_cast<const char*>(std::memchr(text + begin, '\n', size - begin));
+      const std::size_t newline = found != nullptr ? static_cast<std::size_t>(found - text) : size;
+      end = found != nullptr ? newline + 1 : size;
+      length = newline - begin;
+      if (length > 0 && text[newline - 1] == '\r') --length;
+      isVertex = ParseVertex(std::string_view(text + begin, length), vertex);
+    }
+    ChunkLine line{static_cast<std::uint32_t>(length), static_cast<std::uint32_t>(end), -1};
+    if (isVertex) {
       line.vertex = static_cast<std::int32_t>(chunk.vertices.size());
       chunk.vertices.push_back(vertex);
     }

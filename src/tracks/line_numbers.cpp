@@ -35,21 +35,6 @@ bool TakeInteger(std::string_view& text, std::int64_t& value) {
 
 namespace {
 
-bool IsDigit(char c) { return static_cast<unsigned char>(c - '0') < 10; }
-
-// Powers of ten that doubles hold exactly.
-constexpr double kExactPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
-                                        1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-
-// mantissa * 10^exponent when both are exact doubles.
-bool ScaleExactly(std::uint64_t mantissa, int exponent, bool negative, double& value) {
-  if (exponent < -22 || exponent > 22) return false;
-  const double magnitude = static_cast<double>(mantissa);
-  value = exponent < 0 ? magnitude / kExactPowersOfTen[-exponent] : magnitude * kExactPowersOfTen[exponent];
-  if (negative) value = -value;
-  return true;
-}
-
 // The common case of track files, "-1.234567e+02": a decimal mantissa of at
 // most 15 digits and a small exponent. Both the mantissa and the power of
 // ten are exact doubles then, so one multiplication or division gives the
@@ -91,39 +76,6 @@ bool TakeSimpleReal(std::string_view& text, double& value) {
 }
 
 }  // namespace
-
-bool TakeCommonReal(const char*& text, const char* end, double& value) {
-  const char* p = text;
-  while (*p == ' ' || *p == '\t') ++p;
-  const bool negative = *p == '-';
-  if (negative || *p == '+') ++p;
-  std::uint64_t mantissa = 0;
-  const char* const first = p;
-  while (IsDigit(*p)) mantissa = mantissa * 10 + static_cast<unsigned>(*p++ - '0');
-  int digits = static_cast<int>(p - first);
-  int fractionDigits = 0;
-  if (*p == '.') {
-    const char* const fraction = ++p;
-    while (IsDigit(*p)) mantissa = mantissa * 10 + static_cast<unsigned>(*p++ - '0');
-    fractionDigits = static_cast<int>(p - fraction);
-  }
-  digits += fractionDigits;
-  if (digits == 0 || digits > 15) return false;
-  int exponent = 0;
-  if (*p == 'e' || *p == 'E') {
-    ++p;
-    const bool negativeExponent = *p == '-';
-    if (negativeExponent || *p == '+') ++p;
-    const char* const exponentDigits = p;
-    while (IsDigit(*p) && p - exponentDigits < 4) exponent = exponent * 10 + (*p++ - '0');
-    if (p == exponentDigits || IsDigit(*p)) return false;
-    if (negativeExponent) exponent = -exponent;
-  }
-  if (p > end || (p != end && !IsBlank(*p))) return false;
-  if (!ScaleExactly(mantissa, exponent - fractionDigits, negative, value)) return false;
-  text = p;
-  return true;
-}
 
 bool TakeReal(std::string_view& text, double& value) {
   SkipBlanks(text);

@@ -20,12 +20,22 @@ bool TakeInteger(std::string_view& text, std::int64_t& value);
 // A real number after optional blanks and a sign; consumes it.
 bool TakeReal(std::string_view& text, double& value);
 
-// The common form of a real number ("-1.234567e+02", at most 15 digits),
-// as TakeReal reads it, without bounds checks: the byte at `end` must be
-// readable and no digit, blank, sign, point or exponent letter (a line end
-// or a zero byte). Leaves `p` after the number. False for anything else,
-// which TakeReal then decides.
-bool TakeCommonReal(const char*& p, const char* end, double& value);
+// mantissa × 10^exponent, correctly rounded, when both are exact doubles: a
+// mantissa of at most 15 digits and |exponent| <= 22 (false otherwise, and
+// `value` is left alone). One multiplication or division rounds once.
+inline constexpr double kExactPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                               1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                               1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+inline bool ScaleExactly(std::uint64_t mantissa, int exponent, bool negative, double& value) {
+  if (exponent < -22 || exponent > 22) return false;
+  const double magnitude = static_cast<double>(mantissa);
+  value = exponent < 0 ? magnitude / kExactPowersOfTen[-exponent] : magnitude * kExactPowersOfTen[exponent];
+  if (negative) value = -value;
+  return true;
+}
+
+inline bool IsDigit(char c) { return static_cast<unsigned char>(c - '0') < 10; }
 
 // Whether a number just taken ends its field: end of text or a blank.
 inline bool AtFieldEnd(std::string_view text) { return text.empty() || IsBlank(text.front()); }

@@ -85,13 +85,4 @@ bool ParseVertex(std::string_view line, settings::TrackVertex& vertex) {
          TakeReal(line, vertex.z) && AtFieldEnd(line) && TakeReal(line, vertex.energy) && AtFieldEnd(line);
 }
 
-bool ParseVertexBeforeLineEnd(std::string_view line, settings::TrackVertex& vertex) {
-  const char* p = line.data();
-  const char* const end = p + line.size();
-  if (TakeCommonReal(p, end, vertex.x) && TakeCommonReal(p, end, vertex.y) && TakeCommonReal(p, end, vertex.z) &&
-      TakeCommonReal(p, end, vertex.energy))
-    return true;
-  return ParseVertex(line, vertex);
-}
-
 }  // namespace tessarin::tracks

@@ -36,8 +36,5 @@ bool ParseVertexCount(std::string_view line, std::int64_t& count);
 
 // Four numbers x, y, z, energy.
 bool ParseVertex(std::string_view line, settings::TrackVertex& vertex);
-// The same for a line whose end is followed by a line end or a zero byte:
-// quicker, and the same result.
-bool ParseVertexBeforeLineEnd(std::string_view line, settings::TrackVertex& vertex);
 
 }  // namespace tessarin::tracks

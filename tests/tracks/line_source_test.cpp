@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <random>
@@ -15,6 +16,7 @@
 #include "tracks/line_source.h"
 #include "tracks/track_file_lines.h"
 #include "tracks/track_reader.h"
+#include "tracks/vertex_line_scan.h"
 
 namespace tessarin::tracks {
 namespace {
@@ -59,43 +61,79 @@ std::string RandomLine(std::mt19937& random) {
   return line;
 }
 
-TEST(VertexLines, TheQuickParserAgreesWithTheGeneralOne) {
+// A vertex line as simulators print it, without its line end.
+std::string PrintedLine(std::mt19937& random) {
+  std::uniform_real_distribution<double> value(-1e3, 1e3);
+  char printed[128];
+  std::snprintf(printed, sizeof printed, "  %e  %e  %e  %e", value(random), value(random), value(random),
+                value(random));
+  return printed;
+}
+
+// The text of a line and what follows it, then the zero bytes a chunk ends
+// with; the scan reads eight bytes at a time.
+struct ScannedText {
+  std::string bytes;
+  std::size_t textSize;
+  const char* Scan(TrackVertex& vertex) const {
+    return ScanVertexLine(bytes.data(), bytes.data() + textSize, vertex);
+  }
+};
+
+ScannedText Padded(const std::string& text) { return {text + std::string(8, '\0'), text.size()}; }
+
+TEST(VertexLines, TheScanAgreesWithTheGeneralParser) {
+  // After the line: a line end and more digits, a Windows line end, the end
+  // of the text, a carriage return inside the line, a zero byte.
+  const std::string kEndings[] = {"\n7.5 1 2 3", "\r\n", "", "\r7\n", std::string("\0 1", 3)};
   std::mt19937 random(7);
-  int accepted = 0;
+  int scanned = 0;
+  std::uniform_int_distribution<int> pick(0, 99);
+  const std::string kNearMisses = " \t.eE+-09x";
   for (int i = 0; i < 100000; ++i) {
-    const std::string line = RandomLine(random);
-    const std::string withEnd = line + (i % 2 == 0 ? "\n" : "\r\n");
-    TrackVertex general, quick;
-    const bool generalTook = ParseVertex(line, general);
-    const bool quickTook = ParseVertexBeforeLineEnd(std::string_view(withEnd.data(), line.size()), quick);
-    ASSERT_EQ(quickTook, generalTook) << line;
-    if (!generalTook) continue;
-    ++accepted;
+    // Every other line is printed, one in four of those with a byte changed.
+    std::string line = i % 2 == 0 ? PrintedLine(random) : RandomLine(random);
+    if (i % 8 == 0) {
+      line[static_cast<std::size_t>(pick(random)) % line.size()] =
+          kNearMisses[static_cast<std::size_t>(pick(random)) % kNearMisses.size()];
+    }
+    const std::string& ending = kEndings[i % std::size(kEndings)];
+    const ScannedText text = Padded(line + ending);
+    TrackVertex quick;
+    const char* const lineEnd = text.Scan(quick);
+    if (lineEnd == nullptr) continue;
+    ++scanned;
+    ASSERT_EQ(static_cast<std::size_t>(lineEnd - text.bytes.data()), line.size()) << line;
+    TrackVertex general;
+    ASSERT_TRUE(ParseVertex(line, general)) << line;
     ASSERT_TRUE(SameBits(quick.x, general.x) && SameBits(quick.y, general.y) && SameBits(quick.z, general.z) &&
                 SameBits(quick.energy, general.energy))
         << line;
   }
-  EXPECT_GT(accepted, 1000);
+  EXPECT_GT(scanned, 20000);
 }
 
-TEST(VertexLines, CommonNumbersAreCorrectlyRounded) {
+TEST(VertexLines, PrintedNumbersAreScannedAndCorrectlyRounded) {
   std::mt19937 random(11);
   std::uniform_int_distribution<long long> mantissa(0, 999999999999999LL);
-  std::uniform_int_distribution<int> exponent(-30, 30), digits(1, 15);
+  // Fourteen digits after the point: a scale of 10^-22 at the least.
+  std::uniform_int_distribution<int> exponent(-8, 22), digits(1, 15);
   for (int i = 0; i < 100000; ++i) {
     std::string number = std::to_string(mantissa(random)).substr(0, static_cast<std::size_t>(digits(random)));
     number.insert(1, ".");
     number += "e" + std::to_string(exponent(random));
-    const std::string line = number + " -" + number + " " + number + " " + number + "\n";
+    const ScannedText text = Padded("  " + number + " -" + number + "\t" + number + "  " + number + " \n");
     TrackVertex vertex;
-    ASSERT_TRUE(ParseVertexBeforeLineEnd(std::string_view(line.data(), line.size() - 1), vertex)) << line;
+    ASSERT_NE(text.Scan(vertex), nullptr) << number;
     const double expected = std::strtod(number.c_str(), nullptr);
-    ASSERT_TRUE(SameBits(vertex.x, expected) && SameBits(vertex.y, -expected)) << number;
+    ASSERT_TRUE(SameBits(vertex.x, expected) && SameBits(vertex.y, -expected) && SameBits(vertex.energy, expected))
+        << number;
   }
 }
 
-// About six chunks of lines of every kind, with Windows line ends in places
-// and no line end at the very end.
+// About six chunks of lines of every kind, half of them printed as
+// simulators print them, with Windows line ends in places and no line end at
+// the very end.
 std::string ManyChunksOfLines() {
   std::mt19937 random(3);
   std::string text;
@@ -106,6 +144,8 @@ std::string ManyChunksOfLines() {
       text += "\n";
     } else if (line % 13 == 0) {
       text += std::to_string(line) + ": History No. " + std::to_string(line) + "\r\n";
+    } else if (line % 2 == 0) {
+      text += PrintedLine(random) + (line % 10 == 0 ? "\r\n" : "\n");
     } else {
       text += RandomLine(random) + "\n";
     }
@@ -156,7 +196,9 @@ TEST(ChunkedLines, LinesNumbersAndPositionsMatchAPlainReading) {
       const bool isVertex = ParseVertex(expected[index].text, parsed);
       ASSERT_EQ(vertex != nullptr, isVertex) << line;
       if (isVertex) {
-        ASSERT_TRUE(SameBits(vertex->energy, parsed.energy)) << line;
+        ASSERT_TRUE(SameBits(vertex->x, parsed.x) && SameBits(vertex->y, parsed.y) &&
+                    SameBits(vertex->z, parsed.z) && SameBits(vertex->energy, parsed.energy))
+            << line;
       }
       ++index;
     }
