@@ -24,7 +24,9 @@ struct ChunkLine {
   std::int32_t vertex = -1;  // its four numbers in LineChunk::vertices, or -1
 };
 
-struct LineChunk {
+// Whole cache lines each: a helper fills one chunk while the reader walks
+// through the one before.
+struct alignas(64) LineChunk {
   std::uint64_t offset = 0;  // of its first byte in the file
   std::vector<char> text;    // its lines up to `size`, then a few zero bytes
   std::size_t size = 0;

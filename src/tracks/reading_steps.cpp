@@ -13,6 +13,7 @@ ProgressMeter::ProgressMeter(const TrackReadingRequest& request)
       lastUpdate_(clock_.WallSeconds()) {}
 
 void ProgressMeter::Look(double fraction) {
+  if (progress_ == nullptr) return;
   const double now = clock_.WallSeconds();
   if (now - lastUpdate_ < 1.0) return;
   lastUpdate_ = now;

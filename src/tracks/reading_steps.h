@@ -16,10 +16,11 @@ class ProgressMeter {
   void Tick(double fraction) {
     if (progress_ != nullptr && ++calls_ % kCallsPerClockLook == 0) Look(fraction);
   }
+  // Asks the clock now; for callers that come by seldom.
+  void Look(double fraction);
 
  private:
   static constexpr std::uint32_t kCallsPerClockLook = 4096;
-  void Look(double fraction);
 
   ReadingProgress* progress_;
   platform::Clock& clock_;

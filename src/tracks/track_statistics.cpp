@@ -28,53 +28,101 @@ void FinaliseRow(StatisticValues& values, bool integerRow) {
 
 }  // namespace
 
-void StatisticValues::Add(double value) {
-  if (count == 0 || value < minimum) minimum = value;
-  if (count == 0 || value > maximum) maximum = value;
+// A value that is not a number is never the minimum or the maximum, unless
+// every value is one.
+void StatisticValues::Count(double value) {
+  if (count == 0 || value < minimum || std::isnan(minimum)) minimum = value;
+  if (count == 0 || value > maximum || std::isnan(maximum)) maximum = value;
   ++count;
-  sum += value;
-  sumOfSquares += value * value;
+}
+
+void StatisticValues::Count(const StatisticValues& other) {
+  if (other.count == 0) return;
+  if (count == 0 || other.minimum < minimum || std::isnan(minimum)) minimum = other.minimum;
+  if (count == 0 || other.maximum > maximum || std::isnan(maximum)) maximum = other.maximum;
+  count += other.count;
 }
 
 bool IsIntegerRow(int row) { return row <= kCollisionsRow; }
 
+void TrackStatistics::Take(int row, double value) {
+  const std::size_t r = static_cast<std::size_t>(row);
+  rows[r].Count(value);
+  blockSums_[r] += value;
+  blockSquares_[r] += value * value;
+}
+
+void TrackStatistics::CloseBlock() {
+  for (std::size_t r = 0; r < rows.size(); ++r) {
+    rows[r].sum += blockSums_[r];
+    rows[r].sumOfSquares += blockSquares_[r];
+  }
+  blockSums_ = {};
+  blockSquares_ = {};
+}
+
 void TrackStatistics::Add(const SegmentQuantities& q) {
+  const int block = q.track >> kBlockShift;
+  if (block != block_) {
+    if (block_ >= 0) CloseBlock();
+    block_ = block;
+  }
   ++tracks;
   if (q.history != lastHistory) {
     ++histories;
     lastHistory = q.history;
+    if (firstHistory_ < 0) firstHistory_ = q.history;
   }
   if (q.escaped) {
     ++escapeTracks;
   } else if (q.finalEnergy > 0) {
     ++truncatedTracks;
   }
-  rows[kHistoryRow].Add(q.history);
-  rows[kTrackRow].Add(q.track);
-  rows[kInitialCollisionsRow].Add(q.initialCollisions);
-  rows[kCollisionsRow].Add(q.collisions);
-  rows[kInitialEnergyRow].Add(q.initialEnergy);
-  rows[kFinalEnergyRow].Add(q.finalEnergy);
-  rows[kInitialEnergyLossRow].Add(q.trackInitialEnergy - q.initialEnergy);
-  rows[kEnergyLossRow].Add(q.initialEnergy - q.finalEnergy);
-  rows[kInitialRelativeLossRow].Add(RelativeLoss(q.initialEnergy, q.trackInitialEnergy));
-  rows[kRelativeLossRow].Add(RelativeLoss(q.finalEnergy, q.initialEnergy));
-  rows[kInitialDisplacementRow].Add(q.initialDisplacement);
-  rows[kInitialPathRow].Add(q.initialPath);
+  Take(kHistoryRow, q.history);
+  Take(kTrackRow, q.track);
+  Take(kInitialCollisionsRow, q.initialCollisions);
+  Take(kCollisionsRow, q.collisions);
+  Take(kInitialEnergyRow, q.initialEnergy);
+  Take(kFinalEnergyRow, q.finalEnergy);
+  Take(kInitialEnergyLossRow, q.trackInitialEnergy - q.initialEnergy);
+  Take(kEnergyLossRow, q.initialEnergy - q.finalEnergy);
+  Take(kInitialRelativeLossRow, RelativeLoss(q.initialEnergy, q.trackInitialEnergy));
+  Take(kRelativeLossRow, RelativeLoss(q.finalEnergy, q.initialEnergy));
+  Take(kInitialDisplacementRow, q.initialDisplacement);
+  Take(kInitialPathRow, q.initialPath);
   if (q.points > 1) {
     ++tracksWithLength;
-    rows[kDisplacementRow].Add(q.displacement);
-    rows[kPeakDisplacementRow].Add(q.peakDisplacement);
-    rows[kPathRow].Add(q.path);
+    Take(kDisplacementRow, q.displacement);
+    Take(kPeakDisplacementRow, q.peakDisplacement);
+    Take(kPathRow, q.path);
   }
   if (q.collisions > 0) {
     ++tracksWithCollisions;
-    rows[kMeanFreePathRow].Add(q.collisionPath / q.collisions);
-    rows[kLossPerCollisionRow].Add((q.initialEnergy - q.finalEnergy) / q.collisions);
+    Take(kMeanFreePathRow, q.collisionPath / q.collisions);
+    Take(kLossPerCollisionRow, (q.initialEnergy - q.finalEnergy) / q.collisions);
   }
 }
 
+void TrackStatistics::Append(const TrackStatistics& block) {
+  if (block.tracks == 0) return;
+  if (block_ >= 0) CloseBlock();
+  block_ = block.block_;
+  blockSums_ = block.blockSums_;
+  blockSquares_ = block.blockSquares_;
+  histories += block.histories - (block.firstHistory_ == lastHistory ? 1 : 0);
+  if (firstHistory_ < 0) firstHistory_ = block.firstHistory_;
+  lastHistory = block.lastHistory;
+  tracks += block.tracks;
+  tracksWithCollisions += block.tracksWithCollisions;
+  tracksWithLength += block.tracksWithLength;
+  escapeTracks += block.escapeTracks;
+  truncatedTracks += block.truncatedTracks;
+  for (std::size_t r = 0; r < rows.size(); ++r) rows[r].Count(block.rows[r]);
+}
+
 void TrackStatistics::Finalise(const settings::SegmentFilter* segments) {
+  if (block_ >= 0) CloseBlock();
+  block_ = -1;
   for (int row = 0; row < kStoppingPowerRow; ++row) FinaliseRow(rows[static_cast<std::size_t>(row)], IsIntegerRow(row));
   StatisticValues& stopping = rows[kStoppingPowerRow];
   stopping = StatisticValues{};

@@ -39,14 +39,17 @@ enum StatisticRow {
 
 struct StatisticValues {
   long long count = 0;
-  double minimum = 0;
+  double minimum = 0;    // of the values that are numbers
   double maximum = 0;
   double sum = 0;
   double sumOfSquares = 0;
   double average = 0;
   double deviation = 0;  // standard deviation of the average
 
-  void Add(double value);
+  // Counts the value into count, minimum and maximum (not the sums).
+  void Count(double value);
+  // The same for the values another row counted.
+  void Count(const StatisticValues& other);
 };
 
 class TrackStatistics {
@@ -60,11 +63,30 @@ class TrackStatistics {
   int truncatedTracks = 0;
   std::array<StatisticValues, messages::kStatisticRowCount> rows{};
 
+  // Sums are gathered per block of 2^kBlockShift consecutive track numbers
+  // and added up block by block: blocks gathered on separate threads then
+  // add up to the bit as one reading in track order does.
+  static constexpr int kBlockShift = 12;
+
   void Clear() { *this = TrackStatistics{}; }
+  // Tracks come in increasing track numbers.
   void Add(const SegmentQuantities& quantities);
+  // Takes in what `block` gathered from a clear start: tracks of one block,
+  // all after the tracks added here so far.
+  void Append(const TrackStatistics& block);
   // Averages and deviations; with a segment block whose path window has a
   // width, also the stopping power.
   void Finalise(const settings::SegmentFilter* segments);
+
+ private:
+  void Take(int row, double value);
+  // Adds the open block's sums to the rows.
+  void CloseBlock();
+
+  int block_ = -1;         // the open block
+  int firstHistory_ = -1;  // of the first track added
+  std::array<double, messages::kStatisticRowCount> blockSums_{};
+  std::array<double, messages::kStatisticRowCount> blockSquares_{};
 };
 
 // Whether the row holds integers (its deviation is 0 when all values agree).

@@ -339,6 +339,58 @@ TEST_F(TrackCopyTest, ManyTracksFromMemoryAddUpExactlyAsFromTheFile) {
   }
 }
 
+// Without a sink the copy is read in blocks of tracks on every core; ranges
+// begin and end inside blocks.
+TEST_F(TrackCopyTest, BlocksReadFromMemoryOnEveryCoreAddUpExactlyAsTheFile) {
+  testing::WriteWholeFile(path, ManyTracks(false));
+  struct Range {
+    int historyStart, historyEnd, trackStart, trackEnd;
+  };
+  for (Range range : {Range{-1, -1, -1, -1}, Range{17, -1, -1, 5000}, Range{-1, 2900, 4000, -1},
+                      Range{2040, 2060, -1, -1}}) {
+    TrackReadingRequest request;
+    request.path = path;
+    request.filter.originTypeMask = 4095;
+    request.filter.historyNumStart = range.historyStart;
+    request.filter.historyNumEnd = range.historyEnd;
+    request.filter.trackNumStart = range.trackStart;
+    request.filter.trackNumEnd = range.trackEnd;
+    TrackStatistics fromFile, fromMemory;
+    TRACKSETDATA none;
+    request.keepTrackDataInMemory = false;
+    ReadTracks(request, none, fromFile);
+    request.keepTrackDataInMemory = true;
+    ReadTracks(request, copy, fromMemory);
+    ASSERT_TRUE(ReadTracks(request, copy, fromMemory).fromMemory);
+    ASSERT_GT(fromFile.tracks, 30) << range.historyStart;
+    EXPECT_EQ(fromMemory.tracks, fromFile.tracks) << range.historyStart;
+    EXPECT_EQ(fromMemory.histories, fromFile.histories) << range.historyStart;
+    EXPECT_EQ(fromMemory.tracksWithCollisions, fromFile.tracksWithCollisions);
+    EXPECT_EQ(fromMemory.truncatedTracks, fromFile.truncatedTracks);
+    for (std::size_t row = 0; row < fromFile.rows.size(); ++row) {
+      EXPECT_EQ(fromMemory.rows[row].count, fromFile.rows[row].count) << row;
+      EXPECT_EQ(fromMemory.rows[row].sum, fromFile.rows[row].sum) << row;
+      EXPECT_EQ(fromMemory.rows[row].sumOfSquares, fromFile.rows[row].sumOfSquares) << row;
+      EXPECT_EQ(fromMemory.rows[row].maximum, fromFile.rows[row].maximum) << row;
+      EXPECT_EQ(fromMemory.rows[row].deviation, fromFile.rows[row].deviation) << row;
+    }
+  }
+}
+
+TEST_F(TrackCopyTest, StopEndsAReadingFromMemoryInBlocks) {
+  testing::WriteWholeFile(path, ManyTracks(false));
+  TrackStatistics statistics;
+  Read(statistics, true);
+  std::atomic<bool> stop{true};
+  TrackReadingRequest request;
+  request.path = path;
+  request.stop = &stop;
+  const TrackReadingOutcome outcome = ReadTracks(request, copy, statistics);
+  EXPECT_TRUE(outcome.fromMemory);
+  EXPECT_TRUE(outcome.interrupted);
+  EXPECT_LE(statistics.tracks, 1);
+}
+
 TEST_F(TrackCopyTest, AMissingFileIsReported) {
   TrackStatistics statistics;
   TrackReadingOutcome outcome = Read(statistics, true);

@@ -1,7 +1,14 @@
 // Finalising the statistics: averages, the deviation of the average, its
-// zero rules, and the stopping power.
+// zero rules, and the stopping power; blocks of tracks gathered apart.
 
 #include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <map>
+#include <random>
+#include <vector>
 
 #include "tracks/track_statistics.h"
 
@@ -70,6 +77,80 @@ TEST(TrackStatistics, StoppingPowerNeedsAPathWindow) {
   EXPECT_DOUBLE_EQ(s.rows[kStoppingPowerRow].deviation, 5);  // sqrt((40^2+20^2 - 60x30) / 2) / 2
   s.Finalise(nullptr);
   EXPECT_EQ(s.rows[kStoppingPowerRow].count, 0);
+}
+
+bool SameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+
+void ExpectSameStatistics(const TrackStatistics& a, const TrackStatistics& b) {
+  EXPECT_EQ(a.tracks, b.tracks);
+  EXPECT_EQ(a.histories, b.histories);
+  EXPECT_EQ(a.lastHistory, b.lastHistory);
+  EXPECT_EQ(a.tracksWithCollisions, b.tracksWithCollisions);
+  EXPECT_EQ(a.tracksWithLength, b.tracksWithLength);
+  EXPECT_EQ(a.escapeTracks, b.escapeTracks);
+  EXPECT_EQ(a.truncatedTracks, b.truncatedTracks);
+  for (std::size_t row = 0; row < a.rows.size(); ++row) {
+    const StatisticValues& x = a.rows[row];
+    const StatisticValues& y = b.rows[row];
+    EXPECT_EQ(x.count, y.count) << row;
+    EXPECT_TRUE(SameBits(x.minimum, y.minimum) && SameBits(x.maximum, y.maximum)) << row;
+    EXPECT_TRUE(SameBits(x.sum, y.sum) && SameBits(x.sumOfSquares, y.sumOfSquares)) << row;
+    EXPECT_TRUE(SameBits(x.average, y.average) && SameBits(x.deviation, y.deviation)) << row;
+  }
+}
+
+// Tracks in the order of a reading, some skipped (not selected), histories
+// running over block borders, energies at random with a few not numbers.
+std::vector<SegmentQuantities> TracksOfAReading() {
+  std::mt19937 random(5);
+  std::uniform_real_distribution<double> energy(1e3, 1e6);
+  std::vector<SegmentQuantities> tracks;
+  int history = 0;
+  for (int track = 0; track < 5 * (1 << TrackStatistics::kBlockShift); ++track) {
+    if (random() % 3 == 0) ++history;
+    if (track >= 9000 && track < 13000) continue;  // a whole block without a selected track
+    if (random() % 4 == 0) continue;
+    SegmentQuantities q = Quantities(history, energy(random), energy(random) / 10, static_cast<int>(random() % 5));
+    q.track = track;
+    q.displacement = energy(random) * 1e-6;
+    if (random() % 1000 == 0) q.finalEnergy = std::numeric_limits<double>::quiet_NaN();
+    tracks.push_back(q);
+  }
+  return tracks;
+}
+
+TEST(TrackStatistics, BlocksAppendedInOrderAddUpToTheBitAsOneReading) {
+  const std::vector<SegmentQuantities> tracks = TracksOfAReading();
+  TrackStatistics whole;
+  for (const SegmentQuantities& q : tracks) whole.Add(q);
+  whole.Finalise(nullptr);
+
+  TrackStatistics appended;
+  std::map<int, TrackStatistics> blocks;
+  for (const SegmentQuantities& q : tracks) blocks[q.track >> TrackStatistics::kBlockShift].Add(q);
+  appended.Append(TrackStatistics{});  // an empty block changes nothing
+  for (const auto& [number, block] : blocks) appended.Append(block);
+  appended.Finalise(nullptr);
+  ExpectSameStatistics(appended, whole);
+  EXPECT_GT(whole.histories, 1000);
+}
+
+TEST(TrackStatistics, ValuesThatAreNotNumbersAreNeverTheMinimumOrMaximum) {
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  TrackStatistics s;
+  s.Add(Quantities(0, 2e6, nan));
+  s.Add(Quantities(0, 1e6, 5));
+  s.Add(Quantities(0, 3e6, nan));
+  s.Add(Quantities(0, 4e6, 2));
+  s.Finalise(nullptr);
+  EXPECT_EQ(s.rows[kFinalEnergyRow].minimum, 2);
+  EXPECT_EQ(s.rows[kFinalEnergyRow].maximum, 5);
+  EXPECT_EQ(s.rows[kFinalEnergyRow].count, 4);
+  EXPECT_TRUE(std::isnan(s.rows[kFinalEnergyRow].average));
+  TrackStatistics none;
+  none.Add(Quantities(0, 2e6, nan));
+  none.Finalise(nullptr);
+  EXPECT_TRUE(std::isnan(none.rows[kFinalEnergyRow].minimum));
 }
 
 }  // namespace
