@@ -1,7 +1,6 @@
 #include "render/track_drawing.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <utility>
 
@@ -55,19 +54,9 @@ std::FILE* TrackDrawing::FileOfType(int type) {
   return files_[index].get();
 }
 
-void TrackDrawing::AddPoint(std::string_view prefix, double x, double y, double z) {
-  // to_chars with a precision formats as "%.14g" does in the C locale, and
-  // several times faster than the stdio formatting: a million points must
-  // not slow the reading down.
+void TrackDrawing::AddPoint(std::FILE* file, bool first, double x, double y, double z) {
   const double factor = 10 * settings_.scale;
-  std::array<char, 128> line;
-  char* end = std::copy(prefix.begin(), prefix.end(), line.data());
-  for (double coordinate : {factor * x, factor * y, factor * z}) {
-    *end++ = ' ';
-    end = std::to_chars(end, line.data() + line.size(), coordinate, std::chars_format::general, 14).ptr;
-  }
-  *end++ = '\n';
-  trackText_.append(line.data(), end);
+  writer_.Add(file, first, factor * x, factor * y, factor * z);
 }
 
 void TrackDrawing::Add(const tracks::TrackInput& track, const tracks::SelectedSegment& segment, int layout) {
@@ -85,15 +74,14 @@ void TrackDrawing::Add(const tracks::TrackInput& track, const tracks::SelectedSe
   std::FILE* file = FileOfType(track.type);
   if (file == nullptr) return;
 
-  trackText_.clear();
   const settings::TrackVertex& start = segment.interpolatedStart ? segment.start : track.vertices[plan.first];
-  AddPoint(messages::kVdrawFirstPoint, start.x, start.y, start.z);
+  AddPoint(file, true, start.x, start.y, start.z);
   DrawnVertices(plan, vertexIndices_);
   for (int index : vertexIndices_) {
     const settings::TrackVertex& vertex = track.vertices[static_cast<std::size_t>(index)];
-    AddPoint(messages::kVdrawNextPoint, vertex.x, vertex.y, vertex.z);
+    AddPoint(file, false, vertex.x, vertex.y, vertex.z);
   }
-  if (segment.interpolatedEnd) AddPoint(messages::kVdrawNextPoint, segment.end.x, segment.end.y, segment.end.z);
+  if (segment.interpolatedEnd) AddPoint(file, false, segment.end.x, segment.end.y, segment.end.z);
   if (plan.Thinned()) thinned_ = true;
   pointsWritten_ += plan.allowance;
 
@@ -105,10 +93,10 @@ void TrackDrawing::Add(const tracks::TrackInput& track, const tracks::SelectedSe
     const double length = std::sqrt(dx * dx + dy * dy + dz * dz);
     if (length > 0) {
       const double reach = 2 * settings_.worldSize / length;
-      AddPoint(messages::kVdrawNextPoint, last.x + reach * dx, last.y + reach * dy, last.z + reach * dz);
+      AddPoint(file, false, last.x + reach * dx, last.y + reach * dy, last.z + reach * dz);
     }
   }
-  std::fwrite(trackText_.data(), 1, trackText_.size(), file);
+  writer_.EndTrack();
   if (escaped && !settings_.extendEscapeTracks && layout == settings::kOlderTrackLayout) olderLayoutEscapes_ = true;
   ++tracksDrawn_;
 }
@@ -122,6 +110,7 @@ int TrackDrawing::FilesFailed() const {
 void TrackDrawing::Finish() {
   if (finished_) return;
   finished_ = true;
+  writer_.Flush();
   for (TrackFile& file : files_) {
     if (!file) continue;
     std::fputs(messages::kVdrawSend, file.get());

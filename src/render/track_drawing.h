@@ -12,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "render/track_point_writer.h"
 #include "settings/color_entry.h"
 #include "settings/track_types.h"
 #include "tracks/reading_progress.h"
@@ -67,7 +68,7 @@ class TrackDrawing final : public tracks::SelectedTrackSink {
   using TrackFile = std::unique_ptr<std::FILE, FileCloser>;
 
   std::FILE* FileOfType(int type);
-  void AddPoint(std::string_view prefix, double x, double y, double z);
+  void AddPoint(std::FILE* file, bool first, double x, double y, double z);
 
   TrackDrawingSettings settings_;
   std::array<TrackFile, settings::kTrackTypeCount> files_;
@@ -75,7 +76,7 @@ class TrackDrawing final : public tracks::SelectedTrackSink {
   TrackFileNames fileNames_;
   std::vector<tracks::ReadingMessage> messages_;
   std::vector<int> vertexIndices_;  // reused from track to track
-  std::string trackText_;           // the lines of one track, written at once
+  TrackPointWriter writer_;  // after the files: it finishes writing before they close
   long long pointsWritten_ = 0;
   int tracksSelected_ = 0;
   int tracksDrawn_ = 0;

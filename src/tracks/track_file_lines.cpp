@@ -61,7 +61,8 @@ HeaderLine RecogniseHeader(std::string_view line, int layout, std::int64_t expec
   if (layout != settings::kOlderTrackLayout && colon != std::string_view::npos && colon + 2 <= line.size() &&
       platform::StartsWithIgnoringCase(line.substr(colon + 2), kHistoryLabel))
     return CurrentHistory(line, colon, expectedTrackNumber);
-  if (layout != settings::kCurrentTrackLayout && platform::StartsWithIgnoringCase(line, kOlderLabel)) return OlderHistory(line);
+  if (layout != settings::kCurrentTrackLayout && platform::StartsWithIgnoringCase(line, kOlderLabel))
+    return OlderHistory(line);
   if (layout == settings::kCurrentTrackLayout && colon != std::string_view::npos)
     return Secondary(line, colon, expectedTrackNumber);
   return {};

@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
+#include <cmath>
 #include <filesystem>
 #include <sstream>
 #include <string>
@@ -295,6 +297,51 @@ TEST(TrackDrawing, ATypeWhoseFileCannotBeMadeIsReportedOnceAndLeftOut) {
   EXPECT_EQ(drawing.FilesFailed(), 1);
   EXPECT_EQ(ReadDrawnFile(fixture.File(2)).points.size(), 4u);
   EXPECT_EQ(drawing.TracksDrawn(), 1);
+}
+
+// Thousands of tracks of three types, written on the writer's thread in
+// batches: each file holds its tracks' points in the order they were drawn,
+// with the same numbers as they had.
+TEST(TrackDrawing, ManyTracksReachTheirFilesInOrder) {
+  Drawing fixture;
+  std::array<std::vector<Point>, 3> expected;
+  {
+    TrackDrawing drawing(fixture.settings);
+    for (int t = 0; t < 3000; ++t) {
+      const int type = t % 3;
+      std::vector<TrackVertex> track;
+      for (int k = 0; k < 7; ++k) track.push_back({t + 0.001 * k, -0.5 * k, 1e-7 * t, 1000.0 - k});
+      drawing.Add(Input(track, type), Whole(7), settings::kCurrentTrackLayout);
+      std::vector<Point>& points = expected[static_cast<std::size_t>(type)];
+      for (const TrackVertex& v : track) points.push_back({10 * v.x, 10 * v.y, 10 * v.z});
+    }
+    drawing.Finish();
+    EXPECT_EQ(drawing.PointsWritten(), 21000);
+  }
+  for (int type = 0; type < 3; ++type) {
+    const DrawnFile drawn = ReadDrawnFile(fixture.File(type));
+    EXPECT_TRUE(drawn.sent) << type;
+    ASSERT_EQ(drawn.points.size(), expected[static_cast<std::size_t>(type)].size()) << type;
+    for (std::size_t i = 0; i < drawn.points.size(); ++i) {
+      for (std::size_t c = 0; c < 3; ++c) {
+        const double want = expected[static_cast<std::size_t>(type)][i][c];
+        ASSERT_NEAR(drawn.points[i][c], want, 1e-13 * std::max(1.0, std::abs(want))) << type << " " << i;
+      }
+      ASSERT_EQ(drawn.pen[i], i % 7 == 0 ? 0 : 1) << i;
+    }
+  }
+}
+
+TEST(TrackDrawing, ADrawingDroppedUnfinishedStillWritesWhatItTook) {
+  Drawing fixture;
+  {
+    TrackDrawing drawing(fixture.settings);
+    const std::vector<TrackVertex> track = StraightTrack(5000);
+    for (int k = 0; k < 4; ++k) drawing.Add(Input(track), Whole(5000), settings::kCurrentTrackLayout);
+  }
+  const DrawnFile drawn = ReadDrawnFile(fixture.File(0));
+  EXPECT_EQ(drawn.points.size(), 20000u);
+  EXPECT_FALSE(drawn.sent);
 }
 
 }  // namespace

@@ -1,0 +1,102 @@
+#include "render/track_point_writer.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <utility>
+
+#include "render/messages.h"
+
+namespace tessarin::render {
+
+TrackPointWriter::~TrackPointWriter() {
+  try {
+    Flush();
+  } catch (...) {
+    // Failures were the caller's to collect with Flush.
+  }
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    quit_ = true;
+  }
+  changed_.notify_all();
+  if (thread_.joinable()) thread_.join();
+}
+
+void TrackPointWriter::AppendLine(std::string& text, bool first, double x, double y, double z) {
+  // to_chars with a precision formats as "%.14g" does in the C locale, and
+  // several times faster than the stdio formatting.
+  std::array<char, 128> line;
+  const std::string_view prefix = first ? messages::kVdrawFirstPoint : messages::kVdrawNextPoint;
+  char* end = std::copy(prefix.begin(), prefix.end(), line.data());
+  for (double coordinate : {x, y, z}) {
+    *end++ = ' ';
+    end = std::to_chars(end, line.data() + line.size(), coordinate, std::chars_format::general, 14).ptr;
+  }
+  *end++ = '\n';
+  text.append(line.data(), end);
+}
+
+void TrackPointWriter::Write(const std::vector<Point>& points, std::string& text) {
+  std::size_t begin = 0;
+  while (begin < points.size()) {
+    // A run of points for one file goes out in one call.
+    std::FILE* const file = points[begin].file;
+    text.clear();
+    std::size_t end = begin;
+    for (; end < points.size() && points[end].file == file; ++end)
+      AppendLine(text, points[end].first, points[end].x, points[end].y, points[end].z);
+    std::fwrite(text.data(), 1, text.size(), file);
+    begin = end;
+  }
+}
+
+void TrackPointWriter::Send() {
+  if (collecting_.empty()) return;
+  std::unique_lock<std::mutex> lock(mutex_);
+  if (!thread_.joinable()) thread_ = std::thread([this] { WriterLoop(); });
+  changed_.wait(lock, [this] { return queue_.size() < kMostQueued; });
+  queue_.push_back(std::move(collecting_));
+  if (!spare_.empty()) {
+    collecting_ = std::move(spare_.back());
+    spare_.pop_back();
+  }
+  collecting_.clear();
+  lock.unlock();
+  changed_.notify_all();
+}
+
+void TrackPointWriter::Flush() {
+  Send();
+  std::unique_lock<std::mutex> lock(mutex_);
+  changed_.wait(lock, [this] { return queue_.empty() && !writing_; });
+  if (failure_ != nullptr) std::rethrow_exception(std::exchange(failure_, nullptr));
+}
+
+void TrackPointWriter::WriterLoop() {
+  std::string text;
+  std::unique_lock<std::mutex> lock(mutex_);
+  for (;;) {
+    changed_.wait(lock, [this] { return quit_ || !queue_.empty(); });
+    if (queue_.empty()) return;
+    std::vector<Point> batch = std::move(queue_.front());
+    queue_.erase(queue_.begin());
+    writing_ = true;
+    lock.unlock();
+    changed_.notify_all();
+    std::exception_ptr failure;
+    try {
+      Write(batch, text);
+    } catch (...) {
+      failure = std::current_exception();
+    }
+    batch.clear();
+    lock.lock();
+    if (failure != nullptr && failure_ == nullptr) failure_ = failure;
+    spare_.push_back(std::move(batch));
+    writing_ = false;
+    changed_.notify_all();
+  }
+}
+
+}  // namespace tessarin::render
