@@ -39,6 +39,11 @@ bool LineSource::Advance() {
 
 bool LineSource::Next(std::string_view& line, const settings::TrackVertex*& vertex) {
   if (!Advance()) return false;
+  // The lines other than vertex lines are the ones whose text the reader
+  // looks at, and another core has read and parsed them: ask for them early.
+  constexpr std::size_t kLinesAhead = 32;
+  if (nextLine_ + kLinesAhead < chunk_->lines.size() && chunk_->lines[nextLine_ + kLinesAhead].vertex < 0)
+    __builtin_prefetch(chunk_->text.data() + chunk_->LineBegin(nextLine_ + kLinesAhead));
   const ChunkLine& found = chunk_->lines[nextLine_];
   const std::uint32_t begin = chunk_->LineBegin(nextLine_);
   line = std::string_view(chunk_->text.data() + begin, found.length);
@@ -52,6 +57,23 @@ bool LineSource::Next(std::string_view& line, const settings::TrackVertex*& vert
 bool LineSource::Next(std::string_view& line) {
   const settings::TrackVertex* vertex = nullptr;
   return Next(line, vertex);
+}
+
+std::span<const settings::TrackVertex> LineSource::PeekVertexRun(std::size_t count) {
+  if (count == 0 || !Advance() || chunk_->lines.size() - nextLine_ < count) return {};
+  // Vertex lines are numbered one after the other: the run holds only
+  // vertex lines when its first and last are that far apart.
+  const std::int32_t first = chunk_->lines[nextLine_].vertex;
+  const std::int32_t last = chunk_->lines[nextLine_ + count - 1].vertex;
+  if (first < 0 || last < 0 || static_cast<std::size_t>(last - first) != count - 1) return {};
+  return {chunk_->vertices.data() + first, count};
+}
+
+void LineSource::Skip(std::size_t count) {
+  if (count == 0) return;
+  nextLine_ += count;
+  lineNumber_ += static_cast<std::int64_t>(count);
+  bytesRead_ = chunk_->offset + chunk_->lines[nextLine_ - 1].end;
 }
 
 bool LineSource::HasMore() { return Advance(); }

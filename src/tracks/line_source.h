@@ -33,6 +33,12 @@ class LineSource {
   // The same, with the line's four numbers when it is a vertex line
   // (nullptr otherwise), valid as long as the line.
   bool Next(std::string_view& line, const settings::TrackVertex*& vertex);
+  // The vertices of the next `count` lines when they are all vertex lines
+  // and already at hand (a track that does not cross a chunk border); an
+  // empty span otherwise. Hands nothing out: Skip does.
+  std::span<const settings::TrackVertex> PeekVertexRun(std::size_t count);
+  // Hands out `count` lines of a run PeekVertexRun showed.
+  void Skip(std::size_t count);
   // Whether another line could be read.
   bool HasMore();
   // Bytes of the lines handed out so far.

@@ -3,6 +3,7 @@
 
 #include <cstdlib>
 #include <limits>
+#include <span>
 #include <vector>
 
 #include "tracks/reading_steps.h"
@@ -36,6 +37,7 @@ class FileWalk {
   Step ReadHistoryStart(const HeaderLine& header);
   Step ReadTrack(int generation, int type);
   bool ReadVertices(std::int64_t count, bool keepVertices, bool& cut);
+  double FractionRead() const;
   void EndTrack(bool cut, bool olderEscape, int generation, int type);
   Step Fail() {
     result_.formatError = true;
@@ -144,13 +146,34 @@ FileWalk::Step FileWalk::ReadTrack(int generation, int type) {
   return StopRequested(request_) ? Step::End : Step::Continue;
 }
 
+double FileWalk::FractionRead() const {
+  return fileSize_ > 0 ? static_cast<double>(lines_.BytesRead()) / static_cast<double>(fileSize_) : 0;
+}
+
 bool FileWalk::ReadVertices(std::int64_t count, bool keepVertices, bool& cut) {
   vertices_.clear();
+  const std::span<const TrackVertex> run = lines_.PeekVertexRun(static_cast<std::size_t>(count));
+  if (!run.empty()) {
+    // The whole track is at hand: only the Stop is asked vertex by vertex.
+    const double fraction = FractionRead();
+    std::size_t taken = run.size();
+    for (std::size_t i = 0; i < run.size(); ++i) {
+      progress_.Tick(fraction);
+      if (i + 1 < run.size() && StopRequested(request_)) {
+        taken = i + 1;
+        cut = true;
+        break;
+      }
+    }
+    if (keepVertices) vertices_.assign(run.begin(), run.begin() + static_cast<std::ptrdiff_t>(taken));
+    lines_.Skip(taken);
+    return true;
+  }
   const TrackVertex* vertex = nullptr;
   for (std::int64_t i = 0; i < count; ++i) {
     if (!lines_.Next(line_, vertex) || vertex == nullptr) return false;
     if (keepVertices) vertices_.push_back(*vertex);
-    progress_.Tick(fileSize_ > 0 ? static_cast<double>(lines_.BytesRead()) / static_cast<double>(fileSize_) : 0);
+    progress_.Tick(FractionRead());
     if (i + 1 < count && StopRequested(request_)) {
       cut = true;
       break;

@@ -207,6 +207,40 @@ TEST(ChunkedLines, LinesNumbersAndPositionsMatchAPlainReading) {
   }
 }
 
+TEST(ChunkedLines, VertexRunsAreHandedOutAsTheirLinesWouldBe) {
+  const std::string text = ManyChunksOfLines();
+  const std::vector<PlainLine> expected = SplitPlainly(text);
+  LineSource source(std::span<const char>(text.data(), text.size()));
+  std::mt19937 random(9);
+  std::size_t index = 0;
+  int runs = 0;
+  while (index < expected.size()) {
+    const std::size_t count = 1 + random() % 6;
+    const std::span<const TrackVertex> run = source.PeekVertexRun(count);
+    if (run.empty()) {
+      std::string_view line;
+      ASSERT_TRUE(source.Next(line));
+      ASSERT_EQ(line, expected[index].text);
+      ++index;
+      continue;
+    }
+    ++runs;
+    ASSERT_EQ(run.size(), count);
+    ASSERT_LE(index + count, expected.size());
+    for (std::size_t k = 0; k < count; ++k) {
+      TrackVertex parsed;
+      ASSERT_TRUE(ParseVertex(expected[index + k].text, parsed)) << expected[index + k].text;
+      ASSERT_TRUE(SameBits(run[k].x, parsed.x) && SameBits(run[k].energy, parsed.energy));
+    }
+    source.Skip(count);
+    index += count;
+    ASSERT_EQ(source.BytesRead(), expected[index - 1].end);
+    ASSERT_EQ(source.LineNumber(), static_cast<std::int64_t>(index));
+  }
+  EXPECT_FALSE(source.HasMore());
+  EXPECT_GT(runs, 1000);
+}
+
 TEST(ChunkedLines, ALineLongerThanAChunkComesInPiecesThatAddUp) {
   const std::string longLine(std::size_t{5} << 20, '7');
   const std::string text = "1 2 3 4\n" + longLine + "\n5 6 7 8\n";

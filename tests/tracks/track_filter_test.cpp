@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <random>
 #include <vector>
 
 #include "tracks/track_filter.h"
@@ -197,6 +199,28 @@ TEST(TrackFilter, OrderDecidesWhatTheBoundsJudge) {
   EXPECT_TRUE(Filter(Track(v), &filter, &segments, false));
   // Without a segment block the whole track is judged whatever the order.
   EXPECT_FALSE(Filter(Track(v), &filter, nullptr, false));
+}
+
+// Tracks of every length up to 40, odd and even, at random: the path is the
+// sum of the pieces' lengths, added in order from the first vertex.
+TEST(TrackFilter, PathsAddTheirPiecesInOrder) {
+  std::mt19937 random(13);
+  std::uniform_real_distribution<double> coordinate(-50, 50);
+  for (int count = 2; count <= 40; ++count) {
+    std::vector<TrackVertex> vertices;
+    for (int k = 0; k < count; ++k)
+      vertices.push_back({coordinate(random), coordinate(random) * 1e-3, coordinate(random) * 1e3, 1e6 - k});
+    double expected = 0;
+    for (int k = 1; k < count; ++k) {
+      const double dx = vertices[k - 1].x - vertices[k].x, dy = vertices[k - 1].y - vertices[k].y,
+                   dz = vertices[k - 1].z - vertices[k].z;
+      expected += std::sqrt(dx * dx + dy * dy + dz * dz);
+    }
+    TrackStatistics statistics;
+    ASSERT_TRUE(Filter(Track(vertices), nullptr, nullptr, true, &statistics)) << count;
+    EXPECT_EQ(statistics.rows[kPathRow].count, 1);
+    EXPECT_EQ(statistics.rows[kPathRow].maximum, expected) << count;
+  }
 }
 
 }  // namespace
