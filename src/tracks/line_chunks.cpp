@@ -16,9 +16,9 @@ namespace {
 // enough that the chunks ahead stay in the caches and spread over the cores.
 constexpr std::size_t kChunkBytes = std::size_t{1} << 20;
 constexpr std::size_t kSlots = 6;
-// Zero bytes after a chunk's text: the vertex line scan reads eight bytes at
-// a time.
-constexpr std::size_t kPadding = 8;
+// Zero bytes after a chunk's text: the vertex line scan reads up to sixteen
+// bytes at a time.
+constexpr std::size_t kPadding = 16;
 constexpr unsigned kMostHelpers = 3;
 constexpr std::size_t kSmallestFileRead = std::size_t{64} << 10;
 

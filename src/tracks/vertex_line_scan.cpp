@@ -39,6 +39,34 @@ std::uint64_t DigitsValue(std::uint64_t bytes, int count) {
   return v;
 }
 
+// The value of ±mantissa × 10^scale, rounded once; false when the scale
+// leaves the exact powers of ten.
+bool Scale(std::uint64_t mantissa, int scale, bool negative, double& value) {
+  double magnitude = 0;
+  if (!ScaleExactly(mantissa, scale, false, magnitude)) return false;
+  value = std::bit_cast<double>(std::bit_cast<std::uint64_t>(magnitude) | (std::uint64_t{negative} << 63));
+  return true;
+}
+
+// The unsigned part of a number exactly as printf's "%e" writes it,
+// "d.dddddde±dd", read at fixed places: nothing waits for the length of a
+// part to be known. Leaves `p` after it; false (and `p` alone) for anything
+// else.
+bool TakePrintedNumber(const char*& p, bool negative, double& value) {
+  const std::uint64_t head = LoadEight(p);      // "d.dddddd"
+  const std::uint64_t tail = LoadEight(p + 8);  // "e±dd" and what follows
+  const std::uint64_t digits = (head & 0xFF) | ((head >> 8) & ~std::uint64_t{0xFF});  // the point taken out
+  const unsigned exponentSign = static_cast<unsigned>(tail >> 8) & 0xFF;
+  if (((head >> 8) & 0xFF) != '.' || LeadingDigits(digits) != 7 || (tail & 0xDF) != 'E' ||
+      (exponentSign != '-' && exponentSign != '+') || LeadingDigits(tail >> 16) != 2)
+    return false;
+  const int exponent =
+      static_cast<int>(((tail >> 16) & 0xFF) - '0') * 10 + static_cast<int>(((tail >> 24) & 0xFF) - '0');
+  if (!Scale(DigitsValue(digits, 7), (exponentSign == '-' ? -exponent : exponent) - 6, negative, value)) return false;
+  p += 12;
+  return true;
+}
+
 // One number after blanks, with the value TakeReal gives it, or false when
 // it is not of the common form (at most 15 digits, an exponent of at most
 // four digits, a scale within ±22); leaves `at` after it.
@@ -48,6 +76,10 @@ bool TakeNumber(const char*& at, double& value) {
   // Signs come at random: no branches on them.
   const bool negative = *p == '-';
   p += negative | (*p == '+');
+  if (TakePrintedNumber(p, negative, value)) {
+    at = p;
+    return true;
+  }
   std::uint64_t mantissa = 0;
   const char* const first = p;
   while (IsDigit(*p)) mantissa = mantissa * 10 + static_cast<unsigned>(*p++ - '0');
@@ -79,10 +111,7 @@ bool TakeNumber(const char*& at, double& value) {
     exponent = negativeExponent ? -exponent : exponent;
   }
   at = p;
-  double magnitude = 0;
-  if (!ScaleExactly(mantissa, exponent - fractionDigits, false, magnitude)) return false;
-  value = std::bit_cast<double>(std::bit_cast<std::uint64_t>(magnitude) | (std::uint64_t{negative} << 63));
-  return true;
+  return Scale(mantissa, exponent - fractionDigits, negative, value);
 }
 
 }  // namespace

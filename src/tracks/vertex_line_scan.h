@@ -9,7 +9,7 @@
 
 namespace tessarin::tracks {
 
-// Eight bytes past `textEnd` must be readable. On success returns where the
+// Sixteen bytes past `textEnd` must be readable. On success returns where the
 // line's end is ('\n', "\r\n" or `textEnd`) and gives the four numbers,
 // exactly as ParseVertex would; nullptr for any other line (which is then
 // left to the general parser).

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -71,7 +72,7 @@ std::string PrintedLine(std::mt19937& random) {
 }
 
 // The text of a line and what follows it, then the zero bytes a chunk ends
-// with; the scan reads eight bytes at a time.
+// with; the scan reads up to sixteen bytes at a time.
 struct ScannedText {
   std::string bytes;
   std::size_t textSize;
@@ -80,7 +81,7 @@ struct ScannedText {
   }
 };
 
-ScannedText Padded(const std::string& text) { return {text + std::string(8, '\0'), text.size()}; }
+ScannedText Padded(const std::string& text) { return {text + std::string(16, '\0'), text.size()}; }
 
 TEST(VertexLines, TheScanAgreesWithTheGeneralParser) {
   // After the line: a line end and more digits, a Windows line end, the end
@@ -111,6 +112,25 @@ TEST(VertexLines, TheScanAgreesWithTheGeneralParser) {
         << line;
   }
   EXPECT_GT(scanned, 20000);
+}
+
+TEST(VertexLines, NumbersPrintedWithPercentEAreReadAsStrtodReadsThem) {
+  std::mt19937 random(17);
+  // Exponents from -16 to 27: the seven digits scale by 10^-22 to 10^21.
+  std::uniform_real_distribution<double> magnitude(-16, 27.99), sign(-1, 1);
+  for (int i = 0; i < 100000; ++i) {
+    double numbers[4];
+    for (double& number : numbers) number = std::copysign(std::pow(10.0, magnitude(random)), sign(random));
+    if (i % 100 == 0) numbers[i / 100 % 4] = i % 200 == 0 ? 0.0 : -0.0;
+    char printed[160];
+    std::snprintf(printed, sizeof printed, "  %e  %e  %e  %e\n", numbers[0], numbers[1], numbers[2], numbers[3]);
+    const ScannedText text = Padded(printed);
+    TrackVertex vertex;
+    ASSERT_NE(text.Scan(vertex), nullptr) << printed;
+    const double scanned[4] = {vertex.x, vertex.y, vertex.z, vertex.energy};
+    char* next = printed;
+    for (double value : scanned) ASSERT_TRUE(SameBits(value, std::strtod(next, &next))) << printed;
+  }
 }
 
 TEST(VertexLines, PrintedNumbersAreScannedAndCorrectlyRounded) {
