@@ -36,7 +36,9 @@ void Parse(LineChunk& chunk) {
   const char* const text = chunk.text.data();
   std::size_t begin = 0;
   while (begin < size) {
-    settings::TrackVertex vertex;
+    // Parsed in place: a vertex parsed elsewhere and copied in would be read
+    // back before its numbers were all stored, which stalls.
+    settings::TrackVertex& vertex = chunk.vertices.emplace_back();
     std::size_t length = 0, end = 0;
     const char* const scanned = ScanVertexLine(text + begin, text + size, vertex);
     bool isVertex = scanned != nullptr;
@@ -54,8 +56,9 @@ void Parse(LineChunk& chunk) {
     }
     ChunkLine line{static_cast<std::uint32_t>(length), static_cast<std::uint32_t>(end), -1};
     if (isVertex) {
-      line.vertex = static_cast<std::int32_t>(chunk.vertices.size());
-      chunk.vertices.push_back(vertex);
+      line.vertex = static_cast<std::int32_t>(chunk.vertices.size() - 1);
+    } else {
+      chunk.vertices.pop_back();
     }
     chunk.lines.push_back(line);
     begin = end;

@@ -39,11 +39,6 @@ bool LineSource::Advance() {
 
 bool LineSource::Next(std::string_view& line, const settings::TrackVertex*& vertex) {
   if (!Advance()) return false;
-  // The lines other than vertex lines are the ones whose text the reader
-  // looks at, and another core has read and parsed them: ask for them early.
-  constexpr std::size_t kLinesAhead = 32;
-  if (nextLine_ + kLinesAhead < chunk_->lines.size() && chunk_->lines[nextLine_ + kLinesAhead].vertex < 0)
-    __builtin_prefetch(chunk_->text.data() + chunk_->LineBegin(nextLine_ + kLinesAhead));
   const ChunkLine& found = chunk_->lines[nextLine_];
   const std::uint32_t begin = chunk_->LineBegin(nextLine_);
   line = std::string_view(chunk_->text.data() + begin, found.length);
@@ -66,6 +61,10 @@ std::span<const settings::TrackVertex> LineSource::PeekVertexRun(std::size_t cou
   const std::int32_t first = chunk_->lines[nextLine_].vertex;
   const std::int32_t last = chunk_->lines[nextLine_ + count - 1].vertex;
   if (first < 0 || last < 0 || static_cast<std::size_t>(last - first) != count - 1) return {};
+  // The line after the run is most likely the next track's header, the next
+  // text the reader looks at; another core read it. Ask for it now, while
+  // this track is judged.
+  __builtin_prefetch(chunk_->text.data() + chunk_->lines[nextLine_ + count - 1].end);
   return {chunk_->vertices.data() + first, count};
 }
 
