@@ -57,9 +57,13 @@ int main(int argc, char** argv) {
 
   request.filter.originTypeMask = 4095;  // a filter change: every type
   const Timing fromCopy = Measure([&] { outcome = tracks::ReadTracks(request, copy, statistics); });
-  std::printf("copy after a change: %8.3f s wall, %8.3f s cpu: %.1fx (wall) %.1fx (cpu) faster than the file, "
-              "%d tracks selected%s\n",
-              fromCopy.wall, fromCopy.cpu, fileOnly.wall / fromCopy.wall, fileOnly.cpu / fromCopy.cpu,
+  std::printf("copy after a change: %8.3f s wall, %8.3f s cpu, %d tracks selected%s\n", fromCopy.wall, fromCopy.cpu,
               statistics.tracks, outcome.fromMemory ? "" : " (NOT from memory)");
+  // The reading the copy spares a set that keeps it is the one that made
+  // it; the one without a copy is the stricter comparison.
+  std::printf("  faster than the file with the copy on:  %.1fx (wall) %.1fx (cpu)\n",
+              fileWithCopy.wall / fromCopy.wall, fileWithCopy.cpu / fromCopy.cpu);
+  std::printf("  faster than the file with the copy off: %.1fx (wall) %.1fx (cpu)\n", fileOnly.wall / fromCopy.wall,
+              fileOnly.cpu / fromCopy.cpu);
   return 0;
 }
