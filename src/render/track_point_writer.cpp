@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <array>
-#include <charconv>
 #include <utility>
 
+#include "render/fourteen_digits.h"
 #include "render/messages.h"
 
 namespace tessarin::render {
@@ -24,14 +24,12 @@ TrackPointWriter::~TrackPointWriter() {
 }
 
 void TrackPointWriter::AppendLine(std::string& text, bool first, double x, double y, double z) {
-  // to_chars with a precision formats as "%.14g" does in the C locale, and
-  // several times faster than the stdio formatting.
   std::array<char, 128> line;
   const std::string_view prefix = first ? messages::kVdrawFirstPoint : messages::kVdrawNextPoint;
   char* end = std::copy(prefix.begin(), prefix.end(), line.data());
   for (double coordinate : {x, y, z}) {
     *end++ = ' ';
-    end = std::to_chars(end, line.data() + line.size(), coordinate, std::chars_format::general, 14).ptr;
+    end = WriteFourteenDigits(end, coordinate);
   }
   *end++ = '\n';
   text.append(line.data(), end);
