@@ -9,12 +9,28 @@ namespace {
 // little, small enough that the last, partly filled block costs little.
 constexpr std::size_t kVerticesPerBlock = std::size_t{1} << 16;
 
+// A block with its pages touched, one byte per small page (a huge page is
+// cleared whole at its first touch).
+std::vector<TrackVertex, HugePageAllocator<TrackVertex>> ReadyBlock() {
+  std::vector<TrackVertex, HugePageAllocator<TrackVertex>> block;
+  block.reserve(kVerticesPerBlock);
+  volatile char* const bytes = reinterpret_cast<char*>(block.data());
+  for (std::size_t at = 0; at < kVerticesPerBlock * sizeof(TrackVertex); at += 4096) bytes[at] = 0;
+  return block;
+}
+
 }  // namespace
 
 void TrackVertexStore::Append(std::span<const TrackVertex> vertices, TrackRecord& record) {
   if (blocks_.empty() || blocks_.back().capacity() - blocks_.back().size() < vertices.size()) {
-    blocks_.emplace_back();
-    blocks_.back().reserve(std::max(kVerticesPerBlock, vertices.size()));
+    if (nextBlock_.valid() && vertices.size() <= kVerticesPerBlock) {
+      blocks_.push_back(nextBlock_.get());
+    } else {
+      blocks_.emplace_back();
+      blocks_.back().reserve(std::max(kVerticesPerBlock, vertices.size()));
+    }
+    // A store that needs a second block will likely need more.
+    if (blocks_.size() >= 2 && !nextBlock_.valid()) nextBlock_ = std::async(std::launch::async, ReadyBlock);
   }
   Block& block = blocks_.back();
   record.vertexBlock = static_cast<std::int32_t>(blocks_.size() - 1);
@@ -28,8 +44,14 @@ std::span<const TrackVertex> TrackVertexStore::Vertices(const TrackRecord& recor
 }
 
 void TrackVertexStore::ShrinkToFit() {
+  if (nextBlock_.valid()) nextBlock_.get();  // not needed any more
   if (!blocks_.empty()) blocks_.back().shrink_to_fit();
   blocks_.shrink_to_fit();
+}
+
+void TrackVertexStore::Clear() {
+  if (nextBlock_.valid()) nextBlock_.get();
+  blocks_.clear();
 }
 
 std::size_t TrackVertexStore::BytesReserved() const {

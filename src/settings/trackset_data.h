@@ -7,6 +7,7 @@
 // that a copy of a gigabyte file costs little more than its numbers.
 
 #include <cstdint>
+#include <future>
 #include <span>
 #include <string>
 #include <vector>
@@ -42,19 +43,23 @@ struct TrackRecord {
 };
 
 // Append-only storage of the vertices of many tracks; every track's vertices
-// stay contiguous.
+// stay contiguous. Once a store has filled a block, the next one is made
+// ready on a thread of its own: the kernel clears a block's pages when they
+// are first touched, and that should not hold up the reading.
 class TrackVertexStore {
  public:
   // Copies `vertices` in and returns where they went.
   void Append(std::span<const TrackVertex> vertices, TrackRecord& record);
   std::span<const TrackVertex> Vertices(const TrackRecord& record) const;
+  // After the last Append: gives back what is not used.
   void ShrinkToFit();
-  void Clear() { blocks_.clear(); }
+  void Clear();
   std::size_t BytesReserved() const;
 
  private:
   using Block = std::vector<TrackVertex, HugePageAllocator<TrackVertex>>;
   std::vector<Block> blocks_;
+  std::future<Block> nextBlock_;
 };
 
 struct TRACKSETDATA {

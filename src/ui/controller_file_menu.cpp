@@ -41,7 +41,8 @@ void Controller::ReadParameterFile() {
   sets_ = std::move(result.list.sets);
   if (sets_.empty()) sets_.push_back(settings::DefaultParameterSet());
   current_ = std::clamp(result.list.current, 0, static_cast<int>(sets_.size()) - 1);
-  trackCaches_.assign(sets_.size(), settings::TRACKSETDATA{});
+  trackCaches_.clear();
+  trackCaches_.resize(sets_.size());
   for (settings::VIEWPARM& set : sets_) set.process = {};
   numberOfTracks_.clear();
   LoadCurrentIntoWorkingCopy();
