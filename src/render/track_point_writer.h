@@ -35,9 +35,6 @@ class TrackPointWriter {
   // buffers go); rethrows what went wrong on the writing thread.
   void Flush();
 
-  // The text of one point, exactly as the writing thread writes it.
-  static void AppendLine(std::string& text, bool first, double x, double y, double z);
-
  private:
   struct Point {
     std::FILE* file;
@@ -51,6 +48,7 @@ class TrackPointWriter {
 
   void Send();
   void WriterLoop();
+  static void AppendLine(std::string& text, bool first, double x, double y, double z);
   static void Write(const std::vector<Point>& points, std::string& text);
 
   std::vector<Point> collecting_;

@@ -9,17 +9,17 @@ namespace {
 // little, small enough that the last, partly filled block costs little.
 constexpr std::size_t kVerticesPerBlock = std::size_t{1} << 16;
 
-// A block with its pages touched, one byte per small page (a huge page is
-// cleared whole at its first touch).
-std::vector<TrackVertex, HugePageAllocator<TrackVertex>> ReadyBlock() {
-  std::vector<TrackVertex, HugePageAllocator<TrackVertex>> block;
+}  // namespace
+
+// Its pages touched, one byte per small page (a huge page is cleared whole
+// at its first touch).
+TrackVertexStore::Block TrackVertexStore::ReadyBlock() {
+  Block block;
   block.reserve(kVerticesPerBlock);
   volatile char* const bytes = reinterpret_cast<char*>(block.data());
   for (std::size_t at = 0; at < kVerticesPerBlock * sizeof(TrackVertex); at += 4096) bytes[at] = 0;
   return block;
 }
-
-}  // namespace
 
 void TrackVertexStore::Append(std::span<const TrackVertex> vertices, TrackRecord& record) {
   if (blocks_.empty() || blocks_.back().capacity() - blocks_.back().size() < vertices.size()) {
@@ -44,13 +44,13 @@ std::span<const TrackVertex> TrackVertexStore::Vertices(const TrackRecord& recor
 }
 
 void TrackVertexStore::ShrinkToFit() {
-  if (nextBlock_.valid()) nextBlock_.get();  // not needed any more
+  nextBlock_ = {};  // not needed any more: waits for it, and lets it go
   if (!blocks_.empty()) blocks_.back().shrink_to_fit();
   blocks_.shrink_to_fit();
 }
 
 void TrackVertexStore::Clear() {
-  if (nextBlock_.valid()) nextBlock_.get();
+  nextBlock_ = {};
   blocks_.clear();
 }
 

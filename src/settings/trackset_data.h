@@ -58,6 +58,8 @@ class TrackVertexStore {
 
  private:
   using Block = std::vector<TrackVertex, HugePageAllocator<TrackVertex>>;
+  static Block ReadyBlock();
+
   std::vector<Block> blocks_;
   std::future<Block> nextBlock_;
 };

@@ -28,19 +28,18 @@ void FinaliseRow(StatisticValues& values, bool integerRow) {
 
 }  // namespace
 
-// A value that is not a number is never the minimum or the maximum, unless
-// every value is one.
-void StatisticValues::Count(double value) {
-  if (count == 0 || value < minimum || std::isnan(minimum)) minimum = value;
-  if (count == 0 || value > maximum || std::isnan(maximum)) maximum = value;
-  ++count;
-}
+void StatisticValues::Count(double value) { Widen(value, value, 1); }
 
 void StatisticValues::Count(const StatisticValues& other) {
-  if (other.count == 0) return;
-  if (count == 0 || other.minimum < minimum || std::isnan(minimum)) minimum = other.minimum;
-  if (count == 0 || other.maximum > maximum || std::isnan(maximum)) maximum = other.maximum;
-  count += other.count;
+  if (other.count > 0) Widen(other.minimum, other.maximum, other.count);
+}
+
+// A value that is not a number is never the minimum or the maximum, unless
+// every value is one.
+void StatisticValues::Widen(double low, double high, long long values) {
+  if (count == 0 || low < minimum || std::isnan(minimum)) minimum = low;
+  if (count == 0 || high > maximum || std::isnan(maximum)) maximum = high;
+  count += values;
 }
 
 bool IsIntegerRow(int row) { return row <= kCollisionsRow; }

@@ -50,6 +50,9 @@ struct StatisticValues {
   void Count(double value);
   // The same for the values another row counted.
   void Count(const StatisticValues& other);
+
+ private:
+  void Widen(double low, double high, long long values);
 };
 
 class TrackStatistics {

@@ -39,15 +39,6 @@ std::uint64_t DigitsValue(std::uint64_t bytes, int count) {
   return v;
 }
 
-// The value of ±mantissa × 10^scale, rounded once; false when the scale
-// leaves the exact powers of ten.
-bool Scale(std::uint64_t mantissa, int scale, bool negative, double& value) {
-  double magnitude = 0;
-  if (!ScaleExactly(mantissa, scale, false, magnitude)) return false;
-  value = std::bit_cast<double>(std::bit_cast<std::uint64_t>(magnitude) | (std::uint64_t{negative} << 63));
-  return true;
-}
-
 // The unsigned part of a number exactly as printf's "%e" writes it,
 // "d.dddddde±dd", read at fixed places: nothing waits for the length of a
 // part to be known. Leaves `p` after it; false (and `p` alone) for anything
@@ -62,7 +53,8 @@ bool TakePrintedNumber(const char*& p, bool negative, double& value) {
     return false;
   const int exponent =
       static_cast<int>(((tail >> 16) & 0xFF) - '0') * 10 + static_cast<int>(((tail >> 24) & 0xFF) - '0');
-  if (!Scale(DigitsValue(digits, 7), (exponentSign == '-' ? -exponent : exponent) - 6, negative, value)) return false;
+  const int scale = (exponentSign == '-' ? -exponent : exponent) - 6;
+  if (!ScaleExactly(DigitsValue(digits, 7), scale, negative, value)) return false;
   p += 12;
   return true;
 }
@@ -111,7 +103,7 @@ bool TakeNumber(const char*& at, double& value) {
     exponent = negativeExponent ? -exponent : exponent;
   }
   at = p;
-  return Scale(mantissa, exponent - fractionDigits, negative, value);
+  return ScaleExactly(mantissa, exponent - fractionDigits, negative, value);
 }
 
 }  // namespace

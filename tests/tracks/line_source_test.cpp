@@ -8,12 +8,12 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <random>
 #include <string>
 #include <vector>
 
 #include "support/test_files.h"
+#include "tracks/exact_expectations.h"
 #include "tracks/line_source.h"
 #include "tracks/track_file_lines.h"
 #include "tracks/track_reader.h"
@@ -23,8 +23,6 @@ namespace tessarin::tracks {
 namespace {
 
 using settings::TrackVertex;
-
-bool SameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 
 // One number in one of the forms files hold, or something close to one.
 std::string RandomNumber(std::mt19937& random) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "support/test_files.h"
+#include "tracks/exact_expectations.h"
 #include "tracks/track_reader.h"
 
 namespace tessarin::tracks {
@@ -320,15 +321,7 @@ TEST_F(TrackCopyTest, ManyTracksFromMemoryAddUpExactlyAsFromTheFile) {
       request.sink = &memorySink;
       ASSERT_TRUE(ReadTracks(request, copy, fromMemory).fromMemory);
       ASSERT_GT(fromFile.tracks, 3000);
-      EXPECT_EQ(fromMemory.tracks, fromFile.tracks);
-      EXPECT_EQ(fromMemory.histories, fromFile.histories);
-      EXPECT_EQ(fromMemory.escapeTracks, fromFile.escapeTracks);
-      for (std::size_t row = 0; row < fromFile.rows.size(); ++row) {
-        EXPECT_EQ(fromMemory.rows[row].count, fromFile.rows[row].count) << row;
-        EXPECT_EQ(fromMemory.rows[row].sum, fromFile.rows[row].sum) << row;
-        EXPECT_EQ(fromMemory.rows[row].deviation, fromFile.rows[row].deviation) << row;
-        EXPECT_EQ(fromMemory.rows[row].minimum, fromFile.rows[row].minimum) << row;
-      }
+      ExpectSameStatistics(fromMemory, fromFile);
       ASSERT_EQ(memorySink.tracks.size(), fileSink.tracks.size());
       for (std::size_t i = 0; i < fileSink.tracks.size(); ++i) {
         ASSERT_EQ(memorySink.tracks[i].track, fileSink.tracks[i].track);
@@ -363,17 +356,8 @@ TEST_F(TrackCopyTest, BlocksReadFromMemoryOnEveryCoreAddUpExactlyAsTheFile) {
     ReadTracks(request, copy, fromMemory);
     ASSERT_TRUE(ReadTracks(request, copy, fromMemory).fromMemory);
     ASSERT_GT(fromFile.tracks, 30) << range.historyStart;
-    EXPECT_EQ(fromMemory.tracks, fromFile.tracks) << range.historyStart;
-    EXPECT_EQ(fromMemory.histories, fromFile.histories) << range.historyStart;
-    EXPECT_EQ(fromMemory.tracksWithCollisions, fromFile.tracksWithCollisions);
-    EXPECT_EQ(fromMemory.truncatedTracks, fromFile.truncatedTracks);
-    for (std::size_t row = 0; row < fromFile.rows.size(); ++row) {
-      EXPECT_EQ(fromMemory.rows[row].count, fromFile.rows[row].count) << row;
-      EXPECT_EQ(fromMemory.rows[row].sum, fromFile.rows[row].sum) << row;
-      EXPECT_EQ(fromMemory.rows[row].sumOfSquares, fromFile.rows[row].sumOfSquares) << row;
-      EXPECT_EQ(fromMemory.rows[row].maximum, fromFile.rows[row].maximum) << row;
-      EXPECT_EQ(fromMemory.rows[row].deviation, fromFile.rows[row].deviation) << row;
-    }
+    SCOPED_TRACE(range.historyStart);
+    ExpectSameStatistics(fromMemory, fromFile);
   }
 }
 

@@ -4,12 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstring>
 #include <limits>
 #include <map>
 #include <random>
 #include <vector>
 
+#include "tracks/exact_expectations.h"
 #include "tracks/track_statistics.h"
 
 namespace tessarin::tracks {
@@ -77,26 +77,6 @@ TEST(TrackStatistics, StoppingPowerNeedsAPathWindow) {
   EXPECT_DOUBLE_EQ(s.rows[kStoppingPowerRow].deviation, 5);  // sqrt((40^2+20^2 - 60x30) / 2) / 2
   s.Finalise(nullptr);
   EXPECT_EQ(s.rows[kStoppingPowerRow].count, 0);
-}
-
-bool SameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
-
-void ExpectSameStatistics(const TrackStatistics& a, const TrackStatistics& b) {
-  EXPECT_EQ(a.tracks, b.tracks);
-  EXPECT_EQ(a.histories, b.histories);
-  EXPECT_EQ(a.lastHistory, b.lastHistory);
-  EXPECT_EQ(a.tracksWithCollisions, b.tracksWithCollisions);
-  EXPECT_EQ(a.tracksWithLength, b.tracksWithLength);
-  EXPECT_EQ(a.escapeTracks, b.escapeTracks);
-  EXPECT_EQ(a.truncatedTracks, b.truncatedTracks);
-  for (std::size_t row = 0; row < a.rows.size(); ++row) {
-    const StatisticValues& x = a.rows[row];
-    const StatisticValues& y = b.rows[row];
-    EXPECT_EQ(x.count, y.count) << row;
-    EXPECT_TRUE(SameBits(x.minimum, y.minimum) && SameBits(x.maximum, y.maximum)) << row;
-    EXPECT_TRUE(SameBits(x.sum, y.sum) && SameBits(x.sumOfSquares, y.sumOfSquares)) << row;
-    EXPECT_TRUE(SameBits(x.average, y.average) && SameBits(x.deviation, y.deviation)) << row;
-  }
 }
 
 // Tracks in the order of a reading, some skipped (not selected), histories
