@@ -9,6 +9,12 @@ namespace {
 // little, small enough that the last, partly filled block costs little.
 constexpr std::size_t kVerticesPerBlock = std::size_t{1} << 16;
 
+constexpr std::size_t kRecordsPerPage = HugePageAllocator<TrackRecord>::kHugePage / sizeof(TrackRecord);
+
+std::size_t WholePages(std::size_t records) {
+  return (records + kRecordsPerPage - 1) / kRecordsPerPage * kRecordsPerPage;
+}
+
 }  // namespace
 
 // Its pages touched, one byte per small page (a huge page is cleared whole
@@ -60,12 +66,27 @@ std::size_t TrackVertexStore::BytesReserved() const {
   return bytes;
 }
 
+void AddTrackRecord(TrackRecords& records, const TrackRecord& record) {
+  if (records.size() == records.capacity() && records.capacity() >= kRecordsPerPage / 4)
+    records.reserve(WholePages(2 * records.capacity()));
+  records.push_back(record);
+}
+
+void FitTrackRecords(TrackRecords& records) {
+  const std::size_t fitted = records.size() < kRecordsPerPage ? records.size() : WholePages(records.size());
+  if (records.capacity() == fitted) return;
+  TrackRecords kept;
+  kept.reserve(fitted);
+  kept.assign(records.begin(), records.end());
+  records.swap(kept);
+}
+
 void TRACKSETDATA::Release() {
   fileSize = 0;
   histories = 0;
   tracks = 0;
   std::vector<std::int32_t>().swap(firstTrack);
-  std::vector<TrackRecord>().swap(records);
+  TrackRecords().swap(records);
   vertices.Clear();
 }
 

@@ -64,6 +64,15 @@ class TrackVertexStore {
   std::future<Block> nextBlock_;
 };
 
+// The records of a copy. A long list grows by whole 2 MB pages, so that it
+// lives in huge pages: a million tracks would otherwise cost tens of
+// thousands of page faults.
+using TrackRecords = std::vector<TrackRecord, HugePageAllocator<TrackRecord>>;
+void AddTrackRecord(TrackRecords& records, const TrackRecord& record);
+// After the last AddTrackRecord: gives back what is not used, keeping
+// whole pages.
+void FitTrackRecords(TrackRecords& records);
+
 struct TRACKSETDATA {
   std::string fileName;
   std::int64_t fileSize = 0;  // -1: incomplete copy after a stopped reading; 0: none
@@ -72,7 +81,7 @@ struct TRACKSETDATA {
   std::int32_t histories = 0;
   std::vector<std::int32_t> firstTrack;  // per history, plus a closing entry = tracks
   std::int32_t tracks = 0;
-  std::vector<TrackRecord> records;
+  TrackRecords records;
   TrackVertexStore vertices;
 
   // Drops the tracks and marks the copy empty.

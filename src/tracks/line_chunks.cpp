@@ -86,7 +86,7 @@ bool LineChunkPipeline::CanClaim() const {
   return !filling_ && !inputEnded_ && claimed_ < released_ + static_cast<std::int64_t>(kSlots);
 }
 
-const LineChunk* LineChunkPipeline::Next() {
+LineChunk* LineChunkPipeline::Next() {
   std::unique_lock<std::mutex> lock(mutex_);
   if (holding_) {
     holding_ = false;

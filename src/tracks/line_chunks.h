@@ -49,8 +49,9 @@ class LineChunkPipeline {
 
   // The next chunk in file order, nullptr after the last one. The chunk
   // handed out before is given back and must no longer be used. Throws what
-  // reading or parsing the chunk threw (on whichever thread).
-  const LineChunk* Next();
+  // reading or parsing the chunk threw (on whichever thread). Until then the
+  // chunk is the caller's, to change if it likes.
+  LineChunk* Next();
 
  private:
   bool CanClaim() const;

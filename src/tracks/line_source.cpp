@@ -54,7 +54,7 @@ bool LineSource::Next(std::string_view& line) {
   return Next(line, vertex);
 }
 
-std::span<const settings::TrackVertex> LineSource::PeekVertexRun(std::size_t count) {
+std::span<settings::TrackVertex> LineSource::PeekVertexRun(std::size_t count) {
   if (count == 0 || !Advance() || chunk_->lines.size() - nextLine_ < count) return {};
   // Vertex lines are numbered one after the other: the run holds only
   // vertex lines when its first and last are that far apart.

@@ -35,8 +35,10 @@ class LineSource {
   bool Next(std::string_view& line, const settings::TrackVertex*& vertex);
   // The vertices of the next `count` lines when they are all vertex lines
   // and already at hand (a track that does not cross a chunk border); an
-  // empty span otherwise. Hands nothing out: Skip does.
-  std::span<const settings::TrackVertex> PeekVertexRun(std::size_t count);
+  // empty span otherwise. Hands nothing out: Skip does. The caller may
+  // change them in place: nobody else looks at them, and they stay valid
+  // until the next line is asked for.
+  std::span<settings::TrackVertex> PeekVertexRun(std::size_t count);
   // Hands out `count` lines of a run PeekVertexRun showed.
   void Skip(std::size_t count);
   // Whether another line could be read.
@@ -53,7 +55,7 @@ class LineSource {
   int descriptor_ = -1;
   bool good_ = false;
   std::unique_ptr<LineChunkPipeline> pipeline_;
-  const LineChunk* chunk_ = nullptr;
+  LineChunk* chunk_ = nullptr;
   std::size_t nextLine_ = 0;
   bool ended_ = false;
   std::uint64_t bytesRead_ = 0;

@@ -59,7 +59,10 @@ class FileWalk {
   int track_ = -1;    // w
   bool processing_ = true;
   std::int64_t sourceParticle_ = 0;
-  std::vector<TrackVertex> vertices_;
+  // The vertices of the track just read: in the line source's chunk when
+  // the track lies inside one, else gathered in `gathered_`.
+  std::span<TrackVertex> vertices_;
+  std::vector<TrackVertex> gathered_;
   std::string_view line_;
 };
 
@@ -151,8 +154,8 @@ double FileWalk::FractionRead() const {
 }
 
 bool FileWalk::ReadVertices(std::int64_t count, bool keepVertices, bool& cut) {
-  vertices_.clear();
-  const std::span<const TrackVertex> run = lines_.PeekVertexRun(static_cast<std::size_t>(count));
+  vertices_ = {};
+  const std::span<TrackVertex> run = lines_.PeekVertexRun(static_cast<std::size_t>(count));
   if (!run.empty()) {
     // The whole track is at hand: only the Stop is asked vertex by vertex.
     const double fraction = FractionRead();
@@ -165,20 +168,22 @@ bool FileWalk::ReadVertices(std::int64_t count, bool keepVertices, bool& cut) {
         break;
       }
     }
-    if (keepVertices) vertices_.assign(run.begin(), run.begin() + static_cast<std::ptrdiff_t>(taken));
+    if (keepVertices) vertices_ = run.first(taken);
     lines_.Skip(taken);
     return true;
   }
+  gathered_.clear();
   const TrackVertex* vertex = nullptr;
   for (std::int64_t i = 0; i < count; ++i) {
     if (!lines_.Next(line_, vertex) || vertex == nullptr) return false;
-    if (keepVertices) vertices_.push_back(*vertex);
+    if (keepVertices) gathered_.push_back(*vertex);
     progress_.Tick(FractionRead());
     if (i + 1 < count && StopRequested(request_)) {
       cut = true;
       break;
     }
   }
+  vertices_ = gathered_;
   return true;
 }
 
@@ -212,7 +217,7 @@ void FileWalk::EndTrack(bool cut, bool olderEscape, int generation, int type) {
     record.type = static_cast<std::int8_t>(type);
     record.endFlag = endFlag;
     copy_.vertices.Append(vertices_, record);
-    copy_.records.push_back(record);
+    settings::AddTrackRecord(copy_.records, record);
   }
 }
 

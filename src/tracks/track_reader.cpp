@@ -72,7 +72,7 @@ void ReadLines(LineSource& lines, const std::string& path, const FileFacts& file
     copy.fileSize = file.size;
     copy.lastWriteTime = file.lastWriteTime;
     copy.vertices.ShrinkToFit();
-    copy.records.shrink_to_fit();
+    settings::FitTrackRecords(copy.records);
     copy.firstTrack.shrink_to_fit();
     if (copy.tracks == 0) copy.Release();
   }

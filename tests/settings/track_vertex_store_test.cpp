@@ -1,6 +1,7 @@
 // The vertex store of a copy of track data: tracks over many blocks (the
 // later ones made ready on another thread), a track longer than a block, and
-// a store cleared or trimmed while a block is being made ready.
+// a store cleared or trimmed while a block is being made ready. The record
+// list, grown and trimmed by whole huge pages.
 
 #include <gtest/gtest.h>
 
@@ -20,7 +21,7 @@ std::vector<TrackVertex> MadeUpTrack(int number, int length) {
 
 TEST(TrackVertexStore, TracksOverManyBlocksComeBackAsTheyWent) {
   TrackVertexStore store;
-  std::vector<TrackRecord> records;
+  TrackRecords records;
   std::vector<int> lengths;
   for (int t = 0; t < 30000; ++t) {
     const int length = t == 12345 ? 200000 : 1 + t % 37;  // one track longer than a block
@@ -28,10 +29,11 @@ TEST(TrackVertexStore, TracksOverManyBlocksComeBackAsTheyWent) {
     TrackRecord record;
     record.vertexCount = length;
     store.Append(track, record);
-    records.push_back(record);
+    AddTrackRecord(records, record);
     lengths.push_back(length);
   }
   store.ShrinkToFit();
+  FitTrackRecords(records);
   EXPECT_GT(records.back().vertexBlock, 5);
   for (int t = 0; t < 30000; ++t) {
     const std::span<const TrackVertex> vertices = store.Vertices(records[static_cast<std::size_t>(t)]);
@@ -41,6 +43,32 @@ TEST(TrackVertexStore, TracksOverManyBlocksComeBackAsTheyWent) {
       ASSERT_EQ(vertices[k].x, expected[k].x) << t;
       ASSERT_EQ(vertices[k].y, expected[k].y) << t;
       ASSERT_EQ(vertices[k].energy, expected[k].energy) << t;
+    }
+  }
+}
+
+TEST(TrackRecords, ManyRecordsKeepTheirOrderAndWasteLessThanAPage) {
+  const std::size_t perPage = HugePageAllocator<TrackRecord>::kHugePage / sizeof(TrackRecord);
+  for (const std::size_t count : {std::size_t{5}, perPage - 1, perPage, 3 * perPage + 17}) {
+    TrackRecords records;
+    records.reserve(10000);  // as a reading starts
+    for (std::size_t i = 0; i < count; ++i) {
+      TrackRecord record;
+      record.sourceParticle = static_cast<std::int64_t>(i) * 7;
+      record.vertexCount = static_cast<std::int32_t>(i);
+      AddTrackRecord(records, record);
+    }
+    FitTrackRecords(records);
+    ASSERT_EQ(records.size(), count);
+    for (std::size_t i = 0; i < count; ++i) {
+      ASSERT_EQ(records[i].vertexCount, static_cast<std::int32_t>(i));
+      ASSERT_EQ(records[i].sourceParticle, static_cast<std::int64_t>(i) * 7);
+    }
+    if (count < perPage) {
+      EXPECT_EQ(records.capacity(), count);
+    } else {
+      EXPECT_EQ(records.capacity() % perPage, 0u) << count;
+      EXPECT_LT(records.capacity() - count, perPage) << count;
     }
   }
 }
