@@ -5,6 +5,8 @@
 #include <cmath>
 #include <cstdint>
 
+#include "tracks/line_numbers.h"
+
 namespace tessarin::render {
 namespace {
 
@@ -67,41 +69,26 @@ void SpellSeven(std::uint32_t n, char* digits) {
   }
 }
 
-// The fourteen digits of m (10^13 <= m < 10^14), most significant first:
-// two halves, spelled side by side.
-void SpellDigits(std::uint64_t m, char* digits) {
+// The fourteen digits of m (10^13 <= m < 10^14), most significant first,
+// as two halves; returns how many are left when trailing zeros are dropped
+// (at least one). Coordinates read from track files mostly have seven
+// digits: their second half is all zeros and is not spelled.
+int SpellSignificantDigits(std::uint64_t m, char* digits) {
+  const auto low = static_cast<std::uint32_t>(m % 10000000);
   SpellSeven(static_cast<std::uint32_t>(m / 10000000), digits);
-  SpellSeven(static_cast<std::uint32_t>(m % 10000000), digits + 7);
+  int significant = 7;
+  if (low != 0) {
+    SpellSeven(low, digits + 7);
+    significant = kDigits;
+  }
+  while (significant > 1 && digits[significant - 1] == '0') --significant;
+  return significant;
 }
 
-}  // namespace
-
-char* WriteFourteenDigits(char* out, double value) {
-  const double magnitude = std::fabs(value);
-  if (!(magnitude >= 1e-13 && magnitude < 1e13)) return Fallback(out, value);
-
-  // magnitude = mantissa × 2^e, with the decimal exponent X of its first
-  // digit X0 or X0 + 1 (78913 / 2^18 is just below log10(2)).
-  const std::uint64_t bits = std::bit_cast<std::uint64_t>(magnitude);
-  const int binaryExponent = static_cast<int>(bits >> 52) - 1023;
-  const std::uint64_t mantissa = (bits & ((std::uint64_t{1} << 52) - 1)) | (std::uint64_t{1} << 52);
-  const int e = binaryExponent - 52;
-  int exponent = (binaryExponent * 78913) >> 18;
-  std::uint64_t m = ScaleAndRound(mantissa, e, kDigits - 1 - exponent);
-  if (m >= kBeyond) m = ScaleAndRound(mantissa, e, kDigits - 1 - ++exponent);
-  if (m >= kBeyond) {  // rounded up to the next power of ten
-    m /= 10;
-    ++exponent;
-  }
-  if (m < kSmallest) return Fallback(out, value);  // not expected; the library knows best
-
-  char digits[kDigits];
-  SpellDigits(m, digits);
-  int significant = kDigits;
-  while (significant > 1 && digits[significant - 1] == '0') --significant;
-
-  char* p = out;
-  if (std::signbit(value)) *p++ = '-';
+// The sign, then the significant digits with the decimal exponent of the
+// first, in the notation "%g" picks for that exponent.
+char* WriteNotation(char* p, bool negative, const char* digits, int significant, int exponent) {
+  if (negative) *p++ = '-';
   if (exponent < -4 || exponent >= kDigits) {
     *p++ = digits[0];
     if (significant > 1) {
@@ -127,6 +114,64 @@ char* WriteFourteenDigits(char* out, double value) {
     for (int i = 0; i < significant; ++i) *p++ = digits[i];
   }
   return p;
+}
+
+// magnitude × 10^power, rounded (|power| <= 22).
+double TimesPowerOfTen(double magnitude, int power) {
+  return power >= 0 ? magnitude * tracks::kExactPowersOfTen[power] : magnitude / tracks::kExactPowersOfTen[-power];
+}
+
+// The quick way for numbers of seven digits, as coordinates read from a
+// track file (and scaled) are: D, the seven-digit decimal nearest
+// `magnitude`, is what "%.14g" writes when `magnitude` lies within four
+// units in the last place of the double nearest D. Then |magnitude - D| is
+// below 4.5 units, 1.0e-15 of it, and rounding to fourteen digits, which
+// moves a number by up to half its fourteenth digit (5e-15 of it at the
+// least), cannot land anywhere but D. False when it does not apply.
+bool WriteSevenDigits(char*& out, double magnitude, bool negative, int roughExponent) {
+  int exponent = roughExponent;
+  double scaled = TimesPowerOfTen(magnitude, 6 - exponent);
+  if (scaled >= 9999999.5) scaled = TimesPowerOfTen(magnitude, 6 - ++exponent);
+  const auto seven = static_cast<std::uint64_t>(scaled + 0.5);
+  if (seven < 1000000 || seven > 9999999) return false;
+  double nearest = 0;
+  if (!tracks::ScaleExactly(seven, exponent - 6, false, nearest)) return false;
+  const std::int64_t apart =
+      static_cast<std::int64_t>(std::bit_cast<std::uint64_t>(magnitude) - std::bit_cast<std::uint64_t>(nearest));
+  if (apart < -4 || apart > 4) return false;
+  char digits[7];
+  SpellSeven(static_cast<std::uint32_t>(seven), digits);
+  int significant = 7;
+  while (significant > 1 && digits[significant - 1] == '0') --significant;
+  out = WriteNotation(out, negative, digits, significant, exponent);
+  return true;
+}
+
+}  // namespace
+
+char* WriteFourteenDigits(char* out, double value) {
+  const double magnitude = std::fabs(value);
+  if (!(magnitude >= 1e-13 && magnitude < 1e13)) return Fallback(out, value);
+
+  // magnitude = mantissa × 2^e, with the decimal exponent X of its first
+  // digit X0 or X0 + 1 (78913 / 2^18 is just below log10(2)).
+  const std::uint64_t bits = std::bit_cast<std::uint64_t>(magnitude);
+  const int binaryExponent = static_cast<int>(bits >> 52) - 1023;
+  const std::uint64_t mantissa = (bits & ((std::uint64_t{1} << 52) - 1)) | (std::uint64_t{1} << 52);
+  const int e = binaryExponent - 52;
+  int exponent = (binaryExponent * 78913) >> 18;
+  if (WriteSevenDigits(out, magnitude, std::signbit(value), exponent)) return out;
+  std::uint64_t m = ScaleAndRound(mantissa, e, kDigits - 1 - exponent);
+  if (m >= kBeyond) m = ScaleAndRound(mantissa, e, kDigits - 1 - ++exponent);
+  if (m >= kBeyond) {  // rounded up to the next power of ten
+    m /= 10;
+    ++exponent;
+  }
+  if (m < kSmallest) return Fallback(out, value);  // not expected; the library knows best
+
+  char digits[kDigits];
+  const int significant = SpellSignificantDigits(m, digits);
+  return WriteNotation(out, std::signbit(value), digits, significant, exponent);
 }
 
 }  // namespace tessarin::render

@@ -55,6 +55,27 @@ TEST(FourteenDigits, AgreesWithPrintfOnEveryKindOfNumber) {
   }
 }
 
+TEST(FourteenDigits, NumbersNearSevenDigitDecimalsAsPrintfWritesThem) {
+  // Up to 40 units in the last place either side of seven-digit decimals,
+  // powers of ten among them: the quick way for such numbers must stop
+  // where it could be wrong.
+  std::mt19937_64 random(5);
+  std::uniform_int_distribution<int> digits(1000000, 9999999), exponent(-19, 7);
+  for (int i = 0; i < 4000; ++i) {
+    const double decimal =
+        std::strtod((std::to_string(i % 10 == 0 ? 1000000 : digits(random)) + "e" + std::to_string(exponent(random)))
+                        .c_str(),
+                    nullptr);
+    double below = decimal, above = decimal;
+    for (int step = 0; step <= 40; ++step) {
+      ASSERT_EQ(Ours(below), Printf(below)) << std::hexfloat << below;
+      ASSERT_EQ(Ours(-above), Printf(-above)) << std::hexfloat << above;
+      below = std::nextafter(below, 0.0);
+      above = std::nextafter(above, 1e300);
+    }
+  }
+}
+
 TEST(FourteenDigits, TiesNotationAndEdges) {
   const double kCases[] = {0.0, -0.0, 0.5, -2.5, 1e-5, 1.5e-5, 1e-4, 9.99999999999995e-5, 0.000123456789012345,
                            99999999999999.5, 9999999999999.5, 999999999999.95, 1e13, 1e-13, 9.9999999999999e12,

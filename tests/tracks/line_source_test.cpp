@@ -74,8 +74,21 @@ std::string PrintedLine(std::mt19937& random) {
 struct ScannedText {
   std::string bytes;
   std::size_t textSize;
+  // What ScanVertexLine finds, once every way of scanning this processor
+  // can run has been seen to find the same.
   const char* Scan(TrackVertex& vertex) const {
-    return ScanVertexLine(bytes.data(), bytes.data() + textSize, vertex);
+    const char* const found = ScanVertexLine(bytes.data(), bytes.data() + textSize, vertex);
+    for (const VertexLineScanner scan : UsableVertexLineScanners()) {
+      TrackVertex other;
+      const char* const otherEnd = scan(bytes.data(), bytes.data() + textSize, other);
+      EXPECT_EQ(otherEnd, found) << bytes.substr(0, textSize);
+      if (found != nullptr && otherEnd == found) {
+        EXPECT_TRUE(SameBits(other.x, vertex.x) && SameBits(other.y, vertex.y) && SameBits(other.z, vertex.z) &&
+                    SameBits(other.energy, vertex.energy))
+            << bytes.substr(0, textSize);
+      }
+    }
+    return found;
   }
 };
 
