@@ -139,10 +139,8 @@ bool WriteSevenDigits(char*& out, double magnitude, bool negative, int roughExpo
   const std::int64_t apart =
       static_cast<std::int64_t>(std::bit_cast<std::uint64_t>(magnitude) - std::bit_cast<std::uint64_t>(nearest));
   if (apart < -4 || apart > 4) return false;
-  char digits[7];
-  SpellSeven(static_cast<std::uint32_t>(seven), digits);
-  int significant = 7;
-  while (significant > 1 && digits[significant - 1] == '0') --significant;
+  char digits[kDigits];
+  const int significant = SpellSignificantDigits(seven * 10000000, digits);
   out = WriteNotation(out, negative, digits, significant, exponent);
   return true;
 }
