@@ -1,16 +1,21 @@
 #pragma once
-// Results that must agree to the bit: numbers, and statistics (every count,
+// Results that must agree to the bit: numbers, vertices, and statistics (every count,
 // and every row's extremes, sums, average and deviation).
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 
+#include "settings/trackset_data.h"
 #include "tracks/track_statistics.h"
 
 namespace tessarin::tracks {
 
 inline bool SameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+
+inline bool SameVertex(const settings::TrackVertex& a, const settings::TrackVertex& b) {
+  return SameBits(a.x, b.x) && SameBits(a.y, b.y) && SameBits(a.z, b.z) && SameBits(a.energy, b.energy);
+}
 
 inline void ExpectSameStatistics(const TrackStatistics& a, const TrackStatistics& b) {
   EXPECT_EQ(a.tracks, b.tracks);

@@ -83,9 +83,7 @@ struct ScannedText {
       const char* const otherEnd = scan(bytes.data(), bytes.data() + textSize, other);
       EXPECT_EQ(otherEnd, found) << bytes.substr(0, textSize);
       if (found != nullptr && otherEnd == found) {
-        EXPECT_TRUE(SameBits(other.x, vertex.x) && SameBits(other.y, vertex.y) && SameBits(other.z, vertex.z) &&
-                    SameBits(other.energy, vertex.energy))
-            << bytes.substr(0, textSize);
+        EXPECT_TRUE(SameVertex(other, vertex)) << bytes.substr(0, textSize);
       }
     }
     return found;
@@ -118,9 +116,7 @@ TEST(VertexLines, TheScanAgreesWithTheGeneralParser) {
     ASSERT_EQ(static_cast<std::size_t>(lineEnd - text.bytes.data()), line.size()) << line;
     TrackVertex general;
     ASSERT_TRUE(ParseVertex(line, general)) << line;
-    ASSERT_TRUE(SameBits(quick.x, general.x) && SameBits(quick.y, general.y) && SameBits(quick.z, general.z) &&
-                SameBits(quick.energy, general.energy))
-        << line;
+    ASSERT_TRUE(SameVertex(quick, general)) << line;
   }
   EXPECT_GT(scanned, 20000);
 }
@@ -261,7 +257,7 @@ TEST(ChunkedLines, VertexRunsAreHandedOutAsTheirLinesWouldBe) {
     for (std::size_t k = 0; k < count; ++k) {
       TrackVertex parsed;
       ASSERT_TRUE(ParseVertex(expected[index + k].text, parsed)) << expected[index + k].text;
-      ASSERT_TRUE(SameBits(run[k].x, parsed.x) && SameBits(run[k].energy, parsed.energy));
+      ASSERT_TRUE(SameVertex(run[k], parsed));
     }
     source.Skip(count);
     index += count;
