@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
 #include <cstdio>
 #include <sstream>
 #include <string>
@@ -243,6 +244,18 @@ TEST_F(RtScriptTest, OverwriteQuestion) {
   fixture.host.answers = {platform::MessageAnswer::Yes};
   EXPECT_EQ(fixture.Write().outcome, RtScriptOutcome::Written);
   EXPECT_TRUE(Has(fixture.script, "comb C1"));
+}
+
+// A script folder is a folder whether or not it ends with its separator.
+TEST_F(RtScriptTest, TheDatabaseGoesBesideTheScript) {
+  ASSERT_TRUE(fixture.Read(kBall));
+  std::filesystem::create_directory(fixture.folder.File("out"));
+  fixture.scriptPath = fixture.folder.File("out/geometry.rt");
+  for (const char* folder : {"out", "out/"}) {
+    fixture.set.ScriptFolder = folder;
+    EXPECT_EQ(fixture.Write().databasePath, fixture.folder.File("out/geometry.g"));
+    EXPECT_TRUE(Has(fixture.script, "opendb \"" + fixture.folder.File("out/geometry.g") + "\" y\n"));
+  }
 }
 
 TEST_F(RtScriptTest, UnwritableFileIsReported) {
