@@ -114,7 +114,8 @@ int RunRtCommand(const std::vector<std::string>& args, CommandIo& io) {
     case render::RtScriptOutcome::Written:
       if (result.selectedTracks) io.err << "Number of tracks: " << *result.selectedTracks << "\n";
       io.out << scriptPath << "\n";
-      return kExitSuccess;
+      // The script is whole, but some of the tracks it was to load are not.
+      return result.trackFilesFailed > 0 ? kExitFailure : kExitSuccess;
     case render::RtScriptOutcome::NotOverwritten:
       ReportFailure(host.Question(), io);
       return kExitFailure;

@@ -148,6 +148,9 @@ TEST(Screenshots, MessagesAboutFilesReadInPart) {
                                     {"basic_filebuf::underflow error reading the file: Is a directory"}),
               platform::MessageIcon::Error, platform::MessageButtons::Ok, platform::MessageAnswer::Ok,
               "message_unexpected_failure");
+  SaveMessage(host, settings::FillMessage(ui::messages::kChangedOnDiskQuestion, {path}),
+              platform::MessageIcon::Warning, platform::MessageButtons::OverwriteReloadSaveAs,
+              platform::MessageAnswer::SaveAs, "message_save_over_changed_file");
 }
 
 // After the demo's input file is read, the Materials table names its
