@@ -21,10 +21,11 @@ std::string ShellQuoted(const std::string& text) {
 }  // namespace
 
 CliRun RunTessarinCli(const std::vector<std::string>& args, const std::string& workingDirectory,
-                      const std::string& standardInput) {
+                      const std::string& standardInput, const std::string& home) {
   TempDir captured;
   // A run that hangs fails its test (status 124) instead of stopping the suite.
-  std::string command = "cd " + ShellQuoted(workingDirectory) + " && timeout -k 5 120 " +
+  std::string command = "cd " + ShellQuoted(workingDirectory) + " && " +
+                        (home.empty() ? std::string() : "HOME=" + ShellQuoted(home) + " ") + "timeout -k 5 120 " +
                         ShellQuoted(TESSARIN_BINARY_DIR "/bin/tessarin-cli");
   for (const std::string& arg : args) command += " " + ShellQuoted(arg);
   command += " >" + ShellQuoted(captured.File("out")) + " 2>" + ShellQuoted(captured.File("err"));
