@@ -19,10 +19,10 @@ std::string ShellQuoted(const std::string& text) {
 }
 
 CliRun Run(const std::vector<std::string>& args, const std::string& workingDirectory,
-           const std::string& standardInput, const std::string& limits) {
+           const std::string& standardInput, const std::string& prefix) {
   TempDir captured;
   // A run that hangs fails its test (status 124) instead of stopping the suite.
-  std::string command = "cd " + ShellQuoted(workingDirectory) + " && " + limits + "timeout -k 5 120 " +
+  std::string command = "cd " + ShellQuoted(workingDirectory) + " && " + prefix + "timeout -k 5 120 " +
                         ShellQuoted(TESSARIN_BINARY_DIR "/bin/tessarin-cli");
   for (const std::string& arg : args) command += " " + ShellQuoted(arg);
   command += " >" + ShellQuoted(captured.File("out")) + " 2>" + ShellQuoted(captured.File("err"));
@@ -38,8 +38,8 @@ CliRun Run(const std::vector<std::string>& args, const std::string& workingDirec
 }  // namespace
 
 CliRun RunTessarinCli(const std::vector<std::string>& args, const std::string& workingDirectory,
-                      const std::string& standardInput) {
-  return Run(args, workingDirectory, standardInput, "");
+                      const std::string& standardInput, const std::string& home) {
+  return Run(args, workingDirectory, standardInput, home.empty() ? std::string() : "HOME=" + ShellQuoted(home) + " ");
 }
 
 CliRun RunTessarinCliWithFileSizeLimit(const std::vector<std::string>& args, const std::string& workingDirectory,

@@ -15,9 +15,10 @@ struct CliRun {
 };
 
 // `workingDirectory` stands in for the start-up directory; `standardInput`
-// names a file to feed as standard input (empty: none).
+// names a file to feed as standard input (empty: none); `home`, when given,
+// is the HOME the program sees.
 CliRun RunTessarinCli(const std::vector<std::string>& args, const std::string& workingDirectory,
-                      const std::string& standardInput = "");
+                      const std::string& standardInput = "", const std::string& home = "");
 
 // As RunTessarinCli, with every file the program writes (its standard
 // output and error too) limited to `bytes`: a write past it fails with the

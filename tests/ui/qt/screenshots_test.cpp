@@ -153,6 +153,20 @@ TEST(Screenshots, MessagesAboutFilesReadInPart) {
               platform::MessageAnswer::SaveAs, "message_save_over_changed_file");
 }
 
+TEST(Screenshots, QuestionsOfAReadingAboutFilesAndCommands) {
+  QtHost host;
+  SaveMessage(host,
+              std::string(ui::messages::kOutsideFileQuestionStart) + "/home/user/.bashrc" +
+                  std::string(ui::messages::kOutsideFileQuestionEnd),
+              platform::MessageIcon::Question, platform::MessageButtons::YesNo, platform::MessageAnswer::No,
+              "message_outside_file_question");
+  SaveMessage(host,
+              std::string(ui::messages::kRunCommandQuestionStart) + "touch ran" +
+                  std::string(ui::messages::kRunCommandQuestionEnd),
+              platform::MessageIcon::Question, platform::MessageButtons::YesNo, platform::MessageAnswer::No,
+              "message_run_command_question");
+}
+
 // After the demo's input file is read, the Materials table names its
 // materials and the source, in their palette colours.
 TEST(Screenshots, MaterialsTableAfterLoad) {
