@@ -23,8 +23,8 @@ inline constexpr std::string_view kConsoleProcessIdMissing =
 // A terminal that could not run here: its name and exit status. One of the
 // two sentences below follows.
 inline constexpr std::string_view kTerminalEndedAtOnce =
-    "The terminal emulator \"%s\" ended with exit status %s less than a second after it was started: it could not "
-    "open its window here.";
+    "The terminal emulator \"%s\" ended with exit status %s right after it was started: it could not open its "
+    "window here.";
 inline constexpr std::string_view kTryingNextTerminal = "Trying \"%s\" instead.";
 inline constexpr std::string_view kNoOtherTerminal =
     "No other terminal emulator is installed: install xterm, or name a terminal emulator that works here in the "

@@ -44,9 +44,10 @@ class StartButtons {
  public:
   // The console is this many columns wide.
   static constexpr int kConsoleColumns = 170;
-  // A terminal that ends with an error within this many watch periods (a
-  // second) of its start could not run here.
-  static constexpr int kEarlyEndTicks = 5;
+  // A terminal that ends with an error within this many watch periods (two
+  // seconds) of its start could not run here. GNOME Terminal without a
+  // session bus takes most of a second to give up on a busy machine.
+  static constexpr int kEarlyEndTicks = 10;
 
   StartButtons(WatchedSets sets, StartButtonsPlatform platform, StartButtonsView& view,
                std::string startupDirectory);

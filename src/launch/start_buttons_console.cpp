@@ -45,7 +45,7 @@ void StartButtons::StartConsole(const std::string& commandLine) {
 void StartButtons::CheckConsoleTrial() {
   std::optional<int> status = platform_.processes.ExitStatus(consoleTrial_->processId);
   if (!status) {
-    if (--consoleTrial_->ticksLeft <= 0) consoleTrial_.reset();  // still there after a second: it works
+    if (--consoleTrial_->ticksLeft <= 0) consoleTrial_.reset();  // still there after two seconds: it works
     return;
   }
   ConsoleTrial trial = std::move(*consoleTrial_);

@@ -149,8 +149,8 @@ TEST_F(StartButtonsTest, ATerminalThatCannotRunHereMakesWayForTheNext) {
   tick();
   ASSERT_EQ(host_.messages.size(), 1u);
   EXPECT_EQ(LastMessage(),
-            "The terminal emulator \"gnome-terminal\" ended with exit status 1 less than a second after "
-            "it was started: it could not open its window here. Trying \"xterm\" instead.");
+            "The terminal emulator \"gnome-terminal\" ended with exit status 1 right after it was started: it "
+            "could not open its window here. Trying \"xterm\" instead.");
   EXPECT_EQ(host_.messages[0].icon, MessageIcon::Warning);
   ASSERT_EQ(processes_.starts.size(), 2u);
   EXPECT_EQ(processes_.starts[1].program, "xterm");
