@@ -10,21 +10,11 @@
 #include <vector>
 
 #include "engine/interruptible_sort.h"
+#include "platform/decimal_number.h"
 
 namespace tessarin::engine {
 namespace {
 
-// The number at the start of a token, a comma directly after its digits
-// read as the decimal point; 0 when the token has none.
-double TokenNumber(std::string token) {
-  const char* text = token.c_str();
-  char* end = nullptr;
-  std::strtod(text, &end);
-  std::size_t used = static_cast<std::size_t>(end - text);
-  if (used > 0 && used < token.size() && token[used] == ',') token[used] = '.';
-  double value = std::strtod(token.c_str(), &end);
-  return end == token.c_str() ? 0.0 : value;
-}
 
 template <typename T>
 T* Typed(const ArrayRun& run) {
@@ -143,7 +133,7 @@ std::int64_t ReadNumbers(UserFiles& files, const ArrayRun& run, std::int64_t cou
       if (at == std::string::npos) break;
       std::size_t end = line.find_first_of(" \t\r\n", at);
       if (end == std::string::npos) end = line.size();
-      run.Set(stored++, TokenNumber(line.substr(at, end - at)));
+      run.Set(stored++, platform::ReadDecimalWithComma(std::string_view(line).substr(at, end - at)).value);
       at = end;
     }
   }

@@ -4,6 +4,7 @@
 #include "engine/compiler.h"
 #include "engine/messages.h"
 #include "engine/names.h"
+#include "platform/decimal_number.h"
 
 // The ARRAYS block: INDEX_BASE, the type keywords, the definitions with
 // their dimensions and the initializer lists that may run over lines.
@@ -167,16 +168,14 @@ class ArraysBlock {
         initializing_ = -1;
         return true;
       }
-      std::string rest(text_.substr(at_));
-      char* end = nullptr;
-      double value = std::strtod(rest.c_str(), &end);
-      std::size_t used = static_cast<std::size_t>(end - rest.c_str());
-      bool decimal = IsDigit(rest[0]) || rest[0] == '.' || rest[0] == '+' || rest[0] == '-';
+      std::string_view rest = text_.substr(at_);
+      platform::DecimalNumber number = platform::ReadDecimal(rest);
+      std::size_t used = number.length;
       char after = used < rest.size() ? rest[used] : ' ';
-      if (used == 0 || !decimal || !(IsBlank(after) || after == ',' || after == '}'))
+      if (used == 0 || !(IsBlank(after) || after == ',' || after == '}'))
         return Fail(Format(Msg::kArrayElementValue, QuotedName(array.name)));
       if (filled_ >= array.count) return Fail(Format(Msg::kArrayTooManyInitializers, QuotedName(array.name)));
-      StoreElement(array.type, array.Element(filled_++), value);
+      StoreElement(array.type, array.Element(filled_++), number.value);
       at_ += used;
     }
   }

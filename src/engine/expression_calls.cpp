@@ -1,8 +1,8 @@
-#include <cstdlib>
 
 #include "engine/expression_compiler.h"
 #include "engine/names.h"
 #include "engine/references.h"
+#include "platform/decimal_number.h"
 
 // Calls: arguments, their kinds, loc references and the operations of the
 // call itself.
@@ -138,11 +138,9 @@ bool ExpressionCompiler::ScanBoundVariable() {
   std::string name(TrimBlanks(std::string_view(text_).substr(start, end - start)));
   std::string folded = FoldName(group.name);
   std::string function = QuotedName(group.name);
-  if (!name.empty() && (IsDigit(name.front()) || name.front() == '.')) {
-    char* parsedEnd = nullptr;
-    std::strtod(name.c_str(), &parsedEnd);
-    if (parsedEnd == name.c_str() + name.size()) return Fail(Msg::kBoundConstant, argumentNumber, function);
-  }
+  if (!name.empty() && (IsDigit(name.front()) || name.front() == '.') &&
+      platform::ReadDecimal(name).length == name.size())
+    return Fail(Msg::kBoundConstant, argumentNumber, function);
   if (name.empty() || CheckNameCharacters(name) != NameProblem::kNone || name.find_first_of(" \t") != std::string::npos)
     return Fail(Msg::kBoundExpression, argumentNumber, function);
   if (FindSystemVariable(name) >= 0) return Fail(Msg::kBoundSystemVariable, QuotedName(name), argumentNumber, function);

@@ -1,10 +1,10 @@
 #include "engine/expression_compiler.h"
 
 #include <charconv>
-#include <cstdlib>
 
 #include "engine/names.h"
 #include "engine/references.h"
+#include "platform/decimal_number.h"
 
 namespace tessarin::engine {
 namespace {
@@ -416,7 +416,7 @@ bool ExpressionCompiler::ScanNumber() {
     return Fail(Msg::kUnknownGluedIdentifier, name.front(), QuotedName(name.substr(1)));
   }
   if (!CheckOperandPosition(NameSort::kUnknown, true, false, "")) return false;
-  double value = std::strtod(std::string(text_.substr(start, i - start)).c_str(), nullptr);
+  double value = platform::ReadDecimal(text_.substr(start, i - start)).value;
   operands_.push_back(block_.ConstantSlot(value));
   pos_ = i;
   prev_ = Prev::kOperand;

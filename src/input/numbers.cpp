@@ -4,6 +4,8 @@
 #include <cmath>
 #include <limits>
 
+#include "platform/decimal_number.h"
+
 namespace tessarin::input {
 namespace {
 
@@ -14,13 +16,9 @@ struct LeadingNumber {
 };
 
 LeadingNumber ReadLeadingNumber(std::string_view text) {
-  std::size_t start = 0;
-  bool plus = !text.empty() && text.front() == '+';
-  if (plus) start = 1;
-  // A second sign after '+' is no number.
-  if (plus && start < text.size() && (text[start] == '-' || text[start] == '+')) return {};
   LeadingNumber number;
-  const char* begin = text.data() + start;
+  std::string_view digits = platform::WithoutPlusSign(text);
+  const char* begin = digits.data();
   const char* end = text.data() + text.size();
   auto [stop, error] = std::from_chars(begin, end, number.value, std::chars_format::general);
   if (error == std::errc::invalid_argument) return {};

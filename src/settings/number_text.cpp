@@ -2,19 +2,10 @@
 
 #include <array>
 #include <charconv>
-#include <cmath>
+
+#include "platform/decimal_number.h"
 
 namespace tessarin::settings {
-
-namespace {
-
-// from_chars takes no leading plus sign; the C conversions did.
-std::string_view WithoutPlusSign(std::string_view token) {
-  if (token.size() > 1 && token.front() == '+' && token[1] != '-' && token[1] != '+') token.remove_prefix(1);
-  return token;
-}
-
-}  // namespace
 
 std::string FormatReal(double value, int significantDigits) {
   std::array<char, 64> buffer{};
@@ -25,7 +16,7 @@ std::string FormatReal(double value, int significantDigits) {
 }
 
 std::optional<long long> ParseInteger(std::string_view token) {
-  token = WithoutPlusSign(token);
+  token = platform::WithoutPlusSign(token);
   long long value = 0;
   auto [end, error] = std::from_chars(token.data(), token.data() + token.size(), value);
   if (error != std::errc() || end != token.data() + token.size()) return std::nullopt;
@@ -33,11 +24,9 @@ std::optional<long long> ParseInteger(std::string_view token) {
 }
 
 std::optional<double> ParseReal(std::string_view token) {
-  token = WithoutPlusSign(token);
-  double value = 0;
-  auto [end, error] = std::from_chars(token.data(), token.data() + token.size(), value, std::chars_format::general);
-  if (error != std::errc() || end != token.data() + token.size() || !std::isfinite(value)) return std::nullopt;
-  return value;
+  platform::DecimalNumber number = platform::ReadDecimal(token);
+  if (number.length == 0 || number.length != token.size() || !number.inRange) return std::nullopt;
+  return number.value;
 }
 
 }  // namespace tessarin::settings

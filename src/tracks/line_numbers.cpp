@@ -3,17 +3,9 @@
 #include <charconv>
 #include <cmath>
 
+#include "platform/decimal_number.h"
+
 namespace tessarin::tracks {
-namespace {
-
-// from_chars takes a minus sign but no plus sign.
-std::string_view DropPlusSign(std::string_view text) {
-  if (text.size() > 1 && text.front() == '+' && text[1] != '-' && text[1] != '+') text.remove_prefix(1);
-  return text;
-}
-
-}  // namespace
-
 void SkipBlanks(std::string_view& text) {
   std::size_t i = 0;
   while (i < text.size() && IsBlank(text[i])) ++i;
@@ -27,7 +19,7 @@ bool OnlyBlanks(std::string_view text) {
 
 bool TakeInteger(std::string_view& text, std::int64_t& value) {
   SkipBlanks(text);
-  std::string_view digits = DropPlusSign(text);
+  std::string_view digits = platform::WithoutPlusSign(text);
   auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
   if (error != std::errc()) return false;
   text.remove_prefix(static_cast<std::size_t>(end - text.data()));
@@ -81,14 +73,12 @@ bool TakeSimpleReal(std::string_view& text, double& value) {
 bool TakeReal(std::string_view& text, double& value) {
   SkipBlanks(text);
   if (TakeSimpleReal(text, value)) return true;
-  std::string_view digits = DropPlusSign(text);
-  double parsed = 0;
-  auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), parsed);
-  // from_chars also reads "nan", "inf" and "infinity": no coordinate or
-  // energy a simulator writes, and nothing a drawing could show.
-  if (error != std::errc() || !std::isfinite(parsed)) return false;
-  value = parsed;
-  text.remove_prefix(static_cast<std::size_t>(end - text.data()));
+  // Never "nan", "inf" or "infinity": no coordinate or energy a simulator
+  // writes, and nothing a drawing could show.
+  platform::DecimalNumber number = platform::ReadDecimal(text);
+  if (number.length == 0 || !number.inRange) return false;
+  value = number.value;
+  text.remove_prefix(number.length);
   return true;
 }
 

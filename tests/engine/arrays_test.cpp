@@ -66,6 +66,9 @@ TEST(ArraysBlock, Messages) {
       {{"double A[1] = 1"},
        "******** Error: The equality sign in the \"ARRAYS\" block must be followed by the left brace. ********", 0},
       {{"double A[2] = {1, x}"}, "******** Invalid value of an array \"A\" element. ********", 0},
+      {{"double A[2] = {0x10}"}, "******** Invalid value of an array \"A\" element. ********", 0},
+      {{"double A[2] = {1,", "-inf}"}, "******** Invalid value of an array \"A\" element. ********", 1},
+      {{"double A[2] = {nan}"}, "******** Invalid value of an array \"A\" element. ********", 0},
       {{"double sin[2]"},
        "******** Error: the name \"sin\" is already used to identify a built-in function. ********", 0},
       {{"double A[2]", "float A[2]"}, "******** Error: the name \"A\" is already used to identify an array. ********",
@@ -166,6 +169,13 @@ TEST(ArrayBuiltins, SortSort2AndReadArray) {
   EXPECT_EQ(engine.Program({"Sort2(loc(A), loc(B))"}).message,
             "Runtime error when executing the built-in function \"Sort2\" (the data type of array No. 2 must be 4-byte "
             "signed integer).");
+  // Only decimal numbers count; a word that is none gives 0.
+  tessarin::testing::WriteWholeFile(folder.File("words.txt"), "nan inf 0x10 2,5e1 +.5\n");
+  EXPECT_EQ(engine
+                .Program({"FcloseR()", "FopenR(\"" + folder.File("words.txt") + "\")", "n = ReadArray(loc(A))",
+                          "Dir(A[1], \" \", A[2], \" \", A[3], \" \", A[4], \" \", A[5])"})
+                .lines,
+            std::vector<std::string>{"0 0 0 25 0.5\n"});
   EXPECT_EQ(engine.Program({"FcloseR()", "n = ReadArray(loc(A))"}).message,
             "Runtime error when executing the built-in function \"ReadArray\" (there is no file open for reading).");
 }
