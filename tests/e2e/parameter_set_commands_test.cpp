@@ -161,6 +161,20 @@ TEST_F(ParameterSetCommands, SetNumberBeyondTheListIsBadUsage) {
   EXPECT_THAT(run.err, HasSubstr("there is no set 4"));
   EXPECT_THAT(run.err, HasSubstr("holds 3 sets"));
   EXPECT_EQ(run.out, "");
+  // The largest set number a file can hold is a set number (missing here);
+  // one more is no set number at all.
+  const struct {
+    const char* number;
+    const char* error;
+  } cases[] = {{"10000", "there is no set 10000"},
+               {"10001", "--set needs a set number"},
+               {"0", "--set needs a set number"},
+               {"99999999999999999999", "--set needs a set number"}};
+  for (const auto& c : cases) {
+    CliRun beyond = Run({"cmdline", kRuns, "--set", c.number});
+    EXPECT_EQ(beyond.exitCode, 2) << c.number;
+    EXPECT_THAT(beyond.err, HasSubstr(c.error));
+  }
 }
 
 TEST_F(ParameterSetCommands, UnreadableOrUnusableFilesFail) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -138,6 +139,18 @@ TEST(ArrayBuiltins, FindAndHist) {
   EXPECT_EQ(engine.Value("Find2(2.5, loc(A), 0, 0, 2)"), "2");
   Outcome bisect = engine.Program({"for (i = 1; i <= 50; i = i + 1) G[i] = i*i", "Dir(Find(1000, loc(G), 0))"});
   EXPECT_EQ(bisect.lines, std::vector<std::string>{"31\n"});
+  // x equal to an element gives that element's index from every hint, by
+  // sequential search (short runs, method 0) and by bisection.
+  for (int x : {1, 2, 3})
+    for (const char* guess : {"-5", "1", "2", "3", "99"})
+      EXPECT_EQ(engine.Value("Find(" + std::to_string(x) + ", loc(A), " + guess + ")"), std::to_string(x)) << guess;
+  for (int k : {1, 2, 5, 49, 50})
+    for (const char* call : {"Find(%d, loc(G), %s)", "Find2(%d, loc(G), %s, 0, 0)", "Find2(%d, loc(G), %s, 0, 2)"})
+      for (const char* guess : {"1", "25", "50", "0"}) {
+        char expression[80];
+        std::snprintf(expression, sizeof expression, call, k * k, guess);
+        EXPECT_EQ(engine.Value(expression), std::to_string(k)) << expression;
+      }
   Outcome hist = engine.Program({"n = Hist(loc(D), loc(E), loc(H))", "Dir(n, H[1], H[2], H[3])"});
   EXPECT_EQ(hist.lines, std::vector<std::string>{"4211\n"});
   Outcome more = engine.Program({"n = Hist2(loc(D), loc(E), loc(H), 2, 1)", "Dir(n, H[1], H[2], H[3])"});

@@ -77,6 +77,10 @@ TEST(PlotCommand, WritesAPngPictureOfTheRequestedSize) {
   EXPECT_EQ(demo.Run("plot demo.tesprm").exitStatus, 2);
   EXPECT_EQ(demo.Run("plot demo.tesprm --basis zx -o a.png").exitStatus, 2);
   EXPECT_EQ(demo.Run("plot demo.tesprm --pixels 0x10 -o a.png").exitStatus, 2);
+  for (const char* size : {"10000x1", "1x10000"})
+    EXPECT_EQ(demo.Run(std::string("plot demo.tesprm --pixels ") + size + " -o a.png").exitStatus, 0) << size;
+  for (const char* size : {"10001x1", "1x10001"})
+    EXPECT_EQ(demo.Run(std::string("plot demo.tesprm --pixels ") + size + " -o a.png").exitStatus, 2) << size;
   EXPECT_EQ(demo.Run("plot demo.tesprm -o /nonexistent/folder/a.png").exitStatus, 1);
   EXPECT_NE(demo.Errors().find("cannot write"), std::string::npos);
 }

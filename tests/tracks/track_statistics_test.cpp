@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "tracks/exact_expectations.h"
+#include "tracks/statistics_table.h"
 #include "tracks/track_statistics.h"
 
 namespace tessarin::tracks {
@@ -131,6 +132,40 @@ TEST(TrackStatistics, ValuesThatAreNotNumbersAreNeverTheMinimumOrMaximum) {
   none.Add(Quantities(0, 2e6, nan));
   none.Finalise(nullptr);
   EXPECT_TRUE(std::isnan(none.rows[kFinalEnergyRow].minimum));
+}
+
+}  // namespace
+}  // namespace tessarin::tracks
+
+namespace tessarin::tracks {
+namespace {
+
+// The dialog and `tracks stats` show history and track numbers counted
+// from 1, as integers, with no average or deviation.
+TEST(StatisticsTable, HistoryAndTrackNumbersCountFromOne) {
+  TrackStatistics s;
+  const int numbers[][2] = {{3, 10}, {3, 11}, {7, 12}};
+  for (const auto& [history, track] : numbers) {
+    SegmentQuantities q = Quantities(history, 2e6, 1e6);
+    q.track = track;
+    s.Add(q);
+  }
+  s.Finalise(nullptr);
+  StatisticsTable table = MakeStatisticsTable(s, 0, 0, nullptr);
+  const struct {
+    int row;
+    double minimum, maximum;
+    const char* shownMaximum;
+  } rows[] = {{kHistoryRow, 4, 8, "8"}, {kTrackRow, 11, 13, "13"}};
+  for (const auto& r : rows) {
+    const StatisticsTableRow& shown = table[static_cast<std::size_t>(r.row)];
+    EXPECT_EQ(shown.count, 3) << r.row;
+    EXPECT_EQ(shown.minimum, r.minimum) << r.row;
+    EXPECT_EQ(shown.maximum, r.maximum) << r.row;
+    EXPECT_FALSE(shown.average || shown.deviation || shown.sampleDeviation) << r.row;
+    EXPECT_EQ(FormatStatisticCell(shown.maximum, shown.integer), r.shownMaximum) << r.row;
+  }
+  EXPECT_FALSE(MakeStatisticsTable(TrackStatistics{}, 0, 0, nullptr)[kHistoryRow].minimum);
 }
 
 }  // namespace
