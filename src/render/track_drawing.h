@@ -12,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "render/track_allowance.h"
 #include "render/track_point_writer.h"
 #include "settings/color_entry.h"
 #include "settings/track_types.h"
@@ -58,8 +59,8 @@ class TrackDrawing final : public tracks::SelectedTrackSink {
   const std::vector<tracks::ReadingMessage>& Messages() const { return messages_; }
   int FilesFailed() const;
   int TracksSelected() const { return tracksSelected_; }
-  int TracksDrawn() const { return tracksDrawn_; }
-  long long PointsWritten() const { return pointsWritten_; }
+  int TracksDrawn() const { return allowance_.TracksDrawn(); }
+  long long PointsWritten() const { return allowance_.PointsCounted(); }
 
  private:
   struct FileCloser {
@@ -75,14 +76,10 @@ class TrackDrawing final : public tracks::SelectedTrackSink {
   std::array<bool, settings::kTrackTypeCount> failed_{};
   TrackFileNames fileNames_;
   std::vector<tracks::ReadingMessage> messages_;
-  std::vector<int> vertexIndices_;  // reused from track to track
+  TrackAllowance allowance_;
+  std::vector<settings::TrackVertex> points_;  // reused from track to track
   TrackPointWriter writer_;  // after the files: it finishes writing before they close
-  long long pointsWritten_ = 0;
   int tracksSelected_ = 0;
-  int tracksDrawn_ = 0;
-  bool limitReached_ = false;
-  bool thinned_ = false;
-  bool olderLayoutEscapes_ = false;
   bool finished_ = false;
 };
 

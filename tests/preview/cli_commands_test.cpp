@@ -1,4 +1,4 @@
-// tessarin-cli plot and overlaps on the demo parameter file, with the demo's
+// tessarin-cli plot, overlaps and render on the demo parameter file, with the demo's
 // input file replaced where a test needs a model of its own.
 
 #include <gtest/gtest.h>
@@ -58,6 +58,13 @@ TEST(OverlapsCommand, RefusesBadNumbersAndRegions) {
   EXPECT_NE(demo.Errors().find("--region"), std::string::npos);
 }
 
+// A big-endian word of the header chunk: width at 16, height at 20.
+unsigned PngWord(const std::string& png, std::size_t at) {
+  unsigned word = 0;
+  for (std::size_t k = 0; k < 4; ++k) word = word << 8 | static_cast<unsigned char>(png[at + k]);
+  return word;
+}
+
 TEST(PlotCommand, WritesAPngPictureOfTheRequestedSize) {
   DemoFolder demo;
   CommandOutcome plot = demo.Run("plot demo.tesprm --basis xz --origin 0,-4,10 --width 30 --pixels 300x200 -o slice.png");
@@ -66,19 +73,48 @@ TEST(PlotCommand, WritesAPngPictureOfTheRequestedSize) {
   const std::string png = ReadWholeFile(demo.folder.File("slice.png"));
   ASSERT_GT(png.size(), 24u);
   EXPECT_EQ(png.substr(1, 3), "PNG");
-  // Width and height, big-endian, in the header chunk.
-  auto word = [&](std::size_t at) {
-    return (static_cast<unsigned char>(png[at]) << 24) | (static_cast<unsigned char>(png[at + 1]) << 16) |
-           (static_cast<unsigned char>(png[at + 2]) << 8) | static_cast<unsigned char>(png[at + 3]);
-  };
-  EXPECT_EQ(word(16), 300);
-  EXPECT_EQ(word(20), 200);
+  EXPECT_EQ(PngWord(png, 16), 300u);
+  EXPECT_EQ(PngWord(png, 20), 200u);
 
   EXPECT_EQ(demo.Run("plot demo.tesprm").exitStatus, 2);
   EXPECT_EQ(demo.Run("plot demo.tesprm --basis zx -o a.png").exitStatus, 2);
   EXPECT_EQ(demo.Run("plot demo.tesprm --pixels 0x10 -o a.png").exitStatus, 2);
   EXPECT_EQ(demo.Run("plot demo.tesprm -o /nonexistent/folder/a.png").exitStatus, 1);
   EXPECT_NE(demo.Errors().find("cannot write"), std::string::npos);
+}
+
+
+TEST(RenderCommand, WritesThePictureAndOneLinePerPixel) {
+  DemoFolder demo;
+  const CommandOutcome render = demo.Run("render demo.tesprm --set 1 --size 120x90 -o picture.png --ids pixels.csv");
+  ASSERT_EQ(render.exitStatus, 0) << render.output << demo.Errors();
+  EXPECT_EQ(render.output, "picture.png\npixels.csv\n");
+  const std::string png = ReadWholeFile(demo.folder.File("picture.png"));
+  ASSERT_GT(png.size(), 24u);
+  EXPECT_EQ(png.substr(1, 3), "PNG");
+  EXPECT_EQ(PngWord(png, 16), 120u);
+  EXPECT_EQ(PngWord(png, 20), 90u);
+  const std::string ids = ReadWholeFile(demo.folder.File("pixels.csv"));
+  EXPECT_EQ(ids.rfind("x,y,ox,oy,oz,dx,dy,dz,cell,material,distance\n0,0,", 0), 0u) << ids.substr(0, 100);
+  EXPECT_EQ(std::count(ids.begin(), ids.end(), '\n'), 1 + 120 * 90);
+  // The demo's rods are fuel (M1) in water (M2); the middle of the picture
+  // looks at the water around them.
+  EXPECT_NE(ids.find(",C10,M2,"), std::string::npos);
+  // The set shows tracks, but the simulator has not run: said, not fatal.
+  EXPECT_NE(demo.Errors().find("could not be opened"), std::string::npos) << demo.Errors();
+}
+
+TEST(RenderCommand, RefusesBadArgumentsAndSaysWhatFailed) {
+  DemoFolder demo;
+  EXPECT_EQ(demo.Run("render demo.tesprm").exitStatus, 2);
+  EXPECT_EQ(demo.Run("render demo.tesprm -o a.png --size 0x10").exitStatus, 2);
+  EXPECT_EQ(demo.Run("render demo.tesprm -o a.png --time-limit -1").exitStatus, 2);
+  EXPECT_EQ(demo.Run("render demo.tesprm -o a.png --set 9").exitStatus, 2);
+  EXPECT_EQ(demo.Run("render demo.tesprm --no-tracks -o /nonexistent/folder/a.png").exitStatus, 1);
+  EXPECT_NE(demo.Errors().find("tessarin-cli render: cannot write /nonexistent/folder/a.png"), std::string::npos)
+      << demo.Errors();
+  EXPECT_EQ(demo.Run("render demo.tesprm --no-tracks -o a.png --time-limit 0.001").exitStatus, 1);
+  EXPECT_NE(demo.Errors().find("gave up after the time limit"), std::string::npos) << demo.Errors();
 }
 
 }  // namespace

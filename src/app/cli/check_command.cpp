@@ -1,4 +1,3 @@
-#include <charconv>
 #include <ostream>
 
 #include "app/cli/commands.h"
@@ -63,17 +62,6 @@ constexpr const char* kDumpFlag = "--dump";
 constexpr const char* kTimeLimitOption = "--time-limit";
 constexpr const char* kAllowSystemFlag = "--allow-system";
 
-// Seconds from --time-limit (0 without it), or none when the value is bad.
-std::optional<double> TimeLimit(const ParsedArguments& arguments) {
-  std::optional<std::string> text = arguments.Value(kTimeLimitOption);
-  if (!text) return 0.0;
-  double seconds = 0;
-  const char* end = text->data() + text->size();
-  auto [ptr, ec] = std::from_chars(text->data(), end, seconds);
-  if (ec != std::errc() || ptr != end || !(seconds > 0)) return std::nullopt;
-  return seconds;
-}
-
 // The set the read works with: from --params (and --set), else the default.
 std::optional<SelectedSet> ChooseSet(const ParsedArguments& arguments, CommandIo& io, int& exitCode) {
   std::optional<std::string> params = arguments.Value(kParamsOption);
@@ -108,7 +96,7 @@ int RunCheckCommand(const std::vector<std::string>& args, CommandIo& io) {
   int exitCode = kExitSuccess;
   std::optional<ParsedArguments> arguments = ParseCommandArguments(args, spec, kCheck, io, exitCode);
   if (!arguments) return exitCode;
-  std::optional<double> timeLimit = TimeLimit(*arguments);
+  std::optional<double> timeLimit = TimeLimit(*arguments, kTimeLimitOption);
   if (!timeLimit) {
     ReportUsageError(kCheck, "--time-limit needs a positive number of seconds", io);
     return kExitUsage;

@@ -1,5 +1,6 @@
 #include "app/cli/command_arguments.h"
 
+#include <charconv>
 #include <ostream>
 
 namespace tessarin::cli {
@@ -19,6 +20,27 @@ std::optional<ParsedArguments> ParseCommandArguments(const std::vector<std::stri
     return std::nullopt;
   }
   return parsed;
+}
+
+std::optional<double> TimeLimit(const ParsedArguments& arguments, const std::string& option) {
+  std::optional<std::string> text = arguments.Value(option);
+  if (!text) return 0.0;
+  double seconds = 0;
+  const char* end = text->data() + text->size();
+  auto [ptr, ec] = std::from_chars(text->data(), end, seconds);
+  if (ec != std::errc() || ptr != end || !(seconds > 0)) return std::nullopt;
+  return seconds;
+}
+
+bool ParsePictureSize(const std::string& text, long long most, int& width, int& height) {
+  const std::size_t times = text.find('x');
+  if (times == std::string::npos) return false;
+  const std::optional<long long> w = ParseWholeNumber(text.substr(0, times), 1, most);
+  const std::optional<long long> h = ParseWholeNumber(text.substr(times + 1), 1, most);
+  if (!w || !h) return false;
+  width = static_cast<int>(*w);
+  height = static_cast<int>(*h);
+  return true;
 }
 
 void ReportUsageError(const CommandDescription& command, std::string_view message, CommandIo& io) {
