@@ -80,8 +80,10 @@ Lattice PlantedLattice(std::array<int, 3> size, int perKind) {
   for (int c = 0; c < cells; ++c) {
     const std::array<int, 3> at{c % size[0], (c / size[0]) % size[1], c / (size[0] * size[1])};
     for (int axis = 0; axis < 3; ++axis) {
-      planes[static_cast<std::size_t>(c)][static_cast<std::size_t>(2 * axis)] = 1 + axis * 1000 + at[static_cast<std::size_t>(axis)];
-      planes[static_cast<std::size_t>(c)][static_cast<std::size_t>(2 * axis + 1)] = 2 + axis * 1000 + at[static_cast<std::size_t>(axis)];
+      planes[static_cast<std::size_t>(c)][static_cast<std::size_t>(2 * axis)] =
+          1 + axis * 1000 + at[static_cast<std::size_t>(axis)];
+      planes[static_cast<std::size_t>(c)][static_cast<std::size_t>(2 * axis + 1)] =
+          2 + axis * 1000 + at[static_cast<std::size_t>(axis)];
     }
   }
   std::set<int> touched;
@@ -110,12 +112,14 @@ Lattice PlantedLattice(std::array<int, 3> size, int perKind) {
     planted.axis = axis;
     const int step = planted.overlap ? f : f - perKind;
     planted.thickness = 1e-4 * std::pow(1000.0, perKind > 1 ? step / double(perKind - 1) : 0.0);
-    const double face = at[static_cast<std::size_t>(axis)] + 1 + (planted.overlap ? planted.thickness : -planted.thickness);
-    surfaces << "S" << nextSurface << " P " << (axis == 0) << " " << (axis == 1) << " " << (axis == 2) << " " << face << "\n";
+    const double face =
+        at[static_cast<std::size_t>(axis)] + 1 + (planted.overlap ? planted.thickness : -planted.thickness);
+    surfaces << "S" << nextSurface << " P " << (axis == 0) << " " << (axis == 1) << " " << (axis == 2) << " " << face
+             << "\n";
     planes[static_cast<std::size_t>(planted.box)][static_cast<std::size_t>(2 * axis + 1)] = nextSurface++;
     planted.centre = {at[0] + 0.5, at[1] + 0.5, at[2] + 0.5};
-    preview::Component(planted.centre, axis) = at[static_cast<std::size_t>(axis)] + 1 +
-                                               (planted.overlap ? 0.5 : -0.5) * planted.thickness;
+    preview::Component(planted.centre, axis) =
+        at[static_cast<std::size_t>(axis)] + 1 + (planted.overlap ? 0.5 : -0.5) * planted.thickness;
     lattice.faults.push_back(planted);
     ++f;
   }
@@ -161,9 +165,12 @@ void AddCells(const Lattice& lattice, input::GeometryModel& model) {
     const int parity = (c % size[0] + (c / size[0]) % size[1] + c / (size[0] * size[1])) % 2;
     cell.material = model.materials.Find(parity + 1);
     for (std::size_t k = 0; k < 6; ++k)
-      cell.surfaces[k] = static_cast<std::uint16_t>(model.FindRegularSurface(lattice.planes[static_cast<std::size_t>(c)][k]));
-    if (c == 0) model.cells.front() = cell;
-    else model.cells.push_back(cell);
+      cell.surfaces[k] =
+          static_cast<std::uint16_t>(model.FindRegularSurface(lattice.planes[static_cast<std::size_t>(c)][k]));
+    if (c == 0)
+      model.cells.front() = cell;
+    else
+      model.cells.push_back(cell);
   }
   model.cellTransforms.resize(model.cells.size());
 }
@@ -223,9 +230,10 @@ void Compare(const Lattice& lattice, const preview::OverlapSearchResult& result)
     }
     if (seen[f] > 1) ++twice;
   }
-  std::printf("  planted faults found: %d overlaps and %d gaps of %zu; missed %d; told more than once %d; "
-              "false alarms %d\n",
-              overlapsFound, gapsFound, lattice.faults.size(), missed, twice, falseAlarms);
+  std::printf(
+      "  planted faults found: %d overlaps and %d gaps of %zu; missed %d; told more than once %d; "
+      "false alarms %d\n",
+      overlapsFound, gapsFound, lattice.faults.size(), missed, twice, falseAlarms);
 }
 
 void RunGqa(ReadModel& read, const std::string& folder, const std::string& name, const std::string& bin) {
@@ -257,7 +265,8 @@ void RunGqa(ReadModel& read, const std::string& folder, const std::string& name,
   std::string line;
   std::set<std::string> pairs;
   while (std::getline(lines, line))
-    if (line.rfind("/", 0) == 0 && line.find("count:") != std::string::npos) pairs.insert(line.substr(0, line.find(" count:")));
+    if (line.rfind("/", 0) == 0 && line.find("count:") != std::string::npos)
+      pairs.insert(line.substr(0, line.find(" count:")));
   std::printf("  gqa -Ao: %.2f s (status %d); overlapping region pairs it names: %zu", seconds, status, pairs.size());
   for (const std::string& pair : pairs) std::printf(" [%s]", pair.c_str());
   std::printf("\n");
@@ -272,10 +281,11 @@ void BenchLattice(const std::string& folder, std::array<int, 3> size, int perKin
   AddCells(lattice, read.model);
   double seconds = 0, cpu = 0;
   const preview::OverlapSearchResult result = Search(read, seconds, cpu);
-  std::printf("%zu boxes, %d planted overlaps and %d planted gaps, 1e-4 to 1e-1 cm:\n  search %.2f s (processor %.2f s), "
-              "%lld rays, %zu overlaps and %zu undefined regions told\n",
-              read.model.cells.size(), perKind, perKind, seconds, cpu, result.raysCast, result.overlaps.size(),
-              result.undefined.size());
+  std::printf(
+      "%zu boxes, %d planted overlaps and %d planted gaps, 1e-4 to 1e-1 cm:\n  search %.2f s (processor %.2f s), "
+      "%lld rays, %zu overlaps and %zu undefined regions told\n",
+      read.model.cells.size(), perKind, perKind, seconds, cpu, result.raysCast, result.overlaps.size(),
+      result.undefined.size());
   Compare(lattice, result);
   if (!bin.empty()) RunGqa(read, folder, name, bin);
 }

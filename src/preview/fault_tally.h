@@ -28,9 +28,14 @@ struct FaultTally {
     Component(end, axis) += to;
     Include(start);
     Include(end);
-    if (length > longest) {
-      longest = length;
-      at = 0.5 * (start + end);
+    // The middle of the longest stretch; of equally long ones, the one
+    // nearest the middle of the box, so the point is well inside.
+    const Vec3 middle = 0.5 * (start + end);
+    const Vec3 centre = 0.5 * (bounds.low + bounds.high);
+    if (length > longest * (1 + 1e-9) ||
+        (length >= longest * (1 - 1e-9) && Norm(middle - centre) < Norm(at - centre))) {
+      longest = std::max(longest, length);
+      at = middle;
     }
   }
 

@@ -84,8 +84,10 @@ class Connector {
       const SweptGap& p = a.gaps[i];
       const SweptGap& q = a.gaps[j];
       if (std::min(p.to, q.to) - std::max(p.from, q.from) > tolerance_) sets_->Join(Index(axis, i), Index(axis, j));
-      if (p.to < q.to) ++i;
-      else ++j;
+      if (p.to < q.to)
+        ++i;
+      else
+        ++j;
     }
   }
 
@@ -122,7 +124,8 @@ class Connector {
               continue;
             }
             const auto first = b.gaps.begin() + b.gapStart[across], last = b.gaps.begin() + b.gapStart[across + 1];
-            auto holding = std::upper_bound(first, last, t, [](double at, const SweptGap& gap) { return at < gap.from; });
+            auto holding =
+                std::upper_bound(first, last, t, [](double at, const SweptGap& gap) { return at < gap.from; });
             if (holding != first && std::prev(holding)->to > t)
               sets_->Join(Index(axis, g), Index(next, static_cast<std::size_t>(std::prev(holding) - b.gaps.begin())));
           }

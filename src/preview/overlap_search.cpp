@@ -68,7 +68,8 @@ class Search {
                                      : std::max(1, static_cast<int>(std::thread::hardware_concurrency()))) {}
 
   OverlapSearchResult Run() {
-    if (progress_) progress_->raysTotal = static_cast<long long>(grid_.RayCount(0) + grid_.RayCount(1) + grid_.RayCount(2));
+    if (progress_)
+      progress_->raysTotal = static_cast<long long>(grid_.RayCount(0) + grid_.RayCount(1) + grid_.RayCount(2));
     CastGrid();
     if (Cancelled()) return Cancel();
     const GapRegions regions = ConnectGaps(grid_, axes_, engine_.Tolerance());
@@ -142,7 +143,8 @@ class Search {
       a.firstEntry[index] = swept.firstEntry;
       a.lastExit[index] = swept.lastExit;
       for (const SweptGap& gap : swept.gaps) row.emplace_back(u, gap);
-      for (const SweptOverlap& overlap : swept.overlaps) groups[overlap.cells].Add(axis, ray.origin, overlap.from, overlap.to, area);
+      for (const SweptOverlap& overlap : swept.overlaps)
+        groups[overlap.cells].Add(axis, ray.origin, overlap.from, overlap.to, area);
     }
     raysCast_ += wide;
     if (progress_) progress_->raysDone += wide;
@@ -213,8 +215,10 @@ class Search {
     const Box3& region = grid_.Region();
     Box3 around = tally.bounds;
     for (int axis = 0; axis < 3; ++axis) {
-      Component(around.low, axis) = std::max(Component(region.low, axis), Component(around.low, axis) - grid_.Step(axis));
-      Component(around.high, axis) = std::min(Component(region.high, axis), Component(around.high, axis) + grid_.Step(axis));
+      Component(around.low, axis) =
+          std::max(Component(region.low, axis), Component(around.low, axis) - grid_.Step(axis));
+      Component(around.high, axis) =
+          std::min(Component(region.high, axis), Component(around.high, axis) + grid_.Step(axis));
     }
     for (int axis = 0; axis < 3; ++axis) {
       const int uAxis = RayGrid::UAxis(axis), vAxis = RayGrid::VAxis(axis);

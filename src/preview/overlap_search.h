@@ -18,16 +18,16 @@
 namespace tessarin::preview {
 
 struct OverlapSearchOptions {
-  Box3 region;             // where to look
-  int raysPerSide = 400;   // rays across the region's longest side, on each axis
-  int threads = 0;         // 0: one per processor
+  Box3 region;            // where to look
+  int raysPerSide = 400;  // rays across the region's longest side, on each axis
+  int threads = 0;        // 0: one per processor
 };
 
 // Where a fault is and how big.
 struct FaultExtent {
-  Vec3 at;                 // a point inside it
-  double volume = 0;       // cm³, estimated from the rays that crossed it
-  Box3 bounds;             // the box around the stretches of it the rays found
+  Vec3 at;            // a point inside it
+  double volume = 0;  // cm³, estimated from the rays that crossed it
+  Box3 bounds;        // the box around the stretches of it the rays found
 };
 
 // Cells that all hold the same place: two for a pair. More when so many
@@ -49,8 +49,8 @@ struct SearchProgress {
 };
 
 struct OverlapSearchResult {
-  std::vector<OverlapFinding> overlaps;    // by cells
-  std::vector<UndefinedFinding> undefined; // enclosed regions only
+  std::vector<OverlapFinding> overlaps;     // by cells
+  std::vector<UndefinedFinding> undefined;  // enclosed regions only
   long long raysCast = 0;
   bool cancelled = false;
   bool Clean() const { return overlaps.empty() && undefined.empty(); }

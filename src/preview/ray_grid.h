@@ -28,7 +28,8 @@ class RayGrid {
       const int count = std::max(1, static_cast<int>(std::lround(length / spacing)));
       std::vector<double>& at = coordinates_[static_cast<std::size_t>(axis)];
       at.resize(static_cast<std::size_t>(count));
-      for (int k = 0; k < count; ++k) at[static_cast<std::size_t>(k)] = Component(region.low, axis) + (k + 0.5) * length / count;
+      for (int k = 0; k < count; ++k)
+        at[static_cast<std::size_t>(k)] = Component(region.low, axis) + (k + 0.5) * length / count;
       step_[static_cast<std::size_t>(axis)] = length / count;
     }
   }

@@ -17,9 +17,8 @@ void RaySweep::Run(const std::vector<raytrace::CellSpan>& spans, std::int32_t ce
   }
   if (events_.empty()) return;
   // Exits first where a stretch ends as another begins.
-  std::sort(events_.begin(), events_.end(), [](const Event& a, const Event& b) {
-    return a.at != b.at ? a.at < b.at : (!a.entering && b.entering);
-  });
+  std::sort(events_.begin(), events_.end(),
+            [](const Event& a, const Event& b) { return a.at != b.at ? a.at < b.at : (!a.entering && b.entering); });
   out.hitsCells = true;
   out.firstEntry = events_.front().at;
   out.lastExit = events_.back().at;

@@ -36,8 +36,7 @@ bool MeetsACellBox(const PointLocator& locator, const Vec3& point, const Vec3& d
 
 // Whether one can walk from `point` along `direction` out of the world
 // without entering a cell.
-bool LeavesWorld(const PointLocator& locator, Vec3 point, const Vec3& direction, double step,
-                 LocatorScratch& scratch) {
+bool LeavesWorld(const PointLocator& locator, Vec3 point, const Vec3& direction, double step, LocatorScratch& scratch) {
   if (!MeetsACellBox(locator, point, direction)) return true;
   for (int k = 0; k < kMostSteps; ++k) {
     if (!locator.World().Contains(point)) return true;

@@ -7,8 +7,9 @@
 #include "app/cli/selected_set.h"
 #include "app/cli/set_geometry.h"
 #include "platform/format_text.h"
-#include "preview/overlap_search.h"
 #include "preview/cell_ray_engine.h"
+#include "preview/fault_text.h"
+#include "preview/overlap_search.h"
 #include "preview/set_world.h"
 
 namespace tessarin::cli {
@@ -56,80 +57,16 @@ constexpr const char* kRegionOption = "--region";
 constexpr const char* kJsonFlag = "--json";
 constexpr const char* kAllowSystemFlag = "--allow-system";
 
-constexpr const char* kOverlapLine = "overlap: %s at %s, %s within %s to %s\n";
-constexpr const char* kUndefinedLine = "undefined: no cell at %s, %s within %s to %s, around %s\n";
-constexpr const char* kSameUnion = " (both in UNION%d)";
-constexpr const char* kNothingFound = "no overlaps or undefined regions found in %s cells (%s rays, %.1f s)";
-constexpr const char* kFound = "%s and %s found in %s cells (%s rays, %.1f s)";
-constexpr const char* kCancelled = "search stopped after %s rays";
-
-std::string CellName(const input::GeometryModel& model, int cell) {
-  return platform::FormatText("C%d", model.cells[static_cast<std::size_t>(cell)].id);
-}
-
-std::string PointText(const input::Vec3& p) { return platform::FormatText("(%g, %g, %g)", p.x, p.y, p.z); }
 std::string PointJson(const input::Vec3& p) { return platform::FormatText("[%.9g, %.9g, %.9g]", p.x, p.y, p.z); }
 
-// 1234567 as "1,234,567".
-std::string Grouped(long long value) {
-  std::string digits = std::to_string(value < 0 ? -value : value);
-  for (auto at = static_cast<std::ptrdiff_t>(digits.size()) - 3; at > 0; at -= 3) digits.insert(static_cast<std::size_t>(at), ",");
-  return value < 0 ? "-" + digits : digits;
-}
-
-// "C1 and C2", "C1, C2 and C3".
-std::string CellList(const input::GeometryModel& model, const std::vector<int>& cells, const char* last) {
-  std::string text;
-  for (std::size_t k = 0; k < cells.size(); ++k) {
-    if (k) text += k + 1 == cells.size() ? last : ", ";
-    text += CellName(model, cells[k]);
-  }
-  return text;
-}
-
-// The union both cells of a pair belong to, or 0.
-int SharedUnion(const input::GeometryModel& model, const std::vector<int>& cells) {
-  if (cells.size() != 2) return 0;
-  const std::int32_t first = model.cells[static_cast<std::size_t>(cells[0])].unionIndex;
-  const std::int32_t second = model.cells[static_cast<std::size_t>(cells[1])].unionIndex;
-  if (first < 0 || first != second || static_cast<std::size_t>(first) >= model.unions.size()) return 0;
-  return model.unions[static_cast<std::size_t>(first)].id;
-}
-
-std::string Counted(std::size_t count, const char* one, const char* many) {
-  return platform::FormatText("%s %s", Grouped(static_cast<long long>(count)).c_str(), count == 1 ? one : many);
-}
-
-std::string ClosingLine(const input::GeometryModel& model, const preview::OverlapSearchResult& result, double seconds) {
-  if (result.cancelled) return platform::FormatText(kCancelled, Grouped(result.raysCast).c_str());
-  const std::string cells = Grouped(static_cast<long long>(model.cells.size()));
-  const std::string rays = Grouped(result.raysCast);
-  if (result.Clean()) return platform::FormatText(kNothingFound, cells.c_str(), rays.c_str(), seconds);
-  return platform::FormatText(kFound, Counted(result.overlaps.size(), "overlap", "overlaps").c_str(),
-                              Counted(result.undefined.size(), "undefined region", "undefined regions").c_str(),
-                              cells.c_str(), rays.c_str(), seconds);
-}
-
-std::string VolumeText(double volume) { return platform::FormatText("%.3g cm3", volume); }
-
 void PrintText(const input::GeometryModel& model, const preview::OverlapSearchResult& result, std::ostream& out) {
-  for (const preview::OverlapFinding& overlap : result.overlaps) {
-    std::string cells = CellList(model, overlap.cells, " and ");
-    if (const int shared = SharedUnion(model, overlap.cells)) cells += platform::FormatText(kSameUnion, shared);
-    const preview::FaultExtent& e = overlap.extent;
-    out << platform::FormatText(kOverlapLine, cells.c_str(), PointText(e.at).c_str(), VolumeText(e.volume).c_str(),
-                                PointText(e.bounds.low).c_str(), PointText(e.bounds.high).c_str());
-  }
-  for (const preview::UndefinedFinding& gap : result.undefined) {
-    const preview::FaultExtent& e = gap.extent;
-    out << platform::FormatText(kUndefinedLine, PointText(e.at).c_str(), VolumeText(e.volume).c_str(),
-                                PointText(e.bounds.low).c_str(), PointText(e.bounds.high).c_str(),
-                                CellList(model, gap.borderingCells, ", ").c_str());
-  }
+  for (const preview::OverlapFinding& overlap : result.overlaps) out << preview::OverlapLine(model, overlap) << "\n";
+  for (const preview::UndefinedFinding& gap : result.undefined) out << preview::UndefinedLine(model, gap) << "\n";
 }
 
 void PrintNames(const input::GeometryModel& model, const std::vector<int>& cells, std::ostream& out) {
-  for (std::size_t c = 0; c < cells.size(); ++c) out << (c ? ", " : "") << "\"" << CellName(model, cells[c]) << "\"";
+  for (std::size_t c = 0; c < cells.size(); ++c)
+    out << (c ? ", " : "") << "\"" << preview::CellName(model, cells[c]) << "\"";
 }
 
 void PrintExtentJson(const preview::FaultExtent& e, std::ostream& out) {
@@ -146,7 +83,7 @@ void PrintJson(const input::GeometryModel& model, const preview::OverlapSearchRe
     out << (k ? ",\n" : "\n") << "    {\"cells\": [";
     PrintNames(model, overlap.cells, out);
     out << "], ";
-    if (const int shared = SharedUnion(model, overlap.cells)) out << "\"union\": " << shared << ", ";
+    if (const int shared = preview::SharedUnion(model, overlap.cells)) out << "\"union\": " << shared << ", ";
     PrintExtentJson(overlap.extent, out);
     out << "}";
   }
@@ -227,7 +164,7 @@ int RunOverlapsCommand(const std::vector<std::string>& args, CommandIo& io) {
   const raytrace::RayEngine engine = preview::RayEngineOver(geometry->model, world, bounds);
   const preview::OverlapSearchResult result = preview::SearchOverlaps(engine, options);
   const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
-  const std::string closing = ClosingLine(geometry->model, result, seconds);
+  const std::string closing = preview::ClosingLine(geometry->model, result, seconds);
   if (arguments->Has(kJsonFlag)) {
     PrintJson(geometry->model, result, closing, io.out);
   } else {
