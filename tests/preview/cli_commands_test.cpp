@@ -53,6 +53,20 @@ TEST(OverlapsCommand, TellsThePlantedOverlapAndGapAndFailsThenSaysNothingOnTheDe
   EXPECT_EQ(std::count(clean.output.begin(), clean.output.end(), '\n'), 1) << clean.output;
 }
 
+// Two overlapping spheres that are members of one union: still an overlap,
+// marked as what it is.
+TEST(OverlapsCommand, MarksAnOverlapOfTwoMembersOfOneUnion) {
+  DemoFolder members(
+      "COMPLEX_GEOMETRY 1\nM1 \"a\"\nS1 S 0 0 0 2\nS2 S 1 0 0 2\nS3 S 0 0 0 10\n"
+      "C1 1 1 -1\nC2 1 1 -2\nC3 0 -3 #1 #2\nUNION5 1 1 1 2\n");
+  CommandOutcome text = members.Run("overlaps demo.tesprm --rays 60");
+  EXPECT_EQ(text.exitStatus, 1) << members.Errors();
+  EXPECT_EQ(text.output.rfind("overlap: C1 and C2 (both in UNION5) at (", 0), 0u) << text.output;
+  CommandOutcome json = members.Run("overlaps demo.tesprm --rays 60 --json");
+  EXPECT_NE(json.output.find("{\"cells\": [\"C1\", \"C2\"], \"union\": 5, \"at\": ["), std::string::npos)
+      << json.output;
+}
+
 TEST(OverlapsCommand, RefusesBadNumbersAndRegions) {
   DemoFolder demo;
   EXPECT_EQ(demo.Run("overlaps demo.tesprm --rays 0").exitStatus, 2);
