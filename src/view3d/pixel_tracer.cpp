@@ -21,8 +21,8 @@ constexpr std::int32_t kAtSphere = -3;                    // the source sphere i
 constexpr float kUnseen = 0.02f;
 constexpr float kEyeInsideGrey = 0.18f;
 // A light at the eye: some ambient light, diffuse light and a highlight.
-constexpr float kAmbient = 0.25f;
-constexpr float kDiffuse = 0.75f;
+constexpr float kAmbient = 0.15f;
+constexpr float kDiffuse = 0.85f;
 constexpr float kHighlight = 0.3f;
 
 Colour Lit(const Rgb& colour, const Vec3& normal, const Vec3& direction) {
@@ -184,9 +184,13 @@ bool PixelTracer::AddLayer(const Part& part, const Ray& ray, const Limits& limit
   Colour colour{kEyeInsideGrey, kEyeInsideGrey, kEyeInsideGrey};
   if (eyeInside) opacity = 1;
   else colour = Lit(look.colour, Norm(normal) > 0 ? Unit(normal) : -1.0 * ray.direction, ray.direction);
-  for (std::size_t k = 0; k < 3; ++k) shade.colour[k] += shade.transmission * opacity * colour[k];
-  shade.transmission *= 1 - opacity;
-  return shade.transmission > kUnseen;
+  float seen = 0;
+  for (std::size_t k = 0; k < 3; ++k) {
+    shade.colour[k] += shade.transmission[k] * opacity * colour[k];
+    shade.transmission[k] *= (1 - opacity) * look.colour[k] / 255.0f;
+    seen = std::max(seen, shade.transmission[k]);
+  }
+  return seen > kUnseen;
 }
 
 }  // namespace tessarin::view3d

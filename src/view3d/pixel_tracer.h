@@ -1,7 +1,8 @@
 #pragma once
 // What one pixel's ray shows: the regions it enters, nearest first, each
 // lit from the eye and mixed with what lies behind as its transparency
-// says, until what lies behind no longer shows. Cells are cut to the world
+// says, the light from behind tinted by the region's colour as BRL-CAD's
+// plastic lets it through, until what lies behind no longer shows. Cells are cut to the world
 // cube and the cut-away plane (the faces cut there are surfaces too), the
 // source sphere is a region of its own that the cells leave out, and a
 // region's cells meet without a surface between them, as in the script's
@@ -25,14 +26,14 @@ using Colour = std::array<float, 3>;  // red, green, blue from 0 to 1
 // point behind it shows through that.
 struct PixelLayer {
   float depth = 0;         // distance along the ray
-  float transmission = 1;  // how much of what is behind shows through the regions in front
+  Colour transmission{1, 1, 1};  // how much of what is behind shows through the regions in front
   Colour before{};         // the colour of the regions in front
 };
 
 struct PixelShade {
   PixelHit hit;
   Colour colour{};         // every region met, weighted
-  float transmission = 1;  // the share of the background
+  Colour transmission{1, 1, 1};  // the share of the background
 };
 
 // One per rendering thread.

@@ -16,9 +16,9 @@ void Store(const Colour& colour, std::uint8_t* pixel) {
   for (std::size_t k = 0; k < 3; ++k) pixel[k] = Byte(colour[k]);
 }
 
-Colour Over(const Colour& front, float transmission, const Rgb& behind) {
+Colour Over(const Colour& front, const Colour& transmission, const Rgb& behind) {
   Colour mixed = front;
-  for (std::size_t k = 0; k < 3; ++k) mixed[k] += transmission * static_cast<float>(behind[k]) / 255.0f;
+  for (std::size_t k = 0; k < 3; ++k) mixed[k] += transmission[k] * static_cast<float>(behind[k]) / 255.0f;
   return mixed;
 }
 
@@ -32,7 +32,7 @@ void DrawTracksIn(const RenderWorkspace& depths, const Rgb& background, bool thr
       const std::vector<PixelLayer>& layers = depths.rowLayers[pixel / width];
       const std::size_t end = pixel % width + 1 < width ? depths.firstLayer[pixel + 1] : layers.size();
       Colour front = shade.colour;
-      float transmission = shade.transmission;
+      Colour transmission = shade.transmission;
       for (std::size_t k = depths.firstLayer[pixel]; k < end; ++k) {
         if (!throughCells && layers[k].depth <= fragment.distance) continue;
         front = layers[k].before;

@@ -1,6 +1,5 @@
 #include "app/cli/command_arguments.h"
 
-#include <charconv>
 #include <ostream>
 
 namespace tessarin::cli {
@@ -20,16 +19,6 @@ std::optional<ParsedArguments> ParseCommandArguments(const std::vector<std::stri
     return std::nullopt;
   }
   return parsed;
-}
-
-std::optional<double> TimeLimit(const ParsedArguments& arguments, const std::string& option) {
-  std::optional<std::string> text = arguments.Value(option);
-  if (!text) return 0.0;
-  double seconds = 0;
-  const char* end = text->data() + text->size();
-  auto [ptr, ec] = std::from_chars(text->data(), end, seconds);
-  if (ec != std::errc() || ptr != end || !(seconds > 0)) return std::nullopt;
-  return seconds;
 }
 
 bool ParsePictureSize(const std::string& text, long long most, int& width, int& height) {

@@ -22,10 +22,6 @@ struct CommandDescription {
 std::optional<ParsedArguments> ParseCommandArguments(const std::vector<std::string>& args, const ArgumentSpec& spec,
                                                      const CommandDescription& command, CommandIo& io, int& exitCode);
 
-// Seconds from the value of `option` (0 when it is not given), or nothing
-// when the value is not a positive number.
-std::optional<double> TimeLimit(const ParsedArguments& arguments, const std::string& option);
-
 // "WxH", each a whole number from 1 to `most`.
 bool ParsePictureSize(const std::string& text, long long most, int& width, int& height);
 

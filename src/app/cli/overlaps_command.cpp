@@ -18,7 +18,8 @@ namespace {
 constexpr CommandDescription kOverlaps{
     "overlaps",
     "Usage: tessarin-cli overlaps FILE [--set N] [--rays N] [--threads N]\n"
-    "                [--region X0,Y0,Z0,X1,Y1,Z1] [--json] [--allow-system]\n"
+    "                [--region X0,Y0,Z0,X1,Y1,Z1] [--json]\n"
+    "                [--time-limit SECONDS] [--allow-system] [--allow-files]\n"
     "\n"
     "Reads the input file of a parameter set of the parameter file FILE and\n"
     "searches its geometry for overlaps (places that two or more cells hold)\n"
@@ -48,14 +49,13 @@ constexpr CommandDescription kOverlaps{
     "  --threads N   tracing threads (default: one per processor)\n"
     "  --region ...  the box to search, two opposite corners in cm\n"
     "  --json        print a JSON document\n"
-    "  --allow-system let the input file's user programs run shell commands\n"};
+    TESSARIN_USER_PROGRAM_OPTIONS_HELP};
 
 constexpr const char* kSetOption = "--set";
 constexpr const char* kRaysOption = "--rays";
 constexpr const char* kThreadsOption = "--threads";
 constexpr const char* kRegionOption = "--region";
 constexpr const char* kJsonFlag = "--json";
-constexpr const char* kAllowSystemFlag = "--allow-system";
 
 std::string PointJson(const input::Vec3& p) { return platform::FormatText("[%.9g, %.9g, %.9g]", p.x, p.y, p.z); }
 
@@ -120,11 +120,14 @@ int RunOverlapsCommand(const std::vector<std::string>& args, CommandIo& io) {
   ArgumentSpec spec;
   spec.minPositional = 1;
   spec.maxPositional = 1;
-  spec.flags = {kJsonFlag, kAllowSystemFlag};
+  spec.flags = {kJsonFlag};
   spec.valueOptions = {kSetOption, kRaysOption, kThreadsOption, kRegionOption};
+  AddUserProgramOptions(spec);
   int exitCode = kExitSuccess;
   std::optional<ParsedArguments> arguments = ParseCommandArguments(args, spec, kOverlaps, io, exitCode);
   if (!arguments) return exitCode;
+  std::optional<UserProgramOptions> programOptions = ReadUserProgramOptions(*arguments, kOverlaps, io);
+  if (!programOptions) return kExitUsage;
 
   long long rays = 400, threads = 0;
   if (!WholeOption(*arguments, kRaysOption, 1, 4000, rays, io) ||
@@ -144,7 +147,7 @@ int RunOverlapsCommand(const std::vector<std::string>& args, CommandIo& io) {
       LoadSelectedSet(arguments->positional.front(), arguments->Value(kSetOption), kOverlaps, io, exitCode);
   if (!selected) return exitCode;
   std::optional<SetGeometry> geometry =
-      ReadSetGeometry(*selected, arguments->Has(kAllowSystemFlag), kOverlaps, io, exitCode);
+      ReadSetGeometry(*selected, *programOptions, kOverlaps, io, exitCode);
   if (!geometry) return exitCode;
 
   const auto started = std::chrono::steady_clock::now();

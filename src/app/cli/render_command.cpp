@@ -11,8 +11,9 @@
 #include "app/cli/png_file.h"
 #include "app/cli/selected_set.h"
 #include "app/cli/set_geometry.h"
+#include "platform/file_replacement.h"
 #include "render/track_files.h"
-#include "settings/replace_file.h"
+#include "settings/number_text.h"
 #include "tracks/set_reading.h"
 #include "view3d/renderer.h"
 
@@ -53,19 +54,15 @@ constexpr CommandDescription kRender{
     "                  the source sphere), its region (M3, V0 for void\n"
     "                  material 0, M_source) and the distance in cm from the\n"
     "                  origin to the hit\n"
-    "  --time-limit SECONDS\n"
-    "                  interrupt a user program of the input file that runs\n"
-    "                  longer, and give up when reading the tracks and\n"
-    "                  rendering take longer\n"
-    "  --allow-system  let the input file's user programs run shell commands\n"};
+    TESSARIN_USER_PROGRAM_OPTIONS_HELP
+    "                 (the time limit also gives up on reading the tracks and\n"
+    "                 rendering when they take longer)\n"};
 
 constexpr const char* kSetOption = "--set";
 constexpr const char* kOutputOption = "-o";
 constexpr const char* kSizeOption = "--size";
 constexpr const char* kNoTracksFlag = "--no-tracks";
 constexpr const char* kIdsOption = "--ids";
-constexpr const char* kTimeLimitOption = "--time-limit";
-constexpr const char* kAllowSystemFlag = "--allow-system";
 constexpr long long kMostPixels = 10000;
 
 void ReportFailure(std::string_view message, CommandIo& io) { io.err << "tessarin-cli render: " << message << "\n"; }
@@ -129,11 +126,14 @@ int RunRenderCommand(const std::vector<std::string>& args, CommandIo& io) {
   ArgumentSpec spec;
   spec.minPositional = 1;
   spec.maxPositional = 1;
-  spec.flags = {kNoTracksFlag, kAllowSystemFlag};
-  spec.valueOptions = {kSetOption, kOutputOption, kSizeOption, kIdsOption, kTimeLimitOption};
+  spec.flags = {kNoTracksFlag};
+  spec.valueOptions = {kSetOption, kOutputOption, kSizeOption, kIdsOption};
+  AddUserProgramOptions(spec);
   int exitCode = kExitSuccess;
   std::optional<ParsedArguments> arguments = ParseCommandArguments(args, spec, kRender, io, exitCode);
   if (!arguments) return exitCode;
+  std::optional<UserProgramOptions> programOptions = ReadUserProgramOptions(*arguments, kRender, io);
+  if (!programOptions) return kExitUsage;
 
   const std::optional<std::string> output = arguments->Value(kOutputOption);
   if (!output || output->empty()) {
@@ -150,21 +150,16 @@ int RunRenderCommand(const std::vector<std::string>& args, CommandIo& io) {
     ReportUsageError(kRender, "--ids takes the name of the table to write", io);
     return kExitUsage;
   }
-  const std::optional<double> timeLimit = TimeLimit(*arguments, kTimeLimitOption);
-  if (!timeLimit) {
-    ReportUsageError(kRender, "--time-limit needs a positive number of seconds", io);
-    return kExitUsage;
-  }
 
   std::optional<SelectedSet> selected =
       LoadSelectedSet(arguments->positional.front(), arguments->Value(kSetOption), kRender, io, exitCode);
   if (!selected) return exitCode;
   std::optional<SetGeometry> geometry =
-      ReadSetGeometry(*selected, arguments->Has(kAllowSystemFlag), kRender, io, exitCode, *timeLimit);
+      ReadSetGeometry(*selected, *programOptions, kRender, io, exitCode);
   if (!geometry) return exitCode;
   const settings::VIEWPARM& set = geometry->set;
 
-  const Deadline deadline(*timeLimit);
+  const Deadline deadline(programOptions->timeLimit);
   const view3d::Scene scene = view3d::SceneOfSet(geometry->model, set);
   std::shared_ptr<view3d::TrackScene> tracks;
   if (set.showTracks != 0 && !arguments->Has(kNoTracksFlag))
@@ -173,8 +168,7 @@ int RunRenderCommand(const std::vector<std::string>& args, CommandIo& io) {
   const view3d::RenderOutcome outcome = view3d::RenderPicture(scene, view3d::ViewOfSet(set), width, height,
                                                               tracks.get(), {}, &deadline.Passed(), picture);
   if (outcome != view3d::RenderOutcome::Finished || deadline.Passed()) {
-    ReportFailure("gave up after the time limit of " + arguments->Value(kTimeLimitOption).value_or("") + " seconds",
-                  io);
+    ReportFailure("gave up after the time limit of " + settings::FormatReal(programOptions->timeLimit) + " seconds", io);
     return kExitFailure;
   }
   std::string error;
@@ -184,8 +178,8 @@ int RunRenderCommand(const std::vector<std::string>& args, CommandIo& io) {
   }
   io.out << *output << "\n";
   if (ids) {
-    if (!settings::ReplaceFileContents(*ids, PixelIdsTable(picture, scene))) {
-      ReportFailure("cannot write " + *ids, io);
+    if (std::string reason; !platform::ReplaceFile(*ids, PixelIdsTable(picture, scene), &reason)) {
+      ReportFailure("cannot write " + *ids + ": " + reason, io);
       return kExitFailure;
     }
     io.out << *ids << "\n";

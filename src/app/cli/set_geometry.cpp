@@ -31,9 +31,8 @@ std::optional<std::vector<double>> ParseNumberList(const std::string& text, std:
 
 }  // namespace
 
-std::optional<SetGeometry> ReadSetGeometry(const SelectedSet& selected, bool allowSystem,
-                                           const CommandDescription& command, CommandIo& io, int& exitCode,
-                                           double timeLimit) {
+std::optional<SetGeometry> ReadSetGeometry(const SelectedSet& selected, const UserProgramOptions& options,
+                                           const CommandDescription& command, CommandIo& io, int& exitCode) {
   SetGeometry geometry{selected.set(), {}};
   exitCode = kExitFailure;
   if (geometry.set.InputFN.empty()) {
@@ -42,7 +41,7 @@ std::optional<SetGeometry> ReadSetGeometry(const SelectedSet& selected, bool all
   }
   geometry.set.checkSyntax_Tessarin = 1;
   input::InputReadResult read =
-      ReadInputOnTerminal(geometry.set, selected.Context(), io.err, timeLimit, allowSystem, geometry.model);
+      ReadInputOnTerminal(geometry.set, selected.Context(), io.err, options, geometry.model);
   if (read.status == input::InputReadStatus::OpenFailed)
     io.err << "tessarin-cli " << command.name << ": " << read.message << "\n";
   if (read.status != input::InputReadStatus::Loaded) return std::nullopt;

@@ -1,5 +1,5 @@
 #pragma once
-// What plot, overlaps and render start from: the chosen set with its input file read
+// What plot and overlaps start from: the chosen set with its input file read
 // and its region rows named and coloured as "Make RT script" would.
 
 #include <array>
@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/cli/selected_set.h"
+#include "app/cli/user_program_options.h"
 #include "input/geometry_model.h"
 
 namespace tessarin::cli {
@@ -18,10 +19,8 @@ struct SetGeometry {
 
 // Reads the set's input file; the reader's messages go to io.err. Nothing
 // with `exitCode` kExitFailure when the file cannot be read or has errors.
-// `timeLimit`: seconds a user program may run (0: no limit).
-std::optional<SetGeometry> ReadSetGeometry(const SelectedSet& selected, bool allowSystem,
-                                           const CommandDescription& command, CommandIo& io, int& exitCode,
-                                           double timeLimit = 0);
+std::optional<SetGeometry> ReadSetGeometry(const SelectedSet& selected, const UserProgramOptions& options,
+                                           const CommandDescription& command, CommandIo& io, int& exitCode);
 
 // "X,Y,Z" as three finite numbers.
 std::optional<input::Vec3> ParseTriple(const std::string& text);
