@@ -13,6 +13,7 @@
 #include "input/user_code.h"
 #include "lattice_model.h"
 #include "platform/scripted_console.h"
+#include "preview/cell_ray_engine.h"
 #include "preview/overlap_search.h"
 #include "preview/point_locator.h"
 #include "preview/slice_frame.h"
@@ -65,10 +66,12 @@ int main() {
   preview::OverlapSearchOptions options;
   options.region = preview::ViewCube(centre, set.viewSize);
   started = std::chrono::steady_clock::now();
-  const preview::OverlapSearchResult result = preview::SearchOverlaps(locator, options);
-  std::printf("overlap search (16 slices per axis, 200 pixels, 100000 points): %.3f s, %lld points, %zu overlaps, "
-              "%zu undefined\n",
-              SecondsSince(started), result.pointsTested, result.overlaps.size(), result.undefined.size());
+  const raytrace::RayEngine rays =
+      preview::BuildRayEngine(model, preview::WorldCube(centre, set.viewSize, set.maximumObjectSizeRatio));
+  const preview::OverlapSearchResult result = preview::SearchOverlaps(rays, options);
+  std::printf("overlap search (%d rays per side): %.3f s, %lld rays, %zu overlaps, %zu undefined\n",
+              options.raysPerSide, SecondsSince(started), result.raysCast, result.overlaps.size(),
+              result.undefined.size());
 
   // The demo, as the window shows it: 800 x 600 pictures while panning.
   set = settings::DefaultParameterSet();

@@ -72,4 +72,6 @@ cp "$demo" demo_lattice.inp "$tracks_demo/"
   echo "-- tessarin-cli rt demo.tesprm --set 1 --yes: the RT script loads the track files written beside it"
   rt_script="$("$bin/tessarin-cli" rt demo.tesprm --set 1 --yes)"
   grep '^source ' "$rt_script"
+  echo "-- tessarin-cli render demo.tesprm --set 1: the set's view raytraced with its tracks, without MGED"
+  "$bin/tessarin-cli" render demo.tesprm --set 1 -o "$root/examples/demo_3d.png" --size 800x600
 )

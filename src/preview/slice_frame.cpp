@@ -21,15 +21,11 @@ std::string_view SliceBasisName(SliceBasis basis) {
   return "xy";
 }
 
-void BasisAxes(SliceBasis basis, const settings::VIEWPARM& set, Vec3& right, Vec3& up) {
-  switch (basis) {
-    case SliceBasis::XY: right = {1, 0, 0}; up = {0, 1, 0}; return;
-    case SliceBasis::XZ: right = {1, 0, 0}; up = {0, 0, 1}; return;
-    case SliceBasis::YZ: right = {0, 1, 0}; up = {0, 0, 1}; return;
-    case SliceBasis::View: break;
-  }
+void ViewAxes(double azimuth, double elevation, double twist, Vec3& right, Vec3& up) {
   const double degree = std::numbers::pi / 180;
-  const double azimuth = set.azimuth * degree, elevation = set.elevation * degree, twist = set.twist * degree;
+  azimuth *= degree;
+  elevation *= degree;
+  twist *= degree;
   // Towards the eye; at azimuth and elevation 0 the eye looks along -x with z up.
   const Vec3 toEye{std::cos(elevation) * std::cos(azimuth), std::cos(elevation) * std::sin(azimuth),
                    std::sin(elevation)};
@@ -37,6 +33,16 @@ void BasisAxes(SliceBasis basis, const settings::VIEWPARM& set, Vec3& right, Vec
   const Vec3 plainUp = Cross(toEye, plainRight);
   right = std::cos(twist) * plainRight + std::sin(twist) * plainUp;
   up = std::cos(twist) * plainUp - std::sin(twist) * plainRight;
+}
+
+void BasisAxes(SliceBasis basis, const settings::VIEWPARM& set, Vec3& right, Vec3& up) {
+  switch (basis) {
+    case SliceBasis::XY: right = {1, 0, 0}; up = {0, 1, 0}; return;
+    case SliceBasis::XZ: right = {1, 0, 0}; up = {0, 0, 1}; return;
+    case SliceBasis::YZ: right = {0, 1, 0}; up = {0, 0, 1}; return;
+    case SliceBasis::View: break;
+  }
+  ViewAxes(set.azimuth, set.elevation, set.twist, right, up);
 }
 
 SliceFrame DefaultSliceFrame(const settings::VIEWPARM& set, SliceBasis basis, int pixelsWide, int pixelsHigh) {

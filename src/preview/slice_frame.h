@@ -42,6 +42,10 @@ struct SliceFrame {
   }
 };
 
+// The screen's right and up axes of MGED's view from azimuth, elevation and
+// twist (degrees); the eye looks along up x right.
+void ViewAxes(double azimuth, double elevation, double twist, Vec3& right, Vec3& up);
+
 // The axes of a basis; for View those of the set's azimuth, elevation and
 // twist (degrees), looking towards the centre as MGED's view does.
 void BasisAxes(SliceBasis basis, const settings::VIEWPARM& set, Vec3& right, Vec3& up);

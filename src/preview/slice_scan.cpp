@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "preview/slice_outside.h"
+
 namespace tessarin::preview {
 
 PixelCells ClassifyPoint(const PointCells& found) {
@@ -49,6 +51,7 @@ SliceCells ScanSlice(const PointLocator& locator, const SliceFrame& frame, const
   }
   cells.wide = wide;
   cells.high = high;
+  cells.outsideSeeds = OutsideSeeds(locator, frame, cells);
   return cells;
 }
 
@@ -60,31 +63,39 @@ std::vector<bool> EnclosedEmptyPixels(const SliceCells& cells) {
   };
   std::vector<bool> reached(count, false);
   std::vector<std::size_t> stack;
-  auto visit = [&](int column, int row) {
+  const bool seeded = cells.outsideSeeds.size() == count;
+  auto visit = [&](int column, int row, bool fromSurface) {
     if (column < 0 || row < 0 || column >= cells.wide || row >= cells.high) return;
     const std::size_t k = static_cast<std::size_t>(row) * static_cast<std::size_t>(cells.wide) +
                           static_cast<std::size_t>(column);
     if (reached[k] || !passable(k)) return;
+    if (fromSurface && cells.pixels[k].kind == PixelKind::Boundary) return;
     reached[k] = true;
     stack.push_back(k);
   };
+  auto seed = [&](int column, int row) {
+    if (!seeded || cells.outsideSeeds[static_cast<std::size_t>(row) * static_cast<std::size_t>(cells.wide) +
+                                      static_cast<std::size_t>(column)])
+      visit(column, row, false);
+  };
   for (int column = 0; column < cells.wide; ++column) {
-    visit(column, 0);
-    visit(column, cells.high - 1);
+    seed(column, 0);
+    seed(column, cells.high - 1);
   }
   for (int row = 0; row < cells.high; ++row) {
-    visit(0, row);
-    visit(cells.wide - 1, row);
+    seed(0, row);
+    seed(cells.wide - 1, row);
   }
   while (!stack.empty()) {
     const std::size_t k = stack.back();
     stack.pop_back();
     const int column = static_cast<int>(k % static_cast<std::size_t>(cells.wide));
     const int row = static_cast<int>(k / static_cast<std::size_t>(cells.wide));
-    visit(column - 1, row);
-    visit(column + 1, row);
-    visit(column, row - 1);
-    visit(column, row + 1);
+    const bool fromSurface = cells.pixels[k].kind == PixelKind::Boundary;
+    visit(column - 1, row, fromSurface);
+    visit(column + 1, row, fromSurface);
+    visit(column, row - 1, fromSurface);
+    visit(column, row + 1, fromSurface);
   }
   std::vector<bool> enclosed(count, false);
   for (std::size_t k = 0; k < count; ++k) enclosed[k] = cells.pixels[k].kind == PixelKind::NoCell && !reached[k];

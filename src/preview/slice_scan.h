@@ -21,14 +21,19 @@ struct PixelCells {
 struct SliceCells {
   int wide = 0, high = 0;
   std::vector<PixelCells> pixels;  // row by row from the top
+  // Per pixel: the edge pixels known to lie outside the model; empty: every
+  // empty pixel on the edge.
+  std::vector<bool> outsideSeeds;
 
   const PixelCells& At(int column, int row) const {
     return pixels[static_cast<std::size_t>(row) * static_cast<std::size_t>(wide) + static_cast<std::size_t>(column)];
   }
 };
 
-// Pixels that hold no cell and cannot be reached from the picture's edge
-// through other such pixels (4-neighbours): the gaps enclosed by cells.
+// Pixels that hold no cell and cannot be reached from the outside seeds
+// through other such pixels (4-neighbours): the gaps enclosed by cells. A
+// pixel on a surface passes the fill on only to a pixel in no cell, so a
+// line of pixels on the face between two cells does not let a gap leak.
 std::vector<bool> EnclosedEmptyPixels(const SliceCells& cells);
 
 // Locates every pixel centre. Returns nothing filled (wide 0) when `cancel`

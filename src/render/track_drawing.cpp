@@ -1,23 +1,18 @@
 #include "render/track_drawing.h"
 
-#include <algorithm>
 #include <cmath>
 #include <utility>
 
 #include "platform/format_text.h"
 #include "render/messages.h"
-#include "render/track_points.h"
 #include "settings/trackset_data.h"
 
 namespace tessarin::render {
 
 namespace {
 
-bool DrawnAsEscaped(const tracks::TrackInput& track, int layout) {
-  // An older-layout escape track reaches the filter with the "energy left"
-  // flag, its last point already moved out along its direction of flight.
-  return track.endFlag == settings::kTrackEscaped ||
-         (layout == settings::kOlderTrackLayout && track.endFlag == settings::kTrackEnergyLeft);
+TrackAllowanceSettings AllowanceOf(const TrackDrawingSettings& settings) {
+  return {settings.nVerticesTrackMax, settings.nVerticesTotalMax, settings.extendEscapeTracks, settings.worldSize};
 }
 
 }  // namespace
@@ -26,7 +21,8 @@ std::string TrackFileName(const std::string& basePath, int type) {
   return basePath + std::string(kTrackFileSuffixes[static_cast<std::size_t>(type)]) + ".rt";
 }
 
-TrackDrawing::TrackDrawing(TrackDrawingSettings settings) : settings_(std::move(settings)) {}
+TrackDrawing::TrackDrawing(TrackDrawingSettings settings)
+    : settings_(std::move(settings)), allowance_(AllowanceOf(settings_)) {}
 
 TrackDrawing::~TrackDrawing() = default;
 
@@ -66,44 +62,15 @@ bool TrackDrawing::AddPoint(platform::FileReplacement* file, bool first, double 
 
 void TrackDrawing::Add(const tracks::TrackInput& track, const tracks::SelectedSegment& segment, int layout) {
   ++tracksSelected_;
-  if (limitReached_ || finished_ || !refusal_.empty()) return;
-  const int vertexCount = static_cast<int>(track.vertices.size());
-  if (track.type < 0 || track.type >= settings::kTrackTypeCount || vertexCount < 1) return;
-  const bool escaped = DrawnAsEscaped(track, layout);
-  const TrackPointPlan plan = PlanTrackPoints(segment, vertexCount, escaped, settings_.nVerticesTrackMax);
-  if (plan.first < 0 || plan.last >= vertexCount || plan.lastDrawn < plan.first - 1) return;
-  if (settings_.nVerticesTotalMax >= 0 && settings_.nVerticesTotalMax - pointsWritten_ < plan.allowance) {
-    limitReached_ = true;
-    return;
-  }
+  if (finished_ || !refusal_.empty()) return;
+  const std::optional<TrackPointPlan> plan = allowance_.Admit(track, segment, layout);
+  if (!plan) return;
   platform::FileReplacement* file = FileOfType(track.type);
   if (file == nullptr) return;
-
-  const settings::TrackVertex& start = segment.interpolatedStart ? segment.start : track.vertices[plan.first];
-  if (!AddPoint(file, true, start.x, start.y, start.z, track)) return;
-  DrawnVertices(plan, vertexIndices_);
-  for (int index : vertexIndices_) {
-    const settings::TrackVertex& vertex = track.vertices[static_cast<std::size_t>(index)];
-    if (!AddPoint(file, false, vertex.x, vertex.y, vertex.z, track)) return;
-  }
-  if (segment.interpolatedEnd && !AddPoint(file, false, segment.end.x, segment.end.y, segment.end.z, track)) return;
-  if (plan.Thinned()) thinned_ = true;
-  pointsWritten_ += plan.allowance;
-
-  if (escaped && settings_.extendEscapeTracks && layout != settings::kOlderTrackLayout && vertexCount >= 2) {
-    // Out of the world along the last piece, so that the track visibly leaves.
-    const settings::TrackVertex& last = track.vertices[static_cast<std::size_t>(vertexCount - 1)];
-    const settings::TrackVertex& previous = track.vertices[static_cast<std::size_t>(vertexCount - 2)];
-    const double dx = last.x - previous.x, dy = last.y - previous.y, dz = last.z - previous.z;
-    const double length = std::sqrt(dx * dx + dy * dy + dz * dz);
-    if (length > 0) {
-      const double reach = 2 * settings_.worldSize / length;
-      if (!AddPoint(file, false, last.x + reach * dx, last.y + reach * dy, last.z + reach * dz, track)) return;
-    }
-  }
+  allowance_.Draw(track, segment, layout, *plan, points_);
+  for (std::size_t k = 0; k < points_.size(); ++k)
+    if (!AddPoint(file, k == 0, points_[k].x, points_[k].y, points_[k].z, track)) return;
   writer_.EndTrack();
-  if (escaped && !settings_.extendEscapeTracks && layout == settings::kOlderTrackLayout) olderLayoutEscapes_ = true;
-  ++tracksDrawn_;
 }
 
 int TrackDrawing::FilesFailed() const {
@@ -138,14 +105,10 @@ void TrackDrawing::Finish() {
   finished_ = true;
   writer_.Flush();
   CloseFiles();
-  if (olderLayoutEscapes_)
+  if (allowance_.OlderLayoutEscapes())
     messages_.push_back({platform::FormatText(messages::kOlderTrackLayout, settings_.trackDataPath.c_str()), {},
                          platform::MessageIcon::Warning});
-  std::string report;
-  if (limitReached_)
-    report += platform::FormatText(messages::kTotalVerticesExceeded, settings_.nVerticesTotalMax, tracksDrawn_,
-                                   tracksSelected_);
-  if (thinned_) report += platform::FormatText(messages::kTracksThinned, settings_.nVerticesTrackMax);
+  std::string report = allowance_.Report(tracksSelected_);
   if (!report.empty()) messages_.push_back({std::move(report), {}, platform::MessageIcon::Warning});
 }
 

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/file_replacement.h"
+#include "render/track_allowance.h"
 #include "render/track_point_writer.h"
 #include "settings/color_entry.h"
 #include "settings/track_types.h"
@@ -60,8 +61,8 @@ class TrackDrawing final : public tracks::SelectedTrackSink {
   // Types left out because their file could not be made or written.
   int FilesFailed() const;
   int TracksSelected() const { return tracksSelected_; }
-  int TracksDrawn() const { return tracksDrawn_; }
-  long long PointsWritten() const { return pointsWritten_; }
+  int TracksDrawn() const { return allowance_.TracksDrawn(); }
+  long long PointsWritten() const { return allowance_.PointsCounted(); }
 
  private:
   using TrackFile = std::unique_ptr<platform::FileReplacement>;
@@ -78,14 +79,10 @@ class TrackDrawing final : public tracks::SelectedTrackSink {
   std::array<bool, settings::kTrackTypeCount> failed_{};
   TrackFileNames fileNames_;
   std::vector<tracks::ReadingMessage> messages_;
-  std::vector<int> vertexIndices_;  // reused from track to track
+  TrackAllowance allowance_;
+  std::vector<settings::TrackVertex> points_;  // reused from track to track
   TrackPointWriter writer_;  // after the files: it finishes writing before they close
-  long long pointsWritten_ = 0;
   int tracksSelected_ = 0;
-  int tracksDrawn_ = 0;
-  bool limitReached_ = false;
-  bool thinned_ = false;
-  bool olderLayoutEscapes_ = false;
   std::string refusal_;  // why no file is kept, when a point could not be drawn
   bool finished_ = false;
 };

@@ -36,6 +36,11 @@ preview::SliceFrame GeometryViewState::Frame(int pixelsWide, int pixelsHigh) con
   return frame;
 }
 
+void GeometryViewState::CentreOn(const input::Vec3& point) {
+  centre_ = point;
+  depth_ = 0;
+}
+
 void GeometryViewState::ZoomAt(double factor, double column, double row, int pixelsWide, int pixelsHigh) {
   if (!(factor > 0) || !std::isfinite(factor)) return;
   const preview::SliceFrame before = Frame(pixelsWide, pixelsHigh);

@@ -20,6 +20,11 @@ class GeometryViewState {
   double Depth() const { return depth_; }
   double Width() const { return width_; }
 
+  // Centres the picture on `point`, the plane through it, width kept.
+  void CentreOn(const input::Vec3& point);
+  // The point of the plane at the picture's centre.
+  input::Vec3 PlaneCentre() const { return centre_ + depth_ * Frame(1, 1).Normal(); }
+
   preview::SliceFrame Frame(int pixelsWide, int pixelsHigh) const;
   // `factor` > 1 zooms in, around pixel (column, row) of a picture of that size.
   void ZoomAt(double factor, double column, double row, int pixelsWide, int pixelsHigh);

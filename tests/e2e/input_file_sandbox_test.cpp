@@ -81,7 +81,7 @@ class InputFileSandbox : public ::testing::Test {
     if (command == "check") return {"check", input};
     if (command == "rt") return {"rt", parameters, "--yes"};
     if (command == "plot") return {"plot", parameters, "--pixels", "20x20", "-o", "slice.png"};
-    return {"overlaps", parameters, "--slices", "1", "--pixels", "10", "--points", "10"};
+    return {"overlaps", parameters, "--rays", "10"};
   }
 
   TempDir root_;

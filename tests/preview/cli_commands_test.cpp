@@ -1,4 +1,4 @@
-// tessarin-cli plot and overlaps on the demo parameter file, with the demo's
+// tessarin-cli plot, overlaps and render on the demo parameter file, with the demo's
 // input file replaced where a test needs a model of its own.
 
 #include <gtest/gtest.h>
@@ -33,13 +33,15 @@ struct DemoFolder {
 
 TEST(OverlapsCommand, TellsThePlantedOverlapAndGapAndFailsThenSaysNothingOnTheDemo) {
   DemoFolder planted(testing::kPlantedFaults);
-  CommandOutcome found = planted.Run("overlaps demo.tesprm --points 20000");
+  CommandOutcome found = planted.Run("overlaps demo.tesprm --rays 100");
   EXPECT_EQ(found.exitStatus, 1) << planted.Errors();
   EXPECT_EQ(found.output.rfind("overlap: C1 and C2 at (", 0), 0u) << found.output;
   EXPECT_NE(found.output.find("\nundefined: no cell at (3."), std::string::npos) << found.output;
-  EXPECT_EQ(std::count(found.output.begin(), found.output.end(), '\n'), 2) << found.output;
+  EXPECT_NE(found.output.find("around C3\n1 overlap and 1 undefined region found in 3 cells ("), std::string::npos)
+      << found.output;
+  EXPECT_EQ(std::count(found.output.begin(), found.output.end(), '\n'), 3) << found.output;
 
-  CommandOutcome json = planted.Run("overlaps demo.tesprm --json --points 1000 --seed 3");
+  CommandOutcome json = planted.Run("overlaps demo.tesprm --json --rays 50 --threads 1");
   EXPECT_EQ(json.exitStatus, 1);
   EXPECT_NE(json.output.find("\"cells\": [\"C1\", \"C2\"]"), std::string::npos) << json.output;
   EXPECT_NE(json.output.find("\"bordering\": [\"C3\"]"), std::string::npos) << json.output;
@@ -47,15 +49,37 @@ TEST(OverlapsCommand, TellsThePlantedOverlapAndGapAndFailsThenSaysNothingOnTheDe
   DemoFolder demo;
   CommandOutcome clean = demo.Run("overlaps demo.tesprm");
   EXPECT_EQ(clean.exitStatus, 0) << clean.output << demo.Errors();
-  EXPECT_EQ(clean.output, "");
+  EXPECT_EQ(clean.output.rfind("no overlaps or undefined regions found in ", 0), 0u) << clean.output;
+  EXPECT_EQ(std::count(clean.output.begin(), clean.output.end(), '\n'), 1) << clean.output;
+}
+
+// Two overlapping spheres that are members of one union: still an overlap,
+// marked as what it is.
+TEST(OverlapsCommand, MarksAnOverlapOfTwoMembersOfOneUnion) {
+  DemoFolder members(
+      "COMPLEX_GEOMETRY 1\nM1 \"a\"\nS1 S 0 0 0 2\nS2 S 1 0 0 2\nS3 S 0 0 0 10\n"
+      "C1 1 1 -1\nC2 1 1 -2\nC3 0 -3 #1 #2\nUNION5 1 1 1 2\n");
+  CommandOutcome text = members.Run("overlaps demo.tesprm --rays 60");
+  EXPECT_EQ(text.exitStatus, 1) << members.Errors();
+  EXPECT_EQ(text.output.rfind("overlap: C1 and C2 (both in UNION5) at (", 0), 0u) << text.output;
+  CommandOutcome json = members.Run("overlaps demo.tesprm --rays 60 --json");
+  EXPECT_NE(json.output.find("{\"cells\": [\"C1\", \"C2\"], \"union\": 5, \"at\": ["), std::string::npos)
+      << json.output;
 }
 
 TEST(OverlapsCommand, RefusesBadNumbersAndRegions) {
   DemoFolder demo;
-  EXPECT_EQ(demo.Run("overlaps demo.tesprm --slices -1").exitStatus, 2);
+  EXPECT_EQ(demo.Run("overlaps demo.tesprm --rays 0").exitStatus, 2);
   EXPECT_EQ(demo.Run("overlaps demo.tesprm --region 0,0,0,1,1").exitStatus, 2);
   EXPECT_EQ(demo.Run("overlaps demo.tesprm --region 0,0,0,1,0,1").exitStatus, 2);
   EXPECT_NE(demo.Errors().find("--region"), std::string::npos);
+}
+
+// A big-endian word of the header chunk: width at 16, height at 20.
+unsigned PngWord(const std::string& png, std::size_t at) {
+  unsigned word = 0;
+  for (std::size_t k = 0; k < 4; ++k) word = word << 8 | static_cast<unsigned char>(png[at + k]);
+  return word;
 }
 
 TEST(PlotCommand, WritesAPngPictureOfTheRequestedSize) {
@@ -66,13 +90,8 @@ TEST(PlotCommand, WritesAPngPictureOfTheRequestedSize) {
   const std::string png = ReadWholeFile(demo.folder.File("slice.png"));
   ASSERT_GT(png.size(), 24u);
   EXPECT_EQ(png.substr(1, 3), "PNG");
-  // Width and height, big-endian, in the header chunk.
-  auto word = [&](std::size_t at) {
-    return (static_cast<unsigned char>(png[at]) << 24) | (static_cast<unsigned char>(png[at + 1]) << 16) |
-           (static_cast<unsigned char>(png[at + 2]) << 8) | static_cast<unsigned char>(png[at + 3]);
-  };
-  EXPECT_EQ(word(16), 300);
-  EXPECT_EQ(word(20), 200);
+  EXPECT_EQ(PngWord(png, 16), 300u);
+  EXPECT_EQ(PngWord(png, 20), 200u);
 
   EXPECT_EQ(demo.Run("plot demo.tesprm").exitStatus, 2);
   EXPECT_EQ(demo.Run("plot demo.tesprm --basis zx -o a.png").exitStatus, 2);
@@ -83,6 +102,40 @@ TEST(PlotCommand, WritesAPngPictureOfTheRequestedSize) {
     EXPECT_EQ(demo.Run(std::string("plot demo.tesprm --pixels ") + size + " -o a.png").exitStatus, 2) << size;
   EXPECT_EQ(demo.Run("plot demo.tesprm -o /nonexistent/folder/a.png").exitStatus, 1);
   EXPECT_NE(demo.Errors().find("cannot write"), std::string::npos);
+}
+
+
+TEST(RenderCommand, WritesThePictureAndOneLinePerPixel) {
+  DemoFolder demo;
+  const CommandOutcome render = demo.Run("render demo.tesprm --set 1 --size 120x90 -o picture.png --ids pixels.csv");
+  ASSERT_EQ(render.exitStatus, 0) << render.output << demo.Errors();
+  EXPECT_EQ(render.output, "picture.png\npixels.csv\n");
+  const std::string png = ReadWholeFile(demo.folder.File("picture.png"));
+  ASSERT_GT(png.size(), 24u);
+  EXPECT_EQ(png.substr(1, 3), "PNG");
+  EXPECT_EQ(PngWord(png, 16), 120u);
+  EXPECT_EQ(PngWord(png, 20), 90u);
+  const std::string ids = ReadWholeFile(demo.folder.File("pixels.csv"));
+  EXPECT_EQ(ids.rfind("x,y,ox,oy,oz,dx,dy,dz,cell,material,distance\n0,0,", 0), 0u) << ids.substr(0, 100);
+  EXPECT_EQ(std::count(ids.begin(), ids.end(), '\n'), 1 + 120 * 90);
+  // The demo's rods are fuel (M1) in water (M2); the middle of the picture
+  // looks at the water around them.
+  EXPECT_NE(ids.find(",C10,M2,"), std::string::npos);
+  // The set shows tracks, but the simulator has not run: said, not fatal.
+  EXPECT_NE(demo.Errors().find("could not be opened"), std::string::npos) << demo.Errors();
+}
+
+TEST(RenderCommand, RefusesBadArgumentsAndSaysWhatFailed) {
+  DemoFolder demo;
+  EXPECT_EQ(demo.Run("render demo.tesprm").exitStatus, 2);
+  EXPECT_EQ(demo.Run("render demo.tesprm -o a.png --size 0x10").exitStatus, 2);
+  EXPECT_EQ(demo.Run("render demo.tesprm -o a.png --time-limit -1").exitStatus, 2);
+  EXPECT_EQ(demo.Run("render demo.tesprm -o a.png --set 9").exitStatus, 2);
+  EXPECT_EQ(demo.Run("render demo.tesprm --no-tracks -o /nonexistent/folder/a.png").exitStatus, 1);
+  EXPECT_NE(demo.Errors().find("tessarin-cli render: cannot write /nonexistent/folder/a.png"), std::string::npos)
+      << demo.Errors();
+  EXPECT_EQ(demo.Run("render demo.tesprm --no-tracks -o a.png --time-limit 0.001").exitStatus, 1);
+  EXPECT_NE(demo.Errors().find("gave up after the time limit"), std::string::npos) << demo.Errors();
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "platform/scripted_host.h"
+#include "preview/cell_ray_engine.h"
 #include "preview/overlap_search.h"
 #include "preview/preview_models.h"
 #include "preview/set_world.h"
@@ -46,20 +47,20 @@ RegionPairs GqaOverlaps(const std::string& output) {
 }
 
 RegionPairs SearchedOverlaps(const testing::TextModel& model) {
-  const PointLocator locator(model.read.model, WorldCubeOf(model.set));
+  const raytrace::RayEngine engine = BuildRayEngine(model.read.model, WorldCubeOf(model.set));
   OverlapSearchOptions options;
   options.region = ViewCube(ViewCentreOf(model.set), model.set.viewSize);
-  options.pixels = 120;
-  options.slicesPerAxis = 8;
-  options.randomPoints = 20000;
+  options.raysPerSide = 120;
   RegionPairs pairs;
   const input::GeometryModel& m = model.read.model;
-  for (const OverlapFinding& overlap : SearchOverlaps(locator, options).overlaps) {
+  for (const OverlapFinding& overlap : SearchOverlaps(engine, options).overlaps) {
     auto region = [&](int cell) {
       return check::ScriptRegionName(m.materials, m.cells[static_cast<std::size_t>(cell)].material);
     };
-    if (region(overlap.firstCell) != region(overlap.secondCell))
-      pairs.insert({region(overlap.firstCell), region(overlap.secondCell)});
+    for (std::size_t i = 0; i < overlap.cells.size(); ++i)
+      for (std::size_t j = i + 1; j < overlap.cells.size(); ++j)
+        if (region(overlap.cells[i]) != region(overlap.cells[j]))
+          pairs.insert({region(overlap.cells[i]), region(overlap.cells[j])});
   }
   return Ordered(pairs);
 }

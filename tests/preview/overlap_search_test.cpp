@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "preview/cell_ray_engine.h"
 #include "preview/preview_models.h"
 #include "preview/set_world.h"
 #include "render/script_check/random_model.h"
@@ -13,16 +14,13 @@ namespace {
 
 using testing::TextModel;
 
-OverlapSearchResult SearchViewCube(const TextModel& model, int randomPoints = 20000) {
+OverlapSearchResult SearchViewCube(const TextModel& model, int raysPerSide = 100) {
   const settings::VIEWPARM& set = model.set;
-  const Vec3 centre = ViewCentreOf(set);
-  const PointLocator locator(model.read.model, WorldCubeOf(set));
+  const raytrace::RayEngine engine = BuildRayEngine(model.read.model, WorldCubeOf(set));
   OverlapSearchOptions options;
-  options.region = ViewCube(centre, set.viewSize);
-  options.pixels = 120;
-  options.slicesPerAxis = 8;
-  options.randomPoints = randomPoints;
-  return SearchOverlaps(locator, options);
+  options.region = ViewCube(ViewCentreOf(set), set.viewSize);
+  options.raysPerSide = raysPerSide;
+  return SearchOverlaps(engine, options);
 }
 
 TEST(OverlapSearch, FindsThePlantedSlabAndGapWithTheirCells) {
@@ -30,12 +28,17 @@ TEST(OverlapSearch, FindsThePlantedSlabAndGapWithTheirCells) {
   ASSERT_TRUE(model.read.loaded) << model.read.console;
   const OverlapSearchResult result = SearchViewCube(model);
   ASSERT_EQ(result.overlaps.size(), 1u);
-  EXPECT_EQ(result.overlaps[0].firstCell, 0);
-  EXPECT_EQ(result.overlaps[0].secondCell, 1);
-  EXPECT_GT(result.overlaps[0].at.x, 0);
-  EXPECT_LT(result.overlaps[0].at.x, 0.5);
+  const FaultExtent& slab = result.overlaps[0].extent;
+  EXPECT_EQ(result.overlaps[0].cells, (std::vector<int>{0, 1}));
+  EXPECT_GT(slab.at.x, 0);
+  EXPECT_LT(slab.at.x, 0.5);
+  EXPECT_NEAR(slab.volume, 0.5 * 4 * 4, 0.5);
+  EXPECT_NEAR(slab.bounds.low.x, 0, 1e-9);
+  EXPECT_NEAR(slab.bounds.high.x, 0.5, 1e-9);
   ASSERT_EQ(result.undefined.size(), 1u);
-  EXPECT_LT(Norm(result.undefined[0].at - Vec3{3.5, 0, 0}), 0.5);
+  const FaultExtent& ball = result.undefined[0].extent;
+  EXPECT_LT(Norm(ball.at - Vec3{3.5, 0, 0}), 0.5);
+  EXPECT_NEAR(ball.volume, 4.0 / 3 * M_PI * 0.125, 0.05);
   EXPECT_EQ(result.undefined[0].borderingCells, std::vector<int>{2});
 }
 
@@ -47,7 +50,7 @@ TEST(OverlapSearch, ACleanModelReportsNothing) {
     SCOPED_TRACE(seed);
     TextModel generated(render::script_check::RandomModelInput(seed), render::script_check::kRandomModelSize + 2);
     ASSERT_TRUE(generated.read.loaded) << generated.read.console;
-    const OverlapSearchResult result = SearchViewCube(generated, 5000);
+    const OverlapSearchResult result = SearchViewCube(generated);
     EXPECT_TRUE(result.Clean()) << result.overlaps.size() << " overlaps, " << result.undefined.size() << " gaps";
   }
 }
@@ -55,12 +58,11 @@ TEST(OverlapSearch, ACleanModelReportsNothing) {
 TEST(OverlapSearch, ARegionOutsideTheModelIsOutsideNotAGap) {
   TextModel model(testing::kPlantedFaults, 12);
   ASSERT_TRUE(model.read.loaded) << model.read.console;
-  const PointLocator locator(model.read.model, WorldCube({}, 12, 50));
+  const raytrace::RayEngine engine = BuildRayEngine(model.read.model, WorldCube({}, 12, 50));
   OverlapSearchOptions options;
   options.region = {{6, 6, 6}, {9, 9, 9}};
-  options.pixels = 20;
-  options.randomPoints = 100;
-  EXPECT_TRUE(SearchOverlaps(locator, options).Clean());
+  options.raysPerSide = 20;
+  EXPECT_TRUE(SearchOverlaps(engine, options).Clean());
 }
 
 }  // namespace
@@ -72,19 +74,19 @@ namespace {
 // The bundled inputs are correct models: nothing to report where their cells are.
 TEST(OverlapSearch, EveryExampleInputIsClean) {
   const int models = testing::ForEachExampleModel([](const settings::VIEWPARM&, const input::GeometryModel& model) {
-    const PointLocator locator(model, WorldCube({}, 1000, 50));
+    const Box3 world = WorldCube({}, 1000, 50);
+    const std::vector<CellBound> bounds = FindCellBounds(model, world, 24);
+    const raytrace::RayEngine engine = RayEngineOver(model, world, bounds);
     OverlapSearchOptions options;
-    options.region = locator.ModelExtent().Grown(1);
-    options.pixels = 150;
-    options.slicesPerAxis = 10;
-    options.randomPoints = 20000;
-    const OverlapSearchResult result = SearchOverlaps(locator, options);
+    options.region = SearchRegion(world, bounds);
+    options.raysPerSide = 200;
+    const OverlapSearchResult result = SearchOverlaps(engine, options);
     for (const OverlapFinding& overlap : result.overlaps)
-      ADD_FAILURE() << "overlap C" << model.cells[static_cast<std::size_t>(overlap.firstCell)].id << " C"
-                    << model.cells[static_cast<std::size_t>(overlap.secondCell)].id << " at " << overlap.at.x << " "
-                    << overlap.at.y << " " << overlap.at.z;
+      ADD_FAILURE() << "overlap C" << model.cells[static_cast<std::size_t>(overlap.cells[0])].id << " C"
+                    << model.cells[static_cast<std::size_t>(overlap.cells[1])].id << " at " << overlap.extent.at.x
+                    << " " << overlap.extent.at.y << " " << overlap.extent.at.z;
     for (const UndefinedFinding& gap : result.undefined)
-      ADD_FAILURE() << "undefined at " << gap.at.x << " " << gap.at.y << " " << gap.at.z;
+      ADD_FAILURE() << "undefined at " << gap.extent.at.x << " " << gap.extent.at.y << " " << gap.extent.at.z;
   });
   EXPECT_GE(models, 5);
 }

@@ -78,6 +78,36 @@ TEST(Slice, OverlapsAreStripedRedAndEnclosedGapsMagenta) {
   EXPECT_EQ(slab.other, 1);
 }
 
+// A half ball cut from the right one of two boxes meeting at x = 0: the gap
+// touches the face between them. A column of pixels on that face must not
+// let it leak out, and zoomed in until the picture's edges lie in the gap,
+// it is still a gap.
+TEST(Slice, AGapStaysMagentaOnAFaceAndAtEveryZoom) {
+  constexpr const char* kHalfBall =
+      "COMPLEX_GEOMETRY 1\nM1 \"a\"\nS1 RPP -2 0 -2 2 -2 2\nS2 RPP 0 2 -2 2 -2 2\nS3 S 0 0 0 1\n"
+      "C1 1 1 -1\nC2 1 1 -2 +3\n";
+  struct Case {
+    double viewSize;
+    Vec3 centre;
+    int pixels;
+    Vec3 inGap;
+  };
+  for (const Case& c : {Case{5, {}, 25, {0.3, 0.1, 0}}, Case{5, {}, 24, {0.3, 0.1, 0}},
+                        Case{0.6, {0.5, 0, 0}, 60, {0.5, 0, 0}}, Case{0.2, {0.3, 0.2, 0}, 40, {0.3, 0.2, 0}}}) {
+    SCOPED_TRACE(::testing::Message() << c.viewSize << " cm, " << c.pixels << " pixels");
+    TextModel model(kHalfBall, c.viewSize);
+    ASSERT_TRUE(model.read.loaded) << model.read.console;
+    model.set.viewCenter = {c.centre.x, c.centre.y, c.centre.z};
+    const PointLocator locator(model.read.model, WorldCube({}, 5, 50));
+    const SliceFrame frame = DefaultSliceFrame(model.set, SliceBasis::XY, c.pixels, c.pixels);
+    const RgbImage image = PaintSlice(ScanSlice(locator, frame), CellColours(model.read.model, model.set));
+    double column = 0, row = 0;
+    frame.PixelOf(c.inGap, column, row);
+    EXPECT_EQ(image.At(static_cast<int>(column), static_cast<int>(row)), kGapColour);
+    EXPECT_EQ(CountColours(image).count(kOutsideColour), c.viewSize > 1 ? 1u : 0u);
+  }
+}
+
 TEST(Slice, TheViewBasisLooksAlongTheSetsDirection) {
   settings::VIEWPARM set;
   set.azimuth = 90;

@@ -21,6 +21,17 @@ std::optional<ParsedArguments> ParseCommandArguments(const std::vector<std::stri
   return parsed;
 }
 
+bool ParsePictureSize(const std::string& text, long long most, int& width, int& height) {
+  const std::size_t times = text.find('x');
+  if (times == std::string::npos) return false;
+  const std::optional<long long> w = ParseWholeNumber(text.substr(0, times), 1, most);
+  const std::optional<long long> h = ParseWholeNumber(text.substr(times + 1), 1, most);
+  if (!w || !h) return false;
+  width = static_cast<int>(*w);
+  height = static_cast<int>(*h);
+  return true;
+}
+
 void ReportUsageError(const CommandDescription& command, std::string_view message, CommandIo& io) {
   std::string_view usage = command.help.substr(0, command.help.find('\n'));
   io.err << "tessarin-cli " << command.name << ": " << message << "\n"

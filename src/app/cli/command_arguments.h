@@ -3,6 +3,7 @@
 // on standard error for arguments it cannot use.
 
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -20,6 +21,9 @@ struct CommandDescription {
 // printing the help, kExitUsage after a message on io.err.
 std::optional<ParsedArguments> ParseCommandArguments(const std::vector<std::string>& args, const ArgumentSpec& spec,
                                                      const CommandDescription& command, CommandIo& io, int& exitCode);
+
+// "WxH", each a whole number from 1 to `most`.
+bool ParsePictureSize(const std::string& text, long long most, int& width, int& height);
 
 // Prints "tessarin-cli NAME: message" and the pointer to --help on io.err.
 void ReportUsageError(const CommandDescription& command, std::string_view message, CommandIo& io);

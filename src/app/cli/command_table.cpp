@@ -22,9 +22,11 @@ const std::vector<Command>& Commands() {
        "[--allow-system] [--allow-files]\n-o PICTURE.png",
        "draw a slice of a set's geometry as a PNG picture", RunPlotCommand},
       {"overlaps",
-       "FILE [--set N] [--slices K] [--pixels N] [--points M] [--seed S]\n[--region X0,Y0,Z0,X1,Y1,Z1] [--json] "
+       "FILE [--set N] [--rays N] [--threads N]\n[--region X0,Y0,Z0,X1,Y1,Z1] [--json] "
        "[--time-limit SECONDS]\n[--allow-system] [--allow-files]",
        "find overlapping cells and undefined regions", RunOverlapsCommand},
+      {"render", "FILE [--set N] -o PICTURE.png [--size WxH] [--no-tracks] [--ids PIXELS.csv]\n[--time-limit SECONDS] [--allow-system]",
+       "raytrace a set's geometry and tracks into a PNG picture", RunRenderCommand},
   };
   return commands;
 }

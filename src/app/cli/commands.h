@@ -14,5 +14,6 @@ int RunRtCommand(const std::vector<std::string>& args, CommandIo& io);
 int RunTracksCommand(const std::vector<std::string>& args, CommandIo& io);
 int RunPlotCommand(const std::vector<std::string>& args, CommandIo& io);
 int RunOverlapsCommand(const std::vector<std::string>& args, CommandIo& io);
+int RunRenderCommand(const std::vector<std::string>& args, CommandIo& io);
 
 }  // namespace tessarin::cli

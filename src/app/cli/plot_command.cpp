@@ -48,17 +48,6 @@ constexpr const char* kPixelsOption = "--pixels";
 constexpr const char* kOutputOption = "-o";
 constexpr long long kMaxPixels = 10000;
 
-bool ParsePixels(const std::string& text, int& wide, int& high) {
-  const std::size_t times = text.find('x');
-  if (times == std::string::npos) return false;
-  const std::optional<long long> w = ParseWholeNumber(text.substr(0, times), 1, kMaxPixels);
-  const std::optional<long long> h = ParseWholeNumber(text.substr(times + 1), 1, kMaxPixels);
-  if (!w || !h) return false;
-  wide = static_cast<int>(*w);
-  high = static_cast<int>(*h);
-  return true;
-}
-
 }  // namespace
 
 int RunPlotCommand(const std::vector<std::string>& args, CommandIo& io) {
@@ -88,7 +77,7 @@ int RunPlotCommand(const std::vector<std::string>& args, CommandIo& io) {
     basis = *parsed;
   }
   int wide = 800, high = 800;
-  if (auto text = arguments->Value(kPixelsOption); text && !ParsePixels(*text, wide, high)) {
+  if (auto text = arguments->Value(kPixelsOption); text && !ParsePictureSize(*text, kMaxPixels, wide, high)) {
     ReportUsageError(kPlot, "--pixels takes WxH, each from 1 to 10000", io);
     return kExitUsage;
   }

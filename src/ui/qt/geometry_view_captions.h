@@ -25,5 +25,15 @@ inline constexpr const char* kLegendOutside = "outside the model";
 inline constexpr const char* kNoGeometry =
     "No geometry yet: the view shows the input file once it has been read without errors (Make RT script).";
 inline constexpr const char* kDrawing = "Drawing...";
+inline constexpr const char* kFindFaults = "Find faults";
+inline constexpr const char* kStopSearch = "Stop";
+inline constexpr const char* kTipFindFaults =
+    "Search the model within the view cube for overlaps and undefined regions with rays along all three axes; "
+    "press again to stop";
+inline constexpr const char* kTipFaultList = "Click a fault to move the slice to it and mark it";
+inline constexpr const char* kSearching = "Searching...";
+// The plane's place: "z = 1.25 cm", or along the view direction.
+inline constexpr const char* kPlaneAt = "%1 = %2 cm";
+inline constexpr const char* kPlaneAlongView = "%1 cm along the view";
 
 }  // namespace tessarin::ui::qt::captions

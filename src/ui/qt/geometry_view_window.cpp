@@ -14,8 +14,12 @@
 #include <QSlider>
 #include <QThread>
 #include <QVBoxLayout>
+#include <cmath>
 
 #include "platform/file_replacement.h"
+#include "preview/overlap_search.h"
+#include "preview/set_world.h"
+#include "ui/qt/fault_list_panel.h"
 #include "ui/qt/geometry_view_captions.h"
 #include "ui/qt/qt_text.h"
 #include "ui/qt/slice_canvas.h"
@@ -76,6 +80,9 @@ void GeometryViewWindow::BuildLayout() {
   depth_->setRange(-kDepthSteps, kDepthSteps);
   depth_->setToolTip(captions::kTipDepth);
   top->addWidget(depth_, 1);
+  planeAt_ = new QLabel;
+  planeAt_->setMinimumWidth(130);
+  top->addWidget(planeAt_);
   auto* reset = new QPushButton(captions::kResetView);
   reset->setToolTip(captions::kTipResetView);
   top->addWidget(reset);
@@ -87,11 +94,19 @@ void GeometryViewWindow::BuildLayout() {
   notice_->setWordWrap(true);
   notice_->setGeometry(10, 10, 400, 60);
   legend_ = new QListWidget;
-  legend_->setFixedWidth(240);
   legend_->setSelectionMode(QAbstractItemView::NoSelection);
+  legend_->setMaximumHeight(180);
+  faults_ = new FaultListPanel;
+  auto* side = new QVBoxLayout;
+  side->addWidget(legend_);
+  side->addWidget(faults_, 1);
+  auto* sideWidget = new QWidget;
+  sideWidget->setLayout(side);
+  sideWidget->setFixedWidth(320);
+  side->setContentsMargins(0, 0, 0, 0);
   auto* middle = new QHBoxLayout;
   middle->addWidget(canvas_, 1);
-  middle->addWidget(legend_);
+  middle->addWidget(sideWidget);
   status_ = new QLabel(" ");
   status_->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
@@ -105,17 +120,26 @@ void GeometryViewWindow::BuildLayout() {
     depth_->blockSignals(true);
     depth_->setValue(0);
     depth_->blockSignals(false);
+    ShowPlaneAndMarker();
     RequestPicture();
   });
   connect(depth_, &QSlider::valueChanged, this, [this](int value) {
     state_.SetDepth(0.5 * controller_.WorkingCopy().viewSize * value / kDepthSteps);
+    ShowPlaneAndMarker();
     RequestPicture();
   });
   connect(reset, &QPushButton::clicked, this, [this] {
     state_.Reset(controller_.WorkingCopy());
     depth_->setValue(0);
+    ShowPlaneAndMarker();
     RequestPicture();
   });
+  faults_->searchWanted = [this] {
+    if (!scene_) return;
+    const settings::VIEWPARM& set = controller_.WorkingCopy();
+    faults_->Search(scene_, preview::ViewCube(preview::ViewCentreOf(set), set.viewSize));
+  };
+  faults_->chosen = [this](const FaultRow& row) { ShowFault(row); };
   connect(save, &QPushButton::clicked, this, [this] { ChooseAndSave(); });
   canvas_->zoomed = [this](double factor, QPointF at) {
     state_.ZoomAt(factor, at.x(), at.y(), canvas_->width(), canvas_->height());
@@ -139,6 +163,8 @@ void GeometryViewWindow::Refresh() {
     sceneDigest_ = 0;
     canvas_->SetImage({});
     legend_->clear();
+    faults_->Clear();
+    marked_.reset();
     return;
   }
   const std::array<double, 7> view = ViewFields(set);
@@ -150,11 +176,14 @@ void GeometryViewWindow::Refresh() {
     depth_->blockSignals(true);
     depth_->setValue(0);
     depth_->blockSignals(false);
+    ShowPlaneAndMarker();
   }
   const std::uint64_t digest = SceneDigest(model, set);
   if (scene_ && digest == sceneDigest_) return;
   scene_ = std::make_shared<const GeometryViewScene>(model, set);
   sceneDigest_ = digest;
+  faults_->Clear();
+  marked_.reset();
   ShowLegend();
   RequestPicture();
 }
@@ -176,6 +205,48 @@ void GeometryViewWindow::ShowPicture(SlicePicture picture) {
   shownFrame_ = picture.frame;
   lastDrawSeconds_ = picture.seconds;
   canvas_->SetImage(ToQImage(picture.image));
+  ShowPlaneAndMarker();
+}
+
+void GeometryViewWindow::ShowFault(const FaultRow& row) {
+  state_.CentreOn(row.at);
+  marked_ = row.at;
+  depth_->blockSignals(true);
+  depth_->setValue(0);
+  depth_->blockSignals(false);
+  ShowPlaneAndMarker();
+  RequestPicture();
+}
+
+QString GeometryViewWindow::PlaneText() const { return planeAt_->text(); }
+
+// The plane's place beside the slider, and the mark on the chosen fault while
+// the plane passes through it (within a pixel).
+void GeometryViewWindow::ShowPlaneAndMarker() {
+  const input::Vec3 centre = state_.PlaneCentre();
+  const preview::SliceBasis basis = state_.Basis();
+  if (basis == preview::SliceBasis::View) {
+    const preview::SliceFrame frame = state_.Frame(1, 1);
+    const settings::VIEWPARM& set = controller_.WorkingCopy();
+    const double along = input::Dot(centre - preview::ViewCentreOf(set), frame.Normal());
+    planeAt_->setText(QString(captions::kPlaneAlongView).arg(along, 0, 'g', 6));
+  } else {
+    const int axis = basis == preview::SliceBasis::XY ? 2 : basis == preview::SliceBasis::XZ ? 1 : 0;
+    planeAt_->setText(
+        QString(captions::kPlaneAt).arg(QChar("xyz"[axis])).arg(preview::Component(centre, axis), 0, 'g', 6));
+  }
+  if (!marked_ || shownNumber_ == 0) {
+    canvas_->SetMarker(std::nullopt);
+    return;
+  }
+  const double offPlane = input::Dot(*marked_ - shownFrame_.centre, shownFrame_.Normal());
+  if (std::abs(offPlane) > shownFrame_.PixelSize()) {
+    canvas_->SetMarker(std::nullopt);
+    return;
+  }
+  double column = 0, row = 0;
+  shownFrame_.PixelOf(*marked_, column, row);
+  canvas_->SetMarker(QPointF(column + 0.5, row + 0.5));
 }
 
 void GeometryViewWindow::ShowLegend() {

@@ -2,16 +2,19 @@
 // The Geometry view: a slice of the geometry the last read left, drawn off
 // the user-interface thread, with a basis selector, a slider that moves the
 // plane along its normal, a legend of the region rows, a status line that
-// names what lies under the pointer, and "Save image...".
+// names what lies under the pointer, "Save image..." and "Find faults": the
+// list of every overlap and undefined region, each shown and marked on a click.
 
 #include <QImage>
 #include <QWidget>
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "ui/controller.h"
+#include "ui/fault_list.h"
 #include "ui/geometry_view_state.h"
 #include "ui/slice_render_worker.h"
 
@@ -22,6 +25,7 @@ class QSlider;
 
 namespace tessarin::ui::qt {
 
+class FaultListPanel;
 class SliceCanvas;
 
 class GeometryViewWindow : public QWidget {
@@ -41,6 +45,8 @@ class GeometryViewWindow : public QWidget {
   double LastDrawSeconds() const { return lastDrawSeconds_; }
   SliceCanvas* Canvas() const { return canvas_; }
   QString StatusText() const;
+  FaultListPanel* Faults() const { return faults_; }
+  QString PlaneText() const;
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -52,6 +58,8 @@ class GeometryViewWindow : public QWidget {
   void ShowLegend();
   void DescribePoint(QPointF at);
   void ChooseAndSave();
+  void ShowFault(const FaultRow& row);
+  void ShowPlaneAndMarker();
 
   const Controller& controller_;
   GeometryViewState state_;
@@ -69,6 +77,9 @@ class GeometryViewWindow : public QWidget {
   QListWidget* legend_ = nullptr;
   QLabel* status_ = nullptr;
   QLabel* notice_ = nullptr;
+  QLabel* planeAt_ = nullptr;
+  FaultListPanel* faults_ = nullptr;
+  std::optional<input::Vec3> marked_;  // the fault last chosen
   std::unique_ptr<SliceRenderWorker> worker_;  // last: stopped first
 };
 

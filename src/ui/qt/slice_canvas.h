@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QWidget>
 #include <functional>
+#include <optional>
 
 namespace tessarin::ui::qt {
 
@@ -14,6 +15,9 @@ class SliceCanvas : public QWidget {
   explicit SliceCanvas(QWidget* parent = nullptr);
 
   void SetImage(QImage image);
+  // A ring drawn around this point of the picture (pixels), or none.
+  void SetMarker(std::optional<QPointF> at);
+  std::optional<QPointF> Marker() const { return marker_; }
   const QImage& Image() const { return image_; }
 
   std::function<void(double factor, QPointF at)> zoomed;
@@ -31,6 +35,7 @@ class SliceCanvas : public QWidget {
 
  private:
   QImage image_;
+  std::optional<QPointF> marker_;
   QPointF dragFrom_;
   QPointF shownOffset_;  // how far the shown picture has been dragged since it was drawn
   bool dragging_ = false;

@@ -7,11 +7,13 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <algorithm>
 #include <map>
+#include <optional>
 
 #include "platform/scripted_host.h"
 #include "preview/slice_picture.h"
@@ -19,6 +21,7 @@
 #include "ui/controller_fixture.h"
 #include "ui/qt/captions.h"
 #include "ui/qt/desktop_application.h"
+#include "ui/qt/fault_list_panel.h"
 #include "ui/qt/geometry_view_captions.h"
 #include "ui/qt/geometry_view_window.h"
 #include "ui/qt/slice_canvas.h"
@@ -42,16 +45,23 @@ std::map<QRgb, int> CountColours(const QImage& image) {
 
 QRgb ToQRgb(const preview::Rgb& colour) { return qRgb(colour[0], colour[1], colour[2]); }
 
-TEST(GeometryView, ShowsTheDemoByMaterialFollowsTheViewAndSaves) {
-  tessarin::testing::TempDir folder;
-  for (const char* name : {"demo.tesprm", "demo_lattice.inp"})
-    tessarin::testing::WriteWholeFile(
-        folder.File(name), tessarin::testing::ReadWholeFile(std::string(TESSARIN_SOURCE_DIR) + "/examples/" + name));
+// The demo's parameter file in `folder`, with the demo's input file or `model`.
+ControllerEnvironment DemoEnvironment(const tessarin::testing::TempDir& folder, const std::string& model = "") {
+  const std::string examples = std::string(TESSARIN_SOURCE_DIR) + "/examples/";
+  using tessarin::testing::ReadWholeFile;
+  tessarin::testing::WriteWholeFile(folder.File("demo.tesprm"), ReadWholeFile(examples + "demo.tesprm"));
+  tessarin::testing::WriteWholeFile(folder.File("demo_lattice.inp"),
+                                    model.empty() ? ReadWholeFile(examples + "demo_lattice.inp") : model);
   ControllerEnvironment environment;
   environment.programFolder = folder.path();
   environment.startupDirectory = folder.path();
   environment.parameterFileArgument = folder.File("demo.tesprm");
-  DesktopApplication desktop(environment, std::make_unique<platform::ScriptedHost>(),
+  return environment;
+}
+
+TEST(GeometryView, ShowsTheDemoByMaterialFollowsTheViewAndSaves) {
+  tessarin::testing::TempDir folder;
+  DesktopApplication desktop(DemoEnvironment(folder), std::make_unique<platform::ScriptedHost>(),
                              std::make_unique<ui::testing::RecordingShell>());
   MainWindow& window = desktop.window();
 
@@ -121,6 +131,50 @@ TEST(GeometryView, ShowsTheDemoByMaterialFollowsTheViewAndSaves) {
   ASSERT_TRUE(view->WaitForPicture(10000));
   const std::map<QRgb, int> wider = CountColours(view->Canvas()->Image());
   EXPECT_LT(wider.at(ToQRgb(colours[9])), counts[ToQRgb(colours[9])] / 2);
+}
+
+// A slab two boxes share and a ball cut from the box around them: "Find
+// faults" lists both; choosing the gap centres the slice on it, marks it and
+// says where the plane is.
+TEST(GeometryView, FindFaultsListsThemAndShowsTheOneChosen) {
+  tessarin::testing::TempDir folder;
+  const std::string model =
+      "COMPLEX_GEOMETRY 1\nM1 \"left\"\nM2 \"right\"\nM3 \"container\"\n"
+      "S1 RPP -2 0.5 -2 2 -2 2\nS2 RPP 0 2 -2 2 -2 2\nS3 RPP -5 5 -5 5 -5 5\nS4 S 3.5 0 2.5 0.5\n"
+      "C1 1 1 -1\nC2 2 1 -2\nC3 3 1 -3 +4 #1 #2\n";
+  DesktopApplication desktop(DemoEnvironment(folder, model), std::make_unique<platform::ScriptedHost>(),
+                             std::make_unique<ui::testing::RecordingShell>());
+  MainWindow& window = desktop.window();
+  ButtonByText(window, captions::kGeometryView)->click();
+  GeometryViewWindow* view = window.GeometryView();
+  ButtonByText(window, captions::kMakeRtScript)->click();
+  ASSERT_TRUE(desktop.controller().Model().loaded);
+  view->Canvas()->setFixedSize(600, 500);
+  view->adjustSize();
+  view->Refresh();
+  ASSERT_TRUE(view->WaitForPicture(10000));
+
+  ButtonByText(*view, captions::kFindFaults)->click();
+  EXPECT_TRUE(view->Faults()->Searching());
+  QElapsedTimer timer;
+  timer.start();
+  while (view->Faults()->Searching() && timer.elapsed() < 120000)
+    QApplication::processEvents(QEventLoop::AllEvents, 50);
+  const FaultReport& report = view->Faults()->Report();
+  ASSERT_EQ(report.rows.size(), 2u) << report.summary;
+  EXPECT_EQ(report.rows[0].text.rfind("overlap: C1 and C2 at (", 0), 0u) << report.rows[0].text;
+  EXPECT_NE(report.rows[1].text.find("around C3"), std::string::npos) << report.rows[1].text;
+  EXPECT_EQ(report.summary.rfind("1 overlap and 1 undefined region found in 3 cells (", 0), 0u) << report.summary;
+
+  view->Faults()->Choose(1);
+  ASSERT_TRUE(view->WaitForPicture(10000));
+  EXPECT_TRUE(view->PlaneText().startsWith("z = 2.")) << view->PlaneText().toStdString();
+  const std::optional<QPointF> marker = view->Canvas()->Marker();
+  ASSERT_TRUE(marker.has_value());
+  EXPECT_EQ(view->Canvas()->Image().pixel(marker->toPoint()), ToQRgb(preview::kGapColour));
+  const QString folderName = QString(TESSARIN_BINARY_DIR) + "/screenshots";
+  QDir().mkpath(folderName);
+  EXPECT_TRUE(view->grab().save(folderName + "/geometry_view_faults.png"));
 }
 
 }  // namespace
