@@ -92,7 +92,7 @@ double FaceValue(const Box3& box, int face) {
 class FacePuller {
  public:
   FacePuller(const input::GeometryModel& model, int cycles)
-      : surfaces_(model.surfaces), precision_(model.precision), context_{surfaces_, precision_, {}, {}},
+      : surfaces_(model.surfaces), context_{surfaces_, model.precision, {}, {}},
         cycles_(cycles) {
     firstFace_ = static_cast<int>(surfaces_.size());
     for (int k = 0; k < 2 * kFaces; ++k) surfaces_.push_back(AxisPlane(k % kFaces, 0));
@@ -124,7 +124,6 @@ class FacePuller {
 
  private:
   std::vector<SurfaceRecord> surfaces_;  // the model's, then the fixed faces and their movable copies
-  input::PrecisionSettings precision_;
   render::ClipContext context_;
   int cycles_;
   int firstFace_ = 0;

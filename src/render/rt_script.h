@@ -18,8 +18,8 @@ namespace tessarin::render {
 
 struct RtScriptRequest {
   // The model of the last successful read. The command appends its bounding
-  // planes for its own duration and removes them again; the clipping may
-  // raise the model's distance precision, which then stays raised.
+  // planes for its own duration and removes them again; its precision
+  // settings are left as they were.
   input::GeometryModel& model;
   const settings::VIEWPARM& set;  // the working copy, its region rows included
   launch::LaunchContext launch;   // start-up directory and set number

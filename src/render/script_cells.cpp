@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/format_text.h"
+#include "render/arbn_edges.h"
 #include "render/cell_references.h"
 #include "render/clipping_iteration.h"
 #include "render/region_test.h"
@@ -121,14 +122,41 @@ class CellWriter {
     return platform::FormatText("S%d", surface.facetNumber);
   }
 
-  // Pulls a cap towards the cell; true when it moved.
+  // Whether the combination subtracts this surface's primitive.
+  bool Subtracted(int surface) const {
+    for (const CellReference& reference : references_)
+      if (reference.surface == surface && reference.sense > 0 && reference.kind != ReferenceKind::WholeStandard &&
+          Surface(surface).kind != SurfaceKind::Plane)
+        return true;
+    return false;
+  }
+
+  // Where a subtracted primitive must reach: everywhere the cell's other
+  // bounds hold but those of the other subtracted primitives, which take
+  // nothing out where they overlap this one. The world closes it.
+  HalfSpaceList SubtractionRegion(int own) const {
+    HalfSpaceList region;
+    for (int k = 0; k < test_.Count(); ++k) {
+      const int surface = test_.surfaces[static_cast<std::size_t>(k)];
+      const int sense = test_.senses[static_cast<std::size_t>(k)];
+      if (surface != own && sense > 0 && Subtracted(surface)) continue;
+      region.Append(surface, sense);
+    }
+    for (int face = 0; face < kWorldFaces; ++face)
+      if (region.Find(scene_.Face(face)) < 0) region.Append(scene_.Face(face), -1);
+    return region;
+  }
+
+  // Pulls a cap towards the part of the cell's region its primitive must
+  // hold; true when it moved.
   bool PullCap(int cap, const Vec3& point, const Vec3& normal, double travel, const CellReference& reference) {
     SurfaceRecord& plane = MutableSurface(cap);
     plane.point = point;
     plane.direction = normal;
     plane.planeConstant = -Dot(normal, point);
-    ClipRequest request{cap, travel, scene_.set.nIterations, true, reference.sense > 0 ? reference.surface : -1};
-    return ClipPlane(scene_.clip, test_, request) > 0;
+    if (reference.sense < 0) return ClipPlane(scene_.clip, test_, {cap, travel, scene_.set.nIterations, true, -1}) > 0;
+    HalfSpaceList region = SubtractionRegion(reference.surface);
+    return ClipPlane(scene_.clip, region, {cap, travel, scene_.set.nIterations, true, reference.surface}) > 0;
   }
 
   void WriteTruncatedPrimitives(const CellRecord&) {
@@ -260,20 +288,55 @@ class CellWriter {
       }
       omitCutaway = planes.Find(scene_.Cutaway()) >= 0 && !CutawayCutsFaces(planes);
     }
-    const int written = planes.Count() - (omitCutaway ? 1 : 0);
-    if (written == 0) {
-      scene_.Append("comb C%d u World", cell.id);
-      return;
-    }
-    scene_.Append("in ARBN%d arbn %d", cell.id, written);
+    HalfSpaceList written;
     for (int k = 0; k < planes.Count(); ++k) {
       int surface = planes.surfaces[static_cast<std::size_t>(k)];
       if (omitCutaway && surface == scene_.Cutaway()) continue;
       if (Clipping() && scene_.IsWorldFace(surface))
         surface = scene_.faceCopies[static_cast<std::size_t>(surface - scene_.firstBoundingPlane)];
-      AppendArbnPlane(scene_, Surface(surface), planes.senses[static_cast<std::size_t>(k)]);
+      written.Append(surface, planes.senses[static_cast<std::size_t>(k)]);
     }
+    if (written.Count() == 0) {
+      scene_.Append("comb C%d u World", cell.id);
+      return;
+    }
+    if (Clipping()) KeepDrawable(written);
+    scene_.Append("in ARBN%d arbn %d", cell.id, written.Count());
+    for (int k = 0; k < written.Count(); ++k)
+      AppendArbnPlane(scene_, Surface(written.surfaces[static_cast<std::size_t>(k)]),
+                      written.senses[static_cast<std::size_t>(k)]);
     scene_.Append("\ncomb C%d u ARBN%d", cell.id, cell.id);
+  }
+
+  std::vector<ArbnPlane> ArbnPlanes(const HalfSpaceList& planes) const {
+    std::vector<ArbnPlane> arbn;
+    for (int k = 0; k < planes.Count(); ++k) {
+      const SurfaceRecord& plane = Surface(planes.surfaces[static_cast<std::size_t>(k)]);
+      const double outward = planes.senses[static_cast<std::size_t>(k)] < 0 ? 1 : -1;
+      arbn.push_back({outward * plane.direction, -outward * scene_.scale * plane.planeConstant});
+    }
+    return arbn;
+  }
+
+  // World faces pulled so close to the cell that two corners of the arbn
+  // nearly meet make MGED call it non-convex: such faces go back out, a
+  // little further each time, and at last to the world's faces.
+  void KeepDrawable(const HalfSpaceList& written) {
+    constexpr double kSlack = 10 * kMgedDistanceTolerance;
+    constexpr int kBackOffs = 5;
+    double margin = 20 * kMgedDistanceTolerance / scene_.scale;
+    for (int attempt = 0; attempt <= kBackOffs; ++attempt, margin *= 4) {
+      if (ArbnEdgesDrawable(ArbnPlanes(written), kMgedDistanceTolerance, kSlack)) return;
+      for (int face = 0; face < kWorldFaces; ++face) {
+        SurfaceRecord& copy = MutableSurface(scene_.faceCopies[static_cast<std::size_t>(face)]);
+        const SurfaceRecord& original = Surface(scene_.Face(face));
+        const double gap = Dot(original.direction, original.point - copy.point);
+        const double back = attempt == kBackOffs ? gap : std::min(gap, margin);
+        if (back <= 0) continue;
+        copy.point = copy.point + back * copy.direction;
+        copy.planeConstant = -Dot(copy.direction, copy.point);
+      }
+    }
   }
 
   void Prune(HalfSpaceList& planes) {
