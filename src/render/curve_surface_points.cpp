@@ -161,7 +161,13 @@ void HiddenCrossings(const kernel::IntersectionCurve& curve, int branch, const S
   double a = low, b = high;
   double c = b - kGolden * (b - a), e = a + kGolden * (b - a);
   double fc = value(c), fe = value(e);
-  for (int step = 0; step < kGoldenSteps && fc > d && fe > d; ++step) {
+  // Side values change no faster than the point moves: once the bracket is
+  // shorter than the value at its best point, the surface is out of reach.
+  auto reachable = [&] {
+    const double best = std::fmin(fc, fe);
+    return best > d && best <= 2 * Norm(kernel::CurvePoint(curve, branch, b) - kernel::CurvePoint(curve, branch, a));
+  };
+  for (int step = 0; step < kGoldenSteps && reachable(); ++step) {
     if (fc < fe) {
       b = e, e = c, fe = fc;
       c = b - kGolden * (b - a);
@@ -252,6 +258,27 @@ void CurveSurfaceParameters(const kernel::IntersectionCurve& curve, int branch, 
       SearchedParameters(curve, branch, surface, precision, range, curve.tMax <= curve.tMin, parameters);
   }
   std::sort(parameters.begin(), parameters.end());
+}
+
+std::optional<CurveBall> BoundingBall(const kernel::IntersectionCurve& curve, int branch) {
+  const std::size_t b = static_cast<std::size_t>(branch);
+  switch (curve.curveType) {
+    case kernel::kCircle:
+    case kernel::kTwoCircles:
+      return CurveBall{curve.points[b], std::fabs(curve.shape[b])};
+    case kernel::kCylinderEllipse:
+      return CurveBall{curve.points[0], std::fabs(curve.shape[0]) * std::hypot(1.0, curve.shape[1])};
+    case kernel::kConeEllipse: {
+      // The major axis runs between the points at ±π/2; the minor one is b.
+      const Vec3 end = kernel::CurvePoint(curve, 0, std::numbers::pi / 2);
+      const Vec3 other = kernel::CurvePoint(curve, 0, -std::numbers::pi / 2);
+      return CurveBall{0.5 * (end + other), std::fmax(0.5 * Norm(end - other), std::fabs(curve.shape[2]))};
+    }
+    case kernel::kSphereCylinderCurve:
+      return CurveBall{curve.points[0], curve.shape[0]};  // on the sphere
+    default:
+      return std::nullopt;
+  }
 }
 
 Vec3 SurfaceNormalAt(const Vec3& x, const SurfaceRecord& surface) {

@@ -84,10 +84,20 @@ std::optional<CurveRegionPoint> FindCurvePointInRegion(const ClipContext& contex
   thread_local std::vector<double> parameters, pieces;
   cuts.clear();
   pieces.clear();
+  // Side values change no faster than the point moves, so a surface whose
+  // value at the ball's centre exceeds its radius keeps the whole branch on
+  // one side: no cuts to find there, or no point of the branch in the region.
+  const std::optional<CurveBall> ball = BoundingBall(curve, branch);
   for (int k = 0; k < list.Count(); ++k) {
     if (k == skipFirst || k == skipSecond) continue;
-    CurveSurfaceParameters(curve, branch, context.Surface(list.surfaces[static_cast<std::size_t>(k)]),
-                           context.precision, parameters);
+    const input::SurfaceRecord& surface = context.Surface(list.surfaces[static_cast<std::size_t>(k)]);
+    if (ball) {
+      const double side = list.senses[static_cast<std::size_t>(k)] * kernel::SurfaceSideValue(ball->centre, surface);
+      const double margin = ball->radius * (1 + 1e-12) + PointTolerance(context, surface, ball->centre);
+      if (side < -margin) return std::nullopt;
+      if (side > margin) continue;
+    }
+    CurveSurfaceParameters(curve, branch, surface, context.precision, parameters);
     for (double t : parameters) cuts.push_back({t, k});
   }
   std::sort(cuts.begin(), cuts.end(), [](const Cut& a, const Cut& b) { return a.t < b.t; });

@@ -97,7 +97,7 @@ struct CopyableCell {
 
 class ModelWriter {
  public:
-  explicit ModelWriter(std::uint64_t seed) : random_(seed) {}
+  ModelWriter(std::uint64_t seed, int mostBodies) : random_(seed), mostBodies_(mostBodies) {}
 
   GeneratedModel Write() {
     GeneratedModel model;
@@ -630,7 +630,7 @@ class ModelWriter {
         for (int k = 0; k < perAxis; ++k)
           slots.push_back(Vec3{-cube + spacing * (i + 0.5), -cube + spacing * (j + 0.5), -cube + spacing * (k + 0.5)});
     std::shuffle(slots.begin(), slots.end(), random_);
-    const std::size_t used = std::min<std::size_t>(slots.size(), 3 + static_cast<std::size_t>(Pick(6)));
+    const std::size_t used = std::min<std::size_t>(slots.size(), 1 + static_cast<std::size_t>(Pick(mostBodies_)));
     std::vector<int> topLevel;
     for (std::size_t s = 0; s < used; ++s) {
       const double reach = 0.45 * spacing;
@@ -715,6 +715,7 @@ class ModelWriter {
   }
 
   std::mt19937_64 random_;
+  int mostBodies_;
   std::ostringstream out_;
   double size_ = 1;  // the container's half size, cm
   int nextSurface_ = 1, nextCell_ = 1, nextTransform_ = 1, nextUnion_ = 1;
@@ -725,8 +726,8 @@ class ModelWriter {
 
 }  // namespace
 
-GeneratedModel GenerateModel(std::uint64_t seed) {
-  ModelWriter writer(seed);
+GeneratedModel GenerateModel(std::uint64_t seed, int mostBodies) {
+  ModelWriter writer(seed, std::max(1, mostBodies));
   return writer.Write();
 }
 

@@ -34,6 +34,8 @@ struct GeneratedModel {
   ModelView view;
 };
 
-GeneratedModel GenerateModel(std::uint64_t seed);
+// `mostBodies` bounds what the container holds (a slot's nest, shell, pair
+// or copy counts as one body).
+GeneratedModel GenerateModel(std::uint64_t seed, int mostBodies = 8);
 
 }  // namespace tessarin::differential

@@ -25,10 +25,13 @@ using Clock = std::chrono::steady_clock;
 
 constexpr const char* kUsage =
     "Usage: tessarin_differential_search [SECONDS] [--first-seed N] [--models N]\n"
-    "                                     [--points N] [--brlcad-every K] [--findings DIR]\n"
+    "                                     [--points N] [--bodies N] [--brlcad-every K]\n"
+    "                                     [--findings DIR]\n"
     "Generates models from consecutive seeds (by default starting from the clock)\n"
     "for SECONDS (default 60) or N models, and compares the input's cells with the\n"
-    "RT script, the point locator and, for every K-th model, MGED and nirt.\n"
+    "RT script, the point locator and, for every K-th model, MGED and nirt, at N\n"
+    "scattered points (default 1200) and rows of points along lines; a container\n"
+    "holds at most --bodies bodies (default 8).\n"
     "Findings are shrunk and written to DIR (default differential-findings).\n";
 
 struct Options {
@@ -36,6 +39,7 @@ struct Options {
   std::uint64_t firstSeed = 0;
   long models = -1;
   int points = 1200;
+  int bodies = 8;
   int brlcadEvery = 0;
   std::string findings = "differential-findings";
 };
@@ -48,12 +52,13 @@ bool ParseOptions(int argc, char** argv, Options& options) {
     if (argument == "--first-seed" && hasValue) options.firstSeed = std::strtoull(argv[++k], nullptr, 10);
     else if (argument == "--models" && hasValue) options.models = std::strtol(argv[++k], nullptr, 10);
     else if (argument == "--points" && hasValue) options.points = std::atoi(argv[++k]);
+    else if (argument == "--bodies" && hasValue) options.bodies = std::atoi(argv[++k]);
     else if (argument == "--brlcad-every" && hasValue) options.brlcadEvery = std::atoi(argv[++k]);
     else if (argument == "--findings" && hasValue) options.findings = argv[++k];
     else if (!argument.empty() && argument[0] != '-') options.seconds = std::strtod(argument.c_str(), nullptr);
     else return false;
   }
-  return options.seconds > 0 && options.points > 0;
+  return options.seconds > 0 && options.points > 0 && options.bodies > 0;
 }
 
 // The shrunk model and its view as NAME.inp and NAME.tesprm in the folder.
@@ -87,7 +92,7 @@ int main(int argc, char** argv) {
   for (std::uint64_t seed = options.firstSeed;; ++seed) {
     const double elapsed = std::chrono::duration<double>(Clock::now() - started).count();
     if (options.models >= 0 ? models >= options.models : elapsed >= options.seconds) break;
-    const differential::GeneratedModel model = differential::GenerateModel(seed);
+    const differential::GeneratedModel model = differential::GenerateModel(seed, options.bodies);
     differential::CheckOptions check;
     check.points = options.points;
     check.brlcad = options.brlcadEvery > 0 && models % options.brlcadEvery == 0;
