@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <vector>
 
 #include "render/clip_context.h"
 #include "render/clipping_iteration.h"
@@ -79,6 +80,79 @@ double FaceValue(const Box3& box, int face) {
 
 using FaceFlags = std::array<bool, kFaces>;
 
+struct HalfSpace {
+  Vec3 normal;  // unit, outward: normal·x ≤ offset inside
+  double offset = 0;
+  bool atWorld = false;  // a face of the box that is still the world's
+};
+
+std::vector<HalfSpace> CellPlanes(const input::GeometryModel& model, const input::CellRecord& cell) {
+  std::vector<HalfSpace> planes;
+  for (std::size_t k = 0; k < cell.surfaces.size() && k < cell.senses.size(); ++k) {
+    const SurfaceRecord& surface = model.surfaces[cell.surfaces[k]];
+    if (surface.kind != SurfaceKind::Plane) continue;
+    const double outward = cell.senses[k] < 0 ? 1 : -1;
+    planes.push_back({outward * surface.direction, -outward * surface.planeConstant, false});
+  }
+  return planes;
+}
+
+void AppendBoxFaces(const Box3& box, const Box3& world, std::vector<HalfSpace>& planes) {
+  for (int face = 0; face < kFaces; ++face) {
+    Vec3 n;
+    Component(n, face / 2) = face % 2 == 0 ? 1 : -1;
+    const double at = FaceValue(box, face);
+    planes.push_back({n, face % 2 == 0 ? at : -at, at == FaceValue(world, face)});
+  }
+}
+
+// Rounding allowance for bounds computed from the box's coordinates.
+double BoxSlack(const Box3& box) { return 1e-9 * (Norm(box.high) + Norm(box.low) + Norm(box.high - box.low)); }
+
+// Inside a cylinder or a cone, the cell lies along the stretch of the axis
+// (parameter t from the surface's point) where the inside still reaches
+// into every plane of the cell and the box; that stretch, widened by the
+// radius, bounds the cell in any orientation. A cylinder reaches a
+// half-space n·x ≤ c at t when t·(n·a) ≤ c − n·p + r·|n × a|; a cone's
+// nappe (t ≥ 0, radius t·tan θ) when t·(n·a − tan θ·|n × a|) ≤ c − n·p.
+void LimitByAxialSurfaces(Box3& box, const Box3& world, const input::GeometryModel& model,
+                          const input::CellRecord& cell) {
+  constexpr double kLevel = 1e-9;  // rates closer to zero bound nothing
+  std::vector<HalfSpace> planes = CellPlanes(model, cell);
+  AppendBoxFaces(box, world, planes);
+  for (std::size_t k = 0; k < cell.surfaces.size() && k < cell.senses.size(); ++k) {
+    const SurfaceRecord& surface = model.surfaces[cell.surfaces[k]];
+    const bool cone = surface.kind == SurfaceKind::Cone;
+    if (cell.senses[k] > 0 || (!cone && surface.kind != SurfaceKind::Cylinder)) continue;
+    const Vec3& a = surface.direction;
+    const double widening = cone ? surface.tanHalfAngle : 0;  // the radius grows by this per unit of t
+    double low = cone ? 0 : -HUGE_VAL, high = HUGE_VAL;
+    for (const HalfSpace& plane : planes) {
+      const double along = Dot(plane.normal, a);
+      const double across = std::sqrt(std::max(0.0, 1 - along * along));
+      const double rate = along - widening * across;
+      const double room = plane.offset - Dot(plane.normal, surface.point) + (cone ? 0 : surface.radius * across);
+      if (rate > kLevel) high = std::min(high, room / rate);
+      else if (rate < -kLevel) low = std::max(low, room / rate);
+    }
+    if (!(low > -HUGE_VAL && high < HUGE_VAL && low <= high)) continue;
+    const double slack = BoxSlack(box) + 1e-9 * (std::fabs(low) + std::fabs(high));
+    for (int axis = 0; axis < 3; ++axis) {
+      const double direction = Component(a, axis);
+      const double spread = std::sqrt(std::max(0.0, 1 - direction * direction));
+      double from = HUGE_VAL, to = -HUGE_VAL;
+      for (double t : {low, high}) {
+        const double centre = Component(surface.point, axis) + t * direction;
+        const double radius = (cone ? t * widening : surface.radius) * spread;
+        from = std::min(from, centre - radius);
+        to = std::max(to, centre + radius);
+      }
+      LimitLow(box, axis, from - slack);
+      LimitHigh(box, axis, to + slack);
+    }
+  }
+}
+
 // The box of the corners of the polyhedron that the cell's planes cut from
 // the box: the cell lies inside that polyhedron. A face of the result is
 // loose when the corner that sets it lies on a face of the box that is
@@ -88,26 +162,10 @@ using FaceFlags = std::array<bool, kFaces>;
 void LimitByPlaneCorners(Box3& box, const Box3& world, const input::GeometryModel& model,
                          const input::CellRecord& cell, FaceFlags& loose) {
   constexpr std::size_t kMostPlanes = 40;
-  struct HalfSpace {
-    Vec3 normal;  // outward: normal·x ≤ offset inside
-    double offset;
-    bool atWorld;
-  };
-  std::vector<HalfSpace> planes;
-  for (std::size_t k = 0; k < cell.surfaces.size() && k < cell.senses.size(); ++k) {
-    const SurfaceRecord& surface = model.surfaces[cell.surfaces[k]];
-    if (surface.kind != SurfaceKind::Plane) continue;
-    const double outward = cell.senses[k] < 0 ? 1 : -1;
-    planes.push_back({outward * surface.direction, -outward * surface.planeConstant, false});
-  }
+  std::vector<HalfSpace> planes = CellPlanes(model, cell);
   if (planes.empty() || planes.size() + kFaces > kMostPlanes) return;
-  for (int face = 0; face < kFaces; ++face) {
-    Vec3 n;
-    Component(n, face / 2) = face % 2 == 0 ? 1 : -1;
-    const double at = FaceValue(box, face);
-    planes.push_back({n, face % 2 == 0 ? at : -at, at == FaceValue(world, face)});
-  }
-  const double slack = 1e-9 * (Norm(box.high) + Norm(box.low) + Norm(box.high - box.low));
+  AppendBoxFaces(box, world, planes);
+  const double slack = BoxSlack(box);
   Box3 corners{{HUGE_VAL, HUGE_VAL, HUGE_VAL}, {-HUGE_VAL, -HUGE_VAL, -HUGE_VAL}};
   FaceFlags cornerLoose{};
   bool any = false;
@@ -211,6 +269,7 @@ std::vector<CellBound> FindCellBounds(const input::GeometryModel& model, const B
     Box3 box = world;
     for (std::size_t k = 0; k < cell.surfaces.size() && k < cell.senses.size(); ++k)
       LimitBySide(box, model.surfaces[cell.surfaces[k]], cell.senses[k]);
+    if (!box.Empty()) LimitByAxialSurfaces(box, world, model, cell);
     FaceFlags loose{};
     for (int face = 0; face < kFaces; ++face)
       loose[static_cast<std::size_t>(face)] = FaceValue(box, face) == FaceValue(world, face);

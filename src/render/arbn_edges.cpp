@@ -26,6 +26,30 @@ std::optional<Vec3> Corner(const ArbnPlane& a, const ArbnPlane& b, const ArbnPla
 
 }  // namespace
 
+ArbnCorners FindArbnCorners(const std::vector<ArbnPlane>& planes, double slack) {
+  const std::size_t count = planes.size();
+  ArbnCorners corners;
+  if (count > kMostPlanesChecked) return corners;
+  std::vector<bool> cornered(count, false);
+  bool any = false;
+  for (std::size_t i = 0; i < count; ++i)
+    for (std::size_t j = i + 1; j < count; ++j)
+      for (std::size_t k = j + 1; k < count; ++k) {
+        const std::optional<Vec3> point = Corner(planes[i], planes[j], planes[k]);
+        if (!point) continue;
+        bool inside = true;
+        for (std::size_t m = 0; m < count && inside; ++m)
+          inside = Dot(*point, planes[m].normal) - planes[m].offset <= slack;
+        if (!inside) continue;
+        any = true;
+        cornered[i] = cornered[j] = cornered[k] = true;
+      }
+  corners.any = any;
+  for (std::size_t m = 0; m < count && any; ++m)
+    if (!cornered[m]) corners.cornerless.push_back(m);
+  return corners;
+}
+
 bool ArbnEdgesDrawable(const std::vector<ArbnPlane>& planes, double tolerance, double slack) {
   const std::size_t count = planes.size();
   if (count > kMostPlanesChecked) return true;

@@ -1,9 +1,12 @@
 #pragma once
-// Whether MGED can draw an arbn: it walks the line where each two planes
+// Whether MGED can use an arbn. It walks the line where each two planes
 // meet, and every point where a third plane crosses that line and which no
 // plane excludes (within its distance tolerance) counts as an end of the
-// edge. An edge with more than two distinct ends is reported as non-convex;
-// planes that pass a vertex they do not make at a shallow angle cause it.
+// edge: an edge with more than two distinct ends is reported as non-convex
+// (planes that pass a corner they do not make at a shallow angle cause it).
+// And every plane must carry a face: a plane that only touches the solid,
+// or misses it, makes its preparation for raytracing fail, and the cell is
+// gone from every picture.
 
 #include <vector>
 
@@ -23,5 +26,14 @@ struct ArbnPlane {
 // among the points that satisfy every plane within `slack` (a wider margin
 // than MGED's own, so that its rounding cannot tip the verdict).
 bool ArbnEdgesDrawable(const std::vector<ArbnPlane>& planes, double tolerance, double slack);
+
+// The corners of an arbn, counted by plane: points where three planes meet
+// that satisfy every plane within `slack` (narrower than MGED's tolerance,
+// so that MGED surely finds a corner where this does).
+struct ArbnCorners {
+  bool any = true;                      // false: the planes enclose nothing
+  std::vector<std::size_t> cornerless;  // positions of the planes that make no corner
+};
+ArbnCorners FindArbnCorners(const std::vector<ArbnPlane>& planes, double slack);
 
 }  // namespace tessarin::render

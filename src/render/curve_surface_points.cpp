@@ -157,36 +157,41 @@ double Crossing(const kernel::IntersectionCurve& curve, int branch, const Surfac
 void HiddenCrossings(const kernel::IntersectionCurve& curve, int branch, const SurfaceRecord& surface, double d,
                      double low, double high, double sign, std::vector<double>& parameters) {
   constexpr double kGolden = 0.6180339887498949;
-  auto value = [&](double t) { return sign * SideAlong(curve, branch, surface, t); };
-  double a = low, b = high;
-  double c = b - kGolden * (b - a), e = a + kGolden * (b - a);
-  double fc = value(c), fe = value(e);
+  struct Sample {
+    double t;
+    Vec3 point;
+    double value;  // sign·side: positive away from the surface
+  };
+  auto at = [&](double t) {
+    const Vec3 point = kernel::CurvePoint(curve, branch, t);
+    return Sample{t, point, sign * kernel::SurfaceSideValue(point, surface)};
+  };
+  const Sample first = at(low);
+  Sample a = first, b = at(high);
+  Sample c = at(b.t - kGolden * (b.t - a.t)), e = at(a.t + kGolden * (b.t - a.t));
   // Side values change no faster than the point moves: once the bracket is
   // shorter than the value at its best point, the surface is out of reach.
   auto reachable = [&] {
-    const double best = std::fmin(fc, fe);
-    return best > d && best <= 2 * Norm(kernel::CurvePoint(curve, branch, b) - kernel::CurvePoint(curve, branch, a));
+    const double best = std::fmin(c.value, e.value);
+    return best > d && best <= 2 * Norm(b.point - a.point);
   };
   for (int step = 0; step < kGoldenSteps && reachable(); ++step) {
-    if (fc < fe) {
-      b = e, e = c, fe = fc;
-      c = b - kGolden * (b - a);
-      fc = value(c);
+    if (c.value < e.value) {
+      b = e, e = c;
+      c = at(b.t - kGolden * (b.t - a.t));
     } else {
-      a = c, c = e, fc = fe;
-      e = a + kGolden * (b - a);
-      fe = value(e);
+      a = c, c = e;
+      e = at(a.t + kGolden * (b.t - a.t));
     }
   }
-  const double bottom = fc < fe ? c : e;
-  const double bottomValue = std::min(fc, fe);
-  if (bottomValue > d) return;
-  if (bottomValue >= -d) {
-    parameters.push_back(bottom);
+  const Sample& bottom = c.value < e.value ? c : e;
+  if (bottom.value > d) return;
+  if (bottom.value >= -d) {
+    parameters.push_back(bottom.t);
     return;
   }
-  parameters.push_back(Crossing(curve, branch, surface, d, low, bottom, sign * value(low)));
-  parameters.push_back(Crossing(curve, branch, surface, d, bottom, high, sign * value(bottom)));
+  parameters.push_back(Crossing(curve, branch, surface, d, low, bottom.t, sign * first.value));
+  parameters.push_back(Crossing(curve, branch, surface, d, bottom.t, high, sign * bottom.value));
 }
 
 // Sign changes between samples, refined by bisection; samples within D of

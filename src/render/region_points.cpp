@@ -34,7 +34,6 @@ bool StrictlyInside(const ClipContext& context, const HalfSpaceList& list, const
   return true;
 }
 
-
 // A parameter inside the piece of the branch beyond the cut `t` towards the
 // range end `end`, not so far out that the point loses its precision.
 double BeyondCut(double t, double end, bool unbounded) {

@@ -22,6 +22,11 @@ using input::Vec3;
 
 namespace {
 
+// How far beyond a plane a corner may lie and still count as on the solid
+// for the arbn checks: wider than MGED's tolerance, so that its rounding
+// cannot tip the verdict.
+constexpr double kArbnSlack = 10 * kMgedDistanceTolerance;
+
 // Where the cell meets the world.
 struct WorldContact {
   bool empty = false;
@@ -300,7 +305,14 @@ class CellWriter {
       scene_.Append("comb C%d u World", cell.id);
       return;
     }
+    // Planes that enclose nothing (a cell that is empty, or cut away) make
+    // an arbn MGED cannot prepare; the cell is written empty instead.
+    if (!FindArbnCorners(ArbnPlanes(written), kMgedDistanceTolerance / 10).any) {
+      scene_.Append("comb C%d u World - World", cell.id);
+      return;
+    }
     if (Clipping()) KeepDrawable(written);
+    else DropCornerless(written);
     scene_.Append("in ARBN%d arbn %d", cell.id, written.Count());
     for (int k = 0; k < written.Count(); ++k)
       AppendArbnPlane(scene_, Surface(written.surfaces[static_cast<std::size_t>(k)]),
@@ -318,15 +330,24 @@ class CellWriter {
     return arbn;
   }
 
+  // A plane that makes no corner of the arbn (a world face pulled in no
+  // further than a corner of the cell's planes, or pushed back out) makes
+  // MGED drop the whole solid; it bounds nothing and goes.
+  void DropCornerless(HalfSpaceList& written) const {
+    const ArbnCorners corners = FindArbnCorners(ArbnPlanes(written), kMgedDistanceTolerance / 10);
+    for (auto it = corners.cornerless.rbegin(); it != corners.cornerless.rend(); ++it)
+      written.RemoveAt(static_cast<int>(*it));
+  }
+
   // World faces pulled so close to the cell that two corners of the arbn
   // nearly meet make MGED call it non-convex: such faces go back out, a
   // little further each time, and at last to the world's faces.
-  void KeepDrawable(const HalfSpaceList& written) {
-    constexpr double kSlack = 10 * kMgedDistanceTolerance;
+  void KeepDrawable(HalfSpaceList& written) {
     constexpr int kBackOffs = 5;
     double margin = 20 * kMgedDistanceTolerance / scene_.scale;
     for (int attempt = 0; attempt <= kBackOffs; ++attempt, margin *= 4) {
-      if (ArbnEdgesDrawable(ArbnPlanes(written), kMgedDistanceTolerance, kSlack)) return;
+      DropCornerless(written);
+      if (ArbnEdgesDrawable(ArbnPlanes(written), kMgedDistanceTolerance, kArbnSlack)) return;
       for (int face = 0; face < kWorldFaces; ++face) {
         SurfaceRecord& copy = MutableSurface(scene_.faceCopies[static_cast<std::size_t>(face)]);
         const SurfaceRecord& original = Surface(scene_.Face(face));
@@ -337,6 +358,7 @@ class CellWriter {
         copy.planeConstant = -Dot(copy.direction, copy.point);
       }
     }
+    DropCornerless(written);
   }
 
   void Prune(HalfSpaceList& planes) {

@@ -63,6 +63,7 @@ TEST(DifferentialGeometry, KeptCasesHoldTheInputsCellsAlsoInBrlcad) {
     platform::ScriptedHost host;
     const settings::ParameterFileReadResult file = settings::ReadParameterFile(entry.path().string(), true, host);
     ASSERT_TRUE(file.opened);
+    ASSERT_FALSE(file.defaultCreated);
     fs::path input = entry.path();
     input.replace_extension(".inp");
     const CheckReport report = CheckModel(tessarin::testing::ReadWholeFile(input.string()),

@@ -1,6 +1,6 @@
-// The arbn check against MGED's own edge walk: planes that meet at clean
-// corners pass; a plane that passes a corner at a shallow angle, leaving
-// two corners a hair apart on one edge, does not.
+// The arbn checks against what MGED does: planes that meet at clean
+// corners pass its edge walk; a plane that passes a corner at a shallow
+// angle, leaving two corners a hair apart on one edge, does not.
 
 #include "render/arbn_edges.h"
 
@@ -43,6 +43,30 @@ TEST(ArbnEdges, CleanCornersPassAndNearlyMeetingCornersDoNot) {
                                 {"a cube shaved at a corner by a hair", shaved, false},
                                 {"a tiny cube, its edges shorter than the tolerance", Cube(1e-5), true}};
   for (const Case& c : cases) EXPECT_EQ(ArbnEdgesDrawable(c.planes, kTolerance, kSlack), c.drawable) << c.what;
+}
+
+// MGED cannot prepare an arbn with a plane on none of its corners; a plane
+// that touches one corner is fine.
+TEST(ArbnCorners, PlanesThatMissTheSolidAreFoundAndPlanesEnclosingNothingToo) {
+  struct Case {
+    const char* what;
+    std::vector<ArbnPlane> planes;
+    bool any;
+    std::vector<std::size_t> cornerless;
+  };
+  std::vector<ArbnPlane> missing = Cube(1), touching = Cube(1), apart = Cube(1);
+  missing.push_back({{1, 0, 0}, 2});
+  touching.push_back(Through({1, 1, 1}, {1, 1, 1}));
+  apart.push_back({{-1, 0, 0}, -5});  // x >= 5, beyond the cube
+  const std::vector<Case> cases{{"a cube", Cube(1), true, {}},
+                                {"a cube and a plane beyond it", missing, true, {6}},
+                                {"a cube and a plane through one corner", touching, true, {}},
+                                {"a cube and a half-space apart from it", apart, false, {}}};
+  for (const Case& c : cases) {
+    const ArbnCorners corners = FindArbnCorners(c.planes, kMgedDistanceTolerance / 10);
+    EXPECT_EQ(corners.any, c.any) << c.what;
+    EXPECT_EQ(corners.cornerless, c.cornerless) << c.what;
+  }
 }
 
 }  // namespace

@@ -292,7 +292,14 @@ void CompareWithBrlcad(const std::string& scriptPath, const std::string& text, c
     along = Unit(along);
     rays.push_back({target - (reach + Norm(target - centre)) * along, along});
   }
-  const std::vector<check::RayQuery> queries = check::ShootRays(check::DatabasePath(text), script.Regions(), rays);
+  std::string preparation;
+  const std::vector<check::RayQuery> queries =
+      check::ShootRays(check::DatabasePath(text), script.Regions(), rays, &preparation);
+  // A solid MGED cannot prepare is left out of every picture.
+  std::istringstream lines(preparation);
+  for (std::string line; std::getline(lines, line);)
+    if (line.find("prep failure") != std::string::npos || line.find("not convex") != std::string::npos)
+      comparison.Note("nirt: " + line);
   for (std::size_t k = 0; k < rays.size() && k < queries.size(); ++k) {
     if (queries[k].output.empty()) continue;
     ++report.nirtRays;

@@ -704,7 +704,8 @@ class ModelWriter {
     ModelView view;
     view.viewSize = 2 * size_ * Uniform(1.1, 1.6);
     view.viewCenter = size_ * Vec3{Uniform(-0.25, 0.25), Uniform(-0.25, 0.25), Uniform(-0.25, 0.25)};
-    const std::array<double, 7> ratios{1, 2, 3.5, 10, 50, 200, 200};
+    // The ratios a parameter set allows, 3.5 to 1000.
+    const std::array<double, 7> ratios{3.5, 3.5, 10, 50, 200, 200, 1000};
     view.maximumObjectSizeRatio = ratios[static_cast<std::size_t>(Pick(7))];
     const std::array<int, 7> cycles{20, 20, 20, 20, 0, 5, 40};
     view.nIterations = cycles[static_cast<std::size_t>(Pick(7))];

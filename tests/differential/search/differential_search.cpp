@@ -69,6 +69,7 @@ std::string Keep(const std::string& folder, const std::string& name, const std::
   std::ofstream(base + ".inp") << input;
   settings::VIEWPARM set = render::script_check::SetForInput(base + ".inp", folder + "/");
   set.InputFileFolder.clear();
+  set.name = name;  // a set without a name does not read back
   view.ApplyTo(set);
   set.sourceSizeRatio = 0;
   platform::ScriptedHost host;
@@ -76,6 +77,14 @@ std::string Keep(const std::string& folder, const std::string& name, const std::
   list.sets.push_back(set);
   settings::WriteParameterFile(base + ".tesprm", list, folder + "/", host);
   return base;
+}
+
+// The view as the kept parameter file gives it back (its numbers are
+// written with six digits).
+differential::ModelView ReadBack(const std::string& base) {
+  platform::ScriptedHost host;
+  const settings::ParameterFileReadResult file = settings::ReadParameterFile(base + ".tesprm", false, host);
+  return differential::ModelView::Of(file.list.sets.front());
 }
 
 }  // namespace
@@ -103,18 +112,34 @@ int main(int argc, char** argv) {
     if (!report.Found()) continue;
     ++findings;
     std::cout << "\nFINDING: seed " << seed << "\n" << report.Describe() << std::flush;
-    const std::string shrunk = differential::ShrinkInput(model.input, [&](const std::string& candidate) {
-      const differential::CheckReport again = differential::CheckModel(candidate, model.view, check);
-      return again.read && again.Found();
-    });
-    const differential::CheckReport last = differential::CheckModel(shrunk, model.view, check);
-    const std::string kept = Keep(options.findings, "seed-" + std::to_string(seed), shrunk, model.view);
+    // The same kind of difference (script, locator, mged, nirt) must stay,
+    // so that shrinking does not wander off to another one; and the view is
+    // the one the kept parameter file will give back, when it still shows it.
+    const std::string kind = report.findings.front().substr(0, report.findings.front().find(':'));
+    auto showsIt = [&](const std::string& input, const differential::ModelView& view) {
+      const differential::CheckReport again = differential::CheckModel(input, view, check);
+      if (!again.read) return false;
+      for (const std::string& finding : again.findings)
+        if (finding.rfind(kind + ":", 0) == 0) return true;
+      return false;
+    };
+    const std::string name = "seed-" + std::to_string(seed);
+    differential::ModelView view = ReadBack(Keep(options.findings, name, model.input, model.view));
+    if (!showsIt(model.input, view)) {
+      view = model.view;
+      std::cout << "(the six digits of the kept parameter file lose it: the view is printed in full)\n";
+    }
+    const std::string shrunk =
+        differential::ShrinkInput(model.input, [&](const std::string& candidate) { return showsIt(candidate, view); });
+    const differential::CheckReport last = differential::CheckModel(shrunk, view, check);
+    const std::string kept = Keep(options.findings, name, shrunk, view);
+    std::cout.precision(17);
     std::cout << "shrunk (" << kept << ".inp and .tesprm):\n"
-              << shrunk << "view size " << model.view.viewSize << ", centre (" << model.view.viewCenter.x << ", "
-              << model.view.viewCenter.y << ", " << model.view.viewCenter.z << "), world ratio "
-              << model.view.maximumObjectSizeRatio << ", nIterations " << model.view.nIterations
-              << (model.view.useCutawayPlane ? ", cut-away plane" : "") << "\n"
+              << shrunk << "view size " << view.viewSize << ", centre (" << view.viewCenter.x << ", "
+              << view.viewCenter.y << ", " << view.viewCenter.z << "), world ratio " << view.maximumObjectSizeRatio
+              << ", nIterations " << view.nIterations << (view.useCutawayPlane ? ", cut-away plane" : "") << "\n"
               << last.Describe() << std::flush;
+    std::cout.precision(6);
   }
   const double seconds = std::chrono::duration<double>(Clock::now() - started).count();
   std::cout << "\n" << models << " models, " << findings << " with findings, " << points << " points compared ("
