@@ -4,9 +4,12 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <new>
 #include <string>
 #include <vector>
+
+#include "engine/interruptible_sort.h"
 
 namespace tessarin::engine {
 namespace {
@@ -28,14 +31,33 @@ T* Typed(const ArrayRun& run) {
   return reinterpret_cast<T*>(run.array->Element(run.offset));
 }
 
+// Ascending, NaN after every number; the same for every element type.
 template <typename T>
-void SortTyped(const ArrayRun& run) {
-  T* first = Typed<T>(run);
+bool Less(T x, T y) {
   if constexpr (std::is_floating_point_v<T>) {
-    std::sort(first, first + run.length, [](T x, T y) { return x < y || (!std::isnan(x) && std::isnan(y)); });
+    return x < y || (!std::isnan(x) && std::isnan(y));
   } else {
-    std::sort(first, first + run.length);
+    return x < y;
   }
+}
+
+// Calls visit with a value of the element type's C++ type.
+template <typename Visit>
+auto WithElementType(ElementType type, Visit visit) {
+  switch (type) {
+    case ElementType::kFloat: return visit(float{});
+    case ElementType::kInt: return visit(std::int32_t{});
+    case ElementType::kUint: return visit(std::uint32_t{});
+    case ElementType::kInt2: return visit(std::int16_t{});
+    case ElementType::kUint2: return visit(std::uint16_t{});
+    case ElementType::kInt1: return visit(std::int8_t{});
+    case ElementType::kUint1: return visit(std::uint8_t{});
+    default: return visit(double{});
+  }
+}
+
+bool Stopping(std::int64_t step, const std::atomic<bool>& stop) {
+  return (step & 0xFFFF) == 0 && stop.load(std::memory_order_relaxed);
 }
 
 }  // namespace
@@ -50,7 +72,8 @@ std::int64_t PartDimensionLength(const ArrayRun& run, double k, int indexBase) {
   return length;
 }
 
-double FindInterval(const ArrayRun& run, std::int64_t n, double x, double guess, int indexBase, bool bisect) {
+double FindInterval(const ArrayRun& run, std::int64_t n, double x, double guess, int indexBase, bool bisect,
+                    const std::atomic<bool>& stop) {
   if (std::isnan(x)) return x;
   if (x < run.Get(0)) return -1.0 + indexBase;
   if (x >= run.Get(n - 1)) return static_cast<double>(n - 1 + indexBase);
@@ -77,20 +100,20 @@ double FindInterval(const ArrayRun& run, std::int64_t n, double x, double guess,
     return static_cast<double>(lo + indexBase);
   }
   std::int64_t i = std::min(hint, n - 2);
-  while (i > 0 && x < run.Get(i)) --i;
-  while (i < n - 2 && x >= run.Get(i + 1)) ++i;
+  while (i > 0 && x < run.Get(i) && !Stopping(i, stop)) --i;
+  while (i < n - 2 && x >= run.Get(i + 1) && !Stopping(i, stop)) ++i;
   return static_cast<double>(i + indexBase);
 }
 
 bool Histogram(const ArrayRun& data, std::int64_t values, const ArrayRun& edges, const ArrayRun& counts,
-               bool accumulate, std::int64_t& counted) {
+               bool accumulate, std::int64_t& counted, const std::atomic<bool>& stop) {
   std::int64_t bins = std::min(edges.length, counts.length);
   for (std::int64_t g = 1; g < bins; ++g)
     if (!(edges.Get(g - 1) < edges.Get(g))) return false;
   if (!accumulate)
     for (std::int64_t g = 0; g < bins; ++g) counts.Set(g, 0.0);
   counted = 0;
-  for (std::int64_t i = 0; i < values; ++i) {
+  for (std::int64_t i = 0; i < values && !Stopping(i + 1, stop); ++i) {
     double v = data.Get(i);
     // The first bin whose edge is not below v.
     std::int64_t lo = 0, hi = bins;
@@ -110,10 +133,10 @@ bool Histogram(const ArrayRun& data, std::int64_t values, const ArrayRun& edges,
   return true;
 }
 
-std::int64_t ReadNumbers(UserFiles& files, const ArrayRun& run, std::int64_t count) {
+std::int64_t ReadNumbers(UserFiles& files, const ArrayRun& run, std::int64_t count, const std::atomic<bool>& stop) {
   std::int64_t stored = 0;
   std::string line;
-  while (stored < count && files.ReadLine(line)) {
+  while (stored < count && !stop.load(std::memory_order_relaxed) && files.ReadLine(line)) {
     std::size_t at = 0;
     while (stored < count) {
       at = line.find_first_not_of(" \t\r\n", at);
@@ -127,43 +150,39 @@ std::int64_t ReadNumbers(UserFiles& files, const ArrayRun& run, std::int64_t cou
   return stored;
 }
 
-void SortRun(const ArrayRun& run) {
-  switch (run.array->type) {
-    case ElementType::kDouble: SortTyped<double>(run); break;
-    case ElementType::kFloat: SortTyped<float>(run); break;
-    case ElementType::kInt: SortTyped<std::int32_t>(run); break;
-    case ElementType::kUint: SortTyped<std::uint32_t>(run); break;
-    case ElementType::kInt2: SortTyped<std::int16_t>(run); break;
-    case ElementType::kUint2: SortTyped<std::uint16_t>(run); break;
-    case ElementType::kInt1: SortTyped<std::int8_t>(run); break;
-    case ElementType::kUint1: SortTyped<std::uint8_t>(run); break;
-  }
+void SortRun(const ArrayRun& run, const std::atomic<bool>& stop) {
+  WithElementType(run.array->type, [&](auto tag) {
+    using T = decltype(tag);
+    SortUnlessStopped(Typed<T>(run), run.length, Less<T>, stop);
+  });
 }
 
-bool SortWithIndex(const ArrayRun& run, const ArrayRun& index, int indexBase) {
-  std::vector<std::uint32_t> order;
-  std::vector<double> values;
-  try {
-    order.resize(static_cast<std::size_t>(run.length));
-    values.resize(static_cast<std::size_t>(run.length));
-  } catch (const std::bad_alloc&) {
-    return false;
-  }
-  for (std::int64_t i = 0; i < run.length; ++i) {
-    order[i] = static_cast<std::uint32_t>(i);
-    values[i] = run.Get(i);
-  }
-  // Element values convert to double exactly, so comparing the doubles
-  // orders every element type; NaN goes last.
-  std::sort(order.begin(), order.end(), [&](std::uint32_t x, std::uint32_t y) {
-    double a = values[x], b = values[y];
-    return a < b || (!std::isnan(a) && std::isnan(b));
+std::uint64_t SortWithIndexWorkBytes(const ArrayRun& run) {
+  return static_cast<std::uint64_t>(run.length) * static_cast<std::uint64_t>(ElementSize(run.array->type));
+}
+
+bool SortWithIndex(const ArrayRun& run, const ArrayRun& index, int indexBase, const std::atomic<bool>& stop) {
+  return WithElementType(run.array->type, [&](auto tag) {
+    using T = decltype(tag);
+    auto n = static_cast<std::size_t>(run.length);
+    std::unique_ptr<T[]> values(new (std::nothrow) T[n]);
+    if (!values) return false;
+    std::memcpy(values.get(), Typed<T>(run), n * sizeof(T));
+    // The positions are sorted in the index array itself, by the values
+    // they point at; then the values follow them.
+    std::int32_t* positions = Typed<std::int32_t>(index);
+    for (std::size_t k = 0; k < n; ++k) positions[k] = static_cast<std::int32_t>(k);
+    auto byValue = [&values](std::int32_t x, std::int32_t y) { return Less<T>(values[x], values[y]); };
+    if (!SortUnlessStopped(positions, run.length, byValue, stop)) return true;
+    T* sorted = Typed<T>(run);
+    for (std::size_t k = 0; k < n; ++k) {
+      // The two runs may be parts of one array, each overwriting the other.
+      auto from = static_cast<std::uint32_t>(positions[k]);
+      sorted[k] = values[from < n ? from : 0];
+      positions[k] = static_cast<std::int32_t>(static_cast<std::uint32_t>(positions[k]) + indexBase);
+    }
+    return true;
   });
-  for (std::int64_t k = 0; k < run.length; ++k) {
-    run.Set(k, values[order[k]]);
-    index.Set(k, static_cast<double>(order[k]) + indexBase);
-  }
-  return true;
 }
 
 bool SquarePart(const ArrayRun& run, std::int64_t& n) {

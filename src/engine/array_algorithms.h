@@ -1,7 +1,8 @@
 #pragma once
 // What the array built-ins do with the run of elements a reference names:
 // interval search, histogramming, reading numbers, sorting and inverting a
-// matrix in place.
+// matrix in place. Whatever may run long over a big array gives up early
+// when `stop` is set; the caller then ends the program.
 
 #include <atomic>
 #include <cstdint>
@@ -28,22 +29,26 @@ std::int64_t PartDimensionLength(const ArrayRun& run, double k, int indexBase);
 
 // The interval of x among the first n (ascending) elements, with the index
 // base added; NaN for a NaN x.
-double FindInterval(const ArrayRun& run, std::int64_t n, double x, double guess, int indexBase, bool bisect);
+double FindInterval(const ArrayRun& run, std::int64_t n, double x, double guess, int indexBase, bool bisect,
+                    const std::atomic<bool>& stop);
 
 // Counts the first `values` data into the bins the edges close; false when
 // the edges are not strictly ascending.
 bool Histogram(const ArrayRun& data, std::int64_t values, const ArrayRun& edges, const ArrayRun& counts,
-               bool accumulate, std::int64_t& counted);
+               bool accumulate, std::int64_t& counted, const std::atomic<bool>& stop);
 
 // Numbers from the input file into the first `count` elements; the number
 // stored.
-std::int64_t ReadNumbers(UserFiles& files, const ArrayRun& run, std::int64_t count);
+std::int64_t ReadNumbers(UserFiles& files, const ArrayRun& run, std::int64_t count, const std::atomic<bool>& stop);
 
 // Ascending; NaN after every number.
-void SortRun(const ArrayRun& run);
-// Sorts `run` and leaves in `index` the former position (plus the index
-// base) of each element; false when no work storage could be had.
-bool SortWithIndex(const ArrayRun& run, const ArrayRun& index, int indexBase);
+void SortRun(const ArrayRun& run, const std::atomic<bool>& stop);
+// The work storage SortWithIndex takes: a copy of the run.
+std::uint64_t SortWithIndexWorkBytes(const ArrayRun& run);
+// Sorts `run` (its type given) and leaves in `index` the former position
+// (plus the index base) of each element; false when no work storage could
+// be had.
+bool SortWithIndex(const ArrayRun& run, const ArrayRun& index, int indexBase, const std::atomic<bool>& stop);
 
 // The part is an n×n matrix: exactly two free dimensions of equal length.
 bool SquarePart(const ArrayRun& run, std::int64_t& n);

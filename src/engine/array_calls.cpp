@@ -163,7 +163,7 @@ double Machine::RunArrayBuiltin(int builtin, const double* s, const std::int32_t
       std::int64_t n = a.length;
       if (find2 && value(3) >= 0.5) n = std::min<std::int64_t>(n, static_cast<std::int64_t>(std::min(value(3) + 0.5, 9e18)));
       bool bisect = find2 ? value(4) >= 1.5 : n >= 40;
-      return FindInterval(a, n, value(0), value(2), base, bisect);
+      return FindInterval(a, n, value(0), value(2), base, bisect, interrupt_);
     }
     case builtin::kHist:
     case builtin::kHist2: {
@@ -175,7 +175,7 @@ double Machine::RunArrayBuiltin(int builtin, const double* s, const std::int32_t
       std::int64_t values = hist2 ? CountOrRun(value(3), a.length) : a.length;
       bool accumulate = hist2 && std::trunc(value(4) + 0.5) != 0;
       std::int64_t counted = 0;
-      if (!Histogram(a, values, b, c, accumulate, counted)) return fail(Msg::kEdgesNotSorted);
+      if (!Histogram(a, values, b, c, accumulate, counted, interrupt_)) return fail(Msg::kEdgesNotSorted);
       return static_cast<double>(counted);
     }
     case builtin::kReadArray:
@@ -183,17 +183,19 @@ double Machine::RunArrayBuiltin(int builtin, const double* s, const std::int32_t
       if (!run(0, a)) return kNaN;
       if (!files_.HasInput()) return fail(Msg::kNoInputFile);
       std::int64_t count = builtin == builtin::kReadArray2 ? CountOrRun(value(1), a.length) : a.length;
-      return static_cast<double>(ReadNumbers(files_, a, count));
+      return static_cast<double>(ReadNumbers(files_, a, count, interrupt_));
     }
     case builtin::kSort:
       if (!run(0, a)) return kNaN;
-      SortRun(a);
+      SortRun(a, interrupt_);
       return 0.0;
     case builtin::kSort2: {
       if (!run(0, a) || !run(1, b)) return kNaN;
       if (b.array->type != ElementType::kInt) return fail(Msg::kIndexArrayType);
       if (b.length < a.length) return fail(Msg::kIndexArrayShort);
-      if (!SortWithIndex(a, b, base)) return fail(Msg::kNoWorkMemory);
+      // Its work storage counts with the arrays.
+      if (!tables_.arrays.Fits(SortWithIndexWorkBytes(a)) || !SortWithIndex(a, b, base, interrupt_))
+        return fail(Msg::kNoWorkMemory);
       return 0.0;
     }
     default: {  // Invert

@@ -1,6 +1,5 @@
 #include <cmath>
 #include <cstdlib>
-#include <new>
 
 #include "engine/compiler.h"
 #include "engine/messages.h"
@@ -13,6 +12,7 @@ namespace tessarin::engine {
 namespace {
 
 constexpr double kMaxArrayBytes = 2147483647.0;
+constexpr double kGigabyte = 1073741824.0;
 
 bool EndOrBlank(std::string_view text, std::size_t at) { return at >= text.size() || IsBlank(text[at]); }
 
@@ -143,9 +143,13 @@ class ArraysBlock {
     }
     double bytes = elements * ElementSize(array->type);
     if (bytes > kMaxArrayBytes)
-      return Fail(Format(Msg::kArrayTooLarge, QuotedName(name), bytes / 1073741824.0));
+      return Fail(Format(Msg::kArrayTooLarge, QuotedName(name), bytes / kGigabyte));
+    if (!arrays_.Fits(static_cast<std::uint64_t>(bytes)))
+      return Fail(Format(Msg::kArrayMemoryLimit, QuotedName(name),
+                         (static_cast<double>(arrays_.bytes) + bytes) / kGigabyte,
+                         static_cast<double>(arrays_.memoryLimit) / kGigabyte));
     array->count = static_cast<std::int64_t>(elements);
-    array->storage.reset(new (std::nothrow) unsigned char[static_cast<std::size_t>(bytes)]());
+    array->storage.reset(static_cast<unsigned char*>(std::calloc(static_cast<std::size_t>(bytes), 1)));
     if (!array->storage) return Fail(Format(Msg::kArrayAllocation, QuotedName(name)));
     arrays_.Add(std::move(array));
     ++defined_;

@@ -1,6 +1,10 @@
 #include "engine/arrays.h"
 
+#include <unistd.h>
+
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 
 #include "engine/names.h"
@@ -37,6 +41,16 @@ T Get(const unsigned char* where) {
 }
 
 }  // namespace
+
+std::uint64_t DefaultArrayMemoryLimit() {
+  constexpr std::uint64_t kGigabyte = 1ull << 30;
+  long pages = ::sysconf(_SC_PHYS_PAGES);
+  long pageSize = ::sysconf(_SC_PAGESIZE);
+  if (pages <= 0 || pageSize <= 0) return kGigabyte;
+  return std::min(kGigabyte, static_cast<std::uint64_t>(pages) * static_cast<std::uint64_t>(pageSize) / 2);
+}
+
+void FreeStorage::operator()(unsigned char* storage) const { std::free(storage); }
 
 int ElementSize(ElementType type) {
   switch (type) {
@@ -93,6 +107,7 @@ int ArrayTable::Find(std::string_view name) const {
 }
 
 int ArrayTable::Add(std::unique_ptr<ArrayRecord> array) {
+  bytes += static_cast<std::uint64_t>(array->count) * static_cast<std::uint64_t>(ElementSize(array->type));
   byName_.emplace(FoldName(array->name), size());
   arrays_.push_back(std::move(array));
   return size() - 1;

@@ -18,6 +18,10 @@ inline constexpr int kMaxArrays = 8191;
 inline constexpr int kMaxArrayDimensions = 20;
 inline constexpr std::int64_t kMaxDimensionLength = 2000000000;
 
+// What the arrays of one reading may take together unless told otherwise:
+// 1 GB, or half the machine's memory when that is less.
+std::uint64_t DefaultArrayMemoryLimit();
+
 int ElementSize(ElementType type);
 // The keyword of a type ("double", "float", ...) and back, any case.
 bool ElementTypeFromKeyword(std::string_view keyword, ElementType& type);
@@ -26,6 +30,12 @@ bool ElementTypeFromKeyword(std::string_view keyword, ElementType& type);
 void StoreElement(ElementType type, unsigned char* where, double value);
 double LoadElement(ElementType type, const unsigned char* where);
 
+// Array storage comes zero-filled from calloc, whose fresh pages cost
+// nothing until they are written.
+struct FreeStorage {
+  void operator()(unsigned char* storage) const;
+};
+
 struct ArrayRecord {
   std::string name;
   int dimensions = 0;
@@ -33,7 +43,7 @@ struct ArrayRecord {
   std::int64_t strides[kMaxArrayDimensions] = {};  // in elements
   ElementType type = ElementType::kDouble;
   std::int64_t count = 0;  // elements
-  std::unique_ptr<unsigned char[]> storage;
+  std::unique_ptr<unsigned char[], FreeStorage> storage;
 
   unsigned char* Element(std::int64_t offset) const { return storage.get() + offset * ElementSize(type); }
   // The elements from `offset` to the end of the last dimension's run.
@@ -48,6 +58,11 @@ class ArrayTable {
   const ArrayRecord& at(int index) const { return *arrays_[index]; }
   int Add(std::unique_ptr<ArrayRecord> array);
   int indexBase = 1;
+  // The storage of every array, in bytes, and what it may come to.
+  std::uint64_t bytes = 0;
+  std::uint64_t memoryLimit = DefaultArrayMemoryLimit();
+  // Whether `more` bytes (of a new array or of work storage) still fit.
+  bool Fits(std::uint64_t more) const { return more <= memoryLimit && bytes <= memoryLimit - more; }
 
  private:
   std::vector<std::unique_ptr<ArrayRecord>> arrays_;

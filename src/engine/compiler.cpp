@@ -165,6 +165,16 @@ void Compiler::Write(std::string_view text) { runner_->WriteConsole(text); }
 
 void Compiler::SetCommandPermission(CommandPermission* permission) { runner_->SetCommandPermission(permission); }
 
+void Compiler::SetFileFolders(std::string_view inputFolder, std::string_view workingFolder) {
+  machine_->Files().Folder().Set(inputFolder, workingFolder);
+}
+
+void Compiler::SetFilePermission(FilePermission* permission) { runner_->SetFilePermission(permission); }
+
+void Compiler::SetWriteLimit(std::uint64_t bytes) { machine_->Files().SetWriteLimit(bytes); }
+
+void Compiler::SetArrayMemoryLimit(std::uint64_t bytes) { tables_.arrays.memoryLimit = bytes; }
+
 bool Compiler::ReportDiagnostics(int slot) {
   int index = slot < 0 ? lastRunSlot_ : slot;
   if (index < 0) return false;

@@ -5,6 +5,7 @@
 // thread and takes the directive lines they generate.
 
 #include <atomic>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -21,6 +22,7 @@ class Console;
 namespace tessarin::engine {
 
 class CommandPermission;
+class FilePermission;
 class Machine;
 class ProgramRunner;
 
@@ -86,6 +88,17 @@ class Compiler {
   void SetHardTimeLimit(double seconds) { hardTimeLimit_ = seconds; }
   // Who decides whether System may run commands; without one it may not.
   void SetCommandPermission(CommandPermission* permission);
+  // The user programs write in the input file's folder and read in its
+  // tree; relative paths start in `workingFolder` (the input file's folder
+  // when empty). Without a folder every file is outside.
+  void SetFileFolders(std::string_view inputFolder, std::string_view workingFolder);
+  // Who decides whether files outside the folder may be opened; without one
+  // they may not.
+  void SetFilePermission(FilePermission* permission);
+  // The most the user programs of this reading may write to files, and the
+  // most memory all its arrays may take together.
+  void SetWriteLimit(std::uint64_t bytes);
+  void SetArrayMemoryLimit(std::uint64_t bytes);
   // Stops consuming the running program's output (start of a pass) and
   // flushes the user programs' output file.
   void ForgetRunningProgram();

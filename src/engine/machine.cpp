@@ -9,7 +9,11 @@
 namespace tessarin::engine {
 namespace {
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+
+std::string WriteLimitFailure(const UserFiles& files) {
+  return Format(Msg::kWriteLimitReached, static_cast<double>(files.WriteLimit()) / 1048576.0);
 }
+}  // namespace
 
 Machine::Machine(EngineTables& tables, const std::atomic<bool>& interrupt)
     : tables_(tables), interrupt_(interrupt), builtins_(BuiltinTable()) {}
@@ -75,29 +79,28 @@ std::optional<double> Machine::CopyBytes(double destination, double source, doub
   return 0.0;
 }
 
-double Machine::RunText(const TextCall& call, const double* slots, bool& ok) {
-  ok = true;
+double Machine::RunText(const TextCall& call, const double* slots, std::string& failure) {
   textValues_.clear();
   for (int slot : call.values) textValues_.push_back(slots[slot]);
   std::string text = BuildText(call.pieces, textValues_, numberFormat_);
   switch (call.builtin) {
     case builtin::kWrite:
       if (files_.HasOutput()) {
-        files_.Write(text + "\n");
+        if (!files_.Write(text + "\n")) failure = WriteLimitFailure(files_);
         break;
       }
       [[fallthrough]];
     case builtin::kDir: output_->EmitLine(text, true); break;
     case builtin::kWrite2:
       if (files_.HasOutput()) {
-        files_.Write(text);
+        if (!files_.Write(text)) failure = WriteLimitFailure(files_);
         break;
       }
       [[fallthrough]];
     case builtin::kDir2: output_->EmitLine(text, false); break;
     case builtin::kSystem:
     case builtin::kFopenW:
-    case builtin::kFopenR: return RunFileText(call.builtin, text, ok);
+    case builtin::kFopenR: return RunFileText(call.builtin, text, failure);
     case builtin::kPrint: output_->Print(text + "\n"); break;
     case builtin::kPrint2: output_->Print(text); break;
     case builtin::kSetNumberFormat:
@@ -267,11 +270,10 @@ double Machine::Execute(int programSlot, std::size_t startPc, std::int64_t stopA
         last = s[op->r] = builtins_[op->c].simple3(s[pool[op->a]], s[pool[op->a + 1]], s[pool[op->a + 2]]);
         NEXT
       CASE(kText) {
-        bool ok = true;
-        last = s[op->r] = RunText(code.textCalls[op->a], s, ok);
-        if (!ok) {
-          RecordBuiltinError(code.textCalls[op->a].builtin, MessageText(Msg::kCommandsNotAllowed), programSlot,
-                             static_cast<int>(pc - 1));
+        std::string failure;
+        last = s[op->r] = RunText(code.textCalls[op->a], s, failure);
+        if (!failure.empty()) {
+          RecordBuiltinError(code.textCalls[op->a].builtin, failure, programSlot, static_cast<int>(pc - 1));
           return kNaN;
         }
       }
@@ -340,7 +342,14 @@ double Machine::Execute(int programSlot, std::size_t startPc, std::int64_t stopA
       }
         NEXT
       CASE(kRanmar) last = s[op->r] = RunRanmar(op->c, s[op->a]); NEXT
-      CASE(kFileFunction) last = s[op->r] = RunFileFunction(op->c, s[op->a]); NEXT
+      CASE(kFileFunction)
+        last = s[op->r] = RunFileFunction(op->c, s[op->a]);
+        // SkipLines gives up early when asked to stop.
+        if (interrupt_.load(std::memory_order_acquire)) {
+          stopped_ = true;
+          return kNaN;
+        }
+        NEXT
       CASE(kArrayLoad) {
         ElementPlace place;
         if (!ResolveElement(code.elementAccesses[op->a], s, programSlot, static_cast<int>(pc - 1), place)) return kNaN;
@@ -364,6 +373,8 @@ double Machine::Execute(int programSlot, std::size_t startPc, std::int64_t stopA
       CASE(kArrayBuiltin) {
         bool blockEnds = false;
         double value = RunArrayBuiltin(op->c, s, pool + op->a, programSlot, static_cast<int>(pc - 1), blockEnds);
+        // A long sort or search gives up early when asked to stop.
+        if (interrupt_.load(std::memory_order_acquire)) stopped_ = true;
         if (stopped_ || blockEnds) return kNaN;
         last = s[op->r] = value;
       }

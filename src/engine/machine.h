@@ -28,6 +28,9 @@ class ProgramOutput {
   virtual void Print(std::string_view text) = 0;
   // Whether System may run commands in this reading (asked once).
   virtual bool AllowCommands(std::string_view firstCommand) = 0;
+  // Whether files outside the input file's folder may be opened in this
+  // reading (asked once).
+  virtual bool AllowFilesOutside(std::string_view firstPath) = 0;
   // Off while a command of System runs, so that its keys stay its own.
   virtual void SetKeyPolling(bool on) = 0;
 };
@@ -52,6 +55,7 @@ class Machine {
   const std::string& NumberFormat() const { return numberFormat_; }
   // Only while no program runs.
   void FlushOutputFile() { files_.FlushOutput(); }
+  UserFiles& Files() { return files_; }
 
  private:
   struct Frame {
@@ -70,9 +74,10 @@ class Machine {
   double RunRanmar(int builtin, double argument);
   // FcloseW, FcloseR and SkipLines (user_file_calls.cpp).
   double RunFileFunction(int builtin, double argument);
-  // System, FopenW and FopenR with their built text; false in `ok` when
-  // System was refused.
-  double RunFileText(int builtin, const std::string& text, bool& ok);
+  // System, FopenW and FopenR with their built text; the detail of the
+  // runtime error in `failure` when the command or the file was refused.
+  double RunFileText(int builtin, const std::string& text, std::string& failure);
+  double OpenUserFile(int builtin, const std::string& path, std::string& failure);
   // Arrays (array_calls.cpp).
   struct ElementPlace {
     unsigned char* where = nullptr;
@@ -95,8 +100,9 @@ class Machine {
   double* ResolveVariable(double reference);
   void RecordBuiltinError(int builtin, std::string_view detail, int programSlot, int pc);
   void RecordError(std::string message, int programSlot, int pc);
-  // The value of a text function; false in `ok` for a runtime error.
-  double RunText(const TextCall& call, const double* slots, bool& ok);
+  // The value of a text function; the detail of a runtime error in
+  // `failure`.
+  double RunText(const TextCall& call, const double* slots, std::string& failure);
   // memcpy: 0 when copied, -1 for a count out of range, none on an error
   // (its text in copyError_).
   std::optional<double> CopyBytes(double destination, double source, double count);
@@ -115,7 +121,10 @@ class Machine {
   Msg copyError_ = Msg::kNotAReference;
   Ranmar ranmar_;
   UserFiles files_;
-  enum class CommandDecision { kUndecided, kAllowed, kRefused } commandDecision_ = CommandDecision::kUndecided;
+  // The user's answers, asked at most once per reading.
+  enum class Decision { kUndecided, kAllowed, kRefused };
+  Decision commandDecision_ = Decision::kUndecided;
+  Decision fileDecision_ = Decision::kUndecided;
   // The kIntegrandEnd that the last re-run of an expression stopped at.
   struct RangeEnd {
     std::int64_t depth = -1;

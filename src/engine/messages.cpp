@@ -176,6 +176,10 @@ const std::unordered_map<int, std::string_view>& Catalogue() {
       {int(Msg::kBlockFrame), "\n******** %s ********\n"},
       {int(Msg::kCopyPassesEnd), "(the number of bytes to copy passes the end of a referenced variable)."},
       {int(Msg::kTextAfterFormalList), "Error: the remainder of the line after the list of formal parameters is not empty (the body of a subroutine begins on the next line)."},
+      {int(Msg::kWriteOutsideFolder), "(the file \"%s\" was not opened: in this reading user programs may write files only in the input file's folder \"%s\"; tessarin-cli allows other files with --allow-files)."},
+      {int(Msg::kReadOutsideFolder), "(the file \"%s\" was not opened: in this reading user programs may read files only in the input file's folder \"%s\" and its subfolders; tessarin-cli allows other files with --allow-files)."},
+      {int(Msg::kWriteLimitReached), "(the text was not written: the user programs of one reading may write at most %g MB to files)."},
+      {int(Msg::kArrayMemoryLimit), "******** Array \"%s\" would bring the memory of all arrays to %-.5g GB. The arrays of one input file cannot take more than %-.5g GB together. ********"},
   };
   return texts;
 }

@@ -178,6 +178,10 @@ enum class Msg : int {
   kBlockFrame,
   kCopyPassesEnd,
   kTextAfterFormalList,
+  kWriteOutsideFolder,
+  kReadOutsideFolder,
+  kWriteLimitReached,
+  kArrayMemoryLimit,
 };
 
 class MessageCatalogue {

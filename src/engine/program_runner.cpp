@@ -78,14 +78,18 @@ void ProgramRunner::Print(std::string_view text) {
   Post(Posted::kPrint);
 }
 
-bool ProgramRunner::AllowCommands(std::string_view firstCommand) {
+bool ProgramRunner::Ask(Posted question, std::string_view text) {
   // The question goes to the reader's thread like a line; the answer is
   // there once the post has been taken.
-  printText_ = std::string(firstCommand);
-  commandAnswer_ = false;
-  Post(Posted::kCommandQuestion);
-  return commandAnswer_ && !interrupt_.load(std::memory_order_acquire);
+  printText_ = std::string(text);
+  answer_ = false;
+  Post(question);
+  return answer_ && !interrupt_.load(std::memory_order_acquire);
 }
+
+bool ProgramRunner::AllowCommands(std::string_view firstCommand) { return Ask(Posted::kCommandQuestion, firstCommand); }
+
+bool ProgramRunner::AllowFilesOutside(std::string_view firstPath) { return Ask(Posted::kFileQuestion, firstPath); }
 
 void ProgramRunner::WriteConsole(std::string_view text) {
   if (console_) {
@@ -109,8 +113,10 @@ LineRequest ProgramRunner::NextLine(std::string& line) {
         taken_.store(taken, std::memory_order_release);
         continue;
       }
-      if (postedKind_ == Posted::kCommandQuestion) {
-        commandAnswer_ = permission_ != nullptr && permission_->AllowCommands(printText_);
+      if (postedKind_ == Posted::kCommandQuestion || postedKind_ == Posted::kFileQuestion) {
+        answer_ = postedKind_ == Posted::kCommandQuestion
+                      ? permission_ != nullptr && permission_->AllowCommands(printText_)
+                      : filePermission_ != nullptr && filePermission_->AllowFilesOutside(printText_);
         taken_.store(taken, std::memory_order_release);
         continue;
       }

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "engine/command_permission.h"
+#include "engine/file_permission.h"
 #include "engine/machine.h"
 #include "platform/clock.h"
 #include "platform/console.h"
@@ -41,17 +42,22 @@ class ProgramRunner final : public ProgramOutput {
   void EmitLine(std::string_view text, bool finished) override;
   void Print(std::string_view text) override;
   bool AllowCommands(std::string_view firstCommand) override;
+  bool AllowFilesOutside(std::string_view firstPath) override;
   void SetKeyPolling(bool on) override { pollKeys_.store(on, std::memory_order_release); }
   // Who answers AllowCommands on the reader's thread; none refuses.
   void SetCommandPermission(CommandPermission* permission) { permission_ = permission; }
+  // Who answers AllowFilesOutside on the reader's thread; none refuses.
+  void SetFilePermission(FilePermission* permission) { filePermission_ = permission; }
 
   // Writes console text on the reader's thread (or directly when no
   // program runs).
   void WriteConsole(std::string_view text);
 
  private:
-  enum class Posted { kLine, kPrint, kCommandQuestion };
+  enum class Posted { kLine, kPrint, kCommandQuestion, kFileQuestion };
   void Post(Posted kind);
+  // Asks a question on the reader's thread and waits for its answer.
+  bool Ask(Posted question, std::string_view text);
   void Watch();
   void Join();
 
@@ -67,8 +73,9 @@ class ProgramRunner final : public ProgramOutput {
   Posted postedKind_ = Posted::kLine;
   std::string printText_;
   CommandPermission* permission_ = nullptr;
+  FilePermission* filePermission_ = nullptr;
   std::atomic<bool> pollKeys_{true};  // written by the worker, read by the reader
-  bool commandAnswer_ = false;  // written by the reader before it takes the post
+  bool answer_ = false;  // written by the reader before it takes the post
   std::vector<std::string>* lines_ = nullptr;
   bool lastFinished_ = true;
 

@@ -1,7 +1,5 @@
 #include "engine/user_files.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cmath>
@@ -12,25 +10,6 @@ namespace tessarin::engine {
 namespace {
 
 constexpr int kLineBuffer = 1000;  // 999 characters and the terminator
-
-// Opens a regular file only. O_NONBLOCK keeps a FIFO from blocking the open;
-// the type is checked on the opened descriptor, so a path swapped in
-// between cannot slip through.
-std::FILE* OpenRegular(const std::string& path, int flags, const char* mode) {
-  struct stat status {};
-  if (::stat(path.c_str(), &status) == 0 && !S_ISREG(status.st_mode)) return nullptr;
-  int fd = ::open(path.c_str(), flags | O_NONBLOCK | O_CLOEXEC, 0666);
-  if (fd < 0) return nullptr;
-  if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
-    ::close(fd);
-    return nullptr;
-  }
-  int current = ::fcntl(fd, F_GETFL);
-  if (current >= 0) ::fcntl(fd, F_SETFL, current & ~O_NONBLOCK);
-  std::FILE* file = ::fdopen(fd, mode);
-  if (!file) ::close(fd);
-  return file;
-}
 
 bool Blank(std::string_view text) {
   for (char c : text)
@@ -45,21 +24,38 @@ UserFiles::~UserFiles() {
   CloseInput();
 }
 
-int UserFiles::OpenOutput(std::string_view path) {
-  std::FILE* file = Blank(path) ? nullptr : OpenRegular(std::string(path), O_WRONLY | O_CREAT | O_TRUNC, "w");
-  if (!file) return output_ ? -1 : 0;
-  CloseOutput();
-  output_ = file;
-  return 1;
+UserFileOpening UserFiles::Open(std::string_view path, FileAccess access, bool anywhere, std::FILE*& kept) {
+  UserFileOpening opening;
+  int descriptor = -1;
+  if (!Blank(path)) {
+    std::string absolute = folder_.Absolute(path);
+    if (anywhere) {
+      descriptor = UserFileFolder::OpenAnywhere(absolute, access);
+    } else {
+      FileOpening inFolder = folder_.Open(absolute, access);
+      descriptor = inFolder.descriptor;
+      opening.outside = inFolder.outside;
+      opening.where = std::move(inFolder.where);
+    }
+  }
+  std::FILE* file = descriptor >= 0 ? ::fdopen(descriptor, access == FileAccess::kWrite ? "w" : "r") : nullptr;
+  if (!file) {
+    if (descriptor >= 0) ::close(descriptor);
+    opening.result = kept ? -1 : 0;
+    return opening;
+  }
+  if (kept) std::fclose(kept);
+  kept = file;
+  opening.result = 1;
+  return opening;
 }
 
-int UserFiles::OpenInput(std::string_view path) {
-  // Reading and updating, as the program may expect of its input file.
-  std::FILE* file = Blank(path) ? nullptr : OpenRegular(std::string(path), O_RDWR, "r+");
-  if (!file) return input_ ? -1 : 0;
-  CloseInput();
-  input_ = file;
-  return 1;
+UserFileOpening UserFiles::OpenOutput(std::string_view path, bool anywhere) {
+  return Open(path, FileAccess::kWrite, anywhere, output_);
+}
+
+UserFileOpening UserFiles::OpenInput(std::string_view path, bool anywhere) {
+  return Open(path, FileAccess::kRead, anywhere, input_);
 }
 
 int UserFiles::CloseOutput() {
@@ -78,8 +74,12 @@ int UserFiles::CloseInput() {
   return result;
 }
 
-void UserFiles::Write(std::string_view text) {
-  if (output_) std::fwrite(text.data(), 1, text.size(), output_);
+bool UserFiles::Write(std::string_view text) {
+  if (!output_) return true;
+  if (text.size() > writeLimit_ - std::min(written_, writeLimit_)) return false;
+  written_ += text.size();
+  std::fwrite(text.data(), 1, text.size(), output_);
+  return true;
 }
 
 void UserFiles::FlushOutput() {
@@ -94,13 +94,14 @@ bool UserFiles::ReadLine(std::string& line) {
   return true;
 }
 
-int UserFiles::SkipLines(double count) {
+double UserFiles::SkipLines(double count, const std::atomic<bool>& stop) {
   double wanted = std::trunc(count + 0.5);
   if (!input_ || !(wanted > 0)) return 0;
-  int skipped = 0;
+  double skipped = 0;
   std::string line;
-  // Bounded by the file's length: every pass reads at least one character.
-  while (skipped < wanted && ReadLine(line)) ++skipped;
+  // Bounded by the file's length (every pass reads at least one character)
+  // and by the stop request, which a file of many gigabytes needs.
+  while (skipped < wanted && !stop.load(std::memory_order_relaxed) && ReadLine(line)) ++skipped;
   return skipped;
 }
 

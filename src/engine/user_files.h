@@ -2,13 +2,30 @@
 // The two files of the user programs' text functions: the output file that
 // FopenW opens and Write fills, and the input file that FopenR opens and
 // SkipLines and ReadArray read. Both stay open from block to block until
-// closed or until the engine goes.
+// closed or until the engine goes. Files outside the input file's folder
+// open only once the user has allowed them, and what one reading may write
+// is bounded.
 
+#include <atomic>
+#include <cstdint>
 #include <cstdio>
 #include <string>
 #include <string_view>
 
+#include "engine/user_file_folder.h"
+
 namespace tessarin::engine {
+
+inline constexpr std::uint64_t kDefaultWriteLimit = 100ull << 20;
+
+struct UserFileOpening {
+  // 1 opened (the previous file closed); on failure -1 while a file of that
+  // kind is still open, else 0.
+  int result = 0;
+  // Not opened because the path leads outside the folder (see `where`).
+  bool outside = false;
+  std::string where;
+};
 
 class UserFiles {
  public:
@@ -17,26 +34,36 @@ class UserFiles {
   UserFiles(const UserFiles&) = delete;
   UserFiles& operator=(const UserFiles&) = delete;
 
-  // 1 opened (the previous file closed); on failure -1 while a file of that
-  // kind is still open, else 0. Only regular files open: a folder, a FIFO
-  // or a device is refused without waiting for anything.
-  int OpenOutput(std::string_view path);
-  int OpenInput(std::string_view path);
+  UserFileFolder& Folder() { return folder_; }
+  void SetWriteLimit(std::uint64_t bytes) { writeLimit_ = bytes; }
+  std::uint64_t WriteLimit() const { return writeLimit_; }
+
+  // Only regular files open: a folder, a FIFO or a device is refused without
+  // waiting for anything. With `anywhere` the folder does not matter.
+  UserFileOpening OpenOutput(std::string_view path, bool anywhere);
+  UserFileOpening OpenInput(std::string_view path, bool anywhere);
   // The closing result (0 success), or 0 when no file is open.
   int CloseOutput();
   int CloseInput();
 
   bool HasOutput() const { return output_ != nullptr; }
   bool HasInput() const { return input_ != nullptr; }
-  void Write(std::string_view text);
+  // False, writing nothing, when the text would pass the write limit.
+  bool Write(std::string_view text);
   void FlushOutput();
   // Lines of up to 999 characters; false at the end of the file.
   bool ReadLine(std::string& line);
-  int SkipLines(double count);
+  // Stops early when `stop` is set.
+  double SkipLines(double count, const std::atomic<bool>& stop);
 
  private:
+  UserFileOpening Open(std::string_view path, FileAccess access, bool anywhere, std::FILE*& kept);
+
+  UserFileFolder folder_;
   std::FILE* output_ = nullptr;
   std::FILE* input_ = nullptr;
+  std::uint64_t written_ = 0;
+  std::uint64_t writeLimit_ = kDefaultWriteLimit;
 };
 
 }  // namespace tessarin::engine

@@ -25,6 +25,8 @@ class EngineSession final : public UserCodeSession {
     for (int i = 0; i < 10; ++i) compiler_.SetSystemVariable(i, setup.systemVariables[i]);
     compiler_.SetHardTimeLimit(timeLimitSeconds);
     compiler_.SetCommandPermission(setup.commandPermission);
+    compiler_.SetFileFolders(setup.inputFolder, setup.workingFolder);
+    compiler_.SetFilePermission(setup.filePermission);
   }
 
   void BeginPass(int) override { compiler_.ForgetRunningProgram(); }

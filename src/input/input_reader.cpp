@@ -16,6 +16,7 @@
 #include "input/token_reader.h"
 #include "input/user_code_blocks.h"
 #include "launch/file_names.h"
+#include "launch/run_folders.h"
 #include "platform/clock.h"
 #include "platform/console.h"
 #include "platform/format_text.h"
@@ -163,6 +164,9 @@ InputReadResult ReadInputFile(const InputReadRequest& request) {
   setup.console = &console;
   setup.clock = request.clock != nullptr ? request.clock : &platform::SystemClock();
   setup.commandPermission = request.commandPermission;
+  setup.inputFolder = platform::SplitPath(path).folder;
+  setup.workingFolder = launch::ConsoleDirectory(request.set, request.launch.startupDirectory);
+  setup.filePermission = request.filePermission;
   std::string unavailable;
   std::unique_ptr<UserCodeSession> session = request.engine.OpenSession(setup, unavailable);
 

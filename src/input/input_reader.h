@@ -38,6 +38,9 @@ struct InputReadRequest {
   platform::Clock* clock = nullptr;  // for the user programs' time limit; the system clock when null
   // Asked before a user program's first System command runs; none refuses.
   engine::CommandPermission* commandPermission = nullptr;
+  // Asked before a user program first opens a file outside the input file's
+  // folder; none refuses.
+  engine::FilePermission* filePermission = nullptr;
   // Given each hint about a skipped keyword that looks misspelt, with its
   // location line; none: no hints.
   std::function<void(const std::string&)> hint = {};

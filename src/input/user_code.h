@@ -19,6 +19,7 @@ class Console;
 
 namespace tessarin::engine {
 class CommandPermission;
+class FilePermission;
 }  // namespace tessarin::engine
 
 namespace tessarin::input {
@@ -103,6 +104,12 @@ struct UserCodeSetup {
   platform::Clock* clock = nullptr;
   // Who allows the user programs' System commands; none refuses them.
   engine::CommandPermission* commandPermission = nullptr;
+  // The user programs write files in `inputFolder` and read them in its
+  // tree; relative paths start in `workingFolder`, where the simulator
+  // runs. Who allows other files; none refuses them.
+  std::string inputFolder;
+  std::string workingFolder;
+  engine::FilePermission* filePermission = nullptr;
 };
 
 class UserCodeEngine {

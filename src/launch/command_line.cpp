@@ -1,8 +1,11 @@
 #include "launch/command_line.h"
 
+#include <algorithm>
+
 #include "launch/file_names.h"
 #include "launch/run_folders.h"
 #include "platform/paths.h"
+#include "platform/process_command_line.h"
 #include "platform/text_case.h"
 #include "settings/number_text.h"
 
@@ -77,11 +80,24 @@ void AppendEndfFolder(const settings::VIEWPARM& set, std::string_view startupDir
 }  // namespace
 
 std::string QuoteWhenNeeded(std::string_view piece) {
-  if (piece.find_first_of(" \t") == std::string_view::npos) return std::string(piece);
-  std::string quoted = "\"";
-  quoted += piece;
-  quoted += '"';
-  return quoted;
+  // Characters the console's shell gives no meaning anywhere in a word
+  // (bytes of non-ASCII letters included); "=" is not among them, as a first
+  // word holding it would be taken for an assignment.
+  constexpr std::string_view kPlain =
+      "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789_-+./:,@%^";
+  const bool plain = std::all_of(piece.begin(), piece.end(), [&](char c) {
+    return static_cast<unsigned char>(c) >= 0x80 || kPlain.find(c) != std::string_view::npos;
+  });
+  if (plain) return std::string(piece);
+  // Inside double quotes only these keep a meaning; without them the
+  // readable form serves.
+  if (piece.find_first_of("$`\"\\!") == std::string_view::npos) {
+    std::string quoted = "\"";
+    quoted += piece;
+    quoted += '"';
+    return quoted;
+  }
+  return platform::QuoteForShell(piece);
 }
 
 CommandLine BuildCommandLine(settings::VIEWPARM& workingCopy, const LaunchContext& context) {

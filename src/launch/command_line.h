@@ -26,7 +26,11 @@ struct CommandLine {
 // The result then has an empty text and `tooLong` set.
 CommandLine BuildCommandLine(settings::VIEWPARM& workingCopy, const LaunchContext& context);
 
-// The piece in double quotes when it contains a blank or a tab.
+// The piece as the console's shell takes it literally, whatever it holds:
+// unchanged when no character in it means anything to the shell, in double
+// quotes when only blanks, tabs or characters without meaning inside double
+// quotes need protection, else in single quotes. A file name can thus
+// never make the shell run a command or expand a variable.
 std::string QuoteWhenNeeded(std::string_view piece);
 
 }  // namespace tessarin::launch

@@ -12,7 +12,7 @@ namespace tessarin::launch {
 SimulatorLookup LookUpSimulator(platform::Processes& processes, std::string_view commandLine,
                                 const std::string& consoleDirectory) {
   SimulatorLookup lookup;
-  std::vector<std::string> words = platform::SplitArguments(commandLine);
+  std::vector<std::string> words = platform::SplitShellWords(commandLine);
   if (words.empty()) {
     lookup.found = true;  // nothing to start but the shell
     return lookup;

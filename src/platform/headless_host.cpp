@@ -11,6 +11,9 @@ bool IsOffered(MessageButtons buttons, MessageAnswer answer) {
     case MessageButtons::YesNo: return answer == MessageAnswer::Yes || answer == MessageAnswer::No;
     case MessageButtons::YesNoCancel:
       return answer == MessageAnswer::Yes || answer == MessageAnswer::No || answer == MessageAnswer::Cancel;
+    case MessageButtons::OverwriteReloadSaveAs:
+      return answer == MessageAnswer::Overwrite || answer == MessageAnswer::Reload ||
+             answer == MessageAnswer::SaveAs || answer == MessageAnswer::Cancel;
   }
   return false;
 }

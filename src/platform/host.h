@@ -10,8 +10,10 @@
 namespace tessarin::platform {
 
 enum class MessageIcon { Error, Warning, Information, Question };
-enum class MessageButtons { Ok, OkCancel, YesNo, YesNoCancel };
-enum class MessageAnswer { Ok, Cancel, Yes, No };
+// OverwriteReloadSaveAs: the question before saving over a file that has
+// changed on disk; Esc answers Cancel.
+enum class MessageButtons { Ok, OkCancel, YesNo, YesNoCancel, OverwriteReloadSaveAs };
+enum class MessageAnswer { Ok, Cancel, Yes, No, Overwrite, Reload, SaveAs };
 
 struct Rgb {
   int red = 0;

@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "platform/paths.h"
@@ -39,6 +40,41 @@ std::vector<std::string> SplitArguments(std::string_view text) {
     }
     words.push_back(std::move(word));
   }
+  return words;
+}
+
+std::vector<std::string> SplitShellWords(std::string_view text) {
+  std::vector<std::string> words;
+  std::string word;
+  bool inWord = false;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (IsBlank(c) || c == '\n') {
+      if (inWord) words.push_back(std::move(word));
+      word.clear();
+      inWord = false;
+      continue;
+    }
+    inWord = true;
+    if (c == '\\') {
+      if (i + 1 < text.size() && text[i + 1] != '\n') word += text[i + 1];
+      ++i;
+    } else if (c == '\'') {
+      const std::size_t close = std::min(text.find('\'', i + 1), text.size());
+      word.append(text.substr(i + 1, close - i - 1));
+      i = close;
+    } else if (c == '"') {
+      for (++i; i < text.size() && text[i] != '"'; ++i) {
+        // Inside double quotes a backslash escapes only these.
+        constexpr std::string_view kEscaped = "$`\"\\";
+        if (text[i] == '\\' && i + 1 < text.size() && kEscaped.find(text[i + 1]) != std::string_view::npos) ++i;
+        word += text[i];
+      }
+    } else {
+      word += c;
+    }
+  }
+  if (inWord) words.push_back(std::move(word));
   return words;
 }
 

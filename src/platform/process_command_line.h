@@ -13,6 +13,10 @@ namespace tessarin::platform {
 // into a word and are removed.
 std::vector<std::string> SplitArguments(std::string_view text);
 
+// Words as a POSIX shell splits `text`, its quotes and backslashes
+// removed, without any expansion: the program a command line names.
+std::vector<std::string> SplitShellWords(std::string_view text);
+
 // The word quoted for a POSIX shell when it holds anything the shell would
 // interpret; otherwise unchanged.
 std::string QuoteForShell(std::string_view word);

@@ -8,6 +8,24 @@ namespace tessarin::render::messages {
 inline constexpr const char* kOverwriteQuestion = "File \"%s\" already exists. Do you want to overwrite it?";
 inline constexpr const char* kCouldNotOpen = "File \"%s\" could not be opened for writing.";
 inline constexpr const char* kWorldVolumeZero = "Geometry error: The volume of the \"world\" is zero.";
+// A script or track file could not be written whole: the file and the
+// system's reason. The old file is kept.
+inline constexpr const char* kCouldNotWrite = "File \"%s\" could not be written: %s.";
+
+// A number the script would give MGED is not finite: what cannot be drawn,
+// which of its numbers, and how it would have been printed.
+inline constexpr const char* kNonFiniteNumber =
+    "Geometry error: %s cannot be drawn in MGED: its %s would be written as \"%s\". The RT script has not been "
+    "written.";
+// The view size in cm, the smallest and largest unit, the unit chosen and
+// the view size in it.
+inline constexpr const char* kViewOffScale =
+    "Warning: The view size of %g cm is off the scale of MGED's units (%s to %s): with 1 MGED centimeter = %s the "
+    "view is %g MGED centimeters wide.";
+// A track point that is not finite once scaled to MGED's units.
+inline constexpr const char* kTrackPointNotFinite =
+    "Track %lld cannot be drawn in MGED: its point (%g, %g, %g) cm is not a finite number of MGED units. The track "
+    "drawing files have not been written.";
 
 // Track drawing: the older-layout warning names the track data file; the
 // allowance message takes nVerticesTotalMax, the tracks drawn and the tracks

@@ -21,9 +21,9 @@ inline constexpr std::array<MgedUnit, 12> kMgedUnits{{
     {"1 km", 1e5},
     {"1000 km", 1e8},
     {"1e6 km", 1e11},
-    {"au", 1.496e13},
+    {"1 au", 1.496e13},
     {"1000 au", 1.496e16},
-    {"pc", 3.0857e18},
+    {"1 pc", 3.0857e18},
 }};
 
 // The row of kMgedUnits for a view of `viewSize` model centimetres.

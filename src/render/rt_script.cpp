@@ -1,18 +1,20 @@
 #include "render/rt_script.h"
 
 #include <chrono>
-#include <cstdio>
 #include <filesystem>
-#include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 
+#include "launch/run_folders.h"
 #include "launch/suffix.h"
+#include "platform/file_replacement.h"
 #include "platform/format_text.h"
 #include "platform/paths.h"
 #include "render/messages.h"
 #include "render/script_bodies.h"
 #include "render/script_cells.h"
+#include "render/script_number_check.h"
 #include "render/script_regions.h"
 #include "render/script_scene.h"
 #include "render/script_world.h"
@@ -75,36 +77,30 @@ bool WriteSourceSphere(ScriptScene& scene) {
   return true;
 }
 
-struct FileCloser {
-  void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using ScriptFile = std::unique_ptr<std::FILE, FileCloser>;
-
-bool SaveText(const std::string& text, ScriptFile file) {
-  const bool written = std::fwrite(text.data(), 1, text.size(), file.get()) == text.size();
-  const bool closed = std::fclose(file.release()) == 0;
-  return written && closed;
-}
-
-bool WriteAll(const std::string& text, std::FILE* file) {
-  return std::fwrite(text.data(), 1, text.size(), file) == text.size() && std::fflush(file) == 0;
-}
-
-// Flushes the script so far, draws the tracks into their files and loads
-// each file from the script; false when the script could not be written.
-bool WriteTracks(const RtScriptRequest& request, ScriptScene& scene, RtScriptResult& result, std::FILE* file) {
-  if (!WriteAll(scene.text, file)) return false;
-  result.scriptBytes = scene.text.size();
-  scene.text.clear();
+// Draws the tracks into their files and loads each file from the script.
+void WriteTracks(const RtScriptRequest& request, ScriptScene& scene, RtScriptResult& result) {
   const std::string trackDataPath = SetTrackDataPath(request.set, request.launch);
   const TrackReadingForDrawing read =
       request.readTracks ? request.readTracks : DirectTrackReading(request.set, trackDataPath, request.host);
   TrackFilesResult tracks =
       WriteTrackFiles(DrawingSettingsForSet(request.set, result.trackBasePath, trackDataPath), read, request.host);
   result.trackFiles = tracks.files;
+  result.trackFilesFailed = tracks.filesFailed;
   result.selectedTracks = tracks.selectedTracks;
   for (const std::string& name : tracks.files)
     if (!name.empty()) scene.Append(messages::kSourceLine, TclQuoted(platform::NormalizeSeparators(name)).c_str());
+}
+
+// The script so far into its file, unless it holds a number MGED cannot use.
+bool Save(const std::string& text, platform::FileReplacement& file, platform::Host& host, RtScriptResult& result) {
+  if (const std::optional<std::string> message = NonFiniteNumberMessage(text)) {
+    file.Discard();
+    host.ShowMessage(*message, platform::MessageIcon::Error);
+    result.outcome = RtScriptOutcome::NonFiniteNumber;
+    return false;
+  }
+  file.Write(text);
+  result.scriptBytes += text.size();
   return true;
 }
 
@@ -114,9 +110,13 @@ RtScriptResult WriteRtScript(const RtScriptRequest& request) {
   const auto started = std::chrono::steady_clock::now();
   const settings::VIEWPARM& set = request.set;
   RtScriptResult result;
-  result.trackBasePath = platform::AbsolutePath(
-      set.ScriptFolder + request.inputBaseName + launch::ExpandSuffix(set.MGEDsuffix, request.launch.setNumber),
-      request.launch.startupDirectory);
+  // The database goes beside the script, whether or not the folder was
+  // given with its closing separator.
+  const std::string& startup = request.launch.startupDirectory;
+  result.trackBasePath = platform::AbsolutePath(launch::FolderOrStartupDirectory(set.ScriptFolder, startup) +
+                                                    request.inputBaseName +
+                                                    launch::ExpandSuffix(set.MGEDsuffix, request.launch.setNumber),
+                                                startup);
   result.databasePath = platform::NormalizeSeparators(result.trackBasePath + ".g");
 
   std::error_code error;
@@ -128,20 +128,22 @@ RtScriptResult WriteRtScript(const RtScriptRequest& request) {
       return result;
     }
   }
-  ScriptFile file(std::fopen(request.scriptPath.c_str(), "w"));
-  const std::string cannotOpen = platform::FormatText(messages::kCouldNotOpen, request.scriptPath.c_str());
-  if (!file) {
-    request.host.ShowMessage(cannotOpen, platform::MessageIcon::Error);
+  // The old script stays until the new one is complete.
+  platform::FileReplacement file(request.scriptPath);
+  if (file.Failed()) {
+    request.host.ShowMessage(platform::FormatText(messages::kCouldNotOpen, request.scriptPath.c_str()),
+                             platform::MessageIcon::Error);
     result.outcome = RtScriptOutcome::CouldNotOpen;
     return result;
   }
+  if (const std::optional<std::string> warning = ViewOffScaleWarning(set.viewSize))
+    request.host.ShowMessage(*warning, platform::MessageIcon::Warning);
 
   ScriptScene scene(request.model, set);
   BoundingPlanesGuard guard(scene);
   WriteOpening(scene, result.databasePath);
   if (!WriteWorld(scene)) {
-    // The partly written script stays, as far as it got.
-    SaveText(scene.text, std::move(file));
+    file.Discard();
     request.host.ShowMessage(messages::kWorldVolumeZero, platform::MessageIcon::Error);
     result.outcome = RtScriptOutcome::WorldVolumeZero;
     return result;
@@ -157,21 +159,21 @@ RtScriptResult WriteRtScript(const RtScriptRequest& request) {
   WriteRegions(scene, sourceWritten);
   WriteViewAndRaytrace(scene, sourceWritten, request.host.ButtonFaceColor());
   if (set.showTracks) {
-    // The script so far goes to disk before the long reading starts.
-    if (!WriteTracks(request, scene, result, file.get())) {
-      request.host.ShowMessage(cannotOpen, platform::MessageIcon::Error);
-      result.outcome = RtScriptOutcome::CouldNotOpen;
-      return result;
-    }
+    // The geometry is judged before the long reading of the tracks starts.
+    if (!Save(scene.text, file, request.host, result)) return result;
+    scene.text.clear();
+    WriteTracks(request, scene, result);
   }
 
   result.times.regionTestSeconds = scene.clip.times.regionTestSeconds;
   result.times.vertexSearchSeconds = scene.clip.times.vertexSearchSeconds;
   result.times.clippingSeconds = scene.clip.times.clippingSeconds;
-  result.scriptBytes += scene.text.size();
-  if (!SaveText(scene.text, std::move(file))) {
-    request.host.ShowMessage(cannotOpen, platform::MessageIcon::Error);
-    result.outcome = RtScriptOutcome::CouldNotOpen;
+  if (!Save(scene.text, file, request.host, result)) return result;
+  if (!file.Commit()) {
+    request.host.ShowMessage(
+        platform::FormatText(messages::kCouldNotWrite, request.scriptPath.c_str(), file.Reason().c_str()),
+        platform::MessageIcon::Error);
+    result.outcome = RtScriptOutcome::CouldNotWrite;
     return result;
   }
   result.outcome = RtScriptOutcome::Written;

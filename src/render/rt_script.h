@@ -38,8 +38,11 @@ enum class RtScriptOutcome {
   Written,           // the script is complete
   NotOverwritten,    // the user declined to overwrite an existing file
   CouldNotOpen,      // the file could not be opened for writing (message shown)
-  WorldVolumeZero,   // the cut-away plane removes the whole world (message shown); the partial script stays
+  CouldNotWrite,     // writing it failed, the disk being full perhaps (message shown)
+  WorldVolumeZero,   // the cut-away plane removes the whole world (message shown)
+  NonFiniteNumber,   // a number for MGED overflowed (message shown)
 };
+// Whatever the outcome, an existing script is replaced only by a complete one.
 
 // Where the time of one command went (seconds); the region tests include
 // the vertex searches they ran.
@@ -56,6 +59,7 @@ struct RtScriptResult {
   std::string databasePath;  // the ".g" database the script creates, with '/' separators
   std::string trackBasePath; // the database path without ".g": where track drawing files go
   TrackFileNames trackFiles;                // the track drawing files the script loads, by type
+  int trackFilesFailed = 0;                 // track files that could not be made or written
   std::optional<long long> selectedTracks;  // with showTracks on: the count for "Number of tracks:"
   std::size_t scriptBytes = 0;
   RtScriptTimes times;

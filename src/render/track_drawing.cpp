@@ -13,9 +13,6 @@ namespace tessarin::render {
 
 namespace {
 
-// Files of many thousands of lines: a larger buffer than stdio's default.
-constexpr std::size_t kFileBuffer = 1 << 16;
-
 bool DrawnAsEscaped(const tracks::TrackInput& track, int layout) {
   // An older-layout escape track reaches the filter with the "energy left"
   // flag, its last point already moved out along its direction of flight.
@@ -33,35 +30,43 @@ TrackDrawing::TrackDrawing(TrackDrawingSettings settings) : settings_(std::move(
 
 TrackDrawing::~TrackDrawing() = default;
 
-std::FILE* TrackDrawing::FileOfType(int type) {
+platform::FileReplacement* TrackDrawing::FileOfType(int type) {
   const auto index = static_cast<std::size_t>(type);
   if (failed_[index]) return nullptr;
   if (files_[index]) return files_[index].get();
   fileNames_[index] = TrackFileName(settings_.basePath, type);
-  TrackFile file(std::fopen(fileNames_[index].c_str(), "w"));
-  if (!file) {
+  auto file = std::make_unique<platform::FileReplacement>(fileNames_[index]);
+  if (file->Failed()) {
     failed_[index] = true;
     messages_.push_back({platform::FormatText(messages::kCouldNotOpen, fileNames_[index].c_str()), {},
                          platform::MessageIcon::Error});
     fileNames_[index].clear();
     return nullptr;
   }
-  std::setvbuf(file.get(), nullptr, _IOFBF, kFileBuffer);
   const settings::ColorEntry& color = settings_.colors[index];
-  std::fprintf(file.get(), messages::kVdrawOpen, type);
-  std::fprintf(file.get(), messages::kVdrawColor, unsigned{color.red}, unsigned{color.green}, unsigned{color.blue});
+  file->Write(platform::FormatText(messages::kVdrawOpen, type));
+  file->Write(platform::FormatText(messages::kVdrawColor, unsigned{color.red}, unsigned{color.green},
+                                   unsigned{color.blue}));
   files_[index] = std::move(file);
   return files_[index].get();
 }
 
-void TrackDrawing::AddPoint(std::FILE* file, bool first, double x, double y, double z) {
+bool TrackDrawing::AddPoint(platform::FileReplacement* file, bool first, double x, double y, double z,
+                            const tracks::TrackInput& track) {
   const double factor = 10 * settings_.scale;
-  writer_.Add(file, first, factor * x, factor * y, factor * z);
+  const double scaledX = factor * x, scaledY = factor * y, scaledZ = factor * z;
+  if (!std::isfinite(scaledX) || !std::isfinite(scaledY) || !std::isfinite(scaledZ)) [[unlikely]] {
+    if (refusal_.empty())
+      refusal_ = platform::FormatText(messages::kTrackPointNotFinite, static_cast<long long>(track.track) + 1, x, y, z);
+    return false;
+  }
+  writer_.Add(file, first, scaledX, scaledY, scaledZ);
+  return true;
 }
 
 void TrackDrawing::Add(const tracks::TrackInput& track, const tracks::SelectedSegment& segment, int layout) {
   ++tracksSelected_;
-  if (limitReached_ || finished_) return;
+  if (limitReached_ || finished_ || !refusal_.empty()) return;
   const int vertexCount = static_cast<int>(track.vertices.size());
   if (track.type < 0 || track.type >= settings::kTrackTypeCount || vertexCount < 1) return;
   const bool escaped = DrawnAsEscaped(track, layout);
@@ -71,17 +76,17 @@ void TrackDrawing::Add(const tracks::TrackInput& track, const tracks::SelectedSe
     limitReached_ = true;
     return;
   }
-  std::FILE* file = FileOfType(track.type);
+  platform::FileReplacement* file = FileOfType(track.type);
   if (file == nullptr) return;
 
   const settings::TrackVertex& start = segment.interpolatedStart ? segment.start : track.vertices[plan.first];
-  AddPoint(file, true, start.x, start.y, start.z);
+  if (!AddPoint(file, true, start.x, start.y, start.z, track)) return;
   DrawnVertices(plan, vertexIndices_);
   for (int index : vertexIndices_) {
     const settings::TrackVertex& vertex = track.vertices[static_cast<std::size_t>(index)];
-    AddPoint(file, false, vertex.x, vertex.y, vertex.z);
+    if (!AddPoint(file, false, vertex.x, vertex.y, vertex.z, track)) return;
   }
-  if (segment.interpolatedEnd) AddPoint(file, false, segment.end.x, segment.end.y, segment.end.z);
+  if (segment.interpolatedEnd && !AddPoint(file, false, segment.end.x, segment.end.y, segment.end.z, track)) return;
   if (plan.Thinned()) thinned_ = true;
   pointsWritten_ += plan.allowance;
 
@@ -93,7 +98,7 @@ void TrackDrawing::Add(const tracks::TrackInput& track, const tracks::SelectedSe
     const double length = std::sqrt(dx * dx + dy * dy + dz * dz);
     if (length > 0) {
       const double reach = 2 * settings_.worldSize / length;
-      AddPoint(file, false, last.x + reach * dx, last.y + reach * dy, last.z + reach * dz);
+      if (!AddPoint(file, false, last.x + reach * dx, last.y + reach * dy, last.z + reach * dz, track)) return;
     }
   }
   writer_.EndTrack();
@@ -107,15 +112,32 @@ int TrackDrawing::FilesFailed() const {
   return count;
 }
 
+void TrackDrawing::CloseFiles() {
+  for (std::size_t index = 0; index < files_.size(); ++index) {
+    TrackFile& file = files_[index];
+    if (!file) continue;
+    if (refusal_.empty()) {
+      file->Write(messages::kVdrawSend);
+      if (file->Commit()) {
+        file.reset();
+        continue;
+      }
+      messages_.push_back({platform::FormatText(messages::kCouldNotWrite, fileNames_[index].c_str(),
+                                                file->Reason().c_str()),
+                           {}, platform::MessageIcon::Error});
+    }
+    file.reset();  // the older file stays
+    failed_[index] = true;
+    fileNames_[index].clear();
+  }
+  if (!refusal_.empty()) messages_.push_back({refusal_, {}, platform::MessageIcon::Error});
+}
+
 void TrackDrawing::Finish() {
   if (finished_) return;
   finished_ = true;
   writer_.Flush();
-  for (TrackFile& file : files_) {
-    if (!file) continue;
-    std::fputs(messages::kVdrawSend, file.get());
-    file.reset();
-  }
+  CloseFiles();
   if (olderLayoutEscapes_)
     messages_.push_back({platform::FormatText(messages::kOlderTrackLayout, settings_.trackDataPath.c_str()), {},
                          platform::MessageIcon::Warning});

@@ -6,12 +6,12 @@
 // it keeps its messages for the caller to show once the reading has ended.
 
 #include <array>
-#include <cstdio>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "platform/file_replacement.h"
 #include "render/track_point_writer.h"
 #include "settings/color_entry.h"
 #include "settings/track_types.h"
@@ -49,26 +49,29 @@ class TrackDrawing final : public tracks::SelectedTrackSink {
   TrackDrawing& operator=(const TrackDrawing&) = delete;
 
   void Add(const tracks::TrackInput& track, const tracks::SelectedSegment& segment, int layout) override;
-  // Ends every open curve and closes its file; the closing messages follow
-  // the messages of files that could not be made.
+  // Ends every open curve and puts its file in place of an older one; a
+  // file that could not be written whole leaves the older one alone. The
+  // closing messages follow the messages of files that could not be made.
   void Finish() override;
 
   // The files made, by type; empty for a type without a file.
   const TrackFileNames& FileNames() const { return fileNames_; }
   const std::vector<tracks::ReadingMessage>& Messages() const { return messages_; }
+  // Types left out because their file could not be made or written.
   int FilesFailed() const;
   int TracksSelected() const { return tracksSelected_; }
   int TracksDrawn() const { return tracksDrawn_; }
   long long PointsWritten() const { return pointsWritten_; }
 
  private:
-  struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-  };
-  using TrackFile = std::unique_ptr<std::FILE, FileCloser>;
+  using TrackFile = std::unique_ptr<platform::FileReplacement>;
 
-  std::FILE* FileOfType(int type);
-  void AddPoint(std::FILE* file, bool first, double x, double y, double z);
+  platform::FileReplacement* FileOfType(int type);
+  // False, and the drawing refused, when the point is not a finite number
+  // of MGED units.
+  bool AddPoint(platform::FileReplacement* file, bool first, double x, double y, double z,
+                const tracks::TrackInput& track);
+  void CloseFiles();
 
   TrackDrawingSettings settings_;
   std::array<TrackFile, settings::kTrackTypeCount> files_;
@@ -83,6 +86,7 @@ class TrackDrawing final : public tracks::SelectedTrackSink {
   bool limitReached_ = false;
   bool thinned_ = false;
   bool olderLayoutEscapes_ = false;
+  std::string refusal_;  // why no file is kept, when a point could not be drawn
   bool finished_ = false;
 };
 

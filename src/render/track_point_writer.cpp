@@ -39,12 +39,12 @@ void TrackPointWriter::Write(const std::vector<Point>& points, std::string& text
   std::size_t begin = 0;
   while (begin < points.size()) {
     // A run of points for one file goes out in one call.
-    std::FILE* const file = points[begin].file;
+    platform::FileReplacement* const file = points[begin].file;
     text.clear();
     std::size_t end = begin;
     for (; end < points.size() && points[end].file == file; ++end)
       AppendLine(text, points[end].first, points[end].x, points[end].y, points[end].z);
-    std::fwrite(text.data(), 1, text.size(), file);
+    file->Write(text);
     begin = end;
   }
 }

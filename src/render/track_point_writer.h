@@ -5,12 +5,13 @@
 // Points reach each file in the order they were handed over.
 
 #include <condition_variable>
-#include <cstdio>
 #include <exception>
 #include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
+
+#include "platform/file_replacement.h"
 
 namespace tessarin::render {
 
@@ -24,20 +25,20 @@ class TrackPointWriter {
 
   // One point of a track for `file`, which stays open until Flush; `first`
   // begins a new line of the curve.
-  void Add(std::FILE* file, bool first, double x, double y, double z) {
+  void Add(platform::FileReplacement* file, bool first, double x, double y, double z) {
     collecting_.push_back({file, x, y, z, first});
   }
   // After the last point of a track: whole tracks go to the writing thread.
   void EndTrack() {
     if (collecting_.size() >= kBatchPoints) Send();
   }
-  // Returns when every point handed over is in its file (as far as stdio
-  // buffers go); rethrows what went wrong on the writing thread.
+  // Returns when every point handed over is in its file (as far as its
+  // buffer goes); rethrows what went wrong on the writing thread.
   void Flush();
 
  private:
   struct Point {
-    std::FILE* file;
+    platform::FileReplacement* file;
     double x, y, z;
     bool first;
   };

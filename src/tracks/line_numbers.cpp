@@ -1,6 +1,7 @@
 #include "tracks/line_numbers.h"
 
 #include <charconv>
+#include <cmath>
 
 namespace tessarin::tracks {
 namespace {
@@ -81,8 +82,12 @@ bool TakeReal(std::string_view& text, double& value) {
   SkipBlanks(text);
   if (TakeSimpleReal(text, value)) return true;
   std::string_view digits = DropPlusSign(text);
-  auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
-  if (error != std::errc()) return false;
+  double parsed = 0;
+  auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), parsed);
+  // from_chars also reads "nan", "inf" and "infinity": no coordinate or
+  // energy a simulator writes, and nothing a drawing could show.
+  if (error != std::errc() || !std::isfinite(parsed)) return false;
+  value = parsed;
   text.remove_prefix(static_cast<std::size_t>(end - text.data()));
   return true;
 }

@@ -82,7 +82,9 @@ StatisticsTable MakeStatisticsTable(const TrackStatistics& statistics, int unitE
 }
 
 std::string FormatStatisticCell(const std::optional<double>& value, bool integer) {
-  if (!value) return {};
+  // A sum that overflowed (vertices near the largest double) has no value
+  // to show, as in the JSON form.
+  if (!value || !std::isfinite(*value)) return {};
   if (integer) return platform::FormatText("%lld", static_cast<long long>(*value));
   return platform::FormatText("%.4g", *value);
 }

@@ -16,6 +16,7 @@
 #include "launch/launch_context.h"
 #include "launch/start_buttons.h"
 #include "platform/console.h"
+#include "platform/file_stamp.h"
 #include "platform/host.h"
 #include "platform/windows_clipboard.h"
 #include "render/region_rows.h"
@@ -151,7 +152,9 @@ class Controller final : private launch::StartButtonsView {
 
   void OpenParameterFile();
   void ReloadParameterFile();
-  // Over a file that was read only in part, asks first and offers Save as.
+  // Over a file that was read only in part, asks first and offers Save as;
+  // over a file that another program changed since it was read or last
+  // saved, asks whether to overwrite it, reload it or save under another name.
   bool Save();
   bool SaveAs();
   // The parameter file was not read completely (a format error, or it could
@@ -217,6 +220,8 @@ class Controller final : private launch::StartButtonsView {
   bool WriteParameterFile();
   void DiscardAllSets();
   bool SaveChangesFirst();
+  // The parameter file as just read or written, to tell later changes by others.
+  void StampParameterFile();
   void LoadCurrentIntoWorkingCopy();
   void RefreshDerivedNames();
   void Changed(bool changed);
@@ -251,6 +256,7 @@ class Controller final : private launch::StartButtonsView {
   std::string parameterFilePath_;
   bool parameterFileOpen_ = false;
   bool parameterFileReadInPart_ = false;
+  platform::FileStamp parameterFileStamp_;
   bool reportOpenFailure_ = false;
   std::string windowTitle_;
   std::string inputBaseName_;

@@ -47,7 +47,12 @@ void Controller::ReadParameterFile() {
   numberOfTracks_.clear();
   LoadCurrentIntoWorkingCopy();
   modified_ = false;
+  StampParameterFile();
   if (result.opened) shell_.AddRecentFile(parameterFilePath_);
+}
+
+void Controller::StampParameterFile() {
+  parameterFileStamp_ = platform::StampFile(platform::AbsolutePath(parameterFilePath_, environment_.startupDirectory));
 }
 
 bool Controller::WriteParameterFile() {
@@ -57,6 +62,7 @@ bool Controller::WriteParameterFile() {
   parameterFileOpen_ = true;
   parameterFileReadInPart_ = false;
   modified_ = false;
+  StampParameterFile();
   shell_.AddRecentFile(parameterFilePath_);
   return true;
 }
@@ -77,6 +83,20 @@ bool Controller::SaveChangesFirst() {
 }
 
 bool Controller::Save() {
+  const platform::FileStamp onDisk =
+      platform::StampFile(platform::AbsolutePath(parameterFilePath_, environment_.startupDirectory));
+  if (platform::ChangedSince(parameterFileStamp_, onDisk)) {
+    switch (host_.ShowMessage(settings::FillMessage(messages::kChangedOnDiskQuestion, {parameterFilePath_}),
+                              MessageIcon::Warning, MessageButtons::OverwriteReloadSaveAs, MessageAnswer::SaveAs)) {
+      case MessageAnswer::Overwrite: break;
+      case MessageAnswer::Reload:
+        DiscardAllSets();
+        ReadParameterFile();
+        return true;
+      case MessageAnswer::SaveAs: return SaveAs();
+      default: return false;
+    }
+  }
   if (!parameterFileReadInPart_) return WriteParameterFile();
   MessageAnswer answer =
       host_.ShowMessage(settings::FillMessage(messages::kReadInPartQuestion, {parameterFilePath_}),

@@ -7,9 +7,9 @@
 #include "input/input_reader.h"
 #include "platform/paths.h"
 #include "render/rt_script.h"
-#include "ui/command_question.h"
 #include "ui/controller.h"
 #include "ui/messages.h"
+#include "ui/reading_questions.h"
 
 namespace tessarin::ui {
 
@@ -44,6 +44,8 @@ void Controller::ReadInputFile() {
   input::InputReadRequest request{working_, Context(), services_.console, model_, services_.engine};
   CommandQuestion commandQuestion(host_);
   request.commandPermission = &commandQuestion;
+  FileQuestion fileQuestion(host_);
+  request.filePermission = &fileQuestion;
   input::InputReadResult result;
   std::optional<std::string> failure;
   // The read touches the file system and runs the user's programs: whatever

@@ -15,6 +15,11 @@ inline constexpr std::string_view kResetAllQuestion =
     "their default values. Do you want to proceed?";
 inline constexpr std::string_view kSaveChangesQuestion = "Do you want to save the changes?";
 inline constexpr std::string_view kDiscardChangesQuestion = "Do you want to discard all unsaved changes?";
+// Saving over a parameter file that another window or an editor changed.
+inline constexpr std::string_view kChangedOnDiskQuestion =
+    "File \"%s\" has been changed by another program since it was read or last saved.\n\n"
+    "Overwrite it with the parameter sets shown here, reload it (the changes made here are lost), "
+    "or save the parameter sets under another name?";
 inline constexpr std::string_view kReadInPartQuestion =
     "File \"%s\" was read only in part: the parameter sets that could not be read would be lost "
     "if it were saved over.\n\n"
@@ -32,6 +37,10 @@ inline constexpr std::string_view kRunCommandQuestionStart =
     "A user program of the input file wants to run this command of the system shell:\n\n";
 inline constexpr std::string_view kRunCommandQuestionEnd =
     "\n\nDo you allow the user programs to run commands while this input file is read?";
+inline constexpr std::string_view kOutsideFileQuestionStart =
+    "A user program of the input file wants to open this file outside the input file's folder:\n\n";
+inline constexpr std::string_view kOutsideFileQuestionEnd =
+    "\n\nDo you allow the user programs to read and write files anywhere while this input file is read?";
 inline constexpr std::string_view kManualOpenFailureStart = "File \"";
 inline constexpr std::string_view kManualOpenFailureEnd = "\" could not be opened.";
 inline constexpr std::string_view kOpenFileFailureStart = "An error occurred when attempting to open file \"";

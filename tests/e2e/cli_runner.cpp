@@ -18,13 +18,11 @@ std::string ShellQuoted(const std::string& text) {
   return quoted + "'";
 }
 
-}  // namespace
-
-CliRun RunTessarinCli(const std::vector<std::string>& args, const std::string& workingDirectory,
-                      const std::string& standardInput) {
+CliRun Run(const std::vector<std::string>& args, const std::string& workingDirectory,
+           const std::string& standardInput, const std::string& prefix) {
   TempDir captured;
   // A run that hangs fails its test (status 124) instead of stopping the suite.
-  std::string command = "cd " + ShellQuoted(workingDirectory) + " && timeout -k 5 120 " +
+  std::string command = "cd " + ShellQuoted(workingDirectory) + " && " + prefix + "timeout -k 5 120 " +
                         ShellQuoted(TESSARIN_BINARY_DIR "/bin/tessarin-cli");
   for (const std::string& arg : args) command += " " + ShellQuoted(arg);
   command += " >" + ShellQuoted(captured.File("out")) + " 2>" + ShellQuoted(captured.File("err"));
@@ -35,6 +33,20 @@ CliRun RunTessarinCli(const std::vector<std::string>& args, const std::string& w
   run.out = ReadWholeFile(captured.File("out"));
   run.err = ReadWholeFile(captured.File("err"));
   return run;
+}
+
+}  // namespace
+
+CliRun RunTessarinCli(const std::vector<std::string>& args, const std::string& workingDirectory,
+                      const std::string& standardInput, const std::string& home) {
+  return Run(args, workingDirectory, standardInput, home.empty() ? std::string() : "HOME=" + ShellQuoted(home) + " ");
+}
+
+CliRun RunTessarinCliWithFileSizeLimit(const std::vector<std::string>& args, const std::string& workingDirectory,
+                                       std::size_t bytes) {
+  // The shell counts in blocks of 512 bytes; an ignored SIGXFSZ stays
+  // ignored in the program, whose write then fails instead.
+  return Run(args, workingDirectory, "", "trap '' XFSZ && ulimit -f " + std::to_string((bytes + 511) / 512) + " && ");
 }
 
 std::string TestDataFile(const std::string& name) { return std::string(TESSARIN_TEST_DATA_DIR "/") + name; }

@@ -19,10 +19,12 @@ class RtCommand : public ::testing::Test {
  protected:
   // The demo parameter file in the start-up folder, its first set naming
   // `input` as the input file.
-  void WriteDemo(const std::string& input) {
+  void WriteDemo(const std::string& input, const std::string& viewSize = "40") {
     std::string demo = ReadWholeFile(std::string(TESSARIN_SOURCE_DIR) + "/examples/demo.tesprm");
     const std::string key = "InputFN = demo_lattice.inp\n";
     demo.replace(demo.find(key), key.size(), "InputFN = " + input + "\n");
+    const std::string view = "viewSize = 40\n";
+    demo.replace(demo.find(view), view.size(), "viewSize = " + viewSize + "\n");
     WriteWholeFile(startup_.File("demo.tesprm"), demo);
   }
   CliRun Run(const std::vector<std::string>& args) { return RunTessarinCli(args, startup_.path()); }
@@ -63,6 +65,54 @@ TEST_F(RtCommand, AnInputFileThatCannotBeOpenedOrHasAnErrorWritesNothing) {
   EXPECT_EQ(broken.out, "");
   EXPECT_THAT(broken.err, HasSubstr("Error"));
   EXPECT_TRUE(NoScript());
+}
+
+// Surfaces so far away that the script's arithmetic overflows: the reader
+// accepts them, the writer refuses them by name rather than write "nan".
+TEST_F(RtCommand, NumbersThatOverflowAreRefusedNamingTheSurface) {
+  for (const char* name : {"cy1e308", "co1e300"}) {
+    SCOPED_TRACE(name);
+    const std::string input = std::string(name) + ".inp";
+    WriteWholeFile(startup_.File(input), ReadWholeFile(TestDataFile("input/robustness/" + input)));
+    WriteDemo(input);
+    CliRun run = Run({"rt", "demo.tesprm", "--yes"});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.out, "");
+    EXPECT_THAT(run.err, HasSubstr("Geometry error: Surface S1"));
+    EXPECT_THAT(run.err, HasSubstr(" cannot be drawn in MGED: its "));
+    EXPECT_THAT(run.err, ::testing::Not(HasSubstr("off the scale")));
+    EXPECT_FALSE(std::filesystem::exists(startup_.File(std::string(name) + ".rt")));
+  }
+}
+
+// A view larger than the largest unit covers is told; where it makes the
+// numbers overflow, nothing is written.
+TEST_F(RtCommand, AViewOffTheScaleOfTheUnitsIsTold) {
+  WriteWholeFile(startup_.File("demo_lattice.inp"), ReadWholeFile(TESSARIN_SOURCE_DIR "/examples/demo_lattice.inp"));
+  WriteDemo("demo_lattice.inp", "1e19");
+  CliRun parsecs = Run({"rt", "demo.tesprm", "--yes"});
+  EXPECT_EQ(parsecs.exitCode, 0) << parsecs.err;
+  EXPECT_THAT(parsecs.err, ::testing::Not(HasSubstr("off the scale")));
+  EXPECT_THAT(ReadWholeFile(startup_.File("demo_lattice.rt")),
+              HasSubstr("Coordinate conversion: 1 MGED centimeter = 1 pc = 3.0857e+18 cm."));
+
+  WriteDemo("demo_lattice.inp", "1e200");
+  CliRun huge = Run({"rt", "demo.tesprm", "--yes"});
+  EXPECT_EQ(huge.exitCode, 0) << huge.err;
+  const std::string offScale =
+      "Warning: The view size of 1e+200 cm is off the scale of MGED's units (1 angstrom to 1 pc): with 1 MGED "
+      "centimeter = 1 pc the view is 3.24076e+181 MGED centimeters wide.";
+  EXPECT_THAT(huge.err, HasSubstr(offScale));
+
+  const std::string lattice = "cells_lattice.inp";
+  WriteWholeFile(startup_.File(lattice), ReadWholeFile(TESSARIN_SOURCE_DIR "/examples/" + lattice));
+  WriteDemo(lattice, "1e200");
+  CliRun overflowing = Run({"rt", "demo.tesprm", "--yes"});
+  EXPECT_EQ(overflowing.exitCode, 1);
+  EXPECT_THAT(overflowing.err, HasSubstr(offScale));
+  EXPECT_THAT(overflowing.err, HasSubstr("Geometry error: Surface S3 of cell C1 cannot be drawn in MGED: its height "
+                                         "vector would be written as \""));
+  EXPECT_FALSE(std::filesystem::exists(startup_.File("cells_lattice.rt")));
 }
 
 }  // namespace

@@ -154,6 +154,7 @@ TEST(ArrayBuiltins, SortSort2AndReadArray) {
   tessarin::testing::TempDir folder;
   tessarin::testing::WriteWholeFile(folder.File("data.txt"), "3 1,5 x\n\t-2e1 7\n");
   EngineHarness engine;
+  engine.compiler.SetFileFolders(folder.path(), folder.path());
   ASSERT_EQ(Define(engine, {"double A[5]", "int I[5]", "uint U[3] = {3, 4294967295, 1}", "double B[2]"}), "");
   Outcome read = engine.Program({"FopenR(\"" + folder.File("data.txt") + "\")", "n = ReadArray(loc(A))",
                                  "Dir(n, \" \", A[1], \" \", A[2], \" \", A[3], \" \", A[4], \" \", A[5])"});
@@ -167,6 +168,22 @@ TEST(ArrayBuiltins, SortSort2AndReadArray) {
             "signed integer).");
   EXPECT_EQ(engine.Program({"FcloseR()", "n = ReadArray(loc(A))"}).message,
             "Runtime error when executing the built-in function \"ReadArray\" (there is no file open for reading).");
+}
+
+TEST(ArrayMemory, AllArraysTogetherStayWithinTheLimitAndSort2sCopyCountsWithThem) {
+  EngineHarness engine;
+  engine.compiler.SetArrayMemoryLimit(1000);
+  int line = -1;
+  EXPECT_EQ(Define(engine, {"uint1 A[100]", "int I[100]", "double D[50]", "double E[13]"}, &line),
+            "******** Array \"E\" would bring the memory of all arrays to 9.3505e-07 GB. The arrays of one input file "
+            "cannot take more than 9.3132e-07 GB together. ********");
+  EXPECT_EQ(line, 4);  // after the opening line
+  // 900 bytes are taken; Sort2 copies the 100 bytes of A, but not 101.
+  EXPECT_EQ(engine.Program({"A[1] = 2", "Sort2(loc(A), loc(I))", "Dir(A[100], I[100])"}).lines,
+            std::vector<std::string>{"21\n"});
+  EXPECT_EQ(Define(engine, {"uint1 F[1]"}), "");
+  EXPECT_EQ(engine.Program({"Sort2(loc(A), loc(I))"}).message,
+            "Runtime error when executing the built-in function \"Sort2\" (insufficient memory for work arrays).");
 }
 
 TEST(ArrayBuiltins, InvertAndItsErrors) {

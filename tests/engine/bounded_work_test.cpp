@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <cmath>
+#include <filesystem>
 #include <thread>
 
 #include "engine/bessel_functions.h"
@@ -12,6 +13,8 @@
 #include "engine/engine_test_support.h"
 #include "engine/messages.h"
 #include "platform/clock.h"
+#include "platform/process_table.h"
+#include "support/test_files.h"
 
 namespace tessarin::engine::testing {
 namespace {
@@ -193,6 +196,43 @@ TEST(BoundedWork, TimeLimitThatPassesAfterTheProgramLastLookedIsStillAnInterrupt
   EXPECT_EQ(compiler.Record(slot).message, MessageText(Msg::kInterrupted));
   EXPECT_EQ(console.text, "start" + Format(Msg::kTimeLimitReached, 5.0) +
                               Format(Msg::kBlockFrame, std::string(MessageText(Msg::kInterrupted))) + "\n");
+}
+
+
+TEST(BoundedWork, TheTimeLimitStopsBuiltInsThatReadSortOrWaitForLong) {
+  // A file of a terabyte (sparse: it takes no room) keeps SkipLines and
+  // ReadArray busy for hours unless they look at the stop request; the
+  // command of System is ended rather than waited for.
+  tessarin::testing::TempDir folder;
+  tessarin::testing::WriteWholeFile(folder.File("lines.txt"), "");
+  std::error_code error;
+  std::filesystem::resize_file(folder.File("lines.txt"), std::uintmax_t{1} << 40, error);
+  if (error) GTEST_SKIP() << "no sparse file of a terabyte here: " << error.message();
+  const std::vector<std::vector<std::string>> programs = {
+      {"FopenR(\"lines.txt\")", "n = SkipLines(1e18)", "Dir(n)"},
+      {"FopenR(\"lines.txt\")", "n = ReadArray(loc(A))", "Dir(n)"},
+      {"for (i = 1; i <= 8000000; i = i + 8000) A[i] = 0 - i", "Sort(loc(A))", "Dir(1)"},
+      {"System(\"sleep 987.654; echo done\")", "Dir(1)"},
+  };
+  AllowingCommands commands;
+  for (const std::vector<std::string>& program : programs) {
+    EngineHarness engine;
+    engine.compiler.SetFileFolders(folder.path(), folder.path());
+    engine.compiler.SetHardTimeLimit(0.5);
+    engine.compiler.SetCommandPermission(&commands);
+    std::string message;
+    ASSERT_EQ(engine.compiler.DefineArrays(BlockText({"double A[8000000]"}), message), -1) << message;
+    Outcome outcome = engine.Program(program);
+    EXPECT_TRUE(outcome.fatal) << program[0] << " " << program[1];
+    EXPECT_TRUE(outcome.lines.empty()) << program[0] << " " << program[1];
+    EXPECT_EQ(outcome.message, MessageText(Msg::kInterrupted)) << program[0] << " " << program[1];
+    EXPECT_NE(outcome.console.find(Format(Msg::kTimeLimitReached, 0.5)), std::string::npos) << program[0] << " " << program[1];
+  }
+  // Nothing the command started is left behind.
+  for (int process : platform::ListProcessIds(100000)) {
+    std::string commandLine = tessarin::testing::ReadWholeFile("/proc/" + std::to_string(process) + "/cmdline");
+    EXPECT_EQ(commandLine.find("987.654"), std::string::npos) << process;
+  }
 }
 
 }  // namespace

@@ -4,7 +4,9 @@
 #include <string>
 #include <vector>
 
+#include "engine/command_permission.h"
 #include "engine/compiler.h"
+#include "engine/file_permission.h"
 #include "platform/scripted_console.h"
 
 namespace tessarin::engine::testing {
@@ -34,6 +36,23 @@ class EngineHarness {
 
   platform::ScriptedConsole console;
   Compiler compiler;
+};
+
+// Answers every question of a reading the same way and keeps what it was
+// asked.
+class RecordingPermission final : public CommandPermission, public FilePermission {
+ public:
+  explicit RecordingPermission(bool answer) : answer_(answer) {}
+  bool AllowCommands(std::string_view firstCommand) override { return Record(firstCommand); }
+  bool AllowFilesOutside(std::string_view firstPath) override { return Record(firstPath); }
+  std::vector<std::string> asked;
+
+ private:
+  bool Record(std::string_view subject) {
+    asked.emplace_back(subject);
+    return answer_;
+  }
+  bool answer_;
 };
 
 }  // namespace tessarin::engine::testing

@@ -20,6 +20,7 @@ std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 TEST(UserFiles, WriteGoesToTheOutputFileWhileOneIsOpen) {
   TempDir folder;
   EngineHarness engine;
+  engine.compiler.SetFileFolders(folder.path(), folder.path());
   std::string path = folder.File("out.txt");
   Outcome outcome = engine.Program({"a = FopenW(" + Quoted(path) + ")", "Write(\"x = \", 2)", "Write2(\"y\")",
                                     "Write(\"z\")", "c = FcloseW()", "d = FcloseW()", "Write(\"line \", a, c, d)"});
@@ -31,6 +32,7 @@ TEST(UserFiles, WriteGoesToTheOutputFileWhileOneIsOpen) {
 TEST(UserFiles, OutputStaysOpenAcrossBlocks) {
   TempDir folder;
   EngineHarness engine;
+  engine.compiler.SetFileFolders(folder.path(), folder.path());
   std::string path = folder.File("out.txt");
   engine.Program({"FopenW(" + Quoted(path) + ")", "Write(\"first\")"});
   engine.Program({"Write(\"second\")", "FcloseW()"});
@@ -40,6 +42,7 @@ TEST(UserFiles, OutputStaysOpenAcrossBlocks) {
 TEST(UserFiles, PathsThatCannotBeOpenedAnswerZeroOrMinusOne) {
   TempDir folder;
   EngineHarness engine;
+  engine.compiler.SetFileFolders(folder.path(), folder.path());
   std::string fifo = folder.File("fifo");
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
   WriteWholeFile(folder.File("in.txt"), "1\n2\n3\n");
@@ -60,6 +63,7 @@ TEST(UserFiles, PathsThatCannotBeOpenedAnswerZeroOrMinusOne) {
 TEST(UserFiles, SkipLinesCountsWhatItRead) {
   TempDir folder;
   EngineHarness engine;
+  engine.compiler.SetFileFolders(folder.path(), folder.path());
   std::string longLine(2500, 'x');
   WriteWholeFile(folder.File("in.txt"), "a\nb\n" + longLine + "\nc\n");
   Outcome outcome = engine.Program({"z = SkipLines(5)", "FopenR(" + Quoted(folder.File("in.txt")) + ")",
@@ -68,19 +72,6 @@ TEST(UserFiles, SkipLinesCountsWhatItRead) {
   // The line of 2500 characters counts as three (999 characters each).
   EXPECT_EQ(outcome.lines, std::vector<std::string>{"0 0 2 4 0\n"}) << outcome.message;
 }
-
-class RecordingPermission final : public CommandPermission {
- public:
-  explicit RecordingPermission(bool answer) : answer_(answer) {}
-  bool AllowCommands(std::string_view firstCommand) override {
-    asked.emplace_back(firstCommand);
-    return answer_;
-  }
-  std::vector<std::string> asked;
-
- private:
-  bool answer_;
-};
 
 TEST(SystemCommands, AskedOnceWithTheFirstCommand) {
   TempDir folder;

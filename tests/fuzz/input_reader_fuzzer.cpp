@@ -1,7 +1,8 @@
 // Reads fuzzed bytes as a simulator input file, user programs included: the
-// reader must end every input with a status, and a stopped read must say why
-// on the console. User programs get a time limit of a thousand watchdog polls
-// or a second, so a program that loops ends quickly.
+// reader must end every input with a status, a stopped read must say why on
+// the console, and no file may appear outside the input file's folder. User
+// programs get a time limit of a thousand watchdog polls or a second, so a
+// program that loops ends quickly.
 
 #include <cstddef>
 #include <cstdint>
@@ -39,5 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   if (result.status == input::InputReadStatus::Stopped && console.text.empty()) __builtin_trap();
   if (result.status == input::InputReadStatus::Loaded && (!model.loaded || model.cells.empty())) __builtin_trap();
+  if (folder.SomethingGotOut()) __builtin_trap();
+  folder.ClearExcept(kInputName);
   return 0;
 }

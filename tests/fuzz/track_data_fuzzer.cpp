@@ -4,6 +4,7 @@
 // select the same tracks: the copy changes how the file is kept, never what
 // is read from it.
 
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -36,8 +37,13 @@ bool CopyHangsTogether(const settings::TRACKSETDATA& copy) {
   if (copy.firstTrack.back() != copy.tracks) return false;
   for (std::size_t h = 1; h < copy.firstTrack.size(); ++h)
     if (copy.firstTrack[h - 1] > copy.firstTrack[h]) return false;
-  for (const settings::TrackRecord& record : copy.records)
-    if (copy.vertices.Vertices(record).size() != static_cast<std::size_t>(record.vertexCount)) return false;
+  for (const settings::TrackRecord& record : copy.records) {
+    const auto vertices = copy.vertices.Vertices(record);
+    if (vertices.size() != static_cast<std::size_t>(record.vertexCount)) return false;
+    // Whatever the text, no number read is "nan" or "inf".
+    for (const settings::TrackVertex& v : vertices)
+      if (!std::isfinite(v.x) || !std::isfinite(v.y) || !std::isfinite(v.z) || !std::isfinite(v.energy)) return false;
+  }
   return true;
 }
 

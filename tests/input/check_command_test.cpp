@@ -41,17 +41,16 @@ std::string Example(const std::string& name) { return "'" TESSARIN_SOURCE_DIR "/
 
 TEST(CheckCommand, EveryExampleReadsCompletely) {
   TempDir folder;
-  // The data files that user programs of the examples read from the
-  // working directory.
+  // The user programs of the examples read their data files from the
+  // working directory, which must be the input file's folder for that.
   for (const auto& entry : std::filesystem::directory_iterator(TESSARIN_SOURCE_DIR "/examples"))
-    if (entry.path().extension() == ".dat")
-      std::filesystem::copy_file(entry.path(), folder.File(entry.path().filename().string()));
+    std::filesystem::copy_file(entry.path(), folder.File(entry.path().filename().string()));
   int examples = 0;
   for (const auto& entry : std::filesystem::directory_iterator(TESSARIN_SOURCE_DIR "/examples")) {
     if (entry.path().extension() != ".inp") continue;
     ++examples;
     const std::string name = entry.path().filename().string();
-    CheckRun run = RunCli("check " + Example(name), folder);
+    CheckRun run = RunCli("check " + name, folder);
     EXPECT_EQ(run.exitCode, 0) << name << ":\n" << run.out << run.err;
     EXPECT_EQ(run.err.find("Error"), std::string::npos) << name << ":\n" << run.err;
     EXPECT_EQ(run.out.rfind(name + ": read without errors: ", 0), 0u) << run.out;

@@ -3,13 +3,16 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "engine/messages.h"
 #include "input/engine_user_code.h"
 #include "input/input_reader.h"
 #include "input/model_dump.h"
+#include "launch/run_folders.h"
 #include "platform/console.h"
 #include "platform/scripted_console.h"
 #include "settings/viewparm.h"
@@ -25,14 +28,12 @@ struct Read {
   std::size_t cells = 0;
 };
 
-Read ReadFile(const std::string& folder, const std::string& name, platform::ScriptedConsole& console,
-              double timeLimit = 0) {
-  settings::VIEWPARM set = settings::DefaultParameterSet();
-  set.InputFileFolder = folder;
-  set.InputFN = name;
+// Reads the input file of `set` from the start-up folder `startup`.
+Read ReadSet(const settings::VIEWPARM& set, const std::string& startup, platform::ScriptedConsole& console,
+             double timeLimit = 0) {
   GeometryModel model;
   EngineUserCode engine(timeLimit);
-  InputReadRequest request{set, {folder, 1}, console, model, engine};
+  InputReadRequest request{set, {startup, 1}, console, model, engine};
   Read read;
   read.status = ReadInputFile(request).status;
   read.console = console.text;
@@ -41,6 +42,14 @@ Read ReadFile(const std::string& folder, const std::string& name, platform::Scri
   read.dump = dump.str();
   read.cells = model.cells.size();
   return read;
+}
+
+Read ReadFile(const std::string& folder, const std::string& name, platform::ScriptedConsole& console,
+              double timeLimit = 0) {
+  settings::VIEWPARM set = settings::DefaultParameterSet();
+  set.InputFileFolder = folder;
+  set.InputFN = name;
+  return ReadSet(set, folder, console, timeLimit);
 }
 
 // `text` written as an input file of its own and read.
@@ -186,6 +195,41 @@ TEST(EngineUserCode, AnErrorInTheArraysBlockStopsTheRead) {
   EXPECT_EQ(read.status, InputReadStatus::Stopped);
   EXPECT_EQ(read.console,
             "\n******** Incorrect format of the definition of an array. ********\n  at arrays.inp:1: ARRAYS\n");
+}
+
+TEST(EngineUserCode, RelativePathsStartWhereTheSimulatorRunsAndMustLandInTheInputFolder) {
+  // start/ is the start-up folder, start/in/ the input file's folder and
+  // start/in/run/ the set's own console folder.
+  tessarin::testing::TempDir root;
+  const std::string startup = root.File("start/");
+  std::filesystem::create_directories(startup + "in/run");
+  tessarin::testing::WriteWholeFile(startup + "in/in.inp",
+                                    "PROGRAM p\n  FopenW(\"../out.txt\")\n  Write(\"x\")\n  FcloseW()\nEND PROGRAM\n"
+                                    "S1 S 0 0 0 5\nC1 0 -1\n");
+  struct Case {
+    launch::ConsoleFolderOption option;
+    std::string lands;  // where ../out.txt is when the simulator runs there
+  };
+  const std::vector<Case> cases = {
+      {launch::ConsoleFolderOption::StartupDirectory, root.File("out.txt")},
+      {launch::ConsoleFolderOption::InputFileFolder, startup + "out.txt"},
+      {launch::ConsoleFolderOption::CustomFolder, startup + "in/out.txt"},
+  };
+  for (const Case& c : cases) {
+    settings::VIEWPARM set = settings::DefaultParameterSet();
+    set.InputFileFolder = "in/";
+    set.InputFN = "in.inp";
+    set.cmdFolder = "in/run/";
+    set.cmdFolderOption = static_cast<int>(c.option);
+    platform::ScriptedConsole console;
+    Read read = ReadSet(set, startup, console);
+    const bool inFolder = c.lands == startup + "in/out.txt";
+    EXPECT_EQ(read.status, inFolder ? InputReadStatus::Loaded : InputReadStatus::Stopped) << read.console;
+    EXPECT_EQ(std::filesystem::exists(c.lands), inFolder) << c.lands;
+    if (!inFolder) {
+      EXPECT_NE(read.console.find("(the file \"" + c.lands + "\" was not opened"), std::string::npos) << read.console;
+    }
+  }
 }
 
 }  // namespace

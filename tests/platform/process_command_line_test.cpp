@@ -20,6 +20,12 @@ TEST(SplitArguments, BlanksSeparateQuotesGroup) {
   EXPECT_EQ(SplitArguments("a \"b c"), (Words{"a", "b c"}));
 }
 
+TEST(SplitShellWords, QuotesAndBackslashesAsTheShellTakesThem) {
+  EXPECT_EQ(SplitShellWords("'it'\\''s $HOME' b\\ c"), (Words{"it's $HOME", "b c"}));
+  EXPECT_EQ(SplitShellWords("\"a \\\"q\\\" \\$x \\n\" ''"), (Words{"a \"q\" $x \\n", ""}));
+  EXPECT_EQ(SplitShellWords("x 'open"), (Words{"x", "open"}));
+}
+
 TEST(QuoteForShell, OnlyWhatTheShellWouldInterpret) {
   EXPECT_EQ(QuoteForShell("Varnholt"), "Varnholt");
   EXPECT_EQ(QuoteForShell("/a/b-c_d.txt"), "/a/b-c_d.txt");

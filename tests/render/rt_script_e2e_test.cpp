@@ -11,6 +11,7 @@
 
 #include <filesystem>
 
+#include "launch/run_folders.h"
 #include "platform/scripted_host.h"
 #include "render/region_rows.h"
 #include "render/rt_script.h"
@@ -124,18 +125,13 @@ std::vector<std::string> ExampleInputs() {
 TEST(RtScriptEndToEnd, EveryExampleInputBuildsItsCells) {
   std::vector<std::string> inputs = ExampleInputs();
   ASSERT_GE(inputs.size(), 5u);
-  // User programs open their data files from the working directory, as the
-  // program does from its start-up directory: the examples' data are beside them.
-  const fs::path testFolder = fs::current_path();
-  fs::current_path(TESSARIN_SOURCE_DIR "/examples");
-  struct BackToTestFolder {
-    fs::path folder;
-    ~BackToTestFolder() { fs::current_path(folder); }
-  } back{testFolder};
   for (const std::string& input : inputs) {
     tessarin::testing::TempDir folder;
     settings::VIEWPARM set = SetForInput(input, folder.path());
     set.viewSize = 60;
+    // User programs open their data files where the simulator runs: here
+    // in the input file's folder, where the examples' data are.
+    set.cmdFolderOption = static_cast<int>(launch::ConsoleFolderOption::InputFileFolder);
     Written written = MakeScript(set, folder.path());
     CheckScript(written, set, input);
   }

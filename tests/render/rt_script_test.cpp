@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
 #include <cstdio>
 #include <sstream>
 #include <string>
@@ -43,8 +44,8 @@ TEST(MgedUnitTest, ViewSizeChoosesTheUnit) {
   EXPECT_STREQ(kMgedUnits[ChooseMgedUnit(5e4)].name, "1 km");
   EXPECT_STREQ(kMgedUnits[ChooseMgedUnit(1e-8)].name, "1 angstrom");
   EXPECT_STREQ(kMgedUnits[ChooseMgedUnit(1e-12)].name, "1 angstrom");
-  EXPECT_STREQ(kMgedUnits[ChooseMgedUnit(1e19)].name, "pc");
-  EXPECT_STREQ(kMgedUnits[ChooseMgedUnit(3.0857e18)].name, "pc");
+  EXPECT_STREQ(kMgedUnits[ChooseMgedUnit(1e19)].name, "1 pc");
+  EXPECT_STREQ(kMgedUnits[ChooseMgedUnit(3.0857e18)].name, "1 pc");
 }
 
 TEST_F(RtScriptTest, CentimetreViewHasNoBanner) {
@@ -87,6 +88,7 @@ TEST_F(RtScriptTest, WorldWithACutawayPlane) {
 }
 
 TEST_F(RtScriptTest, CutawayRemovingTheWorldStopsTheCommand) {
+  tessarin::testing::WriteWholeFile(fixture.scriptPath, "the older script\n");
   fixture.set.useCutawayPlane = 1;
   fixture.set.cutawayPlanePoint = {0, 0, -1e4};
   ASSERT_TRUE(fixture.Read(kBall));
@@ -95,8 +97,8 @@ TEST_F(RtScriptTest, CutawayRemovingTheWorldStopsTheCommand) {
   ASSERT_EQ(fixture.host.messages.size(), 1u);
   EXPECT_EQ(fixture.host.messages[0].text, messages::kWorldVolumeZero);
   EXPECT_EQ(fixture.host.messages[0].icon, platform::MessageIcon::Error);
-  EXPECT_TRUE(Has(fixture.script, "units cm\n"));
-  EXPECT_FALSE(Has(fixture.script, "comb"));
+  // An incomplete script would replace a good one: the older one stays.
+  EXPECT_EQ(fixture.script, "the older script\n");
   EXPECT_EQ(fixture.model.surfaces.size(), surfaces);
 }
 
@@ -255,6 +257,18 @@ TEST_F(RtScriptTest, OverwriteQuestion) {
   fixture.host.answers = {platform::MessageAnswer::Yes};
   EXPECT_EQ(fixture.Write().outcome, RtScriptOutcome::Written);
   EXPECT_TRUE(Has(fixture.script, "comb C1"));
+}
+
+// A script folder is a folder whether or not it ends with its separator.
+TEST_F(RtScriptTest, TheDatabaseGoesBesideTheScript) {
+  ASSERT_TRUE(fixture.Read(kBall));
+  std::filesystem::create_directory(fixture.folder.File("out"));
+  fixture.scriptPath = fixture.folder.File("out/geometry.rt");
+  for (const char* folder : {"out", "out/"}) {
+    fixture.set.ScriptFolder = folder;
+    EXPECT_EQ(fixture.Write().databasePath, fixture.folder.File("out/geometry.g"));
+    EXPECT_TRUE(Has(fixture.script, "opendb \"" + fixture.folder.File("out/geometry.g") + "\" y\n"));
+  }
 }
 
 TEST_F(RtScriptTest, UnwritableFileIsReported) {

@@ -15,6 +15,7 @@
 #include "render/track_drawing.h"
 #include "render/track_points.h"
 #include "settings/trackset_data.h"
+#include "support/file_size_limit.h"
 #include "support/test_files.h"
 
 namespace tessarin::render {
@@ -332,16 +333,52 @@ TEST(TrackDrawing, ManyTracksReachTheirFilesInOrder) {
   }
 }
 
-TEST(TrackDrawing, ADrawingDroppedUnfinishedStillWritesWhatItTook) {
+// A drawing that never finishes, or whose file fails, leaves what was there
+// before; the other types are drawn.
+TEST(TrackDrawing, AnUnfinishedOrFailedFileLeavesTheOlderOne) {
   Drawing fixture;
+  tessarin::testing::WriteWholeFile(fixture.File(0), "older\n");
+  const std::vector<TrackVertex> track = StraightTrack(5000);
   {
     TrackDrawing drawing(fixture.settings);
-    const std::vector<TrackVertex> track = StraightTrack(5000);
     for (int k = 0; k < 4; ++k) drawing.Add(Input(track), Whole(5000), settings::kCurrentTrackLayout);
   }
-  const DrawnFile drawn = ReadDrawnFile(fixture.File(0));
-  EXPECT_EQ(drawn.points.size(), 20000u);
-  EXPECT_FALSE(drawn.sent);
+  EXPECT_EQ(ReadWholeFile(fixture.File(0)), "older\n");
+  TrackDrawing drawing(fixture.settings);
+  drawing.Add(Input(StraightTrack(3), 2), Whole(3), settings::kCurrentTrackLayout);
+  {
+    tessarin::testing::FileSizeLimit limit(100000);
+    for (int k = 0; k < 4; ++k) drawing.Add(Input(track), Whole(5000), settings::kCurrentTrackLayout);
+    drawing.Finish();
+  }
+  EXPECT_EQ(ReadWholeFile(fixture.File(0)), "older\n");
+  EXPECT_TRUE(drawing.FileNames()[0].empty());
+  EXPECT_EQ(drawing.FilesFailed(), 1);
+  ASSERT_EQ(drawing.Messages().size(), 1u);
+  EXPECT_EQ(drawing.Messages()[0].text, "File \"" + fixture.File(0) + "\" could not be written: File too large.");
+  EXPECT_EQ(ReadDrawnFile(fixture.File(2)).points.size(), 3u);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(fixture.folder.path()), {}), 2);
+}
+
+// A point beyond what doubles hold once scaled to MGED's millimetres is
+// refused, and no file of the drawing is kept.
+TEST(TrackDrawing, APointThatOverflowsIsRefused) {
+  Drawing fixture;
+  fixture.settings.scale = 1e8;  // ångström
+  TrackDrawing drawing(fixture.settings);
+  drawing.Add(Input(StraightTrack(3)), Whole(3), settings::kCurrentTrackLayout);
+  const std::vector<TrackVertex> far{{0, 0, 0, 1}, {1e300, 0, 0, 0}};
+  tracks::TrackInput input = Input(far, 1);
+  input.track = 6;
+  drawing.Add(input, Whole(2), settings::kCurrentTrackLayout);
+  drawing.Finish();
+  EXPECT_EQ(drawing.FilesFailed(), 2);
+  ASSERT_EQ(drawing.Messages().size(), 1u);
+  EXPECT_EQ(drawing.Messages()[0].text,
+            "Track 7 cannot be drawn in MGED: its point (1e+300, 0, 0) cm is not a finite number of MGED units. "
+            "The track drawing files have not been written.");
+  EXPECT_FALSE(std::filesystem::exists(fixture.File(0)));
+  EXPECT_FALSE(std::filesystem::exists(fixture.File(1)));
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include <sstream>
 
 #include "parameter_text.h"
+#include "support/file_size_limit.h"
 #include "support/test_files.h"
 
 namespace tessarin::settings {
@@ -95,15 +96,10 @@ TEST(Saving, AWriteFailureLeavesThePreviousFileIntact) {
   WriteWholeFile(path, "previous contents");
   // A file-size limit below the file's size makes the write fail the way a
   // full disk does.
-  struct rlimit saved {};
-  ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
-  void (*previousHandler)(int) = std::signal(SIGXFSZ, SIG_IGN);
-  struct rlimit small = saved;
-  small.rlim_cur = 1000;
-  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-  ExpectSaveFailure(path);
-  ::setrlimit(RLIMIT_FSIZE, &saved);
-  std::signal(SIGXFSZ, previousHandler);
+  {
+    tessarin::testing::FileSizeLimit limit(1000);
+    ExpectSaveFailure(path);
+  }
   EXPECT_EQ(ReadWholeFile(path), "previous contents");
   EXPECT_EQ(EntriesIn(folder.path()), 1u);
 }

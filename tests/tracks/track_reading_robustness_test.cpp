@@ -78,5 +78,30 @@ TEST(TrackReadingRobustness, ExtremeNumbersAndEmptyInput) {
   }
 }
 
+// A vertex that is not a finite number is a format error at its line, in
+// the layout the quick scanner takes ("%e") and in any other.
+TEST(TrackReadingRobustness, NonFiniteVerticesAreFormatErrorsAtTheirLine) {
+  for (const char* number : {"nan", "NaN", "inf", "-inf", "+inf", "Infinity", "-infinity", "1e999", "nan(1)"}) {
+    for (const std::string& fine : {std::string("0 0 "), std::string("  1.000000e+00  2.000000e+00  ")}) {
+      SCOPED_TRACE(std::string(number) + " after \"" + fine + "\"");
+      const std::string text = "1: History No. 1\n1\n3\n0 0 0 1e6\n" + fine + number + " 5e5\n0 0 2 0\n";
+      for (bool keep : {true, false}) {
+        TrackReadingRequest request;
+        request.path = "/runs/t.txt";
+        request.keepTrackDataInMemory = keep;
+        request.filter.originTypeMask = 4095;
+        settings::TRACKSETDATA copy;
+        TrackStatistics statistics;
+        const TrackReadingOutcome outcome = ReadTrackText({text.data(), text.size()}, request, copy, statistics);
+        EXPECT_TRUE(outcome.formatError);
+        ASSERT_FALSE(outcome.messages.empty());
+        EXPECT_NE(outcome.messages.back().text.find("\n  at t.txt:5"), std::string::npos)
+            << outcome.messages.back().text;
+        EXPECT_EQ(statistics.tracks, 0);
+      }
+    }
+  }
+}
+
 }  // namespace
 }  // namespace tessarin::tracks

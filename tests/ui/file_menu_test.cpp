@@ -103,6 +103,54 @@ TEST(FileMenu, SaveWritesWhatWasTypedAndClearsTheModifiedFlag) {
   EXPECT_NE(written.find("cutawayPlaneNormal = (1, 0, 1)\n"), std::string::npos);
 }
 
+// Another window or an editor changed the file since it was read or saved:
+// Save asks first, and each answer keeps what the user wants.
+TEST(FileMenu, SavingOverAFileChangedElsewhereAsksFirst) {
+  struct Case {
+    MessageAnswer answer;
+    bool saved;          // the window's sets are on disk
+    bool editorKept;     // the editor's text is still on disk
+    bool reloaded;       // the window shows the editor's sets
+  };
+  for (const Case& c : {Case{MessageAnswer::Overwrite, true, false, false}, Case{MessageAnswer::Reload, false, true, true},
+                        Case{MessageAnswer::SaveAs, false, true, false}, Case{MessageAnswer::Cancel, false, true, false}}) {
+    SCOPED_TRACE(static_cast<int>(c.answer));
+    ControllerFixture fixture(StartWith::DemoFile);
+    Controller& controller = *fixture.controller;
+    controller.Commit(NumberField::ViewSize, "12.5");
+    std::string edited = ReadWholeFile(fixture.demoPath);
+    edited.replace(edited.find("viewSize = 40\n"), 14, "viewSize = 77\n");
+    tessarin::testing::WriteWholeFile(fixture.demoPath, edited);
+    fixture.host.answers.push_back(c.answer);
+    fixture.host.chosenFiles.push_back(fixture.folder.File("other.tesprm"));
+    EXPECT_EQ(controller.Save(), c.answer != MessageAnswer::Cancel);
+    ASSERT_EQ(fixture.host.messages.size(), 1u);
+    EXPECT_EQ(fixture.host.messages[0].buttons, MessageButtons::OverwriteReloadSaveAs);
+    EXPECT_EQ(fixture.host.messages[0].defaultAnswer, MessageAnswer::SaveAs);
+    EXPECT_NE(fixture.host.messages[0].text.find(fixture.demoPath), std::string::npos);
+    const std::string onDisk = ReadWholeFile(fixture.demoPath);
+    EXPECT_EQ(onDisk.find("viewSize = 12.5\n") != std::string::npos, c.saved);
+    EXPECT_EQ(onDisk == edited, c.editorKept);
+    EXPECT_EQ(controller.WorkingCopy().viewSize == 77, c.reloaded);
+    if (c.answer == MessageAnswer::SaveAs) {
+      EXPECT_NE(ReadWholeFile(fixture.folder.File("other.tesprm")).find("viewSize = 12.5\n"), std::string::npos);
+    }
+  }
+}
+
+// Saving twice from one window, or a file saved again unchanged by others,
+// asks nothing.
+TEST(FileMenu, SavingAgainOrOverAnUnchangedFileAsksNothing) {
+  ControllerFixture fixture(StartWith::DemoFile);
+  Controller& controller = *fixture.controller;
+  controller.Commit(NumberField::ViewSize, "12.5");
+  ASSERT_TRUE(controller.Save());
+  tessarin::testing::WriteWholeFile(fixture.demoPath, ReadWholeFile(fixture.demoPath));  // a new time only
+  controller.Commit(NumberField::ViewSize, "13");
+  ASSERT_TRUE(controller.Save());
+  EXPECT_TRUE(fixture.host.messages.empty());
+}
+
 TEST(FileMenu, SaveAsAndOpenRoundTripTheDemoFile) {
   ControllerFixture fixture(StartWith::DemoFile);
   Controller& controller = *fixture.controller;

@@ -178,6 +178,40 @@ TEST(InputFile, CommandsOfTheSystemShellFailWhenTheAnswerIsNo) {
             std::string::npos);
 }
 
+TEST(InputFile, FilesOutsideTheInputFoldersAreOpenedOnlyAfterOneYes) {
+  // The input file lies in in/; its program writes two files in the
+  // start-up folder, where the simulator runs.
+  for (platform::MessageAnswer answer : {platform::MessageAnswer::Yes, platform::MessageAnswer::No}) {
+    ControllerFixture fixture;
+    std::filesystem::create_directories(fixture.folder.File("in"));
+    tessarin::testing::WriteWholeFile(
+        fixture.folder.File("in/files.inp"),
+        "PROGRAM p\n  FopenW(\"first.txt\")\n  FopenW(\"second.txt\")\n  FcloseW()\nEND PROGRAM\n"
+        "S1 S 0 0 0 5\nC1 0 -1\n");
+    Controller& controller = *fixture.controller;
+    controller.EditWorkingCopy().checkSyntax_Tessarin = 1;
+    controller.EditWorkingCopy().InputFileFolder = fixture.folder.File("in/");
+    controller.EditWorkingCopy().InputFN = "files.inp";
+    fixture.host.answers.push_back(answer);
+    controller.ReloadInputFile();
+    ASSERT_EQ(fixture.host.messages.size(), 1u);
+    EXPECT_EQ(fixture.host.messages[0].icon, MessageIcon::Question);
+    EXPECT_EQ(fixture.host.messages[0].text,
+              "A user program of the input file wants to open this file outside the input file's folder:\n\n" +
+                  fixture.folder.File("first.txt") +
+                  "\n\nDo you allow the user programs to read and write files anywhere while this input file is "
+                  "read?");
+    const bool yes = answer == platform::MessageAnswer::Yes;
+    EXPECT_EQ(Exists(fixture.folder.File("first.txt")), yes);
+    EXPECT_EQ(Exists(fixture.folder.File("second.txt")), yes);
+    EXPECT_EQ(controller.Model().loaded, yes);
+    EXPECT_EQ(fixture.console.text.find("(the file \"" + fixture.folder.File("first.txt") + "\" was not opened") !=
+                  std::string::npos,
+              !yes)
+        << fixture.console.text;
+  }
+}
+
 // A console whose user tries to close it while a user program runs, then
 // stops the program with Esc and Q.
 class ImpatientConsole final : public platform::Console {

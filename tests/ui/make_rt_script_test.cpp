@@ -6,6 +6,8 @@
 
 #include <filesystem>
 
+#include "engine/messages.h"
+#include "platform/console.h"
 #include "ui/controller_fixture.h"
 
 namespace tessarin::ui {
@@ -91,6 +93,26 @@ TEST(MakeRtScriptInTheWindow, CopyToClipboardPlacesTheWholeScriptByteForByte) {
   controller.MakeRtScript();
   EXPECT_EQ(fixture.clipboard.copies, 1);
   EXPECT_EQ(fixture.clipboard.text, fixture.Script());
+}
+
+TEST(MakeRtScriptInTheWindow, EscThenQStopsAUserProgramInsideALongBuiltInCall) {
+  // SkipLines over a terabyte (a sparse file) would take hours.
+  ControllerFixture fixture;
+  tessarin::testing::WriteWholeFile(fixture.folder.File("lines.txt"), "");
+  std::filesystem::resize_file(fixture.folder.File("lines.txt"), std::uintmax_t{1} << 40);
+  tessarin::testing::WriteWholeFile(fixture.folder.File("skip.inp"),
+                                    "PROGRAM p\n  FopenR(\"lines.txt\")\n  n = SkipLines(1e18)\nEND PROGRAM\n"
+                                    "S1 S 0 0 0 5\nC1 0 -1\n");
+  Controller& controller = *fixture.controller;
+  controller.EditWorkingCopy().checkSyntax_Tessarin = 1;
+  controller.EditWorkingCopy().InputFileFolder = fixture.folder.path();
+  controller.EditWorkingCopy().InputFN = "skip.inp";
+  fixture.console.keys = {{platform::kKeyEscape, 200}, {'Q', 400}};
+  controller.MakeRtScript();
+  EXPECT_NE(fixture.console.text.find(engine::MessageText(engine::Msg::kEscapeAndQ)), std::string::npos);
+  EXPECT_NE(fixture.console.text.find(engine::MessageText(engine::Msg::kInterrupted)), std::string::npos);
+  EXPECT_FALSE(controller.Model().loaded);
+  EXPECT_FALSE(std::filesystem::exists(controller.RtScriptPath()));
 }
 
 }  // namespace

@@ -1,4 +1,3 @@
-#include <charconv>
 #include <ostream>
 
 #include "app/cli/commands.h"
@@ -14,7 +13,7 @@ namespace {
 constexpr CommandDescription kCheck{
     "check",
     "Usage: tessarin-cli check INPUT [--params FILE [--set N]] [--dump] [--time-limit SECONDS]\n"
-    "                          [--allow-system]\n"
+    "                          [--allow-system] [--allow-files]\n"
     "\n"
     "Reads the simulator input file INPUT as the program does before it makes an\n"
     "RT script. The reader's messages (errors, warnings, each followed by a line\n"
@@ -51,28 +50,11 @@ constexpr CommandDescription kCheck{
     "                   UNION<n> cells=C<n>,...\n"
     "                   source position=P direction=D ..., then the plane and\n"
     "                     cone settings\n"
-    "  --time-limit SECONDS\n"
-    "                 interrupt a user program of INPUT that runs longer, as\n"
-    "                 Esc then Q does on a terminal\n"
-    "  --allow-system let the user programs of INPUT run commands of the system\n"
-    "                 shell with System; without it System is a runtime error\n"};
+    TESSARIN_USER_PROGRAM_OPTIONS_HELP};
 
 constexpr const char* kParamsOption = "--params";
 constexpr const char* kSetOption = "--set";
 constexpr const char* kDumpFlag = "--dump";
-constexpr const char* kTimeLimitOption = "--time-limit";
-constexpr const char* kAllowSystemFlag = "--allow-system";
-
-// Seconds from --time-limit (0 without it), or none when the value is bad.
-std::optional<double> TimeLimit(const ParsedArguments& arguments) {
-  std::optional<std::string> text = arguments.Value(kTimeLimitOption);
-  if (!text) return 0.0;
-  double seconds = 0;
-  const char* end = text->data() + text->size();
-  auto [ptr, ec] = std::from_chars(text->data(), end, seconds);
-  if (ec != std::errc() || ptr != end || !(seconds > 0)) return std::nullopt;
-  return seconds;
-}
 
 // The set the read works with: from --params (and --set), else the default.
 std::optional<SelectedSet> ChooseSet(const ParsedArguments& arguments, CommandIo& io, int& exitCode) {
@@ -101,18 +83,14 @@ int RunCheckCommand(const std::vector<std::string>& args, CommandIo& io) {
   spec.minPositional = 1;
   spec.maxPositional = 1;
   spec.flags.insert(kDumpFlag);
-  spec.flags.insert(kAllowSystemFlag);
   spec.valueOptions.insert(kParamsOption);
   spec.valueOptions.insert(kSetOption);
-  spec.valueOptions.insert(kTimeLimitOption);
+  AddUserProgramOptions(spec);
   int exitCode = kExitSuccess;
   std::optional<ParsedArguments> arguments = ParseCommandArguments(args, spec, kCheck, io, exitCode);
   if (!arguments) return exitCode;
-  std::optional<double> timeLimit = TimeLimit(*arguments);
-  if (!timeLimit) {
-    ReportUsageError(kCheck, "--time-limit needs a positive number of seconds", io);
-    return kExitUsage;
-  }
+  std::optional<UserProgramOptions> programOptions = ReadUserProgramOptions(*arguments, kCheck, io);
+  if (!programOptions) return kExitUsage;
   std::optional<SelectedSet> selected = ChooseSet(*arguments, io, exitCode);
   if (!selected) return exitCode;
 
@@ -126,7 +104,7 @@ int RunCheckCommand(const std::vector<std::string>& args, CommandIo& io) {
 
   input::GeometryModel model;
   input::InputReadResult result =
-      ReadInputOnTerminal(set, selected->Context(), io.err, *timeLimit, arguments->Has(kAllowSystemFlag), model,
+      ReadInputOnTerminal(set, selected->Context(), io.err, *programOptions, model,
                           [&io](const std::string& hint) { io.err << hint; });
   if (result.status == input::InputReadStatus::OpenFailed) {
     io.err << "tessarin-cli check: " << result.message << "\n";

@@ -11,14 +11,19 @@ const std::vector<Command>& Commands() {
       {"show", "FILE [--set N]", "print every field of a parameter set", RunShowCommand},
       {"names", "FILE [--set N]", "print the four file names derived from a set", RunNamesCommand},
       {"cmdline", "FILE [--set N]", "print the simulator command line of a set", RunCmdlineCommand},
-      {"check", "INPUT [--params FILE [--set N]] [--dump] [--time-limit SECONDS]\n[--allow-system]",
+      {"check", "INPUT [--params FILE [--set N]] [--dump] [--time-limit SECONDS]\n[--allow-system] [--allow-files]",
        "read and check a simulator input file", RunCheckCommand},
-      {"rt", "FILE [--set N] [--yes] [--allow-system]", "make the RT script of a set for MGED", RunRtCommand},
+      {"rt", "FILE [--set N] [--yes] [--time-limit SECONDS] [--allow-system]\n[--allow-files]",
+       "make the RT script of a set for MGED", RunRtCommand},
       {"tracks", "count|stats|export|draw FILE [--set N] [--json] [-o OUT.vtp]\n[--base PATH]",
        "count, summarise, export or draw a set's tracks", RunTracksCommand},
-      {"plot", "FILE [--set N] [--basis xy|xz|yz|view] [--origin X,Y,Z] [--width W]\n[--pixels WxH] -o PICTURE.png",
+      {"plot",
+       "FILE [--set N] [--basis xy|xz|yz|view] [--origin X,Y,Z] [--width W]\n[--pixels WxH] [--time-limit SECONDS] "
+       "[--allow-system] [--allow-files]\n-o PICTURE.png",
        "draw a slice of a set's geometry as a PNG picture", RunPlotCommand},
-      {"overlaps", "FILE [--set N] [--slices K] [--pixels N] [--points M] [--seed S]\n[--region X0,Y0,Z0,X1,Y1,Z1] [--json]",
+      {"overlaps",
+       "FILE [--set N] [--slices K] [--pixels N] [--points M] [--seed S]\n[--region X0,Y0,Z0,X1,Y1,Z1] [--json] "
+       "[--time-limit SECONDS]\n[--allow-system] [--allow-files]",
        "find overlapping cells and undefined regions", RunOverlapsCommand},
   };
   return commands;

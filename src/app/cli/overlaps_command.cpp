@@ -15,7 +15,7 @@ constexpr CommandDescription kOverlaps{
     "overlaps",
     "Usage: tessarin-cli overlaps FILE [--set N] [--slices K] [--pixels N]\n"
     "                [--points M] [--seed S] [--region X0,Y0,Z0,X1,Y1,Z1]\n"
-    "                [--json] [--allow-system]\n"
+    "                [--json] [--time-limit SECONDS] [--allow-system] [--allow-files]\n"
     "\n"
     "Reads the input file of a parameter set of the parameter file FILE and\n"
     "searches its geometry for overlaps (points that two or more cells hold)\n"
@@ -44,7 +44,7 @@ constexpr CommandDescription kOverlaps{
     "  --seed S      seed of the random points (default 1)\n"
     "  --region ...  the box to search, two opposite corners in cm\n"
     "  --json        print a JSON document\n"
-    "  --allow-system let the input file's user programs run shell commands\n"};
+    TESSARIN_USER_PROGRAM_OPTIONS_HELP};
 
 constexpr const char* kSetOption = "--set";
 constexpr const char* kSlicesOption = "--slices";
@@ -53,7 +53,6 @@ constexpr const char* kPointsOption = "--points";
 constexpr const char* kSeedOption = "--seed";
 constexpr const char* kRegionOption = "--region";
 constexpr const char* kJsonFlag = "--json";
-constexpr const char* kAllowSystemFlag = "--allow-system";
 
 std::string CellName(const input::GeometryModel& model, int cell) {
   return platform::FormatText("C%d", model.cells[static_cast<std::size_t>(cell)].id);
@@ -108,11 +107,14 @@ int RunOverlapsCommand(const std::vector<std::string>& args, CommandIo& io) {
   ArgumentSpec spec;
   spec.minPositional = 1;
   spec.maxPositional = 1;
-  spec.flags = {kJsonFlag, kAllowSystemFlag};
+  spec.flags = {kJsonFlag};
   spec.valueOptions = {kSetOption, kSlicesOption, kPixelsOption, kPointsOption, kSeedOption, kRegionOption};
+  AddUserProgramOptions(spec);
   int exitCode = kExitSuccess;
   std::optional<ParsedArguments> arguments = ParseCommandArguments(args, spec, kOverlaps, io, exitCode);
   if (!arguments) return exitCode;
+  std::optional<UserProgramOptions> programOptions = ReadUserProgramOptions(*arguments, kOverlaps, io);
+  if (!programOptions) return kExitUsage;
 
   long long slices = 16, pixels = 200, points = 100000, seed = 1;
   if (!WholeOption(*arguments, kSlicesOption, 0, 1000, slices, io) ||
@@ -134,7 +136,7 @@ int RunOverlapsCommand(const std::vector<std::string>& args, CommandIo& io) {
       LoadSelectedSet(arguments->positional.front(), arguments->Value(kSetOption), kOverlaps, io, exitCode);
   if (!selected) return exitCode;
   std::optional<SetGeometry> geometry =
-      ReadSetGeometry(*selected, arguments->Has(kAllowSystemFlag), kOverlaps, io, exitCode);
+      ReadSetGeometry(*selected, *programOptions, kOverlaps, io, exitCode);
   if (!geometry) return exitCode;
 
   const settings::VIEWPARM& set = geometry->set;

@@ -17,8 +17,8 @@ namespace {
 constexpr CommandDescription kPlot{
     "plot",
     "Usage: tessarin-cli plot FILE [--set N] [--basis xy|xz|yz|view] [--origin X,Y,Z]\n"
-    "                         [--width W] [--pixels WxH] [--allow-system]\n"
-    "                         -o PICTURE.png\n"
+    "                         [--width W] [--pixels WxH] [--time-limit SECONDS]\n"
+    "                         [--allow-system] [--allow-files] -o PICTURE.png\n"
     "\n"
     "Reads the input file of a parameter set of the parameter file FILE and\n"
     "draws a slice of its geometry as a PNG picture, as the Geometry view shows\n"
@@ -37,7 +37,7 @@ constexpr CommandDescription kPlot{
     "  --origin X,Y,Z the picture's centre in cm (default: the set's view centre)\n"
     "  --width W      the width the picture spans in cm (default: the view size)\n"
     "  --pixels WxH   the picture's size (default 800x800, at most 10000x10000)\n"
-    "  --allow-system let the input file's user programs run shell commands\n"
+    TESSARIN_USER_PROGRAM_OPTIONS_HELP
     "  -o PICTURE     the PNG file to write\n"};
 
 constexpr const char* kSetOption = "--set";
@@ -46,7 +46,6 @@ constexpr const char* kOriginOption = "--origin";
 constexpr const char* kWidthOption = "--width";
 constexpr const char* kPixelsOption = "--pixels";
 constexpr const char* kOutputOption = "-o";
-constexpr const char* kAllowSystemFlag = "--allow-system";
 constexpr long long kMaxPixels = 10000;
 
 bool ParsePixels(const std::string& text, int& wide, int& high) {
@@ -66,11 +65,13 @@ int RunPlotCommand(const std::vector<std::string>& args, CommandIo& io) {
   ArgumentSpec spec;
   spec.minPositional = 1;
   spec.maxPositional = 1;
-  spec.flags.insert(kAllowSystemFlag);
   spec.valueOptions = {kSetOption, kBasisOption, kOriginOption, kWidthOption, kPixelsOption, kOutputOption};
+  AddUserProgramOptions(spec);
   int exitCode = kExitSuccess;
   std::optional<ParsedArguments> arguments = ParseCommandArguments(args, spec, kPlot, io, exitCode);
   if (!arguments) return exitCode;
+  std::optional<UserProgramOptions> programOptions = ReadUserProgramOptions(*arguments, kPlot, io);
+  if (!programOptions) return kExitUsage;
 
   const std::optional<std::string> output = arguments->Value(kOutputOption);
   if (!output || output->empty()) {
@@ -112,7 +113,7 @@ int RunPlotCommand(const std::vector<std::string>& args, CommandIo& io) {
       LoadSelectedSet(arguments->positional.front(), arguments->Value(kSetOption), kPlot, io, exitCode);
   if (!selected) return exitCode;
   std::optional<SetGeometry> geometry =
-      ReadSetGeometry(*selected, arguments->Has(kAllowSystemFlag), kPlot, io, exitCode);
+      ReadSetGeometry(*selected, *programOptions, kPlot, io, exitCode);
   if (!geometry) return exitCode;
 
   const settings::VIEWPARM& set = geometry->set;

@@ -2,18 +2,24 @@
 
 #include <png.h>
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <csetjmp>
+
+#include "platform/file_replacement.h"
 
 namespace tessarin::cli {
 
 namespace {
 
+void WriteBytes(png_structp png, png_bytep data, png_size_t length) {
+  auto* file = static_cast<platform::FileReplacement*>(png_get_io_ptr(png));
+  file->Write(std::string_view(reinterpret_cast<const char*>(data), length));
+}
+
+void FlushNothing(png_structp) {}
+
 // libpng reports errors by long jump; nothing with a destructor may live
 // between setjmp and the calls that can jump.
-bool WriteRows(std::FILE* file, const preview::RgbImage& image) {
+bool WriteRows(platform::FileReplacement& file, const preview::RgbImage& image) {
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
   if (!png) return false;
   png_infop info = png_create_info_struct(png);
@@ -21,7 +27,7 @@ bool WriteRows(std::FILE* file, const preview::RgbImage& image) {
     png_destroy_write_struct(&png, info ? &info : nullptr);
     return false;
   }
-  png_init_io(png, file);
+  png_set_write_fn(png, &file, WriteBytes, FlushNothing);
   png_set_IHDR(png, info, static_cast<png_uint_32>(image.width), static_cast<png_uint_32>(image.height), 8,
                PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
   png_write_info(png, info);
@@ -39,15 +45,11 @@ bool WritePngFile(const std::string& path, const preview::RgbImage& image, std::
     error = "the picture is empty";
     return false;
   }
-  std::FILE* file = std::fopen(path.c_str(), "wb");
-  if (!file) {
-    error = "cannot write " + path + ": " + std::strerror(errno);
-    return false;
-  }
-  const bool written = WriteRows(file, image);
-  const bool closed = std::fclose(file) == 0;
-  if (!written || !closed) {
-    error = "cannot write " + path;
+  // An older picture stays until the new one is complete.
+  platform::FileReplacement file(path);
+  const bool encoded = !file.Failed() && WriteRows(file, image);
+  if (!encoded || !file.Commit()) {
+    error = "cannot write " + path + (file.Failed() ? ": " + file.Reason() : std::string());
     return false;
   }
   return true;

@@ -15,7 +15,8 @@ namespace {
 
 constexpr CommandDescription kRt{
     "rt",
-    "Usage: tessarin-cli rt FILE [--set N] [--yes] [--allow-system]\n"
+    "Usage: tessarin-cli rt FILE [--set N] [--yes] [--time-limit SECONDS] [--allow-system]\n"
+    "                       [--allow-files]\n"
     "\n"
     "Makes the RT script of a parameter set of the parameter file FILE, as the\n"
     "window's \"Make RT script\" does: reads the set's input file again, names\n"
@@ -35,12 +36,10 @@ constexpr CommandDescription kRt{
     "\n"
     "  --set N   use set N (counting from 1) instead of the file's current set\n"
     "  --yes     overwrite an existing RT script\n"
-    "  --allow-system  let the input file's user programs run shell commands\n"
-    "            (System); without it they are refused\n"};
+    TESSARIN_USER_PROGRAM_OPTIONS_HELP};
 
 constexpr const char* kSetOption = "--set";
 constexpr const char* kYesFlag = "--yes";
-constexpr const char* kAllowSystemFlag = "--allow-system";
 
 // The writer's host on the command line: messages go to standard error,
 // except a question, whose text is kept for the command's own message; the
@@ -79,11 +78,13 @@ int RunRtCommand(const std::vector<std::string>& args, CommandIo& io) {
   spec.minPositional = 1;
   spec.maxPositional = 1;
   spec.flags.insert(kYesFlag);
-  spec.flags.insert(kAllowSystemFlag);
   spec.valueOptions.insert(kSetOption);
+  AddUserProgramOptions(spec);
   int exitCode = kExitSuccess;
   std::optional<ParsedArguments> arguments = ParseCommandArguments(args, spec, kRt, io, exitCode);
   if (!arguments) return exitCode;
+  std::optional<UserProgramOptions> programOptions = ReadUserProgramOptions(*arguments, kRt, io);
+  if (!programOptions) return kExitUsage;
   std::optional<SelectedSet> selected =
       LoadSelectedSet(arguments->positional.front(), arguments->Value(kSetOption), kRt, io, exitCode);
   if (!selected) return exitCode;
@@ -98,7 +99,7 @@ int RunRtCommand(const std::vector<std::string>& args, CommandIo& io) {
   set.checkSyntax_Tessarin = 1;
   launch::LaunchContext context = selected->Context();
   input::GeometryModel model;
-  input::InputReadResult read = ReadInputOnTerminal(set, context, io.err, 0, arguments->Has(kAllowSystemFlag), model);
+  input::InputReadResult read = ReadInputOnTerminal(set, context, io.err, *programOptions, model);
   if (read.status == input::InputReadStatus::OpenFailed) ReportFailure(read.message, io);
   if (read.status != input::InputReadStatus::Loaded) return kExitFailure;
 
@@ -114,7 +115,8 @@ int RunRtCommand(const std::vector<std::string>& args, CommandIo& io) {
     case render::RtScriptOutcome::Written:
       if (result.selectedTracks) io.err << "Number of tracks: " << *result.selectedTracks << "\n";
       io.out << scriptPath << "\n";
-      return kExitSuccess;
+      // The script is whole, but some of the tracks it was to load are not.
+      return result.trackFilesFailed > 0 ? kExitFailure : kExitSuccess;
     case render::RtScriptOutcome::NotOverwritten:
       ReportFailure(host.Question(), io);
       return kExitFailure;

@@ -31,7 +31,7 @@ std::optional<std::vector<double>> ParseNumberList(const std::string& text, std:
 
 }  // namespace
 
-std::optional<SetGeometry> ReadSetGeometry(const SelectedSet& selected, bool allowSystem,
+std::optional<SetGeometry> ReadSetGeometry(const SelectedSet& selected, const UserProgramOptions& options,
                                            const CommandDescription& command, CommandIo& io, int& exitCode) {
   SetGeometry geometry{selected.set(), {}};
   exitCode = kExitFailure;
@@ -41,7 +41,7 @@ std::optional<SetGeometry> ReadSetGeometry(const SelectedSet& selected, bool all
   }
   geometry.set.checkSyntax_Tessarin = 1;
   input::InputReadResult read =
-      ReadInputOnTerminal(geometry.set, selected.Context(), io.err, 0, allowSystem, geometry.model);
+      ReadInputOnTerminal(geometry.set, selected.Context(), io.err, options, geometry.model);
   if (read.status == input::InputReadStatus::OpenFailed)
     io.err << "tessarin-cli " << command.name << ": " << read.message << "\n";
   if (read.status != input::InputReadStatus::Loaded) return std::nullopt;

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/cli/selected_set.h"
+#include "app/cli/user_program_options.h"
 #include "input/geometry_model.h"
 
 namespace tessarin::cli {
@@ -18,7 +19,7 @@ struct SetGeometry {
 
 // Reads the set's input file; the reader's messages go to io.err. Nothing
 // with `exitCode` kExitFailure when the file cannot be read or has errors.
-std::optional<SetGeometry> ReadSetGeometry(const SelectedSet& selected, bool allowSystem,
+std::optional<SetGeometry> ReadSetGeometry(const SelectedSet& selected, const UserProgramOptions& options,
                                            const CommandDescription& command, CommandIo& io, int& exitCode);
 
 // "X,Y,Z" as three finite numbers.

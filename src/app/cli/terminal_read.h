@@ -6,6 +6,7 @@
 #include <iosfwd>
 #include <string>
 
+#include "app/cli/user_program_options.h"
 #include "input/geometry_model.h"
 #include "input/input_reader.h"
 #include "launch/launch_context.h"
@@ -13,10 +14,10 @@
 
 namespace tessarin::cli {
 
-// `timeLimit` in seconds, 0 for none. Without `allowSystem` a user program's
-// shell commands are refused, since nobody is asked on the command line.
+// Nobody is asked on the command line: without the options a user program's
+// shell commands and files outside the input file's folder are refused.
 input::InputReadResult ReadInputOnTerminal(const settings::VIEWPARM& set, const launch::LaunchContext& context,
-                                           std::ostream& messages, double timeLimit, bool allowSystem,
+                                           std::ostream& messages, const UserProgramOptions& options,
                                            input::GeometryModel& model,
                                            std::function<void(const std::string&)> hint = {});
 

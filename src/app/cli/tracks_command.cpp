@@ -1,6 +1,5 @@
 #include <unistd.h>
 
-#include <fstream>
 #include <iostream>
 
 #include "app/cli/commands.h"
@@ -9,6 +8,7 @@
 #include "launch/file_names.h"
 #include "platform/headless_host.h"
 #include "platform/paths.h"
+#include "platform/replacement_stream.h"
 #include "render/track_files.h"
 #include "tracks/set_reading.h"
 #include "tracks/vtk_export.h"
@@ -114,9 +114,11 @@ int RunStats(const SelectedSet& selected, bool json, CommandIo& io) {
 int RunExport(const SelectedSet& selected, const std::string& output, CommandIo& io) {
   tracks::PolyDataExport exporter(selected.set().showTrackSegments != 0);
   TracksReading reading = ReadSetTracks(selected, tracks::SegmentUse::WhenShown, &exporter, io);
-  std::ofstream file(output, std::ios::binary | std::ios::trunc);
-  if (!file || !exporter.Write(file)) {
-    io.err << "tessarin-cli tracks: cannot write \"" << output << "\"\n";
+  // An older export stays until the new one is complete.
+  platform::FileReplacement file(output);
+  platform::ReplacementStream stream(file);
+  if (file.Failed() || !exporter.Write(stream) || !file.Commit()) {
+    io.err << "tessarin-cli tracks: cannot write \"" << output << "\": " << file.Reason() << "\n";
     return kExitFailure;
   }
   io.out << exporter.Lines() << " tracks written to " << output << "\n";

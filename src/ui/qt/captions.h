@@ -241,4 +241,10 @@ inline constexpr const char* kLinkEndfPhotoText = "ENDF/B-VII.1 photoatomic data
 inline constexpr const char* kLinkEndfRelaxText = "ENDF/B-VII.1 atomic relaxation data";
 inline constexpr const char* kLinkBrlcadText = "BRL-CAD web site";
 
+
+// The question before saving over a parameter file changed on disk.
+inline constexpr const char* kOverwriteButton = "Overwrite";
+inline constexpr const char* kReloadButton = "Reload";
+inline constexpr const char* kSaveAsButton = "Save as...";
+
 }  // namespace tessarin::ui::qt::captions

@@ -1,5 +1,6 @@
 #include "ui/qt/geometry_view_window.h"
 
+#include <QBuffer>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -14,6 +15,7 @@
 #include <QThread>
 #include <QVBoxLayout>
 
+#include "platform/file_replacement.h"
 #include "ui/qt/geometry_view_captions.h"
 #include "ui/qt/qt_text.h"
 #include "ui/qt/slice_canvas.h"
@@ -194,7 +196,14 @@ void GeometryViewWindow::DescribePoint(QPointF at) {
 QString GeometryViewWindow::StatusText() const { return status_->text(); }
 
 bool GeometryViewWindow::SaveImage(const QString& path) const {
-  return !canvas_->Image().isNull() && canvas_->Image().save(path, "PNG");
+  if (canvas_->Image().isNull()) return false;
+  // Encoded first, so that an older picture stays until the new one is whole.
+  QByteArray encoded;
+  QBuffer buffer(&encoded);
+  buffer.open(QIODevice::WriteOnly);
+  if (!canvas_->Image().save(&buffer, "PNG")) return false;
+  return platform::ReplaceFile(path.toStdString(),
+                               std::string_view(encoded.constData(), static_cast<std::size_t>(encoded.size())));
 }
 
 void GeometryViewWindow::ChooseAndSave() {

@@ -1,8 +1,9 @@
 #pragma once
-// Keeps the menu accelerators of a window ahead of its edit fields: a line
-// edit would otherwise take Ctrl+A as "select all" (and an item editor of a
-// table likewise), so Save as could not be reached while a field has the
-// focus, which is nearly always.
+// Keeps the menu accelerators of a window ahead of the keys its widgets
+// would otherwise take for themselves, so that a menu command can be
+// reached while a field has the focus, which is nearly always. A text
+// field keeps its standard editing keys all the same: in one, Ctrl+A
+// selects the text rather than running Save as.
 
 #include <QKeySequence>
 #include <QObject>

@@ -1,10 +1,14 @@
 #include "ui/qt/qt_host.h"
+#include "ui/qt/captions.h"
 #include "ui/qt/qt_text.h"
+
+#include <map>
 
 #include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QPalette>
 #include <QStringList>
 
@@ -31,8 +35,19 @@ QMessageBox::StandardButtons ToQtButtons(MessageButtons buttons) {
     case MessageButtons::OkCancel: return QMessageBox::Ok | QMessageBox::Cancel;
     case MessageButtons::YesNo: return QMessageBox::Yes | QMessageBox::No;
     case MessageButtons::YesNoCancel: return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    case MessageButtons::OverwriteReloadSaveAs: return QMessageBox::Cancel;  // and the buttons of AddChoices
   }
   return QMessageBox::Ok;
+}
+
+// The buttons that standard ones cannot name, by the answer each gives.
+std::map<QAbstractButton*, MessageAnswer> AddChoices(QMessageBox& box, MessageButtons buttons) {
+  std::map<QAbstractButton*, MessageAnswer> choices;
+  if (buttons != MessageButtons::OverwriteReloadSaveAs) return choices;
+  choices[box.addButton(captions::kOverwriteButton, QMessageBox::DestructiveRole)] = MessageAnswer::Overwrite;
+  choices[box.addButton(captions::kReloadButton, QMessageBox::ResetRole)] = MessageAnswer::Reload;
+  choices[box.addButton(captions::kSaveAsButton, QMessageBox::AcceptRole)] = MessageAnswer::SaveAs;
+  return choices;
 }
 
 QMessageBox::StandardButton ToQtButton(MessageAnswer answer) {
@@ -41,8 +56,8 @@ QMessageBox::StandardButton ToQtButton(MessageAnswer answer) {
     case MessageAnswer::Cancel: return QMessageBox::Cancel;
     case MessageAnswer::Yes: return QMessageBox::Yes;
     case MessageAnswer::No: return QMessageBox::No;
+    default: return QMessageBox::NoButton;
   }
-  return QMessageBox::Ok;
 }
 
 MessageAnswer FromQtButton(int button, MessageButtons offered) {
@@ -82,8 +97,13 @@ MessageAnswer QtHost::ShowMessage(std::string_view text, MessageIcon icon, Messa
                                   MessageAnswer defaultAnswer) {
   // No caption of its own: the box carries the program's name.
   QMessageBox box(ToQtIcon(icon), QApplication::applicationName(), ToQString(text), ToQtButtons(buttons), owner_);
-  box.setDefaultButton(ToQtButton(defaultAnswer));
-  return FromQtButton(box.exec(), buttons);
+  const std::map<QAbstractButton*, MessageAnswer> choices = AddChoices(box, buttons);
+  for (const auto& [button, answer] : choices)
+    if (answer == defaultAnswer) box.setDefaultButton(qobject_cast<QPushButton*>(button));
+  if (choices.empty()) box.setDefaultButton(ToQtButton(defaultAnswer));
+  const int pressed = box.exec();
+  if (const auto chosen = choices.find(box.clickedButton()); chosen != choices.end()) return chosen->second;
+  return FromQtButton(pressed, buttons);
 }
 
 std::optional<std::string> QtHost::ChooseFileToOpen(const platform::FileChooserRequest& request) {

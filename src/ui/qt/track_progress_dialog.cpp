@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <QWindow>
 #include <thread>
 
 #include "tracks/messages.h"
@@ -50,6 +51,9 @@ class InputBlocker : public QObject {
       case QEvent::MouseButtonDblClick:
       case QEvent::Wheel:
       case QEvent::Close: {
+        // Input reaches a window object first and its widgets after: the
+        // dialog's window must let it through, or nothing in it could be used.
+        if (auto* window = qobject_cast<QWindow*>(target)) return window != allowed_->windowHandle();
         auto* widget = qobject_cast<QWidget*>(target);
         return !(widget != nullptr && (widget == allowed_ || allowed_->isAncestorOf(widget)));
       }
@@ -66,18 +70,17 @@ class InputBlocker : public QObject {
 
 CTrackDataFileProgressDlg::CTrackDataFileProgressDlg(QWidget* owner) : QDialog(owner) {
   setModal(true);
-  setWindowFlag(Qt::WindowCloseButtonHint, false);
   auto* layout = new QVBoxLayout(this);
   bar_ = new QProgressBar;
   bar_->setRange(0, 1000);
   bar_->setTextVisible(false);
   bar_->setMinimumWidth(360);
   layout->addWidget(bar_);
-  auto* stop = new QPushButton(QString::fromUtf8(tracks::messages::kStopButton.data(),
-                                                 static_cast<int>(tracks::messages::kStopButton.size())));
-  stop->setAutoDefault(false);
-  layout->addWidget(stop, 0, Qt::AlignHCenter);
-  connect(stop, &QPushButton::clicked, this, [this] { setProperty("stopRequested", true); });
+  stop_ = new QPushButton(QString::fromUtf8(tracks::messages::kStopButton.data(),
+                                            static_cast<int>(tracks::messages::kStopButton.size())));
+  stop_->setAutoDefault(false);
+  layout->addWidget(stop_, 0, Qt::AlignHCenter);
+  connect(stop_, &QPushButton::clicked, this, &CTrackDataFileProgressDlg::RequestStop);
   ShowProgress(0);
 }
 
@@ -91,7 +94,22 @@ void CTrackDataFileProgressDlg::keyPressEvent(QKeyEvent* event) {
   QDialog::keyPressEvent(event);
 }
 
-void CTrackDataFileProgressDlg::closeEvent(QCloseEvent* event) { event->ignore(); }
+// Closing the dialog asks for Stop; it goes away when the reading has ended.
+void CTrackDataFileProgressDlg::closeEvent(QCloseEvent* event) {
+  RequestStop();
+  event->ignore();
+}
+
+void CTrackDataFileProgressDlg::RequestStop() { setProperty("stopRequested", true); }
+
+void CTrackDataFileProgressDlg::ShowInFront() {
+  show();
+  raise();
+  // Without a window manager nothing else gives the dialog the keyboard,
+  // and Space would not reach Stop.
+  activateWindow();
+  stop_->setFocus();
+}
 
 void QtTrackReadingRunner::Run(const std::function<void(tracks::ReadingProgress*)>& reading,
                                std::atomic<bool>& stop) {
@@ -114,7 +132,7 @@ void QtTrackReadingRunner::Run(const std::function<void(tracks::ReadingProgress*
     if (progress.Shown()) {
       if (!dialog.isVisible()) {
         if (owner_ != nullptr) dialog.move(owner_->window()->geometry().center() - dialog.rect().center());
-        dialog.show();
+        dialog.ShowInFront();
       }
       dialog.ShowProgress(progress.Fraction());
     }

@@ -10,6 +10,7 @@
 #include "ui/track_reading_runner.h"
 
 class QProgressBar;
+class QPushButton;
 
 namespace tessarin::ui::qt {
 
@@ -17,13 +18,18 @@ class CTrackDataFileProgressDlg : public QDialog {
  public:
   explicit CTrackDataFileProgressDlg(QWidget* owner);
   void ShowProgress(double fraction);
+  // Shows the dialog in front with the keyboard on Stop.
+  void ShowInFront();
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;  // Enter and Escape do nothing
-  void closeEvent(QCloseEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;  // asks for Stop
 
  private:
+  void RequestStop();
+
   QProgressBar* bar_ = nullptr;
+  QPushButton* stop_ = nullptr;
 };
 
 class QtTrackReadingRunner : public TrackReadingRunner {

@@ -238,9 +238,9 @@ TEST_F(MainWindowTest, TrackFileChooserFollowsTheCustomNameBox) {
   EXPECT_FALSE(chooser->isEnabled());
 }
 
-// A focused field must not swallow the menu accelerators: Ctrl+A is
-// Save as here, not "select all", and Ctrl+D activates the console.
-TEST_F(MainWindowTest, MenuAcceleratorsWinOverAFocusedField) {
+// A focused field must not swallow the menu accelerators (Ctrl+D activates
+// the console), but keeps its editing keys: Ctrl+A selects its text.
+TEST_F(MainWindowTest, MenuAcceleratorsWinOverAFocusedFieldButNotItsEditingKeys) {
   QLineEdit* viewSize = ByToolTip<QLineEdit>(window(), captions::kTipViewSize);
   ASSERT_NE(viewSize, nullptr);
   auto overriddenByField = [&](Qt::Key key) {
@@ -249,12 +249,17 @@ TEST_F(MainWindowTest, MenuAcceleratorsWinOverAFocusedField) {
     QApplication::sendEvent(viewSize, &override);
     return override.isAccepted();
   };
-  EXPECT_FALSE(overriddenByField(Qt::Key_A));
+  EXPECT_TRUE(overriddenByField(Qt::Key_A));
   EXPECT_FALSE(overriddenByField(Qt::Key_D));
   EXPECT_FALSE(overriddenByField(Qt::Key_O));
   EXPECT_FALSE(overriddenByField(Qt::Key_S));
   // Other editing keys stay with the field.
   EXPECT_TRUE(overriddenByField(Qt::Key_C));
+  viewSize->setText("15");
+  viewSize->deselect();
+  QKeyEvent selectAll(QEvent::KeyPress, Qt::Key_A, Qt::ControlModifier, "a");
+  QApplication::sendEvent(viewSize, &selectAll);
+  EXPECT_EQ(viewSize->selectedText(), "15");
 }
 
 }  // namespace

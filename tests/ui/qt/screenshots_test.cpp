@@ -148,6 +148,23 @@ TEST(Screenshots, MessagesAboutFilesReadInPart) {
                                     {"basic_filebuf::underflow error reading the file: Is a directory"}),
               platform::MessageIcon::Error, platform::MessageButtons::Ok, platform::MessageAnswer::Ok,
               "message_unexpected_failure");
+  SaveMessage(host, settings::FillMessage(ui::messages::kChangedOnDiskQuestion, {path}),
+              platform::MessageIcon::Warning, platform::MessageButtons::OverwriteReloadSaveAs,
+              platform::MessageAnswer::SaveAs, "message_save_over_changed_file");
+}
+
+TEST(Screenshots, QuestionsOfAReadingAboutFilesAndCommands) {
+  QtHost host;
+  SaveMessage(host,
+              std::string(ui::messages::kOutsideFileQuestionStart) + "/home/user/.bashrc" +
+                  std::string(ui::messages::kOutsideFileQuestionEnd),
+              platform::MessageIcon::Question, platform::MessageButtons::YesNo, platform::MessageAnswer::No,
+              "message_outside_file_question");
+  SaveMessage(host,
+              std::string(ui::messages::kRunCommandQuestionStart) + "touch ran" +
+                  std::string(ui::messages::kRunCommandQuestionEnd),
+              platform::MessageIcon::Question, platform::MessageButtons::YesNo, platform::MessageAnswer::No,
+              "message_run_command_question");
 }
 
 // After the demo's input file is read, the Materials table names its

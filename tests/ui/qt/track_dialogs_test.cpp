@@ -20,6 +20,7 @@
 #include "ui/controller_fixture.h"
 #include "ui/qt/desktop_application.h"
 #include "ui/qt/filtering_tabs.h"
+#include "ui/qt/stop_test_reading.h"
 #include "ui/qt/track_colors_dialog.h"
 #include "ui/qt/track_progress_dialog.h"
 #include "ui/qt/track_stats_dialog.h"
@@ -117,27 +118,6 @@ TEST_F(TrackDialogsTest, TrackTypesAndColors) {
   EXPECT_TRUE(controller.IsModified());
 }
 
-// Two seconds pass between looks at the clock, so that the reading reports
-// progress at its first look; at the second look it waits for Stop.
-class WaitingClock : public platform::Clock {
- public:
-  explicit WaitingClock(const std::atomic<bool>& stop) : stop_(stop) {}
-  double WallSeconds() const override {
-    if (++looks_ == 3) {
-      const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-      while (!stop_.load() && std::chrono::steady_clock::now() < deadline)
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-    return 2.0 * looks_;
-  }
-  double ProcessorSeconds() const override { return 0; }
-  void YieldProcessor() override {}
-
- private:
-  const std::atomic<bool>& stop_;
-  mutable int looks_ = 0;
-};
-
 void ClickStopWhenShown(QTimer& clicker, QString& caption) {
   QObject::connect(&clicker, &QTimer::timeout, [&caption] {
     for (QWidget* widget : QApplication::topLevelWidgets()) {
@@ -153,21 +133,7 @@ void ClickStopWhenShown(QTimer& clicker, QString& caption) {
 }
 
 TEST_F(TrackDialogsTest, StopInterruptsAFileReading) {
-  std::string text;
-  for (int h = 1; h <= 500; ++h) {
-    text += std::to_string(h) + ": History No. " + std::to_string(h) + "\n1\n40\n";
-    for (int v = 0; v < 40; ++v) text += "0 0 " + std::to_string(v) + " " + std::to_string(40 - v) + "\n";
-  }
-  tessarin::testing::WriteWholeFile(folder.File("large.txt"), text);
-  std::atomic<bool> stop{false};
-  WaitingClock clock(stop);
-  tracks::TrackReadingRequest request;
-  request.path = folder.File("large.txt");
-  request.stop = &stop;
-  request.clock = &clock;
-  settings::TRACKSETDATA copy;
-  tracks::TrackStatistics statistics;
-  tracks::TrackReadingOutcome outcome;
+  tessarin::testing::StopTestReading reading(folder.File("large.txt"));
   QTimer clicker;
   QString caption;
   ClickStopWhenShown(clicker, caption);
@@ -177,19 +143,18 @@ TEST_F(TrackDialogsTest, StopInterruptsAFileReading) {
   runner.Run(
       [&](tracks::ReadingProgress* progress) {
         ranElsewhere = std::this_thread::get_id() != uiThread;
-        request.progress = progress;
-        outcome = tracks::ReadTracks(request, copy, statistics);
+        reading.Read(progress);
       },
-      stop);
+      reading.stop);
   EXPECT_TRUE(ranElsewhere);
   EXPECT_TRUE(caption.startsWith("Reading the track data file (")) << caption.toStdString();
-  EXPECT_TRUE(outcome.interrupted);
-  ASSERT_EQ(outcome.messages.size(), 1u);
-  EXPECT_EQ(outcome.messages[0].caption, "Reading of the track dataset has been interrupted");
+  EXPECT_TRUE(reading.outcome.interrupted);
+  ASSERT_EQ(reading.outcome.messages.size(), 1u);
+  EXPECT_EQ(reading.outcome.messages[0].caption, "Reading of the track dataset has been interrupted");
   // Stopped after about 8192 of the 20000 vertices: the statistics cover what was read.
-  EXPECT_GT(statistics.tracks, 100);
-  EXPECT_LT(statistics.tracks, 300);
-  EXPECT_EQ(copy.fileSize, -1);
+  EXPECT_GT(reading.statistics.tracks, 100);
+  EXPECT_LT(reading.statistics.tracks, 300);
+  EXPECT_EQ(reading.copy.fileSize, -1);
 }
 
 }  // namespace
