@@ -155,6 +155,7 @@ RtScriptResult WriteRtScript(const RtScriptRequest& request) {
   const auto cellsStarted = std::chrono::steady_clock::now();
   WriteCells(scene);
   result.times.cellsSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - cellsStarted).count();
+  result.emptyCells = scene.emptyCells;
   scene.text += "\n";
   WriteRegions(scene, sourceWritten);
   WriteViewAndRaytrace(scene, sourceWritten, request.host.ButtonFaceColor());

@@ -6,6 +6,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "input/geometry_model.h"
 #include "launch/launch_context.h"
@@ -62,6 +63,9 @@ struct RtScriptResult {
   int trackFilesFailed = 0;                 // track files that could not be made or written
   std::optional<long long> selectedTracks;  // with showTracks on: the count for "Number of tracks:"
   std::size_t scriptBytes = 0;
+  // Ids of the cells that contain no point: their combinations are written
+  // empty (the world less itself), so that names and regions stay.
+  std::vector<int> emptyCells;
   RtScriptTimes times;
 };
 
