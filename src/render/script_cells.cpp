@@ -292,18 +292,20 @@ class CellWriter {
     for (const CellReference& reference : references_)
       if (IsPlaneReference(scene_.model, reference)) planes.Append(reference.surface, reference.sense);
 
-    bool omitCutaway = false;
-    const bool asItIs = contact_.empty && !RegionTest(scene_.clip, planes);
-    if (!asItIs) {
-      if (contact_.empty || planeReference) Prune(planes);
-      if (planes.Count() > 0 && Clipping()) {
-        std::vector<int> faces;
-        for (int surface : planes.surfaces)
-          if (scene_.IsWorldFace(surface)) faces.push_back(surface - scene_.firstBoundingPlane);
-        PullFaces(faces, contact_.empty ? planes : test_);
-      }
-      omitCutaway = planes.Find(scene_.Cutaway()) >= 0 && !CutawayCutsFaces(planes);
+    // Planes that enclose nothing make an arbn MGED cannot prepare; a cell
+    // of no volume within the world is written empty instead.
+    if (contact_.empty && !RegionTest(scene_.clip, planes)) {
+      scene_.Append("comb C%d u World - World", cell.id);
+      return;
     }
+    if (contact_.empty || planeReference) Prune(planes);
+    if (planes.Count() > 0 && Clipping()) {
+      std::vector<int> faces;
+      for (int surface : planes.surfaces)
+        if (scene_.IsWorldFace(surface)) faces.push_back(surface - scene_.firstBoundingPlane);
+      PullFaces(faces, contact_.empty ? planes : test_);
+    }
+    const bool omitCutaway = planes.Find(scene_.Cutaway()) >= 0 && !CutawayCutsFaces(planes);
     HalfSpaceList written;
     for (int k = 0; k < planes.Count(); ++k) {
       int surface = planes.surfaces[static_cast<std::size_t>(k)];
@@ -316,8 +318,7 @@ class CellWriter {
       scene_.Append("comb C%d u World", cell.id);
       return;
     }
-    // Planes that enclose nothing (a cell that is empty, or cut away) make
-    // an arbn MGED cannot prepare; the cell is written empty instead.
+    // Nor when the planes as they are written enclose nothing.
     if (!FindArbnCorners(ArbnPlanes(written), kMgedDistanceTolerance / 10).any) {
       scene_.Append("comb C%d u World - World", cell.id);
       return;

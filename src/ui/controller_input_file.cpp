@@ -90,6 +90,8 @@ void Controller::MakeRtScript() {
   request.readTracks = [this](tracks::SelectedTrackSink& sink) { return ReadTracksForDrawing(sink); };
   const render::RtScriptResult result = render::WriteRtScript(request);
   if (result.selectedTracks) numberOfTracks_ = std::to_string(*result.selectedTracks);
+  if (const std::string empty = render::EmptyCellsWarning(result); !empty.empty())
+    host_.ShowMessage(empty, platform::MessageIcon::Warning);
 }
 
 void Controller::ActivateConsoleWindow() {

@@ -167,12 +167,14 @@ TEST_F(RtScriptTest, TheCellsThatContainNoPointAreListed) {
       {"S1 P 1 0 0 0\nS2 P 1 0 0 5\nS3 S 0 0 0 10\nM1 \"a\"\nC1 1 1 -1 2 -3\nC2 0 -3 #1\nC3 0 3\n", {1}},
       {"S1 S 0 0 0 1\nS2 S 5 0 0 1\nM1 \"a\"\nC1 1 1 -1 -2\nC2 1 1 -1\nC3 0 1 -2\nC4 0 1 2\n", {1}},
       {"S1 S 0 0 0 1\nS2 S 0 0 0 2\nM1 \"a\"\nC1 1 1 -1 2\nC2 1 1 -1\nC3 0 1 -2\nC4 0 2\n", {1}},
+      {"S1 P 1 0 0 0\nM1 \"a\"\nC1 1 1 -1 1\nC2 0 -1\nC3 0 1\n", {1}},
       {"S1 S 1e5 0 0 1\nM1 \"a\"\nC1 1 1 -1\nC2 0 1\n", {}},
       {"S1 S 0 0 0 1\nM1 \"a\"\nC1 1 1 -1\nC2 0 1\n", {}},
   };
   for (const Case& c : cases) {
     ASSERT_TRUE(fixture.Read(c.input)) << fixture.console;
     EXPECT_EQ(fixture.Write().emptyCells, c.empty) << c.input;
+    EXPECT_FALSE(Has(fixture.script, "ARBN1")) << c.input;
   }
 }
 

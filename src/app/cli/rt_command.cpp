@@ -5,10 +5,8 @@
 #include "app/cli/selected_set.h"
 #include "app/cli/terminal_read.h"
 #include "launch/file_names.h"
-#include "platform/format_text.h"
 #include "platform/headless_host.h"
 #include "platform/paths.h"
-#include "render/messages.h"
 #include "render/region_rows.h"
 #include "render/rt_script.h"
 
@@ -115,7 +113,7 @@ int RunRtCommand(const std::vector<std::string>& args, CommandIo& io) {
   render::RtScriptResult result = render::WriteRtScript(request);
   switch (result.outcome) {
     case render::RtScriptOutcome::Written:
-      for (int cell : result.emptyCells) io.err << platform::FormatText(render::messages::kCellContainsNoPoint, cell) << "\n";
+      if (const std::string empty = render::EmptyCellsWarning(result); !empty.empty()) io.err << empty << "\n";
       if (result.selectedTracks) io.err << "Number of tracks: " << *result.selectedTracks << "\n";
       io.out << scriptPath << "\n";
       // The script is whole, but some of the tracks it was to load are not.
