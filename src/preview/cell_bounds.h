@@ -1,8 +1,9 @@
 #pragma once
 // A box around each cell, as tight as can be had cheaply: the bounds its own
 // surfaces give directly (axis planes, spheres, cylinders and cones along an
-// axis), then the world faces still untouched pulled towards the cell by the
-// clipping. Complements only take volume away, so they are left out.
+// axis, the corners of the polyhedron its planes make), then the world faces
+// still untouched pulled towards the cell by the clipping. Complements only
+// take volume away, so they are left out.
 
 #include <vector>
 

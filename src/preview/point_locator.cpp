@@ -95,25 +95,40 @@ void PointLocator::BuildGrid() {
     cells_[static_cast<std::size_t>(axis)] = count;
     Component(voxelSize_, axis) = length > 0 ? length / count : 1;
   }
-  voxels_.assign(static_cast<std::size_t>(cells_[0]) * cells_[1] * cells_[2], {});
+  // The voxels' cells in one array, each voxel's run found by its start:
+  // counted first, then filled.
+  struct Span {
+    std::array<int, 3> first{}, last{};
+  };
+  std::vector<Span> spans(bounds_.size());
+  std::vector<std::uint32_t> counts(static_cast<std::size_t>(cells_[0]) * cells_[1] * cells_[2] + 1, 0);
+  auto forEachVoxel = [&](const Span& span, auto&& visit) {
+    for (int x = span.first[0]; x <= span.last[0]; ++x)
+      for (int y = span.first[1]; y <= span.last[1]; ++y)
+        for (int z = span.first[2]; z <= span.last[2]; ++z)
+          visit((static_cast<std::size_t>(x) * cells_[1] + y) * cells_[2] + z);
+  };
   for (std::size_t i = 0; i < bounds_.size(); ++i) {
     if (bounds_[i].empty) continue;
     const Box3& box = bounds_[i].box;
-    std::array<int, 3> first{}, last{};
     bool beyond = false;
     for (int axis = 0; axis < 3; ++axis) {
       const double low = (Component(box.low, axis) - Component(extent_.low, axis)) / Component(voxelSize_, axis);
       const double high = (Component(box.high, axis) - Component(extent_.low, axis)) / Component(voxelSize_, axis);
       const int count = cells_[static_cast<std::size_t>(axis)];
       beyond = beyond || low < 0 || high > count;
-      first[static_cast<std::size_t>(axis)] = std::clamp(static_cast<int>(std::floor(low)), 0, count - 1);
-      last[static_cast<std::size_t>(axis)] = std::clamp(static_cast<int>(std::floor(high)), 0, count - 1);
+      spans[i].first[static_cast<std::size_t>(axis)] = std::clamp(static_cast<int>(std::floor(low)), 0, count - 1);
+      spans[i].last[static_cast<std::size_t>(axis)] = std::clamp(static_cast<int>(std::floor(high)), 0, count - 1);
     }
     if (beyond) far_.push_back(static_cast<int>(i));
-    for (int x = first[0]; x <= last[0]; ++x)
-      for (int y = first[1]; y <= last[1]; ++y)
-        for (int z = first[2]; z <= last[2]; ++z)
-          voxels_[(static_cast<std::size_t>(x) * cells_[1] + y) * cells_[2] + z].push_back(static_cast<int>(i));
+    forEachVoxel(spans[i], [&](std::size_t voxel) { ++counts[voxel + 1]; });
+  }
+  for (std::size_t k = 1; k < counts.size(); ++k) counts[k] += counts[k - 1];
+  voxelStart_ = counts;
+  voxelCells_.resize(counts.back());
+  for (std::size_t i = 0; i < bounds_.size(); ++i) {
+    if (bounds_[i].empty) continue;
+    forEachVoxel(spans[i], [&](std::size_t voxel) { voxelCells_[counts[voxel]++] = static_cast<int>(i); });
   }
 }
 
@@ -130,15 +145,16 @@ Box3 PointLocator::VoxelBox(const Vec3& point) const {
   return box;
 }
 
-const std::vector<int>* PointLocator::VoxelAt(const Vec3& point) const {
+std::optional<std::span<const int>> PointLocator::VoxelAt(const Vec3& point) const {
   std::array<int, 3> at{};
   for (int axis = 0; axis < 3; ++axis) {
     const double offset = (Component(point, axis) - Component(extent_.low, axis)) / Component(voxelSize_, axis);
     const int count = cells_[static_cast<std::size_t>(axis)];
-    if (!(offset >= 0 && offset <= count)) return nullptr;
+    if (!(offset >= 0 && offset <= count)) return std::nullopt;
     at[static_cast<std::size_t>(axis)] = std::min(static_cast<int>(offset), count - 1);
   }
-  return &voxels_[(static_cast<std::size_t>(at[0]) * cells_[1] + at[1]) * cells_[2] + at[2]];
+  const std::size_t voxel = (static_cast<std::size_t>(at[0]) * cells_[1] + at[1]) * cells_[2] + at[2];
+  return std::span<const int>(voxelCells_.data() + voxelStart_[voxel], voxelStart_[voxel + 1] - voxelStart_[voxel]);
 }
 
 // With `clearance`, every surface is looked at and the nearest kept there;
@@ -223,8 +239,8 @@ PointCells PointLocator::Find(const Vec3& point, LocatorScratch& scratch, Reach*
     return result;
   }
   scratch.candidates.clear();
-  const std::vector<int>* voxel = VoxelAt(point);
-  for (int cell : voxel ? *voxel : far_) {
+  const std::optional<std::span<const int>> voxel = VoxelAt(point);
+  for (int cell : voxel ? *voxel : std::span<const int>(far_)) {
     const Box3& box = bounds_[static_cast<std::size_t>(cell)].box;
     if (box.Contains(point)) scratch.candidates.push_back(cell);
     else if (reach) reach->clearance = std::min(reach->clearance, TravelToBox(box, point, reach->along));

@@ -8,6 +8,8 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
+#include <span>
 #include <vector>
 
 #include "input/geometry_model.h"
@@ -39,7 +41,7 @@ struct LocatorScratch {
 class PointLocator {
  public:
   // Keeps a reference to `model`, which must outlive the locator and stay unchanged.
-  PointLocator(const input::GeometryModel& model, const Box3& world, int clipCycles = 24);
+  PointLocator(const input::GeometryModel& model, const Box3& world, int clipCycles = 16);
 
   PointCells Locate(const Vec3& point, LocatorScratch& scratch) const;
   PointCells Locate(const Vec3& point) const;
@@ -58,7 +60,8 @@ class PointLocator {
 
  private:
   void BuildGrid();
-  const std::vector<int>* VoxelAt(const Vec3& point) const;
+  // The cells whose boxes reach the point's voxel; none outside the grid.
+  std::optional<std::span<const int>> VoxelAt(const Vec3& point) const;
   struct Reach {
     Vec3 along;
     double clearance = 0;
@@ -77,7 +80,8 @@ class PointLocator {
   Box3 extent_;
   std::array<int, 3> cells_{};  // voxels per axis
   Vec3 voxelSize_;
-  std::vector<std::vector<int>> voxels_;
+  std::vector<std::uint32_t> voxelStart_;  // voxel k's cells are voxelCells_[voxelStart_[k] .. voxelStart_[k + 1])
+  std::vector<int> voxelCells_;
   std::vector<int> far_;  // cells that reach beyond the grid
 };
 

@@ -1,8 +1,10 @@
 #pragma once
 // What the clipping operations share during one "Make RT script": the
 // surface table (the model's surfaces with the writer's bounding planes
-// behind them), the precision settings (the vertex search may raise the
-// distance precision), the intersection buffers and the time spent.
+// behind them), a copy of the model's precision settings, the intersection
+// buffers and the time spent. A region test may raise the distance precision
+// for itself; it is back at the model's value when the test returns, so
+// nothing of one cell's clipping reaches the next or the model.
 
 #include <vector>
 
@@ -21,7 +23,7 @@ struct ClipTimes {
 
 struct ClipContext {
   std::vector<input::SurfaceRecord>& surfaces;
-  input::PrecisionSettings& precision;
+  input::PrecisionSettings precision;
   // One curve per entry position of the list being clipped, grown on first
   // use and kept for the whole command.
   std::vector<input::kernel::IntersectionCurve> buffers;

@@ -49,6 +49,22 @@ class ReversedEntry {
   bool hadInterior_ = false;
 };
 
+// Whether the region reaches behind the moved plane: the side it moved away
+// from holds part of the region.
+bool CutsOffPart(ClipContext& context, const HalfSpaceList& list, const ClipRequest& request) {
+  HalfSpaceList behind = list;
+  behind.hasInteriorPoint = false;
+  behind.Append(request.plane, request.inverted ? 1 : -1);
+  return RegionTest(context, behind);
+}
+
+bool InteriorPointNotAhead(const ClipContext& context, const HalfSpaceList& list, const input::SurfaceRecord& plane,
+                           const Vec3& ahead) {
+  if (!list.hasInteriorPoint) return false;
+  const double side = Dot(ahead, list.interiorPoint - plane.point);
+  return side <= PointTolerance(context, plane, list.interiorPoint);
+}
+
 }  // namespace
 
 int PlanePositionVerdict(ClipContext& context, int plane, const HalfSpaceList& list) {
@@ -92,7 +108,8 @@ int ClipPlane(ClipContext& context, HalfSpaceList& list, const ClipRequest& requ
     double step = std::min(request.maxTravel / 2, first);
     const Vec3 direction = request.inverted ? -plane.direction : plane.direction;
     Vec3 move = step * direction;
-    Vec3 accepted = plane.point;
+    const Vec3 start = plane.point;
+    Vec3 accepted = start;
     int verdict = 1, before = 1;
     for (int cycle = 0; cycle < request.cycles; ++cycle) {
       if (step <= d) break;
@@ -110,8 +127,14 @@ int ClipPlane(ClipContext& context, HalfSpaceList& list, const ClipRequest& requ
       before = verdict;
       PlaceAt(plane, plane.point + move);
       begun = cycle + 1;
-      verdict = PlanePositionVerdict(context, request.plane, list);
-      if (request.inverted) verdict = -verdict;
+      // A region whose inner point is not ahead of the plane is cut or
+      // passed, whatever the curves would say.
+      if (InteriorPointNotAhead(context, list, plane, direction)) {
+        verdict = 0;
+      } else {
+        verdict = PlanePositionVerdict(context, request.plane, list);
+        if (request.inverted) verdict = -verdict;
+      }
       if (verdict > 0) {
         accepted = plane.point;
       } else if (cycle == 0) {
@@ -120,6 +143,13 @@ int ClipPlane(ClipContext& context, HalfSpaceList& list, const ClipRequest& requ
       }
     }
     if (verdict <= 0) PlaceAt(plane, accepted);
+    // The verdicts rest on curves found numerically; a second opinion of the
+    // region test on what the move cut off keeps a wrong one from taking
+    // part of the region away.
+    if (begun > 0 && CutsOffPart(context, list, request)) {
+      PlaceAt(plane, start);
+      begun = 0;
+    }
   }
   context.times.clippingSeconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
   return begun;

@@ -18,6 +18,7 @@ namespace {
 constexpr int kBoundedSamples = 96;
 constexpr int kUnboundedSamples = 128;
 constexpr int kBisectionSteps = 80;
+constexpr int kGoldenSteps = 60;
 
 // Real roots of a·s² + b·s + c = 0; a double root counts once. A
 // discriminant that rounding pushed just below zero is a touching root.
@@ -132,8 +133,70 @@ double SideAlong(const kernel::IntersectionCurve& curve, int branch, const Surfa
   return kernel::SurfaceSideValue(kernel::CurvePoint(curve, branch, t), surface);
 }
 
+// The parameter in [low, high] where the side value changes sign, by
+// bisection; `lowValue` is the value at `low`.
+double Crossing(const kernel::IntersectionCurve& curve, int branch, const SurfaceRecord& surface, double d, double low,
+                double high, double lowValue) {
+  for (int step = 0; step < kBisectionSteps; ++step) {
+    const double middle = 0.5 * (low + high);
+    const double middleValue = SideAlong(curve, branch, surface, middle);
+    if (std::fabs(middleValue) <= d * 1e-3) return middle;
+    if ((middleValue < 0) == (lowValue < 0)) {
+      low = middle;
+      lowValue = middleValue;
+    } else {
+      high = middle;
+    }
+  }
+  return 0.5 * (low + high);
+}
+
+// Where |side| has a dip between three samples of one sign, the curve may
+// cross the surface twice between samples: golden-section search for the
+// dip's bottom, and the two crossings when it lies across the surface.
+void HiddenCrossings(const kernel::IntersectionCurve& curve, int branch, const SurfaceRecord& surface, double d,
+                     double low, double high, double sign, std::vector<double>& parameters) {
+  constexpr double kGolden = 0.6180339887498949;
+  struct Sample {
+    double t;
+    Vec3 point;
+    double value;  // sign·side: positive away from the surface
+  };
+  auto at = [&](double t) {
+    const Vec3 point = kernel::CurvePoint(curve, branch, t);
+    return Sample{t, point, sign * kernel::SurfaceSideValue(point, surface)};
+  };
+  const Sample first = at(low);
+  Sample a = first, b = at(high);
+  Sample c = at(b.t - kGolden * (b.t - a.t)), e = at(a.t + kGolden * (b.t - a.t));
+  // Side values change no faster than the point moves: once the bracket is
+  // shorter than the value at its best point, the surface is out of reach.
+  auto reachable = [&] {
+    const double best = std::fmin(c.value, e.value);
+    return best > d && best <= 2 * Norm(b.point - a.point);
+  };
+  for (int step = 0; step < kGoldenSteps && reachable(); ++step) {
+    if (c.value < e.value) {
+      b = e, e = c;
+      c = at(b.t - kGolden * (b.t - a.t));
+    } else {
+      a = c, c = e;
+      e = at(a.t + kGolden * (b.t - a.t));
+    }
+  }
+  const Sample& bottom = c.value < e.value ? c : e;
+  if (bottom.value > d) return;
+  if (bottom.value >= -d) {
+    parameters.push_back(bottom.t);
+    return;
+  }
+  parameters.push_back(Crossing(curve, branch, surface, d, low, bottom.t, sign * first.value));
+  parameters.push_back(Crossing(curve, branch, surface, d, bottom.t, high, sign * bottom.value));
+}
+
 // Sign changes between samples, refined by bisection; samples within D of
-// the surface without a sign change are touching points.
+// the surface without a sign change are touching points; dips towards the
+// surface between samples are searched for crossings the samples skipped.
 void SearchedParameters(const kernel::IntersectionCurve& curve, int branch, const SurfaceRecord& surface,
                         const input::PrecisionSettings& precision, const kernel::ParameterInterval& range,
                         bool unbounded, std::vector<double>& parameters) {
@@ -145,34 +208,34 @@ void SearchedParameters(const kernel::IntersectionCurve& curve, int branch, cons
     // Dense near the middle, where the conics' vertices are.
     return range.high * u * u * u;
   };
-  double previousT = sampleAt(0);
-  double previous = SideAlong(curve, branch, surface, previousT);
-  if (std::fabs(previous) <= d) parameters.push_back(previousT);
-  for (int k = 1; k <= samples; ++k) {
-    const double t = sampleAt(k);
-    const double value = SideAlong(curve, branch, surface, t);
-    if (std::fabs(value) <= d) {
-      if (std::fabs(previous) > d) parameters.push_back(t);
-    } else if (std::fabs(previous) > d && (value < 0) != (previous < 0)) {
-      double low = previousT, high = t, lowValue = previous;
-      for (int step = 0; step < kBisectionSteps; ++step) {
-        const double middle = 0.5 * (low + high);
-        const double middleValue = SideAlong(curve, branch, surface, middle);
-        if (std::fabs(middleValue) <= d * 1e-3) {
-          low = high = middle;
-          break;
-        }
-        if ((middleValue < 0) == (lowValue < 0)) {
-          low = middle;
-          lowValue = middleValue;
-        } else {
-          high = middle;
-        }
-      }
-      parameters.push_back(0.5 * (low + high));
+  thread_local std::vector<double> at, value;
+  thread_local std::vector<Vec3> point;
+  at.resize(static_cast<std::size_t>(samples) + 1);
+  value.resize(at.size());
+  point.resize(at.size());
+  for (std::size_t k = 0; k < at.size(); ++k) {
+    at[k] = sampleAt(static_cast<int>(k));
+    point[k] = kernel::CurvePoint(curve, branch, at[k]);
+    value[k] = kernel::SurfaceSideValue(point[k], surface);
+  }
+  // Side values change no faster than the point moves: a dip can reach the
+  // surface only when it is shallower than the way to the next samples.
+  auto mayDip = [&](std::size_t k) {
+    return std::fabs(value[k]) <= 2 * std::fmax(Norm(point[k] - point[k - 1]), Norm(point[k + 1] - point[k]));
+  };
+  if (std::fabs(value[0]) <= d) parameters.push_back(at[0]);
+  for (std::size_t k = 1; k < at.size(); ++k) {
+    const double previous = value[k - 1];
+    if (std::fabs(value[k]) <= d) {
+      if (std::fabs(previous) > d) parameters.push_back(at[k]);
+    } else if (std::fabs(previous) > d && (value[k] < 0) != (previous < 0)) {
+      parameters.push_back(Crossing(curve, branch, surface, d, at[k - 1], at[k], previous));
+    } else if (k + 1 < at.size() && std::fabs(previous) > d && std::fabs(value[k + 1]) > d &&
+               (previous < 0) == (value[k] < 0) && (value[k + 1] < 0) == (value[k] < 0) &&
+               std::fabs(value[k]) <= std::fabs(previous) && std::fabs(value[k]) <= std::fabs(value[k + 1]) &&
+               mayDip(k)) {
+      HiddenCrossings(curve, branch, surface, d, at[k - 1], at[k + 1], value[k] < 0 ? -1 : 1, parameters);
     }
-    previousT = t;
-    previous = value;
   }
 }
 
@@ -200,6 +263,27 @@ void CurveSurfaceParameters(const kernel::IntersectionCurve& curve, int branch, 
       SearchedParameters(curve, branch, surface, precision, range, curve.tMax <= curve.tMin, parameters);
   }
   std::sort(parameters.begin(), parameters.end());
+}
+
+std::optional<CurveBall> BoundingBall(const kernel::IntersectionCurve& curve, int branch) {
+  const std::size_t b = static_cast<std::size_t>(branch);
+  switch (curve.curveType) {
+    case kernel::kCircle:
+    case kernel::kTwoCircles:
+      return CurveBall{curve.points[b], std::fabs(curve.shape[b])};
+    case kernel::kCylinderEllipse:
+      return CurveBall{curve.points[0], std::fabs(curve.shape[0]) * std::hypot(1.0, curve.shape[1])};
+    case kernel::kConeEllipse: {
+      // The major axis runs between the points at ±π/2; the minor one is b.
+      const Vec3 end = kernel::CurvePoint(curve, 0, std::numbers::pi / 2);
+      const Vec3 other = kernel::CurvePoint(curve, 0, -std::numbers::pi / 2);
+      return CurveBall{0.5 * (end + other), std::fmax(0.5 * Norm(end - other), std::fabs(curve.shape[2]))};
+    }
+    case kernel::kSphereCylinderCurve:
+      return CurveBall{curve.points[0], curve.shape[0]};  // on the sphere
+    default:
+      return std::nullopt;
+  }
 }
 
 Vec3 SurfaceNormalAt(const Vec3& x, const SurfaceRecord& surface) {

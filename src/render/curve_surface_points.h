@@ -5,6 +5,7 @@
 // surface, circles and ellipses in closed form against planes; the other
 // combinations by a bracketing search along the curve parameter.
 
+#include <optional>
 #include <vector>
 
 #include "input/geometry_model.h"
@@ -18,6 +19,14 @@ namespace tessarin::render {
 void CurveSurfaceParameters(const input::kernel::IntersectionCurve& curve, int branch,
                             const input::SurfaceRecord& surface, const input::PrecisionSettings& precision,
                             std::vector<double>& parameters);
+
+// A ball that holds the whole of a bounded branch (circles, ellipses, the
+// curves of a sphere); none for the unbounded ones and those not covered.
+struct CurveBall {
+  input::Vec3 centre;
+  double radius = 0;
+};
+std::optional<CurveBall> BoundingBall(const input::kernel::IntersectionCurve& curve, int branch);
 
 // The unit normal of `surface` at `x`, pointing to its positive side; for a
 // point on an axis or at an apex, the axis direction's opposite serves.

@@ -8,6 +8,8 @@ namespace tessarin::render::messages {
 inline constexpr const char* kOverwriteQuestion = "File \"%s\" already exists. Do you want to overwrite it?";
 inline constexpr const char* kCouldNotOpen = "File \"%s\" could not be opened for writing.";
 inline constexpr const char* kWorldVolumeZero = "Geometry error: The volume of the \"world\" is zero.";
+// A cell whose surfaces leave no room: its id.
+inline constexpr const char* kCellContainsNoPoint = "Warning: cell %d contains no point.";
 // A script or track file could not be written whole: the file and the
 // system's reason. The old file is kept.
 inline constexpr const char* kCouldNotWrite = "File \"%s\" could not be written: %s.";

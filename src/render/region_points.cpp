@@ -15,15 +15,22 @@ namespace kernel = input::kernel;
 
 namespace {
 
+// Side values carry the rounding of the coordinates they are computed from:
+// far from the origin that is more than the distance precision.
+constexpr double kRoundingFraction = 1e-12;
+
 double SenseValue(const ClipContext& context, const HalfSpaceList& list, int position, const Vec3& x) {
   const std::size_t k = static_cast<std::size_t>(position);
   return list.senses[k] * kernel::SurfaceSideValue(x, context.Surface(list.surfaces[k]));
 }
 
+double EntryTolerance(const ClipContext& context, const HalfSpaceList& list, int position, const Vec3& x) {
+  return PointTolerance(context, context.Surface(list.surfaces[static_cast<std::size_t>(position)]), x);
+}
+
 bool StrictlyInside(const ClipContext& context, const HalfSpaceList& list, const Vec3& x) {
-  const double d = context.precision.distancePrecision;
   for (int k = 0; k < list.Count(); ++k)
-    if (!(SenseValue(context, list, k, x) > d)) return false;
+    if (!(SenseValue(context, list, k, x) > EntryTolerance(context, list, k, x))) return false;
   return true;
 }
 
@@ -37,20 +44,30 @@ double BeyondCut(double t, double end, bool unbounded) {
 
 }  // namespace
 
-bool SatisfiesList(const ClipContext& context, const HalfSpaceList& list, const Vec3& x) {
-  const double d = context.precision.distancePrecision;
-  for (int k = 0; k < list.Count(); ++k)
-    if (SenseValue(context, list, k, x) < -d) return false;
+double PointTolerance(const ClipContext& context, const input::SurfaceRecord& surface, const Vec3& x) {
+  return std::fmax(context.precision.distancePrecision,
+                   kRoundingFraction * (Norm(x) + Norm(surface.point) + surface.radius));
+}
+
+bool SatisfiesOthers(const ClipContext& context, const HalfSpaceList& list, const Vec3& x, int skipFirst,
+                     int skipSecond) {
+  for (int k = 0; k < list.Count(); ++k) {
+    if (k == skipFirst || k == skipSecond) continue;
+    if (SenseValue(context, list, k, x) < -EntryTolerance(context, list, k, x)) return false;
+  }
   return true;
+}
+
+bool SatisfiesList(const ClipContext& context, const HalfSpaceList& list, const Vec3& x) {
+  return SatisfiesOthers(context, list, x, -1, -1);
 }
 
 int SurfacesThrough(const ClipContext& context, const HalfSpaceList& list, const Vec3& x, int skipFirst,
                     int skipSecond) {
-  const double d = context.precision.distancePrecision;
   int count = 0;
   for (int k = 0; k < list.Count(); ++k) {
     if (k == skipFirst || k == skipSecond) continue;
-    if (std::fabs(SenseValue(context, list, k, x)) <= d) ++count;
+    if (std::fabs(SenseValue(context, list, k, x)) <= EntryTolerance(context, list, k, x)) ++count;
   }
   return count;
 }
@@ -62,12 +79,24 @@ std::optional<CurveRegionPoint> FindCurvePointInRegion(const ClipContext& contex
     double t;
     int entry;
   };
-  std::vector<Cut> cuts;
-  std::vector<double> parameters;
+  thread_local std::vector<Cut> cuts;
+  thread_local std::vector<double> parameters, pieces;
+  cuts.clear();
+  pieces.clear();
+  // Side values change no faster than the point moves, so a surface whose
+  // value at the ball's centre exceeds its radius keeps the whole branch on
+  // one side: no cuts to find there, or no point of the branch in the region.
+  const std::optional<CurveBall> ball = BoundingBall(curve, branch);
   for (int k = 0; k < list.Count(); ++k) {
     if (k == skipFirst || k == skipSecond) continue;
-    CurveSurfaceParameters(curve, branch, context.Surface(list.surfaces[static_cast<std::size_t>(k)]),
-                           context.precision, parameters);
+    const input::SurfaceRecord& surface = context.Surface(list.surfaces[static_cast<std::size_t>(k)]);
+    if (ball) {
+      const double side = list.senses[static_cast<std::size_t>(k)] * kernel::SurfaceSideValue(ball->centre, surface);
+      const double margin = ball->radius * (1 + 1e-12) + PointTolerance(context, surface, ball->centre);
+      if (side < -margin) return std::nullopt;
+      if (side > margin) continue;
+    }
+    CurveSurfaceParameters(curve, branch, surface, context.precision, parameters);
     for (double t : parameters) cuts.push_back({t, k});
   }
   std::sort(cuts.begin(), cuts.end(), [](const Cut& a, const Cut& b) { return a.t < b.t; });
@@ -76,9 +105,8 @@ std::optional<CurveRegionPoint> FindCurvePointInRegion(const ClipContext& contex
   const bool unbounded = !(curve.tMax > curve.tMin);
   auto pieceHolds = [&](double t) {
     const Vec3 x = kernel::CurvePoint(curve, branch, t);
-    return SatisfiesList(context, list, x) ? std::optional<Vec3>(x) : std::nullopt;
+    return SatisfiesOthers(context, list, x, skipFirst, skipSecond) ? std::optional<Vec3>(x) : std::nullopt;
   };
-  std::vector<double> pieces;
   if (cuts.empty()) {
     pieces.push_back(0.5 * (range.low + range.high));
   } else {
@@ -95,7 +123,7 @@ std::optional<CurveRegionPoint> FindCurvePointInRegion(const ClipContext& contex
   std::optional<CurveRegionPoint> best;
   for (const Cut& cut : cuts) {
     const Vec3 x = kernel::CurvePoint(curve, branch, cut.t);
-    if (!SatisfiesList(context, list, x)) continue;
+    if (!SatisfiesOthers(context, list, x, skipFirst, skipSecond)) continue;
     const int further = SurfacesThrough(context, list, x, skipFirst, skipSecond);
     if (!best || further < best->further) best = CurveRegionPoint{x, further, cut.entry};
   }
@@ -103,12 +131,14 @@ std::optional<CurveRegionPoint> FindCurvePointInRegion(const ClipContext& contex
 }
 
 std::optional<Vec3> InteriorPointNear(const ClipContext& context, const HalfSpaceList& list, const Vec3& x) {
-  const double d = context.precision.distancePrecision;
+  double d = context.precision.distancePrecision;
   std::vector<Vec3> inward;  // σ·normal of each surface through x: the way into its kept side
   for (int k = 0; k < list.Count(); ++k) {
     const std::size_t position = static_cast<std::size_t>(k);
     const input::SurfaceRecord& surface = context.Surface(list.surfaces[position]);
-    if (std::fabs(kernel::SurfaceSideValue(x, surface)) <= 10 * d)
+    const double tolerance = PointTolerance(context, surface, x);
+    d = std::fmax(d, tolerance);
+    if (std::fabs(kernel::SurfaceSideValue(x, surface)) <= 10 * tolerance)
       inward.push_back(static_cast<double>(list.senses[position]) * SurfaceNormalAt(x, surface));
   }
   Vec3 into;

@@ -11,11 +11,19 @@
 
 namespace tessarin::render {
 
-// Every entry satisfied within the distance precision D: σ·side ≥ −D.
-bool SatisfiesList(const ClipContext& context, const HalfSpaceList& list, const input::Vec3& x);
+// How near to `surface` a point at `x` counts as on it: the distance
+// precision D, or more where the coordinates are so large that rounding
+// alone moves a point by more than D.
+double PointTolerance(const ClipContext& context, const input::SurfaceRecord& surface, const input::Vec3& x);
 
-// The number of entries whose surface passes through `x` (|side| ≤ D), not
-// counting the positions `skipFirst` and `skipSecond`.
+// Every entry satisfied within its tolerance: σ·side ≥ −tolerance.
+bool SatisfiesList(const ClipContext& context, const HalfSpaceList& list, const input::Vec3& x);
+// The same for every entry but the positions `skipFirst` and `skipSecond`.
+bool SatisfiesOthers(const ClipContext& context, const HalfSpaceList& list, const input::Vec3& x, int skipFirst,
+                     int skipSecond);
+
+// The number of entries whose surface passes through `x` (|side| within
+// its tolerance), not counting the positions `skipFirst` and `skipSecond`.
 int SurfacesThrough(const ClipContext& context, const HalfSpaceList& list, const input::Vec3& x, int skipFirst,
                     int skipSecond);
 
@@ -27,7 +35,8 @@ struct CurveRegionPoint {
 
 // A point of `branch` of `curve` (which lies on the surfaces of list
 // positions `skipFirst` and `skipSecond`, −1 for none) that satisfies the
-// list. The curve is cut where it meets the other entries' surfaces; a piece
+// other entries; its own surfaces are not asked, so that rounding cannot put
+// the curve off them. The curve is cut where it meets the other entries' surfaces; a piece
 // between two cuts lies wholly in or out of the region, so one point per
 // piece decides it, and a piece point (on no further surface) is preferred
 // to a cut point. `parameters` is scratch space kept by the caller.
@@ -35,9 +44,10 @@ std::optional<CurveRegionPoint> FindCurvePointInRegion(const ClipContext& contex
                                                        const input::kernel::IntersectionCurve& curve, int branch,
                                                        int skipFirst, int skipSecond);
 
-// A point strictly inside the region (every entry's σ·side > D) near the
-// boundary point `x`: steps that double from D/2 along the edges through x,
-// the direction into all surfaces through it, and the lattice directions.
+// A point strictly inside the region (every entry's σ·side above its
+// tolerance) near the boundary point `x`: steps that double from half the
+// tolerance along the edges through x, the direction into all surfaces
+// through it, and the lattice directions.
 std::optional<input::Vec3> InteriorPointNear(const ClipContext& context, const HalfSpaceList& list,
                                              const input::Vec3& x);
 

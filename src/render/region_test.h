@@ -18,7 +18,8 @@ struct RegionTestDetails {
 };
 
 // True when the region is not empty. The interior point found is stored in
-// the list. The vertex search may raise context.precision.distancePrecision.
+// the list. The vertex search may raise the distance precision for the rest
+// of the test; it is restored before the test returns.
 bool RegionTest(ClipContext& context, HalfSpaceList& list, RegionTestDetails* details = nullptr);
 
 // The candidates (positions in `list`) whose reversed half-space does not

@@ -167,6 +167,7 @@ RtScriptResult WriteRtScript(const RtScriptRequest& request) {
   const auto cellsStarted = std::chrono::steady_clock::now();
   WriteCells(scene);
   result.times.cellsSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - cellsStarted).count();
+  result.emptyCells = scene.emptyCells;
   scene.text += "\n";
   WriteRegions(scene, sourceWritten);
   WriteViewAndRaytrace(scene, sourceWritten, request.host.ButtonFaceColor());
@@ -192,6 +193,15 @@ RtScriptResult WriteRtScript(const RtScriptRequest& request) {
   if (set.copyToClipboard && request.clipboard) platform::CopyFileToClipboard(request.scriptPath, *request.clipboard);
   result.times.totalSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
   return result;
+}
+
+std::string EmptyCellsWarning(const RtScriptResult& result) {
+  std::string text;
+  for (int cell : result.emptyCells) {
+    if (!text.empty()) text += "\n";
+    text += platform::FormatText(messages::kCellContainsNoPoint, cell);
+  }
+  return text;
 }
 
 }  // namespace tessarin::render

@@ -6,6 +6,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "input/geometry_model.h"
 #include "launch/launch_context.h"
@@ -18,8 +19,8 @@ namespace tessarin::render {
 
 struct RtScriptRequest {
   // The model of the last successful read. The command appends its bounding
-  // planes for its own duration and removes them again; the clipping may
-  // raise the model's distance precision, which then stays raised.
+  // planes for its own duration and removes them again; its precision
+  // settings are left as they were.
   input::GeometryModel& model;
   const settings::VIEWPARM& set;  // the working copy, its region rows included
   launch::LaunchContext launch;   // start-up directory and set number
@@ -63,9 +64,16 @@ struct RtScriptResult {
   std::optional<long long> selectedTracks;  // with showTracks on: the count for "Number of tracks:"
   bool trackDataMissing = false;            // tracks were to be shown, but there is no track data file yet
   std::size_t scriptBytes = 0;
+  // Ids of the cells that contain no point: their combinations are written
+  // empty (the world less itself), so that names and regions stay.
+  std::vector<int> emptyCells;
   RtScriptTimes times;
 };
 
 RtScriptResult WriteRtScript(const RtScriptRequest& request);
+
+// The warning about the cells that contain no point, a line for each;
+// empty when every cell has room.
+std::string EmptyCellsWarning(const RtScriptResult& result);
 
 }  // namespace tessarin::render

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/format_text.h"
+#include "render/arbn_edges.h"
 #include "render/cell_references.h"
 #include "render/clipping_iteration.h"
 #include "render/region_test.h"
@@ -20,6 +21,11 @@ using input::SurfaceRecord;
 using input::Vec3;
 
 namespace {
+
+// How far beyond a plane a corner may lie and still count as on the solid
+// for the arbn checks: wider than MGED's tolerance, so that its rounding
+// cannot tip the verdict.
+constexpr double kArbnSlack = 10 * kMgedDistanceTolerance;
 
 // Where the cell meets the world.
 struct WorldContact {
@@ -69,9 +75,20 @@ class CellWriter {
     CellRecord& cell = scene_.model.cells[static_cast<std::size_t>(cellIndex_)];
     cell.hasInteriorPoint = !contact_.empty && test_.hasInteriorPoint;
     if (cell.hasInteriorPoint) cell.interiorPoint = test_.interiorPoint;
+    if (contact_.empty && ContainsNoPoint()) scene_.emptyCells.push_back(cell.id);
     if (contact_.empty || !details.anyRedundant) return;
     for (int k = test_.Count() - 1; k >= 0; --k)
       if (details.redundant[static_cast<std::size_t>(k)]) test_.RemoveAt(k);
+  }
+
+  // Whether the cell's own bounds, without the world's, leave no room: a
+  // cell outside the world or cut away by the cut-away plane is not empty.
+  // The complements it subtracts are not counted, so this errs towards a
+  // cell having points.
+  bool ContainsNoPoint() {
+    HalfSpaceList own;
+    for (const CellReference& reference : references_) own.Append(reference.surface, reference.sense);
+    return !RegionTest(scene_.clip, own);
   }
 
   void FindWorldContact() {
@@ -121,14 +138,41 @@ class CellWriter {
     return platform::FormatText("S%d", surface.facetNumber);
   }
 
-  // Pulls a cap towards the cell; true when it moved.
+  // Whether the combination subtracts this surface's primitive.
+  bool Subtracted(int surface) const {
+    for (const CellReference& reference : references_)
+      if (reference.surface == surface && reference.sense > 0 && reference.kind != ReferenceKind::WholeStandard &&
+          Surface(surface).kind != SurfaceKind::Plane)
+        return true;
+    return false;
+  }
+
+  // Where a subtracted primitive must reach: everywhere the cell's other
+  // bounds hold but those of the other subtracted primitives, which take
+  // nothing out where they overlap this one. The world closes it.
+  HalfSpaceList SubtractionRegion(int own) const {
+    HalfSpaceList region;
+    for (int k = 0; k < test_.Count(); ++k) {
+      const int surface = test_.surfaces[static_cast<std::size_t>(k)];
+      const int sense = test_.senses[static_cast<std::size_t>(k)];
+      if (surface != own && sense > 0 && Subtracted(surface)) continue;
+      region.Append(surface, sense);
+    }
+    for (int face = 0; face < kWorldFaces; ++face)
+      if (region.Find(scene_.Face(face)) < 0) region.Append(scene_.Face(face), -1);
+    return region;
+  }
+
+  // Pulls a cap towards the part of the cell's region its primitive must
+  // hold; true when it moved.
   bool PullCap(int cap, const Vec3& point, const Vec3& normal, double travel, const CellReference& reference) {
     SurfaceRecord& plane = MutableSurface(cap);
     plane.point = point;
     plane.direction = normal;
     plane.planeConstant = -Dot(normal, point);
-    ClipRequest request{cap, travel, scene_.set.nIterations, true, reference.sense > 0 ? reference.surface : -1};
-    return ClipPlane(scene_.clip, test_, request) > 0;
+    if (reference.sense < 0) return ClipPlane(scene_.clip, test_, {cap, travel, scene_.set.nIterations, true, -1}) > 0;
+    HalfSpaceList region = SubtractionRegion(reference.surface);
+    return ClipPlane(scene_.clip, region, {cap, travel, scene_.set.nIterations, true, reference.surface}) > 0;
   }
 
   void WriteTruncatedPrimitives(const CellRecord&) {
@@ -248,32 +292,85 @@ class CellWriter {
     for (const CellReference& reference : references_)
       if (IsPlaneReference(scene_.model, reference)) planes.Append(reference.surface, reference.sense);
 
-    bool omitCutaway = false;
-    const bool asItIs = contact_.empty && !RegionTest(scene_.clip, planes);
-    if (!asItIs) {
-      if (contact_.empty || planeReference) Prune(planes);
-      if (planes.Count() > 0 && Clipping()) {
-        std::vector<int> faces;
-        for (int surface : planes.surfaces)
-          if (scene_.IsWorldFace(surface)) faces.push_back(surface - scene_.firstBoundingPlane);
-        PullFaces(faces, contact_.empty ? planes : test_);
-      }
-      omitCutaway = planes.Find(scene_.Cutaway()) >= 0 && !CutawayCutsFaces(planes);
-    }
-    const int written = planes.Count() - (omitCutaway ? 1 : 0);
-    if (written == 0) {
-      scene_.Append("comb C%d u World", cell.id);
+    // Planes that enclose nothing make an arbn MGED cannot prepare; a cell
+    // of no volume within the world is written empty instead.
+    if (contact_.empty && !RegionTest(scene_.clip, planes)) {
+      scene_.Append("comb C%d u World - World", cell.id);
       return;
     }
-    scene_.Append("in ARBN%d arbn %d", cell.id, written);
+    if (contact_.empty || planeReference) Prune(planes);
+    if (planes.Count() > 0 && Clipping()) {
+      std::vector<int> faces;
+      for (int surface : planes.surfaces)
+        if (scene_.IsWorldFace(surface)) faces.push_back(surface - scene_.firstBoundingPlane);
+      PullFaces(faces, contact_.empty ? planes : test_);
+    }
+    const bool omitCutaway = planes.Find(scene_.Cutaway()) >= 0 && !CutawayCutsFaces(planes);
+    HalfSpaceList written;
     for (int k = 0; k < planes.Count(); ++k) {
       int surface = planes.surfaces[static_cast<std::size_t>(k)];
       if (omitCutaway && surface == scene_.Cutaway()) continue;
       if (Clipping() && scene_.IsWorldFace(surface))
         surface = scene_.faceCopies[static_cast<std::size_t>(surface - scene_.firstBoundingPlane)];
-      AppendArbnPlane(scene_, Surface(surface), planes.senses[static_cast<std::size_t>(k)]);
+      written.Append(surface, planes.senses[static_cast<std::size_t>(k)]);
     }
+    if (written.Count() == 0) {
+      scene_.Append("comb C%d u World", cell.id);
+      return;
+    }
+    // Nor when the planes as they are written enclose nothing.
+    if (!FindArbnCorners(ArbnPlanes(written), kMgedDistanceTolerance / 10).any) {
+      scene_.Append("comb C%d u World - World", cell.id);
+      return;
+    }
+    if (Clipping()) KeepDrawable(written);
+    else DropCornerless(written);
+    scene_.Append("in ARBN%d arbn %d", cell.id, written.Count());
+    for (int k = 0; k < written.Count(); ++k)
+      AppendArbnPlane(scene_, Surface(written.surfaces[static_cast<std::size_t>(k)]),
+                      written.senses[static_cast<std::size_t>(k)]);
     scene_.Append("\ncomb C%d u ARBN%d", cell.id, cell.id);
+  }
+
+  std::vector<ArbnPlane> ArbnPlanes(const HalfSpaceList& planes) const {
+    std::vector<ArbnPlane> arbn;
+    for (int k = 0; k < planes.Count(); ++k) {
+      const SurfaceRecord& plane = Surface(planes.surfaces[static_cast<std::size_t>(k)]);
+      const double outward = planes.senses[static_cast<std::size_t>(k)] < 0 ? 1 : -1;
+      arbn.push_back({outward * plane.direction, -outward * scene_.scale * plane.planeConstant});
+    }
+    return arbn;
+  }
+
+  // A plane that makes no corner of the arbn (a world face pulled in no
+  // further than a corner of the cell's planes, or pushed back out) makes
+  // MGED drop the whole solid; it bounds nothing and goes.
+  void DropCornerless(HalfSpaceList& written) const {
+    const ArbnCorners corners = FindArbnCorners(ArbnPlanes(written), kMgedDistanceTolerance / 10);
+    for (auto it = corners.cornerless.rbegin(); it != corners.cornerless.rend(); ++it)
+      written.RemoveAt(static_cast<int>(*it));
+  }
+
+  // World faces pulled so close to the cell that two corners of the arbn
+  // nearly meet make MGED call it non-convex: such faces go back out, a
+  // little further each time, and at last to the world's faces.
+  void KeepDrawable(HalfSpaceList& written) {
+    constexpr int kBackOffs = 5;
+    double margin = 20 * kMgedDistanceTolerance / scene_.scale;
+    for (int attempt = 0; attempt <= kBackOffs; ++attempt, margin *= 4) {
+      DropCornerless(written);
+      if (ArbnEdgesDrawable(ArbnPlanes(written), kMgedDistanceTolerance, kArbnSlack)) return;
+      for (int face = 0; face < kWorldFaces; ++face) {
+        SurfaceRecord& copy = MutableSurface(scene_.faceCopies[static_cast<std::size_t>(face)]);
+        const SurfaceRecord& original = Surface(scene_.Face(face));
+        const double gap = Dot(original.direction, original.point - copy.point);
+        const double back = attempt == kBackOffs ? gap : std::min(gap, margin);
+        if (back <= 0) continue;
+        copy.point = copy.point + back * copy.direction;
+        copy.planeConstant = -Dot(copy.direction, copy.point);
+      }
+    }
+    DropCornerless(written);
   }
 
   void Prune(HalfSpaceList& planes) {

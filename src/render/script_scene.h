@@ -41,6 +41,7 @@ struct ScriptScene {
   bool cutawayInWorld = false;
 
   std::string sourceSuffix;  // " - S_source" or nothing
+  std::vector<int> emptyCells;  // ids of the cells found to contain no point
   std::string text;          // the script so far
 
   int Face(int face) const { return firstBoundingPlane + face; }

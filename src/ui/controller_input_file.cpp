@@ -95,6 +95,8 @@ void Controller::MakeRtScript() {
     numberOfTracks_.clear();
     tracks_->statistics.Clear();
   }
+  if (const std::string empty = render::EmptyCellsWarning(result); !empty.empty())
+    host_.ShowMessage(empty, platform::MessageIcon::Warning);
 }
 
 void Controller::ActivateConsoleWindow() {

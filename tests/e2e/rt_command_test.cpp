@@ -104,15 +104,40 @@ TEST_F(RtCommand, AViewOffTheScaleOfTheUnitsIsTold) {
       "centimeter = 1 pc the view is 3.24076e+181 MGED centimeters wide.";
   EXPECT_THAT(huge.err, HasSubstr(offScale));
 
+  // Clipping at this scale stays finite.
   const std::string lattice = "cells_lattice.inp";
   WriteWholeFile(startup_.File(lattice), ReadWholeFile(TESSARIN_SOURCE_DIR "/examples/" + lattice));
   WriteDemo(lattice, "1e200");
+  CliRun finite = Run({"rt", "demo.tesprm", "--yes"});
+  EXPECT_EQ(finite.exitCode, 0) << finite.err;
+  const std::string script = ReadWholeFile(startup_.File("cells_lattice.rt"));
+  EXPECT_THAT(script, ::testing::Not(HasSubstr("inf")));
+  EXPECT_THAT(script, ::testing::Not(HasSubstr("nan")));
+
+  const std::string far = "cy1e308.inp";
+  WriteWholeFile(startup_.File(far), ReadWholeFile(TestDataFile("input/robustness/" + far)));
+  WriteDemo(far, "1e200");
   CliRun overflowing = Run({"rt", "demo.tesprm", "--yes"});
   EXPECT_EQ(overflowing.exitCode, 1);
   EXPECT_THAT(overflowing.err, HasSubstr(offScale));
-  EXPECT_THAT(overflowing.err, HasSubstr("Geometry error: Surface S3 of cell C1 cannot be drawn in MGED: its height "
-                                         "vector would be written as \""));
-  EXPECT_FALSE(std::filesystem::exists(startup_.File("cells_lattice.rt")));
+  EXPECT_THAT(overflowing.err, HasSubstr("Geometry error: Surface S1"));
+  EXPECT_FALSE(std::filesystem::exists(startup_.File("cy1e308.rt")));
+}
+
+// A cell whose planes leave no room is written empty and named; a cell
+// beside it is neither.
+TEST_F(RtCommand, ACellThatContainsNoPointIsNamed) {
+  WriteWholeFile(startup_.File("empty.inp"),
+                 "COMPLEX_GEOMETRY 1\nM1 \"a\"\nS1 P 1 0 0 0\nS2 P 1 0 0 5\nS3 S 0 0 0 10\nC1 1 1 -1 2 -3\nC2 0 -3 #1\n"
+                 "C3 0 3\n");
+  WriteDemo("empty.inp");
+  CliRun run = Run({"rt", "demo.tesprm", "--yes"});
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_THAT(run.err, HasSubstr("Warning: cell 1 contains no point.\n"));
+  EXPECT_THAT(run.err, ::testing::Not(HasSubstr("cell 2 ")));
+  const std::string script = ReadWholeFile(startup_.File("empty.rt"));
+  EXPECT_THAT(script, HasSubstr("\ncomb C1 u World - World"));
+  EXPECT_THAT(script, ::testing::Not(HasSubstr("ARBN1")));
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <random>
 
+#include "preview/cell_bounds.h"
 #include "preview/preview_models.h"
 #include "preview/set_world.h"
 #include "render/script_check/model_cells.h"
@@ -84,6 +85,21 @@ TEST(PointLocator, NestedComplementsAndSurfacesWithinThePrecision) {
   EXPECT_EQ(edge.boundaryCell, 2);
   // Beyond the world cube nothing is a cell.
   EXPECT_EQ(locator.Locate({1e6, 0, 0}).insideCount, 0);
+}
+
+// A box of planes turned about z: its corners bound it without any clipping.
+TEST(CellBounds, PlanesTurnedOffTheAxesAreBoundedByTheirCorners) {
+  TextModel turned("COMPLEX_GEOMETRY 1\nM1 \"m\"\nS1 P 1 1 0 2\nS2 P 1 1 0 -2\nS3 P 1 -1 0 2\nS4 P 1 -1 0 -2\n"
+                   "S5 P 0 0 1 1\nS6 P 0 0 1 -1\nC1 1 1 -1 +2 -3 +4 -5 +6\n",
+                   10);
+  ASSERT_TRUE(turned.read.loaded) << turned.read.console;
+  const std::vector<CellBound> bounds = FindCellBounds(turned.read.model, WorldCubeOf(turned.set), 0);
+  ASSERT_EQ(bounds.size(), 1u);
+  for (int axis = 0; axis < 3; ++axis) {
+    const double half = axis == 2 ? 1 : 2;
+    EXPECT_NEAR(Component(bounds[0].box.low, axis), -half, 1e-4) << axis;
+    EXPECT_NEAR(Component(bounds[0].box.high, axis), half, 1e-4) << axis;
+  }
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -252,6 +253,39 @@ TEST_F(ClippingTest, AReversedEntryClipsToThePartInsideTheSurface) {
   EXPECT_GT(ClipPlane(context, cell, {top, 400, 40, true, rod}), 0);
   EXPECT_NEAR(surfaces[top].point.z, 2, 1e-6);
   EXPECT_EQ(cell.senses[6], 1);  // restored
+}
+
+// A cone and a cylinder that cross meet along a curve without a parametric
+// form, and the world faces touch neither: nothing of the region shows on
+// the curves the vertex search can follow, yet it is there.
+TEST_F(ClippingTest, ACrossingConeAndCylinderAreNotEmpty) {
+  HalfSpaceList crossing;
+  crossing.Append(Add(Cone({0, 0, -50}, {0, 0, 1}, 0.6)), -1);
+  crossing.Append(Add(Cylinder({0, 0, 0}, {1, 0, 0.2}, 5)), -1);
+  AddWorld(crossing, 3000);
+  ASSERT_TRUE(Test(crossing));
+  ASSERT_TRUE(crossing.hasInteriorPoint);
+  for (int k = 0; k < crossing.Count(); ++k)
+    EXPECT_GT(crossing.senses[k] * kernel::SurfaceSideValue(crossing.interiorPoint, surfaces[crossing.surfaces[k]]), 0);
+}
+
+// Far from the origin a point of a circle on a cylinder is off the cylinder
+// by more than the distance precision through rounding alone; the cap must
+// still stop where the cylinder leaves the world.
+TEST_F(ClippingTest, ACapStopsAtTheWorldAlsoWhereRoundingExceedsThePrecision) {
+  const Vec3 axis = Unit(Vec3{-0.245687069199491, 0.598644829291879, -0.762405556374205});
+  const int rod = Add(Cylinder({0, 0, 0}, axis, 12640.650815483));
+  HalfSpaceList outside;
+  outside.Append(rod, 1);
+  AddWorld(outside, 38500);
+  ASSERT_TRUE(Test(outside));
+  const double half = 154000;
+  const int top = Add(Plane(half * axis, axis));
+  ClipPlane(context, outside, {top, 2 * half, 20, true, rod});
+  // The axis itself stays in the world up to this far.
+  const double reach = 38500 / std::max({std::fabs(axis.x), std::fabs(axis.y), std::fabs(axis.z)});
+  EXPECT_GE(Dot(surfaces[top].point, axis), reach);
+  EXPECT_EQ(outside.senses[0], 1);
 }
 
 }  // namespace

@@ -115,5 +115,20 @@ TEST(MakeRtScriptInTheWindow, EscThenQStopsAUserProgramInsideALongBuiltInCall) {
   EXPECT_FALSE(std::filesystem::exists(controller.RtScriptPath()));
 }
 
+TEST(MakeRtScriptInTheWindow, TheCellsThatContainNoPointAreTold) {
+  DemoLoaded fixture;
+  Controller& controller = *fixture.controller;
+  controller.SetOverwritePrompt(false);
+  tessarin::testing::WriteWholeFile(fixture.folder.File("demo_lattice.inp"),
+                                    "COMPLEX_GEOMETRY 1\nM1 \"a\"\nS1 P 1 0 0 0\nS2 P 1 0 0 5\nS3 S 0 0 0 10\n"
+                                    "C1 1 1 -1 2 -3\nC2 1 1 1 -2 -3\nC4 0 -3 #1 #2\nC5 1 1 -1 1\nC6 0 3\n");
+  controller.MakeRtScript();
+  // After the demo set's missing track data.
+  ASSERT_FALSE(fixture.host.messages.empty()) << fixture.console.text;
+  EXPECT_EQ(fixture.host.messages.back().text, "Warning: cell 1 contains no point.\nWarning: cell 5 contains no point.");
+  EXPECT_EQ(fixture.host.messages.back().icon, platform::MessageIcon::Warning);
+  EXPECT_TRUE(std::filesystem::exists(controller.RtScriptPath()));
+}
+
 }  // namespace
 }  // namespace tessarin::ui

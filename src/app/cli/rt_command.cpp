@@ -114,6 +114,7 @@ int RunRtCommand(const std::vector<std::string>& args, CommandIo& io) {
   render::RtScriptResult result = render::WriteRtScript(request);
   switch (result.outcome) {
     case render::RtScriptOutcome::Written:
+      if (const std::string empty = render::EmptyCellsWarning(result); !empty.empty()) io.err << empty << "\n";
       if (result.selectedTracks) io.err << "Number of tracks: " << *result.selectedTracks << "\n";
       io.out << scriptPath << "\n";
       // The script is whole, but some of the tracks it was to load are not.

@@ -8,22 +8,24 @@
 
 namespace tessarin::input::kernel {
 
+Vec3 CarrierPoint(const SurfaceRecord& carrier, const Point2& at, const PrecisionSettings& precision) {
+  const Frame frame = FrameFromDirection(carrier.direction, precision.anglePrecision);
+  const bool onCone = carrier.kind == SurfaceKind::Cone;
+  // A cone has no points behind its apex (the axis there may lie inside the
+  // target and fake an intersection); negative a mirrors onto the nappe,
+  // which keeps the value continuous and the search moving.
+  const double a = onCone ? std::fabs(at.a) : at.a;
+  const Vec3 onAxis = carrier.point + a * carrier.direction;
+  if (onCone && a < precision.distancePrecision) return onAxis;
+  const double radius = onCone ? a * carrier.tanHalfAngle : carrier.radius;
+  return onAxis + radius * (std::cos(at.b) * frame.e1 + std::sin(at.b) * frame.e2);
+}
+
 NelderMeadResult MinimumSideValueOn(const SurfaceRecord& carrier, const SurfaceRecord& target,
                                     const PrecisionSettings& precision) {
   const double d = precision.distancePrecision;
-  const Frame frame = FrameFromDirection(carrier.direction, precision.anglePrecision);
   const bool onCone = carrier.kind == SurfaceKind::Cone;
-  auto pointAt = [&](const Point2& x) {
-    // A cone has no points behind its apex (the axis there may lie inside
-    // the target and fake an intersection); negative a mirrors onto the
-    // nappe, which keeps the value continuous and the search moving.
-    const double a = onCone ? std::fabs(x.a) : x.a;
-    const Vec3 onAxis = carrier.point + a * carrier.direction;
-    if (onCone && a < d) return onAxis;
-    const double radius = onCone ? a * carrier.tanHalfAngle : carrier.radius;
-    return onAxis + radius * (std::cos(x.b) * frame.e1 + std::sin(x.b) * frame.e2);
-  };
-  auto value = [&](const Point2& x) { return SurfaceSideValue(pointAt(x), target); };
+  auto value = [&](const Point2& x) { return SurfaceSideValue(CarrierPoint(carrier, x, precision), target); };
 
   const Vec3& p1 = carrier.point;
   const Vec3& n1 = carrier.direction;

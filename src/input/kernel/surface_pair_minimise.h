@@ -16,4 +16,7 @@ namespace tessarin::input::kernel {
 NelderMeadResult MinimumSideValueOn(const SurfaceRecord& carrier, const SurfaceRecord& target,
                                     const PrecisionSettings& precision);
 
+// The point of `carrier` that the search's coordinates (a, b) stand for.
+Vec3 CarrierPoint(const SurfaceRecord& carrier, const Point2& at, const PrecisionSettings& precision);
+
 }  // namespace tessarin::input::kernel

@@ -15,7 +15,7 @@ constexpr double kPrintedPrecision = 2e-3;
 }  // namespace
 
 std::vector<RayQuery> ShootRays(const std::string& databasePath, const std::vector<std::string>& regions,
-                                const std::vector<Ray>& rays) {
+                                const std::vector<Ray>& rays, std::string* preparation) {
   std::ostringstream commands;
   commands.precision(17);
   for (const Ray& ray : rays)
@@ -32,7 +32,10 @@ std::vector<RayQuery> ShootRays(const std::string& databasePath, const std::vect
       if (queries.size() == rays.size()) break;
       queries.emplace_back();
     }
-    if (queries.empty()) continue;
+    if (queries.empty()) {
+      if (preparation) *preparation += line + "\n";
+      continue;
+    }
     RayQuery& query = queries.back();
     const Ray& ray = rays[queries.size() - 1];
     query.output += line + "\n";

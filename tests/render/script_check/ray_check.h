@@ -27,9 +27,11 @@ struct Ray {
   Vec3 direction;  // unit vector
 };
 
-// One nirt run for all the rays; one answer per ray, in order.
+// One nirt run for all the rays; one answer per ray, in order. What nirt
+// says before the first ray (the preparation of the solids) goes to
+// `preparation` when given.
 std::vector<RayQuery> ShootRays(const std::string& databasePath, const std::vector<std::string>& regions,
-                                const std::vector<Ray>& rays);
+                                const std::vector<Ray>& rays, std::string* preparation = nullptr);
 
 // The points along the ray (every `step` up to `reach`, script units) where
 // BRL-CAD and the script reader disagree about a region, away from the ends

@@ -47,15 +47,16 @@ std::optional<double> BannerCentimetres(const std::string& line) {
 
 Vec3 At(const std::vector<double>& v, std::size_t i) { return {v[i], v[i + 1], v[i + 2]}; }
 
-// Signed distances to the planes of a convex solid (negative inside).
-std::vector<double> ConvexPlaneDistances(const Primitive& p, const Vec3& x) {
-  std::vector<double> d;
+// Calls `visit` with the signed distance to each plane of a convex solid
+// (negative inside).
+template <class Visit>
+void ForEachPlaneDistance(const Primitive& p, const Vec3& x, Visit&& visit) {
   auto face = [&](const Vec3& normal, const Vec3& through, const Vec3& inside) {
     double length = input::Norm(normal);
     if (length == 0) return;
     Vec3 n = (1.0 / length) * normal;
     if (input::Dot(n, inside - through) > 0) n = -n;
-    d.push_back(input::Dot(n, x - through));
+    visit(input::Dot(n, x - through));
   };
   const std::vector<double>& v = p.values;
   switch (p.kind) {
@@ -63,8 +64,8 @@ std::vector<double> ConvexPlaneDistances(const Primitive& p, const Vec3& x) {
       for (int axis = 0; axis < 3; ++axis) {
         double lo = std::min(v[2 * axis], v[2 * axis + 1]), hi = std::max(v[2 * axis], v[2 * axis + 1]);
         double c = axis == 0 ? x.x : axis == 1 ? x.y : x.z;
-        d.push_back(lo - c);
-        d.push_back(c - hi);
+        visit(lo - c);
+        visit(c - hi);
       }
       break;
     case PrimitiveKind::Box: {
@@ -96,12 +97,11 @@ std::vector<double> ConvexPlaneDistances(const Primitive& p, const Vec3& x) {
         Vec3 n{v[i], v[i + 1], v[i + 2]};
         double length = input::Norm(n);
         if (length == 0) continue;
-        d.push_back((input::Dot(n, x) - v[i + 3]) / length);
+        visit((input::Dot(n, x) - v[i + 3]) / length);
       }
       break;
     default: break;
   }
-  return d;
 }
 
 // Axial parameter t in [0, 1] along H, the distance from the axis, and the
@@ -134,8 +134,12 @@ bool PrimitiveContains(const Primitive& p, const Vec3& x) {
       return a.t > 0 && a.t < 1 && a.radial < v[6] + a.t * (v[7] - v[6]);
     }
     default: {
-      std::vector<double> d = ConvexPlaneDistances(p, x);
-      return !d.empty() && std::all_of(d.begin(), d.end(), [](double e) { return e < 0; });
+      bool any = false, inside = true;
+      ForEachPlaneDistance(p, x, [&](double e) {
+        any = true;
+        inside = inside && e < 0;
+      });
+      return any && inside;
     }
   }
 }
@@ -156,7 +160,7 @@ double PrimitiveBoundaryDistance(const Primitive& p, const Vec3& x) {
     }
     default: {
       double nearest = HUGE_VAL;
-      for (double e : ConvexPlaneDistances(p, x)) nearest = std::min(nearest, std::fabs(e));
+      ForEachPlaneDistance(p, x, [&](double e) { nearest = std::min(nearest, std::fabs(e)); });
       return nearest;
     }
   }
@@ -237,11 +241,15 @@ bool ScriptGeometry::AddLine(const std::vector<std::string>& words, std::string&
         error = "unknown operation";
         return false;
       }
-      if (!Has(words[i + 1])) {
+      auto primitive = primitives_.find(words[i + 1]);
+      auto made = combinations_.find(words[i + 1]);
+      if (primitive == primitives_.end() && made == combinations_.end()) {
         error = "member " + words[i + 1] + " is not made yet";
         return false;
       }
-      combination.members.push_back({words[i][0], words[i + 1]});
+      combination.members.push_back({words[i][0], words[i + 1],
+                                     primitive == primitives_.end() ? nullptr : &primitive->second,
+                                     made == combinations_.end() ? nullptr : &made->second});
     }
     if (Has(words[1])) {
       error = "made twice";
@@ -254,30 +262,50 @@ bool ScriptGeometry::AddLine(const std::vector<std::string>& words, std::string&
   return true;  // drawing, view and raytrace lines build nothing
 }
 
+ScriptGeometry& ScriptGeometry::operator=(const ScriptGeometry& other) {
+  if (this == &other) return *this;
+  primitives_ = other.primitives_;
+  combinations_ = other.combinations_;
+  regions_ = other.regions_;
+  bannerCentimetres_ = other.bannerCentimetres_;
+  unitCentimetres_ = other.unitCentimetres_;
+  modelLengthPerUnit_ = other.modelLengthPerUnit_;
+  for (auto& [name, combination] : combinations_)
+    for (Member& member : combination.members) {
+      auto primitive = primitives_.find(member.name);
+      auto made = combinations_.find(member.name);
+      member.primitive = primitive == primitives_.end() ? nullptr : &primitive->second;
+      member.combination = made == combinations_.end() ? nullptr : &made->second;
+    }
+  return *this;
+}
+
 bool ScriptGeometry::Has(const std::string& name) const {
   return primitives_.count(name) != 0 || combinations_.count(name) != 0;
 }
 
 bool ScriptGeometry::Contains(const std::string& name, const Vec3& modelPoint) const {
-  return ContainsAt(name, ToScript(modelPoint), 0);
+  auto primitive = primitives_.find(name);
+  auto combination = combinations_.find(name);
+  const Member member{'u', name, primitive == primitives_.end() ? nullptr : &primitive->second,
+                      combination == combinations_.end() ? nullptr : &combination->second};
+  return ContainsAt(member, ToScript(modelPoint), 0);
 }
 
-bool ScriptGeometry::ContainsAt(const std::string& name, const Vec3& point, int depth) const {
-  if (auto primitive = primitives_.find(name); primitive != primitives_.end())
-    return PrimitiveContains(primitive->second, point);
-  auto combination = combinations_.find(name);
-  if (combination == combinations_.end() || depth > kMaxNesting) return false;
+bool ScriptGeometry::ContainsAt(const Member& member, const Vec3& point, int depth) const {
+  if (member.primitive) return PrimitiveContains(*member.primitive, point);
+  if (!member.combination || depth > kMaxNesting) return false;
   // Union binds loosest: the members form terms separated by 'u', and each
   // term applies its '+' and '-' from left to right.
   bool inside = false;
   bool term = false;
-  for (const Member& member : combination->second.members) {
-    if (member.operation == 'u') {
+  for (const Member& part : member.combination->members) {
+    if (part.operation == 'u') {
       inside = inside || term;
-      term = ContainsAt(member.name, point, depth + 1);
+      term = ContainsAt(part, point, depth + 1);
     } else if (term) {
-      bool in = ContainsAt(member.name, point, depth + 1);
-      term = member.operation == '+' ? in : !in;
+      bool in = ContainsAt(part, point, depth + 1);
+      term = part.operation == '+' ? in : !in;
     }
   }
   return inside || term;

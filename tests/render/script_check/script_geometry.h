@@ -23,9 +23,14 @@ struct Primitive {
   std::vector<double> values;  // as written, in script units
 };
 
+struct Combination;
+
 struct Member {
   char operation = 'u';  // 'u' union, '+' intersection, '-' subtraction
   std::string name;
+  // What the name stood for when the member was added (one of the two).
+  const Primitive* primitive = nullptr;
+  const Combination* combination = nullptr;
 };
 
 struct Combination {
@@ -40,6 +45,13 @@ class ScriptGeometry {
   // is made.
   static std::optional<ScriptGeometry> Parse(std::string_view script, std::string& error);
 
+  ScriptGeometry() = default;
+  // Members point into the maps, so a copy points its members at its own.
+  ScriptGeometry(const ScriptGeometry& other) { *this = other; }
+  ScriptGeometry& operator=(const ScriptGeometry& other);
+  ScriptGeometry(ScriptGeometry&&) = default;
+  ScriptGeometry& operator=(ScriptGeometry&&) = default;
+
   const std::vector<std::string>& Regions() const { return regions_; }
   bool Has(const std::string& name) const;
   // Whether the model point lies inside the named primitive or combination.
@@ -53,7 +65,7 @@ class ScriptGeometry {
 
  private:
   bool AddLine(const std::vector<std::string>& words, std::string& error);
-  bool ContainsAt(const std::string& name, const Vec3& scriptPoint, int depth) const;
+  bool ContainsAt(const Member& member, const Vec3& scriptPoint, int depth) const;
   Vec3 ToScript(const Vec3& modelPoint) const { return (1.0 / modelLengthPerUnit_) * modelPoint; }
 
   std::map<std::string, Primitive> primitives_;
