@@ -11,6 +11,7 @@
 #include "launch/launch_context.h"
 #include "platform/host.h"
 #include "platform/windows_clipboard.h"
+#include "render/script_form.h"
 #include "render/track_files.h"
 #include "settings/viewparm.h"
 
@@ -32,6 +33,9 @@ struct RtScriptRequest {
   // selected tracks (the window's runs behind its progress dialog). None: the
   // set's track data file is read at once on the calling thread.
   TrackReadingForDrawing readTracks = {};
+  // Readable, fast, or chosen by the number of cells; the track drawings
+  // follow the script.
+  ScriptForm form = ScriptForm::Auto;
 };
 
 enum class RtScriptOutcome {
@@ -62,6 +66,8 @@ struct RtScriptResult {
   int trackFilesFailed = 0;                 // track files that could not be made or written
   std::optional<long long> selectedTracks;  // with showTracks on: the count for "Number of tracks:"
   std::size_t scriptBytes = 0;
+  ScriptForm form = ScriptForm::Readable;  // the form written: Readable or Fast
+  std::size_t cells = 0;                   // the model's cells
   RtScriptTimes times;
 };
 

@@ -49,8 +49,8 @@ TEST_F(TracksDrawCommandTest, WritesTheFilesOfTheTypesWithSelectedTracks) {
   EXPECT_EQ(run.out, source + "\n" + compton + "\n2 tracks selected\n");
   // The demo's view is 40 cm: centimetres, points in millimetres.
   EXPECT_EQ(ReadWholeFile(source),
-            "vdraw open tracks0\nvdraw params color 808080\nvdraw write next 0 0 0 0\nvdraw write next 1 0 0 10\n"
-            "vdraw send\n");
+            "vdraw open tracks0\nvdraw params color 808080\nforeach {pen x y z} {\n0 0 0 0\n1 0 0 10\n"
+            "} {vdraw write next $pen $x $y $z}\nvdraw send\n");
   EXPECT_FALSE(std::filesystem::exists(folder.File("out/scene_tracks9_Auger_phot.rt")));
 }
 
