@@ -7,7 +7,7 @@ packages=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmar
           qt6-base-dev libgl-dev libpng-dev libx11-dev tcl lua5.4 xvfb xauth xterm python3
           python3-scipy
           desktop-file-utils dbus-daemon gnome-terminal mate-terminal xfce4-terminal
-          xdotool openbox "$@")
+          xdotool openbox dpkg-dev file "$@")
 
 missing=()
 for package in "${packages[@]}"; do

@@ -37,6 +37,13 @@ inline constexpr const char* kReadableFormSlow =
     "RT script written in the readable form (%zu cells): MGED will take about %s to load it. The fast form builds "
     "the same database in seconds.";
 
+// Tracks are shown but the simulator has not written the set's track data
+// file yet (the first step of every new model): the script is made without
+// tracks. "%s" is the track data file's full path.
+inline constexpr const char* kNoTrackDataYet =
+    "Note: no track data yet: start Varnholt first. The track data file \"%s\" does not exist, so the RT script "
+    "draws no particle tracks.";
+
 // Track drawing: the older-layout warning names the track data file; the
 // allowance message takes nVerticesTotalMax, the tracks drawn and the tracks
 // selected; the thinning message takes nVerticesTrackMax.

@@ -23,7 +23,8 @@ set(expected
   share/icons/hicolor/scalable/apps/tessarin.svg
   share/mime/packages/tessarin.xml
   share/tessarin/examples/demo.tesprm
-  share/tessarin/examples/demo_lattice.inp)
+  share/tessarin/examples/demo_lattice.inp
+  share/tessarin/examples/manual/first_detector.inp)
 if(WITH_GUI)
   list(APPEND expected bin/tessarin "share/doc/tessarin/Tessarin - User Manual.pdf")
 endif()
