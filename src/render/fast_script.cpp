@@ -51,12 +51,19 @@ void FastScriptTranslator::TranslateLine(std::string_view line, std::string& out
   }
   std::optional<StoredObject> object;
   if (words[0] == "in" && toBase_ > 0) object = StoredPrimitive(words, toBase_);
-  else if (words[0] == "comb") object = StoredCombination(words);
+  else if (words[0] == "comb" && !LongSubtraction(words)) object = StoredCombination(words);
   if (object) {
+    if (blockRows_ == kRowsPerBlock) EndBlock(out);
     block_ += object->name + ' ' + object->type + " {" + object->values + "}\n";
+    ++blockRows_;
     return;
   }
   EndBlock(out);
+  if (words[0] == "comb" && LongSubtraction(words)) {
+    AppendLine(out, SubtractionCommand(words));
+    AppendLine(out, "attr rm " + std::string(words[1]) + " region_id");
+    return;
+  }
   if (words[0] == "units") toBase_ = words.size() == 2 ? MillimetresPer(words[1]) : 0;
   if (words[0] == "r") {
     const int number = regions_++;
@@ -75,6 +82,7 @@ void FastScriptTranslator::EndBlock(std::string& out) {
   out += block_;
   out += kStoredBlockEnd;
   block_.clear();
+  blockRows_ = 0;
 }
 
 }  // namespace tessarin::render

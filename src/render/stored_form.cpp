@@ -291,6 +291,23 @@ std::optional<StoredObject> StoredCombination(const std::vector<std::string_view
   return StoredObject{std::string(words[1]), "comb", "region no tree " + LeftDeep(unions, terms)};
 }
 
+// Deeper trees than this take `put` noticeably longer than `c`.
+constexpr std::size_t kLongestPutSubtraction = 64;
+
+bool LongSubtraction(const std::vector<std::string_view>& words) {
+  const auto members = Members(words);
+  if (!members || members->size() <= kLongestPutSubtraction) return false;
+  for (std::size_t k = 1; k < members->size(); ++k)
+    if ((*members)[k].first != '-') return false;
+  return true;
+}
+
+std::string SubtractionCommand(const std::vector<std::string_view>& words) {
+  std::string command = "c " + std::string(words[1]) + ' ' + std::string(words[3]);
+  for (std::size_t k = 4; k + 1 < words.size(); k += 2) command += " - " + std::string(words[k + 1]);
+  return command;
+}
+
 std::optional<StoredObject> StoredRegion(const std::vector<std::string_view>& words) {
   if (words.empty() || words[0] != "r") return std::nullopt;
   const auto members = Members(words);

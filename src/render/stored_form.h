@@ -33,6 +33,12 @@ std::optional<StoredObject> StoredPrimitive(const std::vector<std::string_view>&
 // intersections and subtractions in the order written, joined by unions.
 std::optional<StoredObject> StoredCombination(const std::vector<std::string_view>& words);
 
+// Whether "comb <name> u <first> - <member> - <member> ..." subtracts more
+// members than `put` takes in good time (see fast_script.h).
+bool LongSubtraction(const std::vector<std::string_view>& words);
+// That combination as MGED's `c` takes it: "c <name> <first> - <member> ...".
+std::string SubtractionCommand(const std::vector<std::string_view>& words);
+
 // The stored form of "r <name> u <member> u <member> ...", the region's
 // tree only; its attributes are RegionAttributes. Nothing for a region that
 // does more than join its members.
