@@ -30,6 +30,6 @@ for round in 1 2 3; do
 done
 echo "tessarin-cli tracks count: ${count} s, $tracks tracks"
 echo "tessarin-cli tracks draw:  ${draw} s, $(tail -1 "$work/out.txt")"
-echo "points in the drawn files: $(cat "$work"/drawn_tracks*.rt | grep -c '^vdraw write')"
+echo "points in the drawn files: $(cat "$work"/drawn_tracks*.rt | grep -c '^[01] ')"
 echo "draw / count: $(echo "scale=3; $draw / $count" | bc)"
 "$build/bench/bench_track_draw" "$work/tracks.txt"

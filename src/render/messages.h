@@ -29,6 +29,16 @@ inline constexpr const char* kTrackPointNotFinite =
     "Track %lld cannot be drawn in MGED: its point (%g, %g, %g) cm is not a finite number of MGED units. The track "
     "drawing files have not been written.";
 
+// Which form of the RT script was written, with the model's number of
+// cells; for a readable script of many cells also about how long MGED will
+// take to load it (a duration such as "4 minutes").
+inline constexpr const char* kFastFormWritten =
+    "RT script written in the fast form (%zu cells): MGED loads it in seconds.";
+inline constexpr const char* kReadableFormWritten = "RT script written in the readable form (%zu cells).";
+inline constexpr const char* kReadableFormSlow =
+    "RT script written in the readable form (%zu cells): MGED will take about %s to load it. The fast form builds "
+    "the same database in seconds.";
+
 // Tracks are shown but the simulator has not written the set's track data
 // file yet (the first step of every new model): the script is made without
 // tracks. "%s" is the track data file's full path.
@@ -48,13 +58,26 @@ inline constexpr const char* kTracksThinned =
     "Some tracks have more than %d vertices. Some vertices in those tracks will not be shown.";
 
 // The track drawing lines and the RT script's line that loads each file.
+// A type's points form one data block that a foreach writes into its curve:
+// MGED's Tcl takes time for every distinct word of a sourced file, so a
+// line of its own per point would make a drawing load in hours.
+// A type's drawing is cut into curves of a bounded size, named tracks<k>,
+// tracks<k>_2, tracks<k>_3, ...
 inline constexpr const char* kVdrawOpen = "vdraw open tracks%d\n";
+inline constexpr const char* kVdrawOpenNext = "vdraw open tracks%d_%u\n";
 inline constexpr const char* kVdrawColor = "vdraw params color %02x%02x%02x\n";
-// A point: the prefix, then x, y and z as "%.14g", separated by blanks, and
-// a line end. The first point of a track starts a new line of the curve.
-inline constexpr std::string_view kVdrawFirstPoint = "vdraw write next 0";
-inline constexpr std::string_view kVdrawNextPoint = "vdraw write next 1";
+inline constexpr const char* kVdrawPointsStart = "foreach {pen x y z} {\n";
+// A point of the block: the pen, then x, y and z as "%.14g", separated by
+// blanks, and a line end. The first point of a track (pen 0) starts a new
+// line of the curve.
+inline constexpr std::string_view kVdrawFirstPoint = "0";
+inline constexpr std::string_view kVdrawNextPoint = "1";
+inline constexpr const char* kVdrawPointsEnd = "} {vdraw write next $pen $x $y $z}\n";
 inline constexpr const char* kVdrawSend = "vdraw send\n";
+// The fast form's drawing of a type: its plot file, overlaid under the
+// type's curve name (MGED adds the colour to the name). The character size
+// is given because MGED cannot choose one without a display.
+inline constexpr const char* kOverlayLine = "overlay -s 1 \"%s\" tracks%d\n";
 inline constexpr const char* kSourceLine = "source \"%s\"\n";
 
 }  // namespace tessarin::render::messages

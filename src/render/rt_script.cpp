@@ -11,6 +11,7 @@
 #include "platform/file_replacement.h"
 #include "platform/format_text.h"
 #include "platform/paths.h"
+#include "render/fast_script.h"
 #include "render/messages.h"
 #include "render/script_bodies.h"
 #include "render/script_cells.h"
@@ -18,22 +19,12 @@
 #include "render/script_regions.h"
 #include "render/script_scene.h"
 #include "render/script_world.h"
+#include "render/tcl_quoted.h"
 #include "render/track_files.h"
 
 namespace tessarin::render {
 
 namespace {
-
-// A path inside a double-quoted Tcl word: nothing in it may start a command
-// substitution, a variable or end the word.
-std::string TclQuoted(const std::string& path) {
-  std::string quoted;
-  for (char c : path) {
-    if (c == '"' || c == '$' || c == '[' || c == ']' || c == '\\') quoted += '\\';
-    quoted += c;
-  }
-  return quoted;
-}
 
 // Removes the writer's planes from the model whatever way the command ends.
 class BoundingPlanesGuard {
@@ -94,8 +85,9 @@ void WriteTracks(const RtScriptRequest& request, ScriptScene& scene, RtScriptRes
   }
   const TrackReadingForDrawing read =
       request.readTracks ? request.readTracks : DirectTrackReading(request.set, trackDataPath, request.host);
-  TrackFilesResult tracks =
-      WriteTrackFiles(DrawingSettingsForSet(request.set, result.trackBasePath, trackDataPath), read, request.host);
+  TrackDrawingSettings settings = DrawingSettingsForSet(request.set, result.trackBasePath, trackDataPath);
+  settings.form = result.form;
+  TrackFilesResult tracks = WriteTrackFiles(settings, read, request.host);
   result.trackFiles = tracks.files;
   result.trackFilesFailed = tracks.filesFailed;
   result.selectedTracks = tracks.selectedTracks;
@@ -103,14 +95,25 @@ void WriteTracks(const RtScriptRequest& request, ScriptScene& scene, RtScriptRes
     if (!name.empty()) scene.Append(messages::kSourceLine, TclQuoted(platform::NormalizeSeparators(name)).c_str());
 }
 
-// The script so far into its file, unless it holds a number MGED cannot use.
-bool Save(const std::string& text, platform::FileReplacement& file, platform::Host& host, RtScriptResult& result) {
-  if (const std::optional<std::string> message = NonFiniteNumberMessage(text)) {
+// The script so far into its file, translated when the fast form is
+// written (`fast` not null), unless it holds a number MGED cannot use.
+bool Save(const std::string& readable, FastScriptTranslator* fast, platform::FileReplacement& file,
+          platform::Host& host, RtScriptResult& result) {
+  std::optional<std::string> message = NonFiniteNumberMessage(readable);
+  std::string translated;
+  // Numbers the stored form derives (radius vectors, millimetres) may
+  // overflow where the readable ones did not.
+  if (!message && fast) {
+    translated = fast->Translate(readable);
+    message = NonFiniteNumberMessage(translated);
+  }
+  if (message) {
     file.Discard();
     host.ShowMessage(*message, platform::MessageIcon::Error);
     result.outcome = RtScriptOutcome::NonFiniteNumber;
     return false;
   }
+  const std::string& text = fast ? translated : readable;
   file.Write(text);
   result.scriptBytes += text.size();
   return true;
@@ -151,6 +154,11 @@ RtScriptResult WriteRtScript(const RtScriptRequest& request) {
   if (const std::optional<std::string> warning = ViewOffScaleWarning(set.viewSize))
     request.host.ShowMessage(*warning, platform::MessageIcon::Warning);
 
+  result.cells = request.model.cells.size();
+  result.form = ResolveScriptForm(request.form, result.cells);
+  FastScriptTranslator translator;
+  FastScriptTranslator* const fast = result.form == ScriptForm::Fast ? &translator : nullptr;
+
   ScriptScene scene(request.model, set);
   BoundingPlanesGuard guard(scene);
   WriteOpening(scene, result.databasePath);
@@ -173,7 +181,7 @@ RtScriptResult WriteRtScript(const RtScriptRequest& request) {
   WriteViewAndRaytrace(scene, sourceWritten, request.host.ButtonFaceColor());
   if (set.showTracks) {
     // The geometry is judged before the long reading of the tracks starts.
-    if (!Save(scene.text, file, request.host, result)) return result;
+    if (!Save(scene.text, fast, file, request.host, result)) return result;
     scene.text.clear();
     WriteTracks(request, scene, result);
   }
@@ -181,7 +189,7 @@ RtScriptResult WriteRtScript(const RtScriptRequest& request) {
   result.times.regionTestSeconds = scene.clip.times.regionTestSeconds;
   result.times.vertexSearchSeconds = scene.clip.times.vertexSearchSeconds;
   result.times.clippingSeconds = scene.clip.times.clippingSeconds;
-  if (!Save(scene.text, file, request.host, result)) return result;
+  if (!Save(scene.text, fast, file, request.host, result)) return result;
   if (!file.Commit()) {
     request.host.ShowMessage(
         platform::FormatText(messages::kCouldNotWrite, request.scriptPath.c_str(), file.Reason().c_str()),

@@ -12,6 +12,7 @@
 #include "launch/launch_context.h"
 #include "platform/host.h"
 #include "platform/windows_clipboard.h"
+#include "render/script_form.h"
 #include "render/track_files.h"
 #include "settings/viewparm.h"
 
@@ -33,6 +34,9 @@ struct RtScriptRequest {
   // selected tracks (the window's runs behind its progress dialog). None: the
   // set's track data file is read at once on the calling thread.
   TrackReadingForDrawing readTracks = {};
+  // Readable, fast, or chosen by the number of cells; the track drawings
+  // follow the script.
+  ScriptForm form = ScriptForm::Auto;
 };
 
 enum class RtScriptOutcome {
@@ -67,6 +71,8 @@ struct RtScriptResult {
   // Ids of the cells that contain no point: their combinations are written
   // empty (the world less itself), so that names and regions stay.
   std::vector<int> emptyCells;
+  ScriptForm form = ScriptForm::Readable;  // the form written: Readable or Fast
+  std::size_t cells = 0;                   // the model's cells
   RtScriptTimes times;
 };
 

@@ -1,5 +1,6 @@
 #include "render/script_number_check.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -101,6 +102,12 @@ std::optional<Finding> Describe(const std::vector<std::string_view>& words, std:
   if (words[0] == "set" && words.size() > 1 && words[1] == "perspective") return Finding{"The view", "perspective"};
   if (words[0] == "vdraw") return Finding{"The beam axis", "end point"};
   if (words[0] == "mater" && words.size() > 1) return Finding{"Material " + std::string(words[1]), "optical values"};
+  // The fast form: "put <name> <type> ..." and the "<name> <type> {...}"
+  // rows of its data blocks.
+  if (words[0] == "put" && words.size() > 2) return Finding{PrimitiveSubject(words[1]), "stored values"};
+  static constexpr std::array<std::string_view, 4> kStoredTypes{"arb8", "arbn", "ell", "tgc"};
+  if (words.size() > 2 && std::find(kStoredTypes.begin(), kStoredTypes.end(), words[1]) != kStoredTypes.end())
+    return Finding{PrimitiveSubject(words[0]), "stored values"};
   return std::nullopt;
 }
 

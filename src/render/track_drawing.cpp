@@ -1,10 +1,15 @@
 #include "render/track_drawing.h"
 
+#include <algorithm>
+#include <array>
 #include <cmath>
+#include <filesystem>
 #include <utility>
 
 #include "platform/format_text.h"
 #include "render/messages.h"
+#include "render/tcl_quoted.h"
+#include "render/track_points.h"
 #include "settings/trackset_data.h"
 
 namespace tessarin::render {
@@ -21,8 +26,15 @@ std::string TrackFileName(const std::string& basePath, int type) {
   return basePath + std::string(kTrackFileSuffixes[static_cast<std::size_t>(type)]) + ".rt";
 }
 
+std::string TrackPlotFileName(const std::string& basePath, int type) {
+  return basePath + std::string(kTrackFileSuffixes[static_cast<std::size_t>(type)]) + ".plot3";
+}
+
 TrackDrawing::TrackDrawing(TrackDrawingSettings settings)
-    : settings_(std::move(settings)), allowance_(AllowanceOf(settings_)) {}
+    : settings_(std::move(settings)),
+      allowance_(AllowanceOf(settings_)),
+      writer_(settings_.form == ScriptForm::Fast ? TrackPointFormat::Plot3 : TrackPointFormat::VdrawBlock,
+              [this](int type, std::uint32_t curve) { return CurveBreak(type, curve); }) {}
 
 TrackDrawing::~TrackDrawing() = default;
 
@@ -31,24 +43,45 @@ platform::FileReplacement* TrackDrawing::FileOfType(int type) {
   if (failed_[index]) return nullptr;
   if (files_[index]) return files_[index].get();
   fileNames_[index] = TrackFileName(settings_.basePath, type);
-  auto file = std::make_unique<platform::FileReplacement>(fileNames_[index]);
+  const std::string dataPath = Fast() ? TrackPlotFileName(settings_.basePath, type) : fileNames_[index];
+  auto file = std::make_unique<platform::FileReplacement>(dataPath);
   if (file->Failed()) {
     failed_[index] = true;
-    messages_.push_back({platform::FormatText(messages::kCouldNotOpen, fileNames_[index].c_str()), {},
-                         platform::MessageIcon::Error});
+    messages_.push_back(
+        {platform::FormatText(messages::kCouldNotOpen, dataPath.c_str()), {}, platform::MessageIcon::Error});
     fileNames_[index].clear();
     return nullptr;
   }
   const settings::ColorEntry& color = settings_.colors[index];
-  file->Write(platform::FormatText(messages::kVdrawOpen, type));
-  file->Write(platform::FormatText(messages::kVdrawColor, unsigned{color.red}, unsigned{color.green},
-                                   unsigned{color.blue}));
+  if (Fast()) {
+    // plot3's colour command: 'C' and the red, green and blue bytes.
+    const std::array<char, 4> colour{'C', static_cast<char>(color.red), static_cast<char>(color.green),
+                                     static_cast<char>(color.blue)};
+    file->Write(std::string_view(colour.data(), colour.size()));
+  } else {
+    file->Write(CurveOpening(type, 1));
+  }
+  curves_[index] = 1;
   files_[index] = std::move(file);
   return files_[index].get();
 }
 
+std::string TrackDrawing::CurveOpening(int type, std::uint32_t curve) const {
+  const settings::ColorEntry& color = settings_.colors[static_cast<std::size_t>(type)];
+  std::string text = curve == 1 ? platform::FormatText(messages::kVdrawOpen, type)
+                                : platform::FormatText(messages::kVdrawOpenNext, type, unsigned{curve});
+  text += platform::FormatText(messages::kVdrawColor, unsigned{color.red}, unsigned{color.green},
+                               unsigned{color.blue});
+  text += messages::kVdrawPointsStart;
+  return text;
+}
+
+std::string TrackDrawing::CurveBreak(int type, std::uint32_t curve) const {
+  return std::string(messages::kVdrawPointsEnd) + messages::kVdrawSend + CurveOpening(type, curve);
+}
+
 bool TrackDrawing::AddPoint(platform::FileReplacement* file, bool first, double x, double y, double z,
-                            const tracks::TrackInput& track) {
+                            const tracks::TrackInput& track, std::uint32_t opensCurve) {
   const double factor = 10 * settings_.scale;
   const double scaledX = factor * x, scaledY = factor * y, scaledZ = factor * z;
   if (!std::isfinite(scaledX) || !std::isfinite(scaledY) || !std::isfinite(scaledZ)) [[unlikely]] {
@@ -56,7 +89,8 @@ bool TrackDrawing::AddPoint(platform::FileReplacement* file, bool first, double 
       refusal_ = platform::FormatText(messages::kTrackPointNotFinite, static_cast<long long>(track.track) + 1, x, y, z);
     return false;
   }
-  writer_.Add(file, first, scaledX, scaledY, scaledZ);
+  if (opensCurve != 0) writer_.AddOpeningCurve(file, track.type, opensCurve, scaledX, scaledY, scaledZ);
+  else writer_.Add(file, first, scaledX, scaledY, scaledZ);
   return true;
 }
 
@@ -68,8 +102,15 @@ void TrackDrawing::Add(const tracks::TrackInput& track, const tracks::SelectedSe
   platform::FileReplacement* file = FileOfType(track.type);
   if (file == nullptr) return;
   allowance_.Draw(track, segment, layout, *plan, points_);
+  const auto index = static_cast<std::size_t>(track.type);
+  std::uint32_t opens = 0;
+  if (!Fast() && curvePoints_[index] >= kPointsPerCurve) {
+    opens = ++curves_[index];
+    curvePoints_[index] = 0;
+  }
+  curvePoints_[index] += static_cast<long long>(points_.size());
   for (std::size_t k = 0; k < points_.size(); ++k)
-    if (!AddPoint(file, k == 0, points_[k].x, points_[k].y, points_[k].z, track)) return;
+    if (!AddPoint(file, k == 0, points_[k].x, points_[k].y, points_[k].z, track, k == 0 ? opens : 0)) return;
   writer_.EndTrack();
 }
 
@@ -79,21 +120,41 @@ int TrackDrawing::FilesFailed() const {
   return count;
 }
 
+bool TrackDrawing::CommitType(int type) {
+  const auto index = static_cast<std::size_t>(type);
+  platform::FileReplacement& file = *files_[index];
+  if (!Fast()) {
+    file.Write(messages::kVdrawPointsEnd);
+    file.Write(messages::kVdrawSend);
+  }
+  std::string failedPath = file.Path();
+  std::string reason;
+  if (file.Commit()) {
+    if (!Fast()) return true;
+    // The plot file is in place: the type's file overlays it from wherever
+    // MGED was started.
+    std::error_code error;
+    std::filesystem::path plot = std::filesystem::absolute(file.Path(), error);
+    if (error) plot = file.Path();
+    const std::string overlay =
+        platform::FormatText(messages::kOverlayLine, TclQuoted(plot.string()).c_str(), type);
+    if (platform::ReplaceFile(fileNames_[index], overlay, &reason)) return true;
+    failedPath = fileNames_[index];
+  } else {
+    reason = file.Reason();
+  }
+  messages_.push_back({platform::FormatText(messages::kCouldNotWrite, failedPath.c_str(), reason.c_str()), {},
+                       platform::MessageIcon::Error});
+  return false;
+}
+
 void TrackDrawing::CloseFiles() {
   for (std::size_t index = 0; index < files_.size(); ++index) {
     TrackFile& file = files_[index];
     if (!file) continue;
-    if (refusal_.empty()) {
-      file->Write(messages::kVdrawSend);
-      if (file->Commit()) {
-        file.reset();
-        continue;
-      }
-      messages_.push_back({platform::FormatText(messages::kCouldNotWrite, fileNames_[index].c_str(),
-                                                file->Reason().c_str()),
-                           {}, platform::MessageIcon::Error});
-    }
-    file.reset();  // the older file stays
+    const bool kept = refusal_.empty() && CommitType(static_cast<int>(index));
+    file.reset();  // without a commit the older file stays
+    if (kept) continue;
     failed_[index] = true;
     fileNames_[index].clear();
   }

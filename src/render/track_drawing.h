@@ -1,11 +1,13 @@
 #pragma once
 // The track drawing files of an RT script: the reading hands every selected
 // track to this sink, which writes it into the file of its particle type as
-// one more line of that type's vdraw curve, within the per-track and total
+// one more line of that type's vdraw curve (in the fast form: of its plot
+// file, which the type's file overlays), within the per-track and total
 // vertex allowances. Runs on the reading's worker thread: it shows nothing,
 // it keeps its messages for the caller to show once the reading has ended.
 
 #include <array>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -13,6 +15,7 @@
 
 #include "platform/file_replacement.h"
 #include "render/track_allowance.h"
+#include "render/script_form.h"
 #include "render/track_point_writer.h"
 #include "settings/color_entry.h"
 #include "settings/track_types.h"
@@ -29,6 +32,13 @@ inline constexpr std::array<std::string_view, settings::kTrackTypeCount> kTrackF
 
 std::string TrackFileName(const std::string& basePath, int type);
 
+// A new vdraw curve starts with the first track after this many points.
+// MGED 7.32.6 sources a million points in curves of 20,000 as fast as in one
+// curve, and in a curve of its own a type can still be switched on and off.
+inline constexpr long long kPointsPerCurve = 20000;
+// The fast form's plot file of type k: the type's file name with ".plot3".
+std::string TrackPlotFileName(const std::string& basePath, int type);
+
 struct TrackDrawingSettings {
   std::string basePath;       // the database path without extension
   std::string trackDataPath;  // the track data file, for the older-layout warning
@@ -38,6 +48,7 @@ struct TrackDrawingSettings {
   bool extendEscapeTracks = true;
   double scale = 1;      // s: MGED centimetres per model centimetre
   double worldSize = 0;  // W, model centimetres
+  ScriptForm form = ScriptForm::Readable;  // Fast: plot files overlaid; otherwise vdraw curves
 };
 
 using TrackFileNames = std::array<std::string, settings::kTrackTypeCount>;
@@ -67,16 +78,25 @@ class TrackDrawing final : public tracks::SelectedTrackSink {
  private:
   using TrackFile = std::unique_ptr<platform::FileReplacement>;
 
+  bool Fast() const { return settings_.form == ScriptForm::Fast; }
   platform::FileReplacement* FileOfType(int type);
+  // The lines that open curve number `curve` (from 1) of a type.
+  std::string CurveOpening(int type, std::uint32_t curve) const;
+  // Runs on the writer's thread: reads nothing but the settings.
+  std::string CurveBreak(int type, std::uint32_t curve) const;
+  // Ends the type's drawing and puts its files in place; false when that failed.
+  bool CommitType(int type);
   // False, and the drawing refused, when the point is not a finite number
   // of MGED units.
   bool AddPoint(platform::FileReplacement* file, bool first, double x, double y, double z,
-                const tracks::TrackInput& track);
+                const tracks::TrackInput& track, std::uint32_t opensCurve = 0);
   void CloseFiles();
 
   TrackDrawingSettings settings_;
   std::array<TrackFile, settings::kTrackTypeCount> files_;
   std::array<bool, settings::kTrackTypeCount> failed_{};
+  std::array<long long, settings::kTrackTypeCount> curvePoints_{};  // points in the type's open curve
+  std::array<std::uint32_t, settings::kTrackTypeCount> curves_{};   // curves of the type so far
   TrackFileNames fileNames_;
   std::vector<tracks::ReadingMessage> messages_;
   TrackAllowance allowance_;

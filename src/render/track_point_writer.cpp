@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
+#include <cstdint>
 #include <utility>
 
 #include "render/fourteen_digits.h"
@@ -23,10 +25,10 @@ TrackPointWriter::~TrackPointWriter() {
   if (thread_.joinable()) thread_.join();
 }
 
-void TrackPointWriter::AppendLine(std::string& text, bool first, double x, double y, double z) {
+void TrackPointWriter::AppendBlockRow(std::string& text, bool first, double x, double y, double z) {
   std::array<char, 128> line;
-  const std::string_view prefix = first ? messages::kVdrawFirstPoint : messages::kVdrawNextPoint;
-  char* end = std::copy(prefix.begin(), prefix.end(), line.data());
+  const std::string_view pen = first ? messages::kVdrawFirstPoint : messages::kVdrawNextPoint;
+  char* end = std::copy(pen.begin(), pen.end(), line.data());
   for (double coordinate : {x, y, z}) {
     *end++ = ' ';
     end = WriteFourteenDigits(end, coordinate);
@@ -35,15 +37,32 @@ void TrackPointWriter::AppendLine(std::string& text, bool first, double x, doubl
   text.append(line.data(), end);
 }
 
-void TrackPointWriter::Write(const std::vector<Point>& points, std::string& text) {
+void TrackPointWriter::AppendPlotCommand(std::string& text, bool first, double x, double y, double z) {
+  // plot3's three-dimensional move ('O') and draw ('Q') with double
+  // coordinates, stored most significant byte first.
+  std::array<char, 25> command;
+  command[0] = first ? 'O' : 'Q';
+  std::size_t at = 1;
+  for (double coordinate : {x, y, z}) {
+    const auto bits = std::bit_cast<std::uint64_t>(coordinate);
+    for (int shift = 56; shift >= 0; shift -= 8) command[at++] = static_cast<char>((bits >> shift) & 0xff);
+  }
+  text.append(command.data(), command.size());
+}
+
+void TrackPointWriter::Write(const std::vector<Point>& points, std::string& text) const {
+  const auto append = format_ == TrackPointFormat::Plot3 ? &AppendPlotCommand : &AppendBlockRow;
   std::size_t begin = 0;
   while (begin < points.size()) {
     // A run of points for one file goes out in one call.
     platform::FileReplacement* const file = points[begin].file;
     text.clear();
     std::size_t end = begin;
-    for (; end < points.size() && points[end].file == file; ++end)
-      AppendLine(text, points[end].first, points[end].x, points[end].y, points[end].z);
+    for (; end < points.size() && points[end].file == file; ++end) {
+      const Point& point = points[end];
+      if (point.curve != 0) text += curveBreak_(point.type, point.curve);
+      append(text, point.first, point.x, point.y, point.z);
+    }
     file->Write(text);
     begin = end;
   }

@@ -97,6 +97,11 @@ class Controller final : private launch::StartButtonsView {
   // What the last reading of the input file found ("demo.inp: read without
   // errors: ..."); empty when it did not succeed.
   const std::string& InputReadSummary() const { return inputReadSummary_; }
+  // After "Make RT script": which form was written (and for a large readable
+  // script about how long MGED will take); empty when none was written.
+  const std::string& ScriptFormNote() const { return scriptFormNote_; }
+  render::ScriptForm ScriptFormPreference() const { return shell_.ScriptFormPreference(); }
+  void SetScriptFormPreference(render::ScriptForm form) { shell_.SetScriptFormPreference(form); }
   const input::GeometryModel& Model() const { return model_; }
 
   // The start buttons and the processes they watch.
@@ -267,6 +272,7 @@ class Controller final : private launch::StartButtonsView {
   bool commandLineTooLong_ = false;
   std::string rtScriptPath_;
   std::string numberOfTracks_;
+  std::string scriptFormNote_;
   input::GeometryModel model_;
   render::PaletteUsage paletteUsage_;  // follows the colour edits of the Materials table
   std::uint64_t inputReads_ = 0;       // readings of the input file so far

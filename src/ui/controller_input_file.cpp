@@ -83,12 +83,16 @@ void Controller::MakeRtScript() {
   // A cancelled file chooser reads nothing: the model may then still be one
   // another set read.
   std::uint64_t readsBefore = inputReads_;
+  scriptFormNote_.clear();
   ReloadInputFile();
   if (inputReads_ == readsBefore || !model_.loaded) return;
   render::RtScriptRequest request{model_, working_, Context(), rtScriptPath_, inputBaseName_, overwritePrompt_, host_,
                                   services_.clipboard};
   request.readTracks = [this](tracks::SelectedTrackSink& sink) { return ReadTracksForDrawing(sink); };
+  request.form = shell_.ScriptFormPreference();
   const render::RtScriptResult result = render::WriteRtScript(request);
+  if (result.outcome == render::RtScriptOutcome::Written)
+    scriptFormNote_ = render::ScriptFormSummary(result.form, result.cells);
   if (result.selectedTracks) numberOfTracks_ = std::to_string(*result.selectedTracks);
   if (result.trackDataMissing) {
     // Nothing was read: what a file read earlier counted no longer holds.

@@ -140,5 +140,29 @@ TEST_F(RtCommand, ACellThatContainsNoPointIsNamed) {
   EXPECT_THAT(script, ::testing::Not(HasSubstr("ARBN1")));
 }
 
+// The form asked for is written and told; a form that is none of the three
+// writes nothing.
+TEST_F(RtCommand, TheFormIsChosenOnTheCommandLineAndTold) {
+  WriteWholeFile(startup_.File("demo_lattice.inp"), ReadWholeFile(TESSARIN_SOURCE_DIR "/examples/demo_lattice.inp"));
+  WriteDemo("demo_lattice.inp");
+  CliRun readable = Run({"rt", "demo.tesprm", "--yes"});
+  ASSERT_EQ(readable.exitCode, 0) << readable.err;
+  EXPECT_THAT(readable.err, HasSubstr("RT script written in the readable form ("));
+  EXPECT_THAT(ReadWholeFile(startup_.File("demo_lattice.rt")), HasSubstr("\ncomb "));
+
+  CliRun fast = Run({"rt", "demo.tesprm", "--yes", "--form", "fast"});
+  ASSERT_EQ(fast.exitCode, 0) << fast.err;
+  EXPECT_THAT(fast.err, HasSubstr("RT script written in the fast form ("));
+  const std::string script = ReadWholeFile(startup_.File("demo_lattice.rt"));
+  EXPECT_THAT(script, HasSubstr("} {put $name $type {*}$values}\n"));
+  EXPECT_THAT(script, ::testing::Not(HasSubstr("\ncomb ")));
+
+  std::filesystem::remove(startup_.File("demo_lattice.rt"));
+  CliRun wrong = Run({"rt", "demo.tesprm", "--yes", "--form", "small"});
+  EXPECT_EQ(wrong.exitCode, 2);
+  EXPECT_THAT(wrong.err, HasSubstr("--form takes readable, fast or auto, not 'small'"));
+  EXPECT_TRUE(NoScript());
+}
+
 }  // namespace
 }  // namespace tessarin::testing

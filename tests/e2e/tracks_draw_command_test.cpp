@@ -49,9 +49,23 @@ TEST_F(TracksDrawCommandTest, WritesTheFilesOfTheTypesWithSelectedTracks) {
   EXPECT_EQ(run.out, source + "\n" + compton + "\n2 tracks selected\n");
   // The demo's view is 40 cm: centimetres, points in millimetres.
   EXPECT_EQ(ReadWholeFile(source),
-            "vdraw open tracks0\nvdraw params color 808080\nvdraw write next 0 0 0 0\nvdraw write next 1 0 0 10\n"
-            "vdraw send\n");
+            "vdraw open tracks0\nvdraw params color 808080\nforeach {pen x y z} {\n0 0 0 0\n1 0 0 10\n"
+            "} {vdraw write next $pen $x $y $z}\nvdraw send\n");
   EXPECT_FALSE(std::filesystem::exists(folder.File("out/scene_tracks9_Auger_phot.rt")));
+}
+
+TEST_F(TracksDrawCommandTest, TheFastFormOverlaysPlotFilesAndAnUnknownFormIsAUsageError) {
+  CliRun fast = Draw({"--base", "scene", "--form", "fast"});
+  ASSERT_EQ(fast.exitCode, 0) << fast.err;
+  const std::string plot = folder.File("scene_tracks0_source.plot3");
+  EXPECT_EQ(ReadWholeFile(folder.File("scene_tracks0_source.rt")), "overlay -s 1 \"" + plot + "\" tracks0\n");
+  EXPECT_EQ(ReadWholeFile(plot).size(), 4u + 2 * 25u);  // the colour, a move and a draw
+
+  for (const std::vector<std::string>& wrong :
+       {std::vector<std::string>{"--base", "scene", "--form", "quick"}, std::vector<std::string>{"--form", "fast"}}) {
+    CliRun run = Draw(wrong);
+    EXPECT_EQ(run.exitCode, 2) << run.err;
+  }
 }
 
 TEST_F(TracksDrawCommandTest, FailuresAreReported) {

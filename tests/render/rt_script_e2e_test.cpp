@@ -17,6 +17,7 @@
 #include "render/rt_script.h"
 #include "render/script_check/command_run.h"
 #include "render/script_check/membership_check.h"
+#include "render/script_check/database_dump.h"
 #include "render/script_check/mged_runner.h"
 #include "render/script_check/model_reading.h"
 #include "render/script_check/random_model.h"
@@ -41,7 +42,7 @@ struct Written {
 
 // Reads the set's input, names its region rows and writes its script to
 // `folder`, as the window's command does.
-Written MakeScript(settings::VIEWPARM& set, const std::string& folder) {
+Written MakeScript(settings::VIEWPARM& set, const std::string& folder, ScriptForm form = ScriptForm::Readable) {
   Written written;
   written.read = ReadSetInput(set, folder);
   if (!written.read.loaded) return written;
@@ -51,6 +52,7 @@ Written MakeScript(settings::VIEWPARM& set, const std::string& folder) {
   platform::ScriptedHost host;
   written.path = folder + "script.rt";
   RtScriptRequest request{written.read.model, set, {folder, 1}, written.path, "script", false, host, nullptr};
+  request.form = form;
   written.result = WriteRtScript(request);
   if (fs::exists(written.path)) written.text = ReadWholeFile(written.path);
   return written;
@@ -146,6 +148,50 @@ TEST(RtScriptEndToEnd, RandomModelsOfNestedAndTurnedBodiesBuildTheirCells) {
     set.nIterations = seed % 2 ? 20 : 0;
     Written written = MakeScript(set, folder.path());
     CheckScript(written, set, "random model, seed " + std::to_string(seed) + ":\n" + RandomModelInput(seed));
+  }
+}
+
+// The database the script of `set` in `form` builds in MGED, as g2asc
+// dumps it; empty after a failure.
+std::string DatabaseOfForm(settings::VIEWPARM set, ScriptForm form, const std::string& folder,
+                           const std::string& label) {
+  Written written = MakeScript(set, folder, form);
+  EXPECT_EQ(written.result.outcome, RtScriptOutcome::Written) << label;
+  EXPECT_EQ(written.result.form, form) << label;
+  const MgedRun mged = RunThroughMged(written.path);
+  EXPECT_TRUE(mged.passed) << label << "\n" << mged.transcript;
+  std::string error;
+  const std::optional<std::string> dump = DumpDatabase(DatabasePath(written.text), error);
+  EXPECT_TRUE(dump) << label << ": " << error;
+  return dump.value_or("");
+}
+
+void ExpectBothFormsBuildOneDatabase(const settings::VIEWPARM& set, const std::string& folder,
+                                     const std::string& label) {
+  const std::string readable = DatabaseOfForm(set, ScriptForm::Readable, folder, label);
+  const std::string fast = DatabaseOfForm(set, ScriptForm::Fast, folder, label);
+  ASSERT_FALSE(readable.empty()) << label;
+  const std::vector<std::string> differences = CompareDumps(readable, fast);
+  EXPECT_TRUE(differences.empty()) << label << "\n" << differences.front() << "\n(" << differences.size()
+                                   << " differences)";
+}
+
+TEST(RtScriptEndToEnd, TheReadableAndTheFastFormBuildTheSameDatabase) {
+  if (!BrlcadBinFolder()) GTEST_SKIP() << kNoBrlcad;
+  for (const std::string& input : ExampleInputs()) {
+    tessarin::testing::TempDir folder;
+    settings::VIEWPARM set = SetForInput(input, folder.path());
+    set.viewSize = 60;
+    set.cmdFolderOption = static_cast<int>(launch::ConsoleFolderOption::InputFileFolder);
+    ExpectBothFormsBuildOneDatabase(set, folder.path(), input);
+  }
+  for (unsigned seed = 1; seed <= 8; ++seed) {
+    tessarin::testing::TempDir folder;
+    WriteWholeFile(folder.File("random.inp"), RandomModelInput(seed));
+    settings::VIEWPARM set = SetForInput(folder.File("random.inp"), folder.path());
+    set.viewSize = kRandomModelSize * 1.2;
+    set.nIterations = seed % 2 ? 20 : 0;
+    ExpectBothFormsBuildOneDatabase(set, folder.path(), "random model, seed " + std::to_string(seed));
   }
 }
 

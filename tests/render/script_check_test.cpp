@@ -5,6 +5,7 @@
 
 #include <random>
 
+#include "render/script_check/database_dump.h"
 #include "render/script_check/membership_check.h"
 #include "render/script_check/mged_runner.h"
 #include "render/script_check/model_cells.h"
@@ -128,6 +129,38 @@ std::string NestedScript(const std::string& complementsOfC3) {
          "in S1 sph 0 0 0 1\nin S2 sph 0 0 0 2\nin S3 sph 0 0 0 3\n"
          "comb C1 u S1\ncomb C2 u S2 - C1\ncomb C3 u S3" + complementsOfC3 + "\n"
          "r M1 u C1\nr M2 u C2\nr M3 u C3\n";
+}
+
+TEST(DatabaseDump, ObjectsAndAttributesInAnyOrderAndNumbersWithinTheTolerance) {
+  const std::string dump =
+      "title {t}\nunits cm\nput {A} ell V {0 0 0} A {10 0 0}\nattr set {A} {region_id} {1000} {los} {100}\n"
+      "put {B} comb region no tree {- {l A} {l C}}\n";
+  struct Case {
+    const char* other;
+    bool same;
+  };
+  for (const Case& c : std::initializer_list<Case>{
+           {"title {t}\nunits cm\nput {B} comb region no tree {- {l A} {l C}}\nput {A} ell V {0 0 0} A {10 0 0}\n"
+            "attr set {A} {los} {100} {region_id} {1000}\n",
+            true},
+           {"title {t}\nunits cm\nput {A} ell V {0 0 0} A {10.00000000000001 0 0}\n"
+            "attr set {A} {region_id} {1000} {los} {100}\nput {B} comb region no tree {- {l A} {l C}}\n",
+            true},
+           {"title {t}\nunits cm\nput {A} ell V {0 0 0} A {10.000001 0 0}\n"
+            "attr set {A} {region_id} {1000} {los} {100}\nput {B} comb region no tree {- {l A} {l C}}\n",
+            false},
+           {"title {t}\nunits cm\nput {A} ell V {0 0 0} A {10 0 0}\nattr set {A} {region_id} {1000}\n"
+            "put {B} comb region no tree {- {l A} {l C}}\n",
+            false},
+           {"title {t}\nunits cm\nput {A} ell V {0 0 0} A {10 0 0}\nattr set {A} {region_id} {1000} {los} {100}\n"
+            "put {B} comb region no tree {- {l C} {l A}}\n",
+            false},
+           {"title {t}\nunits cm\nput {A} ell V {0 0 0} A {10 0 0}\nattr set {A} {region_id} {1000} {los} {100}\n",
+            false},
+       }) {
+    EXPECT_EQ(CompareDumps(dump, c.other).empty(), c.same) << c.other;
+    EXPECT_EQ(CompareDumps(c.other, dump).empty(), c.same) << c.other;
+  }
 }
 
 TEST(ModelCells, AComplementExcludesTheCellWithEveryCellNestedInIt) {

@@ -25,6 +25,11 @@ TEST(ScriptNumberCheck, NamesTheSolidAndTheQuantity) {
            {"in World rpp 0 1 0 1 -inf 1\n", "The world cannot be drawn in MGED: its z-minimum would be written as "
                                              "\"-inf\"."},
            {"view center 0 inf 0\n", "The view cannot be drawn in MGED: its centre would be written as \"inf\"."},
+           // The fast form's stored values, as rows of a data block and as put lines.
+           {"S1C2 tgc {V {0 0 0} H {0 0 inf} A {1 0 0}}\n", "Surface S1 of cell C2 cannot be drawn in MGED: its stored "
+                                                          "values would be written as \"inf\"."},
+           {"put {World} arb8 V1 {-inf 0 0}\n", "The world cannot be drawn in MGED: its stored values would be "
+                                                "written as \"-inf\"."},
        }) {
     SCOPED_TRACE(c.line);
     const std::optional<std::string> message = NonFiniteNumberMessage(std::string("units cm\n") + c.line + "Z\n");

@@ -49,29 +49,40 @@ struct DrawnFile {
   std::vector<std::string> header;  // the lines before the first point
   std::vector<Point> points;
   std::vector<int> pen;             // 0 starts a new line, 1 continues it
-  bool sent = false;
+  std::vector<std::string> curves;  // the names of the curves opened
+  std::vector<std::size_t> curveSizes;  // the points of each curve when it was sent
+  bool sent = false;                // every curve opened was sent
 };
 
+// A drawing's file: each curve opened, coloured, filled from one data block
+// of "pen x y z" rows, and sent.
 DrawnFile ReadDrawnFile(const std::string& path) {
   DrawnFile drawn;
   std::istringstream lines(ReadWholeFile(path));
   std::string line;
+  bool inBlock = false;
+  std::size_t curveStart = 0;
   while (std::getline(lines, line)) {
-    std::istringstream words(line);
-    std::string vdraw, command, next;
-    words >> vdraw >> command;
-    if (command == "write") {
+    if (line + "\n" == messages::kVdrawPointsStart) {
+      inBlock = true;
+    } else if (line + "\n" == messages::kVdrawPointsEnd) {
+      inBlock = false;
+    } else if (inBlock) {
+      std::istringstream words(line);
       int pen = 0;
       Point point{};
-      words >> next >> pen >> point[0] >> point[1] >> point[2];
+      words >> pen >> point[0] >> point[1] >> point[2];
       drawn.pen.push_back(pen);
       drawn.points.push_back(point);
-    } else if (command == "send") {
-      drawn.sent = true;
+    } else if (line == "vdraw send") {
+      drawn.curveSizes.push_back(drawn.points.size() - curveStart);
+      curveStart = drawn.points.size();
     } else {
-      drawn.header.push_back(line);
+      if (line.rfind("vdraw open ", 0) == 0) drawn.curves.push_back(line.substr(11));
+      if (drawn.points.empty()) drawn.header.push_back(line);
     }
   }
+  drawn.sent = !drawn.curves.empty() && drawn.curveSizes.size() == drawn.curves.size() && !inBlock;
   return drawn;
 }
 
@@ -168,8 +179,7 @@ TEST(TrackDrawing, CoordinatesAreMillimetresOfTheScriptsUnit) {
   drawing.Add(Input(track), Whole(2), settings::kCurrentTrackLayout);
   drawing.Finish();
   const std::string text = ReadWholeFile(fixture.File(0));
-  EXPECT_NE(text.find("vdraw write next 0 25 -0.0001 1.25\n"), std::string::npos) << text;
-  EXPECT_NE(text.find("vdraw write next 1 30 0 0\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("\n0 25 -0.0001 1.25\n1 30 0 0\n"), std::string::npos) << text;
 }
 
 TEST(TrackDrawing, ThinsLongTracksAndStopsAtTheTotalAllowance) {
@@ -331,6 +341,50 @@ TEST(TrackDrawing, ManyTracksReachTheirFilesInOrder) {
       ASSERT_EQ(drawn.pen[i], i % 7 == 0 ? 0 : 1) << i;
     }
   }
+}
+
+TEST(TrackDrawing, ALargeDrawingIsCutIntoCurvesBetweenTracks) {
+  Drawing fixture;
+  fixture.settings.nVerticesTrackMax = -1;
+  {
+    TrackDrawing drawing(fixture.settings);
+    const std::vector<TrackVertex> track = StraightTrack(9000);
+    for (int t = 0; t < 5; ++t) drawing.Add(Input(track, 2), Whole(9000), settings::kCurrentTrackLayout);
+    drawing.Finish();
+  }
+  const DrawnFile drawn = ReadDrawnFile(fixture.File(2));
+  EXPECT_TRUE(drawn.sent);
+  EXPECT_EQ(drawn.curves, (std::vector<std::string>{"tracks2", "tracks2_2"}));
+  // A curve is closed after the track that takes it past kPointsPerCurve.
+  EXPECT_EQ(drawn.curveSizes, (std::vector<std::size_t>{27000, 18000}));
+  // Each curve has the type's colour.
+  const std::string text = ReadWholeFile(fixture.File(2));
+  const std::size_t colour = text.find("vdraw params color");
+  ASSERT_NE(colour, std::string::npos);
+  const std::string colourLine = text.substr(colour, text.find('\n', colour) - colour);
+  EXPECT_NE(text.find(colourLine, text.find("vdraw open tracks2_2")), std::string::npos);
+}
+
+TEST(TrackDrawing, TheFastFormOverlaysABinaryPlotFileInTheTypesColour) {
+  Drawing fixture;
+  fixture.settings.form = ScriptForm::Fast;
+  fixture.settings.colors[1] = {0, 255, 128, 0};
+  {
+    TrackDrawing drawing(fixture.settings);
+    drawing.Add(Input({{1, 2, 3, 1}, {4, 5, 6, 0}}, 1), Whole(2), settings::kCurrentTrackLayout);
+    drawing.Finish();
+    EXPECT_TRUE(drawing.Messages().empty());
+  }
+  const std::string plotPath = TrackPlotFileName(fixture.settings.basePath, 1);
+  const std::string overlay = ReadWholeFile(fixture.File(1));
+  EXPECT_EQ(overlay, "overlay -s 1 \"" + plotPath + "\" tracks1\n");
+  const std::string plot = ReadWholeFile(plotPath);
+  ASSERT_EQ(plot.size(), 4u + 2 * 25u);
+  EXPECT_EQ(plot.substr(0, 4), std::string("C\xff\x80\x00", 4));
+  EXPECT_EQ(plot[4], 'O');
+  EXPECT_EQ(plot[29], 'Q');
+  // Big-endian doubles: 10 mm is 0x4024000000000000.
+  EXPECT_EQ(plot.substr(5, 8), std::string("\x40\x24\0\0\0\0\0\0", 8));
 }
 
 // A drawing that never finishes, or whose file fails, leaves what was there

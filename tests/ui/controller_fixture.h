@@ -31,6 +31,9 @@ class RecordingShell final : public ShellServices {
     return openOutcome;
   }
   void AddRecentFile(const std::string& path) override { recent.push_back(path); }
+  render::ScriptForm ScriptFormPreference() const override { return scriptForm; }
+  void SetScriptFormPreference(render::ScriptForm form) override { scriptForm = form; }
+  render::ScriptForm scriptForm = render::ScriptForm::Auto;
   OpenOutcome openOutcome = OpenOutcome::Opened;
   std::vector<std::string> opened;
   std::vector<std::string> recent;

@@ -47,6 +47,24 @@ TEST(MakeRtScriptInTheWindow, WritesTheScriptAtTheDerivedPathWithTheRowsColours)
                                                    std::to_string(fuel.color.blue) + " 0");
 }
 
+TEST(MakeRtScriptInTheWindow, ThePreferredFormIsWrittenAndNamed) {
+  DemoLoaded fixture;
+  Controller& controller = *fixture.controller;
+  controller.SetOverwritePrompt(false);
+  controller.MakeRtScript();
+  EXPECT_NE(fixture.Script().find("\ncomb "), std::string::npos);  // a small model: readable
+  EXPECT_EQ(controller.ScriptFormNote().rfind("RT script written in the readable form (", 0), 0u)
+      << controller.ScriptFormNote();
+
+  controller.SetScriptFormPreference(render::ScriptForm::Fast);
+  EXPECT_EQ(fixture.shell.scriptForm, render::ScriptForm::Fast);
+  controller.MakeRtScript();
+  EXPECT_EQ(fixture.Script().find("\ncomb "), std::string::npos);
+  EXPECT_NE(fixture.Script().find("{put $name $type {*}$values}"), std::string::npos);
+  EXPECT_EQ(controller.ScriptFormNote().rfind("RT script written in the fast form (", 0), 0u)
+      << controller.ScriptFormNote();
+}
+
 TEST(MakeRtScriptInTheWindow, EditingAColourChangesTheMaterLine) {
   DemoLoaded fixture;
   Controller& controller = *fixture.controller;

@@ -40,6 +40,8 @@ class NoShell final : public ui::ShellServices {
  public:
   ui::OpenOutcome OpenDocument(const std::string&) override { return ui::OpenOutcome::Failed; }
   void AddRecentFile(const std::string&) override {}
+  render::ScriptForm ScriptFormPreference() const override { return render::ScriptForm::Auto; }
+  void SetScriptFormPreference(render::ScriptForm) override {}
 };
 
 // A few tracks of two histories, enough for the statistics dialog to show numbers.

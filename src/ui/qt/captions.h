@@ -26,6 +26,12 @@ inline constexpr const char* kMgedCommandLine = "MGED startup command line:";
 inline constexpr const char* kSystemVariables = "System variables...";
 inline constexpr const char* kRtSuffix = "RT file name suffix:";
 inline constexpr const char* kOverwritePrompt = "Overwrite prompt";
+// The RT script form: its caption and the choices, in the order of
+// render::ScriptForm (Auto, Readable, Fast).
+inline constexpr const char* kScriptForm = "Form:";
+inline constexpr const char* kScriptFormAuto = "Automatic";
+inline constexpr const char* kScriptFormReadable = "Readable";
+inline constexpr const char* kScriptFormFast = "Fast";
 inline constexpr const char* kCopyToClipboard = "Copy to clipboard";
 inline constexpr const char* kCheckSyntax = "Check syntax";
 inline constexpr const char* kResetAll = "Reset all";
@@ -142,6 +148,10 @@ inline constexpr const char* kTipMged = "The program that starts MGED, optionall
 inline constexpr const char* kTipLocateMged = "Locate the MGED executable file";
 inline constexpr const char* kTipSystemVariables = "Edit the values of the ten system variables @0 to @9";
 inline constexpr const char* kTipOverwritePrompt = "Ask before an existing RT script is overwritten";
+inline constexpr const char* kTipScriptForm =
+    "Readable: in, comb and r commands, which MGED loads in minutes for thousands of cells. Fast: the same "
+    "database stored with put, loaded in seconds, and tracks as plot files. Automatic: readable up to 1000 "
+    "cells, fast above. Kept with the program's settings for every parameter file.";
 inline constexpr const char* kTipCopyToClipboard = "Copy the RT script to the clipboard after making it";
 inline constexpr const char* kTipToggleGraphics = "Hide or show the graphical parameters below";
 inline constexpr const char* kTipAxes = "The coordinate axes as MGED shows them for the current view angles";

@@ -214,7 +214,11 @@ QWidget* MainWindow::BuildScriptGroup() {
   grid->setColumnStretch(4, 1);
   int row = 0;
   grid->addWidget(MakeButton(captions::kMakeRtScript, captions::kTipMakeRtScript,
-                             [this] { WhileReading([this] { controller_.MakeRtScript(); }); }),
+                             [this] {
+                               WhileReading([this] { controller_.MakeRtScript(); });
+                               if (!controller_.ScriptFormNote().empty())
+                                 statusBar()->showMessage(QString::fromStdString(controller_.ScriptFormNote()));
+                             }),
                   row, 0);
   grid->addWidget(MakeButton(captions::kGeometryView, captions::kTipGeometryView, [this] { OpenGeometryView(); }), row,
                   5);
@@ -248,6 +252,7 @@ QWidget* MainWindow::BuildScriptGroup() {
     if (!showing_) controller_.SetOverwritePrompt(on);
   });
   options->addWidget(overwritePrompt_);
+  options->addWidget(BuildScriptFormChoice());
   options->addWidget(MakeCheckBox(captions::kCopyToClipboard, CheckField::CopyToClipboard, captions::kTipCopyToClipboard));
   options->addWidget(MakeCheckBox(captions::kCheckSyntax, CheckField::CheckSyntaxTessarin, captions::kTipCheckSyntax));
   options->addStretch(1);
@@ -265,6 +270,23 @@ QWidget* MainWindow::BuildScriptGroup() {
                              }),
                   row, 1, 1, 2);
   return group;
+}
+
+QWidget* MainWindow::BuildScriptFormChoice() {
+  auto* box = new QWidget;
+  auto* row = new QHBoxLayout(box);
+  row->setContentsMargins(0, 0, 0, 0);
+  auto* choice = new QComboBox;
+  choice->setObjectName("scriptForm");
+  // In the order of render::ScriptForm.
+  choice->addItems({captions::kScriptFormAuto, captions::kScriptFormReadable, captions::kScriptFormFast});
+  choice->setCurrentIndex(static_cast<int>(controller_.ScriptFormPreference()));
+  choice->setToolTip(captions::kTipScriptForm);
+  connect(choice, &QComboBox::currentIndexChanged, this,
+          [this](int index) { controller_.SetScriptFormPreference(static_cast<render::ScriptForm>(index)); });
+  row->addWidget(Caption(captions::kScriptForm, choice));
+  row->addWidget(choice);
+  return box;
 }
 
 QWidget* MainWindow::BuildGraphicsArea() {

@@ -85,6 +85,8 @@ class MainWindow : public QMainWindow {
   QWidget* BuildSimulationGroup();
   QWidget* BuildScriptGroup();
   QWidget* BuildGraphicsArea();
+  // The choice of the RT script form, a preference of the program.
+  QWidget* BuildScriptFormChoice();
   QWidget* BuildViewGroup();
   QWidget* BuildCutawayGroup();
   QWidget* BuildColorsGroup();

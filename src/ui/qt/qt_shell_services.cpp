@@ -54,4 +54,18 @@ void QtShellServices::AddRecentFile(const std::string& path) {
   settings.setValue("RecentFileList", recent);
 }
 
+// Stored by name ("auto", "readable", "fast"); anything else reads as auto.
+constexpr const char* kScriptFormKey = "RtScriptForm";
+
+render::ScriptForm QtShellServices::ScriptFormPreference() const {
+  const QSettings settings("Tessarin", "Tessarin");
+  const std::string name = settings.value(kScriptFormKey).toString().toStdString();
+  return render::ParseScriptForm(name).value_or(render::ScriptForm::Auto);
+}
+
+void QtShellServices::SetScriptFormPreference(render::ScriptForm form) {
+  QSettings settings("Tessarin", "Tessarin");
+  settings.setValue(kScriptFormKey, QString::fromStdString(std::string(render::ScriptFormName(form))));
+}
+
 }  // namespace tessarin::ui::qt

@@ -1,6 +1,7 @@
 #pragma once
 // Opening documents with their associated program, and the recent-file list
-// kept in the settings of organisation and application "Tessarin".
+// and the RT script form kept in the settings of organisation and
+// application "Tessarin".
 
 #include "platform/process_posix.h"
 #include "ui/shell_services.h"
@@ -13,6 +14,8 @@ class QtShellServices final : public ShellServices {
  public:
   OpenOutcome OpenDocument(const std::string& path) override;
   void AddRecentFile(const std::string& path) override;
+  render::ScriptForm ScriptFormPreference() const override;
+  void SetScriptFormPreference(render::ScriptForm form) override;
 
  private:
   // xdg-open, which says by its exit status whether it found a program.
