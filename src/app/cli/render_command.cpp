@@ -22,8 +22,9 @@ namespace {
 
 constexpr CommandDescription kRender{
     "render",
-    "Usage: tessarin-cli render FILE [--set N] -o PICTURE.png [--size WxH] [--no-tracks]\n"
-    "                           [--ids PIXELS.csv] [--time-limit SECONDS] [--allow-system]\n"
+    "Usage: tessarin-cli render FILE [--set N] -o PICTURE.png [--size WxH]\n"
+    "                           [--no-tracks] [--ids PIXELS.csv] [--time-limit S]\n"
+    "                           [--allow-system] [--allow-files]\n"
     "\n"
     "Reads the input file of a parameter set of the parameter file FILE and\n"
     "raytraces its geometry into a PNG picture as the set's RT script shows it\n"
@@ -38,8 +39,9 @@ constexpr CommandDescription kRender{
     "\n"
     "Exit status 0 when the picture was written; 1 when the input file could\n"
     "not be read or has errors, the picture or the table could not be written,\n"
-    "or the time limit ran out; 2 for bad usage. A track data file that cannot\n"
-    "be read is reported, and the picture is made without its tracks.\n"
+    "or reading the tracks and rendering took longer than --time-limit; 2 for\n"
+    "bad usage. A track data file that cannot be read is reported, and the\n"
+    "picture is made without its tracks.\n"
     "\n"
     "  --set N         use set N (counting from 1) instead of the file's current set\n"
     "  -o PICTURE      the PNG file to write\n"
@@ -54,9 +56,7 @@ constexpr CommandDescription kRender{
     "                  the source sphere), its region (M3, V0 for void\n"
     "                  material 0, M_source) and the distance in cm from the\n"
     "                  origin to the hit\n"
-    TESSARIN_USER_PROGRAM_OPTIONS_HELP
-    "                 (the time limit also gives up on reading the tracks and\n"
-    "                 rendering when they take longer)\n"};
+    TESSARIN_USER_PROGRAM_OPTIONS_HELP};
 
 constexpr const char* kSetOption = "--set";
 constexpr const char* kOutputOption = "-o";
