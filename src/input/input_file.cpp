@@ -3,6 +3,11 @@
 #include "platform/regular_file.h"
 
 namespace tessarin::input {
+namespace {
+
+bool IsBlank(int c) { return c == ' ' || c == '\t'; }
+
+}  // namespace
 
 bool InputFile::Open(const std::string& path) {
   position_ = 0;
@@ -14,6 +19,7 @@ bool InputFile::Open(const std::string& path) {
 
 bool InputFile::ReadLine(std::string& line) {
   line.clear();
+  cutRest_.clear();
   std::streambuf* buffer = stream_.rdbuf();
   if (!stream_.is_open() || buffer == nullptr) return false;
   lineStart_ = position_;
@@ -24,12 +30,24 @@ bool InputFile::ReadLine(std::string& line) {
     any = true;
     ++position_;
     if (c == '\n') break;
-    if (line.size() < kMaxLineLength + 1) line.push_back(static_cast<char>(c));
+    if (line.size() < kMaxLineLength + 1) {
+      line.push_back(static_cast<char>(c));
+    } else if (cutRest_.size() < kCutRestShown &&
+               !(cutRest_.empty() && IsBlank(c) && IsBlank(line[kMaxLineLength]))) {
+      cutRest_.push_back(static_cast<char>(c));
+    }
   }
   // One extra character was kept so that a "\r" just before the line end
   // of a line of exactly the maximum length is still recognised.
-  if (!line.empty() && line.back() == '\r') line.pop_back();
-  if (line.size() > kMaxLineLength) line.resize(kMaxLineLength);
+  std::string& end = cutRest_.empty() ? line : cutRest_;
+  if (!end.empty() && end.back() == '\r') end.pop_back();
+  if (line.size() > kMaxLineLength) {
+    cutRest_.insert(0, line, kMaxLineLength);
+    line.resize(kMaxLineLength);
+    std::size_t first = 0;
+    while (first < cutRest_.size() && IsBlank(cutRest_[first])) ++first;
+    cutRest_ = cutRest_.substr(first, kCutRestShown);
+  }
   if (any) ++lineNumber_;
   return any;
 }

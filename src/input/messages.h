@@ -9,6 +9,9 @@ inline constexpr const char* kOpenFailed = "File \"%s\" could not be opened for 
 inline constexpr const char* kContinuationNotLast =
     "Warning: The line-continuation character '&' in line No. %d is not the last character of the line. The "
     "remainder of the line will be ignored.\n";
+// A line cut at the maximum length: its number, the length and the beginning of what is lost.
+inline constexpr const char* kLineCut =
+    "Warning: line %d is longer than %d characters; the rest (starting \"%s\") is not read.\n";
 inline constexpr const char* kKeywordRepeated = "Error: Keyword \"%s\" is used more than once in the input file.\n";
 inline constexpr const char* kNoCells = "Error: There are no cells defined.\n";
 

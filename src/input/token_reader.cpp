@@ -51,7 +51,24 @@ bool TokenReader::ReadNextLine() {
   }
   lineFilePosition_ = file_.LineStart();
   lineFileNumber_ = file_.LineNumber();
+  if (printWarnings_) WarnIfCut();
   return true;
+}
+
+// The reader keeps only the first kMaxLineLength characters of a line, as the
+// simulator does; the user hears of it unless what is lost is a comment.
+void TokenReader::WarnIfCut() {
+  const std::string& rest = file_.CutRest();
+  if (rest.empty() || line_.find("//") != std::string::npos || rest.starts_with("//")) return;
+  DirectiveOrigin where;
+  where.fileName = file_.Name();
+  where.firstLine = where.lastLine = lineFileNumber_;
+  std::size_t first = 0;
+  while (first < line_.size() && IsTokenSeparator(line_[first])) ++first;
+  where.text = line_.substr(first, kMaxOriginText);
+  where.shortened = line_.size() - first > kMaxOriginText;
+  WriteWithOrigin(console_, platform::FormatText(messages::kLineCut, lineFileNumber_,
+                                                          static_cast<int>(kMaxLineLength), rest.c_str()), where);
 }
 
 void TokenReader::NoteOrigin() {

@@ -73,6 +73,7 @@ class TokenReader {
  private:
   bool ReadNextLine();
   bool ReadLineWithToken();
+  void WarnIfCut();
   void NoteOrigin();
   void CutOriginAt(std::size_t position);
 

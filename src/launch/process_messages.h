@@ -20,6 +20,15 @@ inline constexpr std::string_view kConsoleStartFailed =
     "An error occurred when attempting to execute the command \"%s\".";
 inline constexpr std::string_view kConsoleProcessIdMissing =
     "The process ID of the created %s window could not be obtained.";
+// A terminal that could not run here: its name and exit status. One of the
+// two sentences below follows.
+inline constexpr std::string_view kTerminalEndedAtOnce =
+    "The terminal emulator \"%s\" ended with exit status %s right after it was started: it could not open its "
+    "window here.";
+inline constexpr std::string_view kTryingNextTerminal = "Trying \"%s\" instead.";
+inline constexpr std::string_view kNoOtherTerminal =
+    "No other terminal emulator is installed: install xterm, or name a terminal emulator that works here in the "
+    "environment variable TESSARIN_TERMINAL.";
 inline constexpr std::string_view kConsoleWindowNotYetCreated =
     "It seems that the %s window is not created yet. Try again in a few seconds.";
 
@@ -29,6 +38,15 @@ inline constexpr std::string_view kSimulatorNotFound =
     "\"Name of the Varnholt executable file:\" (the \"Edit\" button beside \"Command line:\"), or put the "
     "simulator into one of the folders of the PATH.";
 inline constexpr std::string_view kLookedInPath = ", then in the folders of the PATH";
+
+// MGED's program as the MGED command line names it, then where it was
+// looked for: a path, or the folders of the PATH.
+inline constexpr std::string_view kMgedNotFound =
+    "The program \"%s\" was not found. Looked for: %s.\n\nEnter the full path to MGED in \"MGED startup command "
+    "line:\" (the \"...\" button beside it locates the file), or add the folder that holds it (the bin folder of "
+    "BRL-CAD) to the PATH before starting Tessarin.";
+// The PATH's value, as it is.
+inline constexpr std::string_view kPathFolders = "the folders of the PATH (%s)";
 
 inline constexpr std::string_view kMgedNameMissing =
     "The name of the executable file has not been specified. Enter the full path to the MGED executable file in "

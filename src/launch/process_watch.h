@@ -34,6 +34,9 @@ class ProcessWatch {
   ProcessWatch(WatchedSets sets, platform::Processes& processes, platform::Windows& windows,
                platform::Timers& timers, std::string consoleName);
 
+  // The console runs in another terminal from now on.
+  void SetConsoleName(std::string consoleName) { consoleName_ = std::move(consoleName); }
+
   // Starts watching `processId` for the current set.
   void Watch(WatchedProgram program, int processId);
 

@@ -10,7 +10,13 @@ StartButtons::StartButtons(WatchedSets sets, StartButtonsPlatform platform, Star
       platform_(std::move(platform)),
       view_(view),
       startupDirectory_(std::move(startupDirectory)),
-      watch_(sets, platform_.processes, platform_.windows, platform_.timers, platform_.terminal.name) {}
+      watch_(sets, platform_.processes, platform_.windows, platform_.timers,
+             platform_.terminals.empty() ? std::string() : Terminal().name) {
+  if (platform_.terminals.empty()) {
+    platform_.terminals.push_back(platform::DescribeTerminalEmulator("xterm"));
+    watch_.SetConsoleName(Terminal().name);
+  }
+}
 
 bool StartButtons::CanReset(WatchedProgram program) const {
   return (program == WatchedProgram::Console ? State().consoleProcessId : State().mgedProcessId) != 0;
@@ -18,7 +24,7 @@ bool StartButtons::CanReset(WatchedProgram program) const {
 
 std::string StartButtons::ConsoleCaption() const {
   if (State().consoleProcessId == 0) return std::string(process_messages::kStartConsole);
-  return process_messages::Format(process_messages::kActivateConsole, platform_.terminal.name);
+  return process_messages::Format(process_messages::kActivateConsole, Terminal().name);
 }
 
 std::string StartButtons::MgedCaption() const {
@@ -30,6 +36,11 @@ void StartButtons::StartOrActivateConsole(const std::string& commandLine) {
     ActivateConsole();
   else
     StartConsole(commandLine);
+}
+
+void StartButtons::TimerTick(std::uint64_t timerId) {
+  watch_.TimerTick(timerId);
+  if (consoleTrial_ && consoleTrial_->timerId == timerId) CheckConsoleTrial();
 }
 
 void StartButtons::StartOrActivateMged() {

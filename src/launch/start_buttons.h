@@ -5,7 +5,9 @@
 // button is reset. The view reads the captions from here.
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "launch/process_watch.h"
 #include "platform/host.h"
@@ -32,13 +34,20 @@ struct StartButtonsPlatform {
   platform::Windows& windows;
   platform::Timers& timers;
   platform::Host& host;
-  platform::TerminalEmulator terminal;
+  // The terminal emulators to run the console in, the first one first; a
+  // terminal that cannot start, or ends with an error at once, makes way for
+  // the next one for the rest of the session. Never empty.
+  std::vector<platform::TerminalEmulator> terminals;
 };
 
 class StartButtons {
  public:
   // The console is this many columns wide.
   static constexpr int kConsoleColumns = 170;
+  // A terminal that ends with an error within this many watch periods (two
+  // seconds) of its start could not run here. GNOME Terminal without a
+  // session bus takes most of a second to give up on a busy machine.
+  static constexpr int kEarlyEndTicks = 10;
 
   StartButtons(WatchedSets sets, StartButtonsPlatform platform, StartButtonsView& view,
                std::string startupDirectory);
@@ -55,14 +64,30 @@ class StartButtons {
   std::string MgedCaption() const;
 
   // Forwarded from the controller.
-  void TimerTick(std::uint64_t timerId) { watch_.TimerTick(timerId); }
+  void TimerTick(std::uint64_t timerId);
   void OnSetDeleted(int index) { watch_.OnSetDeleted(index); }
   void OnSetInserted(int index) { watch_.OnSetInserted(index); }
   void ForgetAll() { watch_.ForgetAll(); }
   const ProcessWatch& Watch() const { return watch_; }
 
  private:
+  // A console just started, watched for a terminal that ends at once.
+  struct ConsoleTrial {
+    std::uint64_t timerId = 0;
+    int processId = 0;
+    int setIndex = 0;
+    int ticksLeft = kEarlyEndTicks;
+    std::string commandLine;
+  };
+
+  const platform::TerminalEmulator& Terminal() const { return platform_.terminals[terminal_]; }
+  // Moves on to the next terminal; false when there is none.
+  bool NextTerminal();
   void StartConsole(const std::string& commandLine);
+  void CheckConsoleTrial();
+  // Says that the trial's terminal ended with `status`, and starts the
+  // console again in the next terminal when there is one.
+  void TerminalEndedAtOnce(const ConsoleTrial& trial, int status);
   void ActivateConsole();
   void StartMged();
   void ActivateMged();
@@ -80,6 +105,8 @@ class StartButtons {
   StartButtonsPlatform platform_;
   StartButtonsView& view_;
   std::string startupDirectory_;
+  std::size_t terminal_ = 0;  // the terminal in use
+  std::optional<ConsoleTrial> consoleTrial_;
   ProcessWatch watch_;
 };
 

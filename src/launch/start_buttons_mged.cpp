@@ -2,6 +2,7 @@
 
 #include "launch/process_messages.h"
 #include "launch/process_watch_windows.h"
+#include "launch/program_lookup.h"
 #include "launch/run_folders.h"
 #include "launch/start_buttons.h"
 #include "launch/start_buttons_mged_command.h"
@@ -45,16 +46,20 @@ void StartButtons::StartMged() {
       return;
     }
   }
-  platform::PathParts parts = platform::SplitPath(command.program);
-  std::string fileName = parts.name + parts.extension;
-  if (!AnotherInstanceWanted(fileName)) return;
-
   const std::string& scriptFolder = sets_.workingCopy.ScriptFolder;
   platform::ProcessStart start;
   start.program = command.program;
   start.arguments = platform::SplitArguments(command.arguments);
   start.directory = IsBlankFolder(scriptFolder) ? startupDirectory_
                                                 : platform::AbsolutePath(scriptFolder, startupDirectory_);
+  ProgramLookup mged = LookUpMged(platform_.processes, start.program, start.directory);
+  if (!mged.found) {
+    platform_.host.ShowMessage(MgedNotFoundMessage(mged), platform::MessageIcon::Error);
+    return;
+  }
+  platform::PathParts parts = platform::SplitPath(command.program);
+  std::string fileName = parts.name + parts.extension;
+  if (!AnotherInstanceWanted(fileName)) return;
   WatchStarted(WatchedProgram::Mged, platform_.processes.Start(start),
                process_messages::Format(process_messages::kProgramStartFailed, fileName),
                std::string(process_messages::kMgedProcessIdMissing));

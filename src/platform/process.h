@@ -35,6 +35,11 @@ class Processes {
   // Whether the process exists and has not ended (a zombie has ended).
   virtual bool IsRunning(int processId) = 0;
 
+  // How a process started here ended: its exit status, or 128 plus the
+  // number of the signal that ended it. None while it runs, and for
+  // processes started elsewhere.
+  virtual std::optional<int> ExitStatus(int processId) = 0;
+
   // Whether the process runs the program called `name`: its executable's
   // file name, or the name it was started by (a script, or a wrapper such as
   // x-terminal-emulator that replaces itself with the real program); compared

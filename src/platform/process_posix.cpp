@@ -47,17 +47,44 @@ struct ChildError {
   ReportAndExit(2);
 }
 
+// Enough for every start button's process of a session.
+constexpr std::size_t kKeptExitStatuses = 64;
+
+int DecodedStatus(int status) {
+  if (WIFEXITED(status)) return WEXITSTATUS(status);
+  if (WIFSIGNALED(status)) return 128 + WTERMSIG(status);
+  return -1;
+}
+
 }  // namespace
 
+bool PosixProcesses::Collect(int processId) {
+  int status = 0;
+  const pid_t collected = ::waitpid(processId, &status, WNOHANG);
+  if (collected == 0) return false;
+  startedChildren_.erase(processId);
+  // Not our child any more (collected elsewhere): ended, how is unknown.
+  if (collected != processId) return true;
+  exitStatuses_.emplace_back(processId, DecodedStatus(status));
+  if (exitStatuses_.size() > kKeptExitStatuses) exitStatuses_.pop_front();
+  return true;
+}
+
 void PosixProcesses::CollectEndedChildren() {
-  for (auto child = startedChildren_.begin(); child != startedChildren_.end();) {
-    if (::waitpid(child->first, nullptr, WNOHANG) == child->first) {
-      collectedChildren_.insert(child->first);
-      child = startedChildren_.erase(child);
-    } else {
-      ++child;
-    }
+  std::vector<int> started;
+  for (const auto& child : startedChildren_) started.push_back(child.first);
+  for (int processId : started)
+    if (Collect(processId)) collectedChildren_.insert(processId);
+}
+
+std::optional<int> PosixProcesses::ExitStatus(int processId) {
+  if (startedChildren_.count(processId) != 0) {
+    if (!Collect(processId)) return std::nullopt;
+    collectedChildren_.insert(processId);
   }
+  for (auto ended = exitStatuses_.rbegin(); ended != exitStatuses_.rend(); ++ended)
+    if (ended->first == processId) return ended->second;
+  return std::nullopt;
 }
 
 StartedProcess PosixProcesses::Start(const ProcessStart& request) {
@@ -120,11 +147,7 @@ StartedProcess PosixProcesses::Start(const ProcessStart& request) {
 
 bool PosixProcesses::IsRunning(int processId) {
   if (collectedChildren_.erase(processId) != 0) return false;
-  if (startedChildren_.count(processId) != 0) {
-    if (::waitpid(processId, nullptr, WNOHANG) == 0) return true;
-    startedChildren_.erase(processId);
-    return false;
-  }
+  if (startedChildren_.count(processId) != 0) return !Collect(processId);
   std::optional<ProcessStatus> status = ReadProcessStatus(processId);
   return status && status->state != 'Z' && status->state != 'X';
 }

@@ -3,6 +3,7 @@
 // of their own, so that they outlive this program, and /proc answers the
 // questions about running processes.
 
+#include <deque>
 #include <map>
 #include <set>
 #include <string>
@@ -17,6 +18,7 @@ class PosixProcesses final : public Processes {
   StartedProcess Start(const ProcessStart& request) override;
   std::optional<std::string> FindProgram(const std::string& program, const std::string& directory) override;
   bool IsRunning(int processId) override;
+  std::optional<int> ExitStatus(int processId) override;
   bool HasName(int processId, const std::string& name) override;
   std::vector<int> RunningProcesses(std::size_t limit) override;
   std::vector<int> ChildProcesses(int processId, std::size_t limit) override;
@@ -29,6 +31,11 @@ class PosixProcesses final : public Processes {
   // Children collected by a sweep before anyone asked about them: they have
   // ended, whatever process may have taken their id since.
   std::set<int> collectedChildren_;
+  // How the most recently collected children ended, oldest first.
+  std::deque<std::pair<int, int>> exitStatuses_;
+
+  // Collects the child if it has ended; true when it has.
+  bool Collect(int processId);
 
   // Collects every started child that has ended, so that children nobody
   // watches any more (a reset button, an Open) do not stay zombies.

@@ -28,6 +28,12 @@ bool ScriptedProcesses::IsRunning(int processId) {
   return found != processes.end() && found->second.running;
 }
 
+std::optional<int> ScriptedProcesses::ExitStatus(int processId) {
+  auto found = processes.find(processId);
+  if (found == processes.end() || found->second.running) return std::nullopt;
+  return found->second.exitStatus;
+}
+
 bool ScriptedProcesses::HasName(int processId, const std::string& name) {
   return IsRunning(processId) && ProcessNameMatches(processes[processId].name, {}, name);
 }

@@ -14,6 +14,7 @@ struct ScriptedProcess {
   std::string name;
   int parentId = 0;
   bool running = true;
+  int exitStatus = 0;  // once it no longer runs
 };
 
 class ScriptedProcesses final : public Processes {
@@ -21,6 +22,7 @@ class ScriptedProcesses final : public Processes {
   StartedProcess Start(const ProcessStart& request) override;
   std::optional<std::string> FindProgram(const std::string& program, const std::string& directory) override;
   bool IsRunning(int processId) override;
+  std::optional<int> ExitStatus(int processId) override;
   bool HasName(int processId, const std::string& name) override;
   std::vector<int> RunningProcesses(std::size_t limit) override;
   std::vector<int> ChildProcesses(int processId, std::size_t limit) override;

@@ -46,18 +46,34 @@ TerminalOptions OptionsFor(std::string_view name) {
   return {{}, false, {}, "-e"};
 }
 
+// The distribution's choice first, xterm, which needs nothing but a display,
+// last.
+constexpr std::string_view kKnownTerminals[] = {"x-terminal-emulator", "gnome-terminal", "konsole",
+                                                "xfce4-terminal",      "mate-terminal",  "xterm"};
+
 // Debian's "x-terminal-emulator" wrappers translate xterm's options only and
 // would drop the options above; the terminal beside the wrapper is used.
 constexpr std::string_view kWrapperExtension = ".wrapper";
 
 }  // namespace
 
-TerminalEmulator ChooseTerminalEmulator() {
+TerminalEmulator ChooseTerminalEmulator() { return TerminalEmulatorChoices().front(); }
+
+std::vector<TerminalEmulator> TerminalEmulatorChoices() {
+  std::vector<TerminalEmulator> choices;
+  auto add = [&choices](std::string_view program) {
+    TerminalEmulator terminal = DescribeTerminalEmulator(program);
+    for (const TerminalEmulator& chosen : choices)
+      if (chosen.name == terminal.name) return;
+    choices.push_back(std::move(terminal));
+  };
   const char* configured = std::getenv(kTerminalVariable);
-  if (configured != nullptr && *configured != '\0') return DescribeTerminalEmulator(configured);
+  if (configured != nullptr && *configured != '\0') add(configured);
   std::string directory = CurrentDirectory();
-  if (FindExecutable("x-terminal-emulator", directory)) return DescribeTerminalEmulator("x-terminal-emulator");
-  return DescribeTerminalEmulator("xterm");
+  for (std::string_view known : kKnownTerminals)
+    if (FindExecutable(known, directory)) add(known);
+  if (choices.empty()) add("xterm");
+  return choices;
 }
 
 TerminalEmulator DescribeTerminalEmulator(std::string_view program) {

@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/process.h"
 
@@ -21,6 +22,11 @@ inline constexpr const char* kTerminalVariable = "TESSARIN_TERMINAL";
 // The configured terminal: $TESSARIN_TERMINAL when set, else
 // x-terminal-emulator when installed, else xterm.
 TerminalEmulator ChooseTerminalEmulator();
+
+// The configured terminal first, then every other known terminal that is
+// installed, each once: the ones to try when a terminal cannot run here
+// (GNOME Terminal without a session bus, for one).
+std::vector<TerminalEmulator> TerminalEmulatorChoices();
 
 // The terminal for `program`, its name taken from the file that a link such
 // as x-terminal-emulator finally points to (past Debian's ".wrapper" scripts).

@@ -27,6 +27,13 @@ inline constexpr const char* kTrackPointNotFinite =
     "Track %lld cannot be drawn in MGED: its point (%g, %g, %g) cm is not a finite number of MGED units. The track "
     "drawing files have not been written.";
 
+// Tracks are shown but the simulator has not written the set's track data
+// file yet (the first step of every new model): the script is made without
+// tracks. "%s" is the track data file's full path.
+inline constexpr const char* kNoTrackDataYet =
+    "Note: no track data yet: start Varnholt first. The track data file \"%s\" does not exist, so the RT script "
+    "draws no particle tracks.";
+
 // Track drawing: the older-layout warning names the track data file; the
 // allowance message takes nVerticesTotalMax, the tracks drawn and the tracks
 // selected; the thinning message takes nVerticesTrackMax.

@@ -77,9 +77,21 @@ bool WriteSourceSphere(ScriptScene& scene) {
   return true;
 }
 
+// A file that is not there at all, as opposed to one that cannot be read.
+bool IsMissing(const std::string& path) {
+  std::error_code error;
+  return std::filesystem::status(path, error).type() == std::filesystem::file_type::not_found;
+}
+
 // Draws the tracks into their files and loads each file from the script.
 void WriteTracks(const RtScriptRequest& request, ScriptScene& scene, RtScriptResult& result) {
   const std::string trackDataPath = SetTrackDataPath(request.set, request.launch);
+  if (!trackDataPath.empty() && IsMissing(trackDataPath)) {
+    request.host.ShowMessage(platform::FormatText(messages::kNoTrackDataYet, trackDataPath.c_str()),
+                             platform::MessageIcon::Information);
+    result.trackDataMissing = true;
+    return;
+  }
   const TrackReadingForDrawing read =
       request.readTracks ? request.readTracks : DirectTrackReading(request.set, trackDataPath, request.host);
   TrackFilesResult tracks =

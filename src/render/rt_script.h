@@ -61,6 +61,7 @@ struct RtScriptResult {
   TrackFileNames trackFiles;                // the track drawing files the script loads, by type
   int trackFilesFailed = 0;                 // track files that could not be made or written
   std::optional<long long> selectedTracks;  // with showTracks on: the count for "Number of tracks:"
+  bool trackDataMissing = false;            // tracks were to be shown, but there is no track data file yet
   std::size_t scriptBytes = 0;
   RtScriptTimes times;
 };

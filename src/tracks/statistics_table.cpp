@@ -77,6 +77,7 @@ StatisticsTable MakeStatisticsTable(const TrackStatistics& statistics, int unitE
     shown.maximum = values.maximum * factor;
     shown.average = values.average * factor;
     shown.deviation = values.deviation * factor;
+    shown.sampleDeviation = *shown.deviation * std::sqrt(static_cast<double>(values.count));
   }
   return table;
 }

@@ -16,6 +16,9 @@ struct StatisticsTableRow {
   long long count = 0;           // values taken in; 0 for a blank row
   bool integer = false;          // minimum and maximum shown with %d
   std::optional<double> minimum, maximum, average, deviation;  // none: blank
+  // The deviation is that of the average (the "Std. dev." column); this is
+  // the spread of the values themselves, the sample standard deviation.
+  std::optional<double> sampleDeviation;
 };
 
 using StatisticsTable = std::array<StatisticsTableRow, messages::kStatisticRowCount>;

@@ -22,7 +22,7 @@ Controller::Controller(platform::Host& host, ShellServices& shell, DialogRunner&
       services_(services),
       environment_(std::move(environment)),
       startButtons_({sets_, current_, working_},
-                    {services.processes, services.windows, services.timers, host, services.terminal}, *this,
+                    {services.processes, services.windows, services.timers, host, services.terminals}, *this,
                     platform::WithTrailingSeparator(environment_.startupDirectory)) {
   environment_.startupDirectory = platform::WithTrailingSeparator(environment_.startupDirectory);
   environment_.programFolder = platform::WithTrailingSeparator(environment_.programFolder);
@@ -215,9 +215,20 @@ void Controller::OpenShownFile(TextField field) {
   ui::OpenShownFile(shown, environment_.startupDirectory, shell_, host_);
 }
 
+void Controller::SetModified(bool modified) {
+  if (modified_ == modified) return;
+  modified_ = modified;
+  if (modifiedChanged_) modifiedChanged_(modified);
+}
+
 void Controller::OpenManual(Manual manual) {
   std::string path = ManualPath(environment_.programFolder, manual);
-  if (shell_.OpenDocument(path)) return;
+  const OpenOutcome outcome = shell_.OpenDocument(path);
+  if (outcome == OpenOutcome::Opened) return;
+  if (outcome == OpenOutcome::NoViewer) {
+    host_.ShowMessage(settings::FillMessage(messages::kNoPdfViewer, {path}), platform::MessageIcon::Error);
+    return;
+  }
   std::string message =
       std::string(messages::kManualOpenFailureStart) + path + std::string(messages::kManualOpenFailureEnd);
   if (manual == Manual::Varnholt) message += messages::kVarnholtManualMissing;

@@ -51,7 +51,7 @@ struct ControllerServices {
   platform::Processes& processes;
   platform::Windows& windows;
   platform::Timers& timers;
-  platform::TerminalEmulator terminal;
+  std::vector<platform::TerminalEmulator> terminals;  // to run the console in, the first one first
   platform::Clipboard* clipboard = nullptr;  // where "Copy to clipboard" puts the RT script
 };
 
@@ -178,7 +178,9 @@ class Controller final : private launch::StartButtonsView {
   void ResetToDefaults(bool graphicsOnly);
   void InsertWorkingCopy();
   void CommitWorkingCopy();
-  void MarkModified() { modified_ = true; }
+  void MarkModified() { SetModified(true); }
+  // The window marks unsaved changes in its title as they come and go.
+  void SetModifiedHandler(std::function<void(bool)> handler) { modifiedChanged_ = std::move(handler); }
   // A command stopped by a failure nobody foresaw: says so in a message box.
   void ReportUnexpectedFailure(std::string_view what);
 
@@ -226,6 +228,7 @@ class Controller final : private launch::StartButtonsView {
   void RefreshDerivedNames();
   void Changed(bool changed);
   void SetTitleFromPath();
+  void SetModified(bool modified);
   void ReadTracks(tracks::TrackReadingRequest request, tracks::TrackStatistics& statistics);
   // Make RT script's reading: the selected tracks go to `sink`; the count is
   // the main window's.
@@ -272,6 +275,7 @@ class Controller final : private launch::StartButtonsView {
   bool graphicsShown_ = true;
   bool readingInputFile_ = false;
   std::function<void()> shown_;
+  std::function<void(bool)> modifiedChanged_;
   std::function<void()> focusMged_;
   std::unique_ptr<TrackDataState> tracks_ = std::make_unique<TrackDataState>();
   // Last: it holds references to the set list, the current index and the

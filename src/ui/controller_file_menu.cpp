@@ -46,7 +46,7 @@ void Controller::ReadParameterFile() {
   for (settings::VIEWPARM& set : sets_) set.process = {};
   numberOfTracks_.clear();
   LoadCurrentIntoWorkingCopy();
-  modified_ = false;
+  SetModified(false);
   StampParameterFile();
   if (result.opened) shell_.AddRecentFile(parameterFilePath_);
 }
@@ -61,7 +61,7 @@ bool Controller::WriteParameterFile() {
   if (!settings::WriteParameterFile(parameterFilePath_, list, environment_.startupDirectory, host_)) return false;
   parameterFileOpen_ = true;
   parameterFileReadInPart_ = false;
-  modified_ = false;
+  SetModified(false);
   StampParameterFile();
   shell_.AddRecentFile(parameterFilePath_);
   return true;

@@ -90,6 +90,11 @@ void Controller::MakeRtScript() {
   request.readTracks = [this](tracks::SelectedTrackSink& sink) { return ReadTracksForDrawing(sink); };
   const render::RtScriptResult result = render::WriteRtScript(request);
   if (result.selectedTracks) numberOfTracks_ = std::to_string(*result.selectedTracks);
+  if (result.trackDataMissing) {
+    // Nothing was read: what a file read earlier counted no longer holds.
+    numberOfTracks_.clear();
+    tracks_->statistics.Clear();
+  }
 }
 
 void Controller::ActivateConsoleWindow() {

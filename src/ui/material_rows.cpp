@@ -60,4 +60,10 @@ bool CommitMaterialCell(settings::REGIONDATA& row, MaterialColumn column, std::s
   return true;
 }
 
+std::size_t ShownMaterialRows(const std::vector<settings::REGIONDATA>& rows) {
+  for (std::size_t count = rows.size(); count > 0; --count)
+    if (!rows[count - 1].name.empty()) return count;
+  return rows.size();
+}
+
 }  // namespace tessarin::ui

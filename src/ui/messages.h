@@ -46,6 +46,13 @@ inline constexpr std::string_view kManualOpenFailureEnd = "\" could not be opene
 inline constexpr std::string_view kOpenFileFailureStart = "An error occurred when attempting to open file \"";
 inline constexpr std::string_view kOpenFileFailureEnd = "\".";
 
+// A manual that is there, but nothing shows PDF files: "%s" is its path.
+inline constexpr std::string_view kNoPdfViewer =
+    "No PDF viewer was found to open the user manual. It is the file\n\n%s\n\nOpen it with a PDF viewer of your "
+    "choice, or install one (together with xdg-utils, which opens each file with its program).";
+// After kOpenFileFailureEnd when the file is there but nothing opens it.
+inline constexpr std::string_view kNoProgramForFile = " No program that opens files of this kind was found.";
+
 // The simulator's manual does not come with this program.
 inline constexpr std::string_view kVarnholtManualMissing =
     "\n\nThe Varnholt user manual comes with the simulator. Copy it to this path to open it from the Help menu.";

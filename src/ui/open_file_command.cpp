@@ -14,10 +14,12 @@ void OpenShownFile(std::string_view shownPath, std::string_view startupDirectory
   std::size_t last = text.find_last_not_of(" \t\r\n");
   text = first == std::string_view::npos ? std::string_view() : text.substr(first, last - first + 1);
   std::string path = platform::AbsolutePath(text, startupDirectory);
-  if (shell.OpenDocument(path)) return;
+  const OpenOutcome outcome = shell.OpenDocument(path);
+  if (outcome == OpenOutcome::Opened) return;
   std::string message(messages::kOpenFileFailureStart);
   message += path;
   message += messages::kOpenFileFailureEnd;
+  if (outcome == OpenOutcome::NoViewer) message += messages::kNoProgramForFile;
   host.ShowMessage(message, platform::MessageIcon::Error);
 }
 

@@ -37,6 +37,10 @@ inline constexpr std::string_view kUnitOfDistance = "Unit of distance:";
 inline constexpr std::string_view kRefreshStatistics = "Refresh statistics";
 inline constexpr std::string_view kDefaultFilteringWithoutSegments = "Defaut filtering without segment selection";
 inline constexpr std::string_view kOutOfDateMark = "*";
+inline constexpr std::string_view kStdDevTip =
+    "The standard deviation of the average: the spread of the values (their sample standard deviation) divided by "
+    "the square root of their number. \"tessarin-cli tracks stats --json\" gives both, as \"stddev\" and "
+    "\"sampleStddev\".";
 
 }  // namespace tessarin::ui::messages
 

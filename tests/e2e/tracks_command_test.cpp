@@ -50,15 +50,18 @@ TEST_F(TracksCommandTest, CountsAndSummarises) {
   EXPECT_NE(json.out.find("\"escape tracks\": 1,"), std::string::npos);
   EXPECT_NE(json.out.find("\"truncated tracks\": 0,"), std::string::npos);
   EXPECT_NE(json.out.find("\"messages\": []"), std::string::npos);
-  // 1 and 3 MeV: average 2 MeV, deviation of the average 1 MeV, in keV.
+  // 1 and 3 MeV: average 2 MeV, deviation of the average 1 MeV, spread of
+  // the values sqrt(2) MeV, in keV.
   EXPECT_NE(json.out.find("\"Initial energy (keV)\": {\"count\": 2, \"min\": 1000, \"max\": 3000, \"mean\": 2000, "
-                          "\"stddev\": 1000}"),
-            std::string::npos);
+                          "\"stddev\": 1000, \"sampleStddev\": 1414.2135623"),
+            std::string::npos)
+      << json.out;
   EXPECT_NE(json.out.find("\"History sequence number\": {\"count\": 2, \"min\": 1, \"max\": 2, \"mean\": null, "
-                          "\"stddev\": null}"),
+                          "\"stddev\": null, \"sampleStddev\": null}"),
             std::string::npos);
   // Only the stopped track has more than one point.
-  EXPECT_NE(json.out.find("\"Path length (cm)\": {\"count\": 1, \"min\": 1, \"max\": 1, \"mean\": 1, \"stddev\": 0}"),
+  EXPECT_NE(json.out.find("\"Path length (cm)\": {\"count\": 1, \"min\": 1, \"max\": 1, \"mean\": 1, \"stddev\": 0, "
+                          "\"sampleStddev\": 0}"),
             std::string::npos);
   EXPECT_NE(json.out.find("\"Stopping power (keV/cm)\": {\"count\": 0, \"min\": null"), std::string::npos);
 

@@ -44,10 +44,40 @@ TEST(DirectiveReading, LongLinesAreCutAndTheirRestIsNeverADirective) {
   // The 1000-character cut falls inside "12345", so the plane gets D = 12.
   std::string text = "S1 P 0 0 1" + padding.substr(0, 988) + "12345 S2 S 0 0 0 1\nS3 S 0 0 0 2\n";
   ReadOutcome outcome = reader.Read(text);
-  EXPECT_EQ(outcome.console, kNoCells);
+  EXPECT_EQ(outcome.console.substr(0, outcome.console.find('\n') + 1),
+            "Warning: line 1 is longer than 1000 characters; the rest (starting \"345 S2 S 0 0 0 1\") is not read.\n");
+  EXPECT_TRUE(outcome.console.ends_with(kNoCells));
   EXPECT_EQ(Surface(reader.model, 1).point.z, 12);
   EXPECT_EQ(reader.model.FindRegularSurface(2), -1);
   EXPECT_GE(reader.model.FindRegularSurface(3), 0);
+}
+
+// What a cut line loses is named, unless it is only blanks or a comment.
+TEST(DirectiveReading, ACutLineIsReportedWithWhatItLoses) {
+  const std::string kept = "S1 P 0 0 1 5" + std::string(988, ' ');
+  const struct {
+    std::string line;
+    std::string lost;  // empty: no warning
+  } cases[] = {
+      {kept + "   #2 #3", "#2 #3"},
+      {kept + "x #2", "x #2"},
+      {kept + "\r", ""},
+      {kept + std::string(5000, ' ') + "\r", ""},
+      {kept + "  // a note", ""},
+      {"S1 P 0 0 1 5 // a note" + std::string(990, ' ') + "#2", ""},
+      {kept + "y" + std::string(40, 'z') + "\r", "y" + std::string(23, 'z')},
+  };
+  for (const auto& c : cases) {
+    ReaderFixture reader;
+    std::string console = reader.Read("\n" + c.line + "\n").console;
+    std::string warning = c.lost.empty() ? ""
+                                         : "Warning: line 2 is longer than 1000 characters; the rest (starting \"" +
+                                               c.lost + "\") is not read.\n";
+    EXPECT_EQ(console.substr(0, warning.size()), warning) << c.lost;
+    if (c.lost.empty()) {
+      EXPECT_EQ(console.find("Warning"), std::string::npos) << console;
+    }
+  }
 }
 
 TEST(DirectiveReading, BinaryDataAndHugeLinesEndWithAMessageNotACrash) {

@@ -69,8 +69,10 @@ TEST_P(ConsoleFileNamesTest, TheSimulatorGetsTheNamesAndTheShellRunsNothing) {
   platform::RecordingTimers timers;
   platform::ScriptedHost host;
   NoView view;
-  StartButtons buttons({sets, current, set}, {processes, windows, timers, host, {folder.File("fake-terminal"), "fake"}},
-                       view, folder.path());
+  StartButtons buttons(
+      {sets, current, set},
+      {processes, windows, timers, host, {platform::TerminalEmulator{folder.File("fake-terminal"), "fake"}}}, view,
+      folder.path());
   buttons.StartOrActivateConsole(line.text);
   ASSERT_TRUE(host.messages.empty()) << host.messages.front().text;
 

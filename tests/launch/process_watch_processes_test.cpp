@@ -46,8 +46,12 @@ class StartButtonsWithProcessesTest : public ::testing::Test {
       : sets_{settings::DefaultParameterSet(), settings::DefaultParameterSet()},
         working_(sets_[0]),
         buttons_({sets_, current_, working_},
-                 {processes_, windows_, timers_, host_, {dir_.File("stand-in-terminal"), "stand-in-terminal"}}, view_,
-                 dir_.path()) {
+                 {processes_,
+                  windows_,
+                  timers_,
+                  host_,
+                  {platform::TerminalEmulator{dir_.File("stand-in-terminal"), "stand-in-terminal"}}},
+                 view_, dir_.path()) {
     // Like a terminal emulator: run what follows "-e".
     WriteScript(dir_.File("stand-in-terminal"), "while [ \"$1\" != -e ]; do shift; done; shift; exec \"$@\"");
     // The shell that stays open afterwards.
@@ -110,6 +114,28 @@ TEST_F(StartButtonsWithProcessesTest, ConsoleRunsTheCommandLineAndItsEndResetsTh
   EXPECT_TRUE(timers_.running.empty());
 }
 
+TEST_F(StartButtonsWithProcessesTest, ATerminalThatEndsWithAnErrorAtOnceMakesWayForTheNext) {
+  WriteScript(dir_.File("sessionless-terminal"), "echo 'no session bus' >&2; exit 8");
+  StartButtons buttons({sets_, current_, working_},
+                       {processes_,
+                        windows_,
+                        timers_,
+                        host_,
+                        {platform::TerminalEmulator{dir_.File("sessionless-terminal"), "sessionless-terminal"},
+                         platform::TerminalEmulator{dir_.File("stand-in-terminal"), "stand-in-terminal"}}},
+                       view_, dir_.path());
+  buttons.StartOrActivateConsole("");
+  for (int i = 0; i < 100 && host_.messages.empty(); ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    std::map<std::uint64_t, std::chrono::milliseconds> running = timers_.running;
+    for (const auto& [id, period] : running) buttons.TimerTick(id);
+  }
+  ASSERT_EQ(host_.messages.size(), 1u);
+  EXPECT_NE(host_.messages[0].text.find("\"sessionless-terminal\" ended with exit status 8"), std::string::npos);
+  EXPECT_EQ(buttons.ConsoleCaption(), "Activate the stand-in-terminal window");
+  EXPECT_TRUE(processes_.IsRunning(working_.process.consoleProcessId));
+}
+
 TEST_F(StartButtonsWithProcessesTest, ConsoleRunsTheSimulatorOnTheSetsInputFile) {
   tessarin::testing::WriteWholeFile(dir_.File("run.txt"), "MAT \"lead\"\nSurface 0 0 0  0 0 1\nTHICK 0.5\n");
   working_.VarnholtFolder = TESSARIN_BINARY_DIR "/bin/";
@@ -163,7 +189,11 @@ TEST_F(StartButtonsWithProcessesTest, MissingMgedIsReported) {
   host_.answers.push_back(platform::MessageAnswer::Yes);
   buttons_.StartOrActivateMged();
   ASSERT_FALSE(host_.messages.empty());
-  EXPECT_EQ(host_.messages.back().text, "An error occurred when attempting to run the program \"missing-mged\".");
+  EXPECT_EQ(host_.messages.back().text.rfind("The program \"missing-mged\" was not found. Looked for: " +
+                                             dir_.File("no-mged-here/missing-mged") + ".\n\n",
+                                         0),
+            0u)
+      << host_.messages.back().text;
   EXPECT_EQ(buttons_.MgedCaption(), "Start MGED");
 }
 

@@ -128,6 +128,17 @@ TEST(StandInSimulator, WritesTheThreeFilesWhereTheCommandLineSaysTheyAre) {
   EXPECT_GT(tracks.escaped, 0);
 }
 
+// It counts what the file defines, as `check` does ("10 cells in 2
+// materials, 2 surfaces, 11 macrobodies"): not the facets and copies the
+// reader makes of the macrobodies, nor void materials.
+TEST(StandInSimulator, CountsTheGeometryAsCheckDoes) {
+  TempDir dir;
+  WriteWholeFile(dir.File("macrobodies.inp"), ReadWholeFile(TESSARIN_SOURCE_DIR "/examples/macrobodies.inp"));
+  ASSERT_EQ(RunStandIn("Varnholt check 1 in macrobodies.inp", dir.path()), 0);
+  std::string output = ReadWholeFile(dir.File("macrobodies_out.txt"));
+  EXPECT_NE(output.find("10 cells, 2 surfaces, 11 macrobodies, 2 materials"), std::string::npos) << output;
+}
+
 TEST(StandInSimulator, DefaultNamesOtherStyleAndRepeatableRuns) {
   TempDir dir;
   WriteWholeFile(dir.File("b.txt"), kLayerInput);

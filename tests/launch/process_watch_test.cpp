@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "launch/start_buttons.h"
 #include "platform/process_scripted.h"
 #include "platform/scripted_host.h"
@@ -14,6 +16,13 @@ namespace {
 using platform::MessageAnswer;
 using platform::MessageButtons;
 using platform::MessageIcon;
+
+// Terminals known by the names they are started by.
+std::vector<platform::TerminalEmulator> Terminals(std::initializer_list<const char*> names) {
+  std::vector<platform::TerminalEmulator> terminals;
+  for (const char* name : names) terminals.push_back({name, name});
+  return terminals;
+}
 
 struct RecordingView final : StartButtonsView {
   void ClearNumberOfTracks() override { ++tracksCleared; }
@@ -31,7 +40,7 @@ class StartButtonsTest : public ::testing::Test {
   StartButtonsTest()
       : sets_{settings::DefaultParameterSet(), settings::DefaultParameterSet()},
         working_(sets_[0]),
-        buttons_({sets_, current_, working_}, {processes_, windows_, timers_, host_, {"xterm", "xterm"}}, view_,
+        buttons_({sets_, current_, working_}, {processes_, windows_, timers_, host_, Terminals({"xterm"})}, view_,
                  "/start/") {}
 
   void Select(int index) {
@@ -118,6 +127,68 @@ TEST_F(StartButtonsTest, ConsoleThatCannotStartIsReported) {
   EXPECT_EQ(host_.messages.back().icon, MessageIcon::Warning);
   EXPECT_EQ(view_.tracksCleared, 1);
   EXPECT_EQ(buttons_.ConsoleCaption(), "Start Varnholt");
+}
+
+// GNOME Terminal without a session bus, for one: it ends with an error at
+// once, and the next installed terminal is tried, for good.
+TEST_F(StartButtonsTest, ATerminalThatCannotRunHereMakesWayForTheNext) {
+  StartButtons buttons({sets_, current_, working_},
+                       {processes_, windows_, timers_, host_, Terminals({"gnome-terminal", "xterm"})}, view_,
+                       "/start/");
+  auto tick = [&] {
+    std::map<std::uint64_t, std::chrono::milliseconds> running = timers_.running;
+    for (const auto& [id, period] : running) buttons.TimerTick(id);
+  };
+  auto endConsole = [&](int status) {
+    platform::ScriptedProcess& console = processes_.processes[working_.process.consoleProcessId];
+    console.running = false;
+    console.exitStatus = status;
+  };
+  buttons.StartOrActivateConsole("Varnholt in a.txt");
+  endConsole(1);
+  tick();
+  ASSERT_EQ(host_.messages.size(), 1u);
+  EXPECT_EQ(LastMessage(),
+            "The terminal emulator \"gnome-terminal\" ended with exit status 1 right after it was started: it "
+            "could not open its window here. Trying \"xterm\" instead.");
+  EXPECT_EQ(host_.messages[0].icon, MessageIcon::Warning);
+  ASSERT_EQ(processes_.starts.size(), 2u);
+  EXPECT_EQ(processes_.starts[1].program, "xterm");
+  EXPECT_EQ(processes_.starts[1].arguments.back(), "Varnholt in a.txt");
+  EXPECT_EQ(buttons.ConsoleCaption(), "Activate the xterm window");
+  EXPECT_EQ(buttons.Watch().WatchedSetIndices(WatchedProgram::Console), std::vector<int>{0});
+
+  // Ending with an error after a second is the simulator's business, not the terminal's.
+  for (int i = 0; i < StartButtons::kEarlyEndTicks; ++i) tick();
+  endConsole(1);
+  tick();
+  EXPECT_EQ(host_.messages.size(), 1u);
+  EXPECT_EQ(buttons.ConsoleCaption(), "Start Varnholt");
+
+  // With no terminal left the failure is an error; nothing else is started.
+  buttons.StartOrActivateConsole("Varnholt in a.txt");
+  EXPECT_EQ(processes_.starts.back().program, "xterm");
+  endConsole(2);
+  tick();
+  EXPECT_EQ(host_.messages.back().icon, MessageIcon::Error);
+  EXPECT_NE(LastMessage().find("\"xterm\" ended with exit status 2"), std::string::npos);
+  EXPECT_NE(LastMessage().find("No other terminal emulator is installed"), std::string::npos);
+  EXPECT_EQ(processes_.starts.size(), 3u);
+  EXPECT_EQ(buttons.ConsoleCaption(), "Start Varnholt");
+  EXPECT_TRUE(timers_.running.empty());
+}
+
+TEST_F(StartButtonsTest, ATerminalThatCannotBeStartedMakesWayForTheNext) {
+  StartButtons buttons({sets_, current_, working_},
+                       {processes_, windows_, timers_, host_, Terminals({"konsole", "xterm"})}, view_, "/start/");
+  processes_.nextStart = platform::StartedProcess{false, 0, "no executable file"};
+  buttons.StartOrActivateConsole("Varnholt");
+  ASSERT_EQ(host_.messages.size(), 1u);
+  EXPECT_EQ(LastMessage().rfind("An error occurred when attempting to execute the command \"konsole --nofork -e ", 0),
+            0u);
+  EXPECT_NE(LastMessage().find("\". Trying \"xterm\" instead."), std::string::npos) << LastMessage();
+  EXPECT_EQ(processes_.starts.size(), 2u);
+  EXPECT_EQ(buttons.ConsoleCaption(), "Activate the xterm window");
 }
 
 TEST_F(StartButtonsTest, MissingSimulatorIsReportedInsteadOfOpeningATerminal) {
@@ -319,7 +390,7 @@ TEST_F(StartButtonsTest, MgedWithoutProgramNameAsksForItOnce) {
     void FocusMgedCommandLine() override { ADD_FAILURE(); }
     settings::VIEWPARM& set;
   } browse(working_);
-  StartButtons buttons({sets_, current_, working_}, {processes_, windows_, timers_, host_, {"xterm", "xterm"}},
+  StartButtons buttons({sets_, current_, working_}, {processes_, windows_, timers_, host_, Terminals({"xterm"})},
                        browse, "/start/");
   buttons.StartOrActivateMged();
   ASSERT_EQ(processes_.starts.size(), 1u);
@@ -350,7 +421,27 @@ TEST_F(StartButtonsTest, RunningMgedIsReportedBeforeAnotherIsStarted) {
   EXPECT_EQ(processes_.starts.size(), 1u);
 }
 
-TEST_F(StartButtonsTest, MgedThatCannotStartIsReported) {
+TEST_F(StartButtonsTest, MgedThatIsMissingOrCannotStartIsReported) {
+  working_.MGEDcmdLine = "mged";
+  // A bare name is looked for in the folders of the PATH, which the message lists.
+  processes_.missingPrograms = {"mged"};
+  StartMged();
+  EXPECT_TRUE(processes_.starts.empty());
+  EXPECT_EQ(host_.messages.back().icon, MessageIcon::Error);
+  const char* path = std::getenv("PATH");
+  EXPECT_EQ(LastMessage().rfind("The program \"mged\" was not found. Looked for: the folders of the PATH (" +
+                                    std::string(path != nullptr ? path : "") + ").\n\nEnter the full path to MGED",
+                                0),
+            0u)
+      << LastMessage();
+  // A path with a folder is looked for against the folder MGED starts in.
+  working_.MGEDcmdLine = "\"brlcad/bin/mged\" -c";
+  processes_.missingPrograms = {"brlcad/bin/mged"};
+  StartMged();
+  EXPECT_NE(LastMessage().find("Looked for: /start/brlcad/bin/mged.\n"), std::string::npos) << LastMessage();
+  EXPECT_TRUE(processes_.starts.empty());
+
+  processes_.missingPrograms.clear();
   working_.MGEDcmdLine = "mged";
   processes_.nextStart = platform::StartedProcess{false, 0, "no executable file"};
   StartMged();

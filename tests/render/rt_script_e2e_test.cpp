@@ -233,6 +233,14 @@ TEST(RtScriptEndToEnd, TheCliWritesTheDemoScriptAndAsksBeforeOverwriting) {
   std::string path = first.output.substr(0, first.output.find('\n'));
   ASSERT_TRUE(fs::exists(path)) << path;
   EXPECT_EQ(path.rfind(folder.path(), 0), 0u) << path;
+  // The demo shows tracks, and no simulation has run yet: a note, not an error.
+  const std::string firstMessages = ReadWholeFile(folder.File("err.txt"));
+  EXPECT_NE(firstMessages.find("Note: no track data yet: start Varnholt first. The track data file \"" +
+                               folder.File("Files_demo_lattice_out.txt/demo_lattice_out_tracks.txt") +
+                               "\" does not exist, so the RT script draws no particle tracks.\n"),
+            std::string::npos)
+      << firstMessages;
+  EXPECT_EQ(firstMessages.find("rror"), std::string::npos) << firstMessages;
 
   CommandOutcome again = run("");
   EXPECT_EQ(again.exitStatus, 1);

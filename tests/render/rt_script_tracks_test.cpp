@@ -114,16 +114,31 @@ TEST(RtScriptWithTracks, UsesTheCallersReadingAndItsCount) {
             std::vector<std::string>{fixture.Base() + "_tracks11_knock-on.rt"});
 }
 
-TEST(RtScriptWithTracks, AMissingTrackFileIsReportedAndLoadsNothing) {
+TEST(RtScriptWithTracks, WithoutTrackDataYetTheScriptIsMadeWithANote) {
   TracksShown fixture;
   std::filesystem::remove(fixture.set.TrackFN);
   RtScriptResult result = fixture.Write();
   EXPECT_EQ(result.outcome, RtScriptOutcome::Written);
-  EXPECT_EQ(result.selectedTracks, 0);
+  EXPECT_TRUE(result.trackDataMissing);
+  EXPECT_FALSE(result.selectedTracks.has_value());
   EXPECT_TRUE(SourcedFiles(fixture.script).empty());
+  ASSERT_EQ(fixture.host.messages.size(), 1u);
+  EXPECT_EQ(fixture.host.messages[0].text, "Note: no track data yet: start Varnholt first. The track data file \"" +
+                                               fixture.set.TrackFN +
+                                               "\" does not exist, so the RT script draws no particle tracks.");
+  EXPECT_EQ(fixture.host.messages[0].icon, platform::MessageIcon::Information);
+
+  // A track data file that is there but cannot be read is an error.
+  fixture.host.messages.clear();
+  std::filesystem::create_directory(fixture.set.TrackFN);
+  result = fixture.Write();
+  EXPECT_EQ(result.outcome, RtScriptOutcome::Written);
+  EXPECT_FALSE(result.trackDataMissing);
+  EXPECT_EQ(result.selectedTracks, 0);
   ASSERT_EQ(fixture.host.messages.size(), 1u);
   EXPECT_EQ(fixture.host.messages[0].text, "Error: Track data file \"" + fixture.set.TrackFN +
                                                "\" could not be opened for reading. Particle tracks will not be shown.");
+  EXPECT_EQ(fixture.host.messages[0].icon, platform::MessageIcon::Error);
 
   // A set that names no track data file draws nothing without a word.
   fixture.host.messages.clear();

@@ -26,12 +26,12 @@ namespace tessarin::ui::testing {
 
 class RecordingShell final : public ShellServices {
  public:
-  bool OpenDocument(const std::string& path) override {
+  OpenOutcome OpenDocument(const std::string& path) override {
     opened.push_back(path);
-    return openSucceeds;
+    return openOutcome;
   }
   void AddRecentFile(const std::string& path) override { recent.push_back(path); }
-  bool openSucceeds = true;
+  OpenOutcome openOutcome = OpenOutcome::Opened;
   std::vector<std::string> opened;
   std::vector<std::string> recent;
 };
@@ -92,8 +92,13 @@ struct ControllerFixture {
           demoPath, tessarin::testing::ReadWholeFile(std::string(TESSARIN_SOURCE_DIR) + "/examples/demo.tesprm"));
       environment.parameterFileArgument = demoPath;
     }
-    ControllerServices services{otherConsole ? *otherConsole : console, otherEngine ? *otherEngine : engine,
-                                processes, windows, timers, {"xterm", "xterm"}, &clipboard};
+    ControllerServices services{otherConsole ? *otherConsole : console,
+                                otherEngine ? *otherEngine : engine,
+                                processes,
+                                windows,
+                                timers,
+                                {platform::TerminalEmulator{"xterm", "xterm"}},
+                                &clipboard};
     controller = std::make_unique<Controller>(host, shell, dialogs, services, environment);
     controller->Start();
   }

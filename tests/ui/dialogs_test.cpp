@@ -125,7 +125,7 @@ TEST(FileButtons, OpenFileMakesTheShownPathAbsoluteAndReportsFailure) {
   controller.OpenShownFile(TextField::InputFile);
   EXPECT_EQ(fixture.shell.opened.back(), fixture.folder.File("demo_lattice.inp"));
   EXPECT_TRUE(fixture.host.messages.empty());
-  fixture.shell.openSucceeds = false;
+  fixture.shell.openOutcome = OpenOutcome::Failed;
   controller.OpenShownFile(TextField::OutputFile);
   ASSERT_EQ(fixture.host.messages.size(), 1u);
   EXPECT_EQ(fixture.host.messages[0].text, "An error occurred when attempting to open file \"" +

@@ -233,7 +233,7 @@ TEST(Closing, WithoutChangesClosesWithoutAsking) {
 
 TEST(HelpMenu, AManualThatCannotBeOpenedIsReported) {
   ControllerFixture fixture;
-  fixture.shell.openSucceeds = false;
+  fixture.shell.openOutcome = OpenOutcome::Failed;
   fixture.controller->OpenManual(Manual::Varnholt);
   std::string path = fixture.folder.File("Docs/Varnholt - User Manual.pdf");
   ASSERT_EQ(fixture.shell.opened, std::vector<std::string>{path});
@@ -248,6 +248,16 @@ TEST(HelpMenu, AManualThatCannotBeOpenedIsReported) {
   fixture.controller->OpenManual(Manual::Tessarin);
   EXPECT_EQ(fixture.host.messages.back().text,
             "File \"" + fixture.folder.File("Docs/Tessarin - User Manual.pdf") + "\" could not be opened.");
+
+  // The manual is there, but nothing shows PDF files: say so, and where it is.
+  fixture.shell.openOutcome = OpenOutcome::NoViewer;
+  fixture.controller->OpenManual(Manual::Tessarin);
+  EXPECT_EQ(fixture.host.messages.back().text,
+            "No PDF viewer was found to open the user manual. It is the file\n\n" +
+                fixture.folder.File("Docs/Tessarin - User Manual.pdf") +
+                "\n\nOpen it with a PDF viewer of your choice, or install one (together with xdg-utils, which opens "
+                "each file with its program).");
+  EXPECT_EQ(fixture.host.messages.back().icon, MessageIcon::Error);
 }
 
 TEST(HelpMenu, TheManualOpensFromTheDocsFolderOrTheInstalledDocumentation) {

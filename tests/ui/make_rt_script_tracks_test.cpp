@@ -1,6 +1,6 @@
 // "Make RT script" with tracks shown: the selected tracks are drawn through
 // the window's track reading, the script loads their files, and the count
-// appears in "Number of tracks:".
+// appears in "Number of tracks:"; without track data the script has none.
 
 #include <gtest/gtest.h>
 
@@ -44,6 +44,18 @@ TEST(MakeRtScriptWithTracks, DrawsTheSelectedTracksAndShowsTheirNumber) {
   EXPECT_EQ(script.find("_tracks9_"), std::string::npos);
   EXPECT_EQ(script.find("\nsource \"", at), std::string::npos) << script;
   EXPECT_FALSE(controller.IsReadingTracks());
+
+  // Before the simulator has run: a note, a script without tracks, and no
+  // count left over from the file that was there.
+  std::filesystem::remove(fixture.folder.File("tracks.txt"));
+  fixture.host.messages.clear();
+  controller.MakeRtScript();
+  ASSERT_EQ(fixture.host.messages.size(), 1u);
+  EXPECT_EQ(fixture.host.messages[0].text.rfind("Note: no track data yet: start Varnholt first.", 0), 0u);
+  EXPECT_EQ(fixture.host.messages[0].icon, platform::MessageIcon::Information);
+  EXPECT_EQ(ReadWholeFile(controller.RtScriptPath()).find("\nsource \""), std::string::npos);
+  EXPECT_EQ(controller.NumberOfTracksText(), "");
+  EXPECT_EQ(controller.LastTrackStatistics().tracks, 0);
 }
 
 }  // namespace

@@ -38,7 +38,7 @@ using namespace tessarin;
 // The manual shows the windows; nothing is opened from them here.
 class NoShell final : public ui::ShellServices {
  public:
-  bool OpenDocument(const std::string&) override { return false; }
+  ui::OpenOutcome OpenDocument(const std::string&) override { return ui::OpenOutcome::Failed; }
   void AddRecentFile(const std::string&) override {}
 };
 
@@ -157,6 +157,7 @@ int main(int argc, char** argv) {
   ui::qt::AboutWindow about;
   shooter.Save(about, "about");
   ui::qt::CTrackStatsDlg statistics(controller, 0, &window);
+  statistics.FitTo(QSize(1920, 1080));  // whole, whatever the offscreen screen's size
   shooter.Save(statistics, "track_statistics");
   ui::qt::CTrackColorsDlg colors(controller, &window);
   shooter.Save(colors, "track_types_and_colors");

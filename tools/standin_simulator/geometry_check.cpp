@@ -26,11 +26,7 @@ GeometrySummary CheckGeometry(const settings::VIEWPARM& set, const launch::Launc
   GeometrySummary summary;
   summary.loaded = result.status == input::InputReadStatus::Loaded;
   summary.problem = result.message;
-  summary.materials = model.materials.Count();
-  summary.surfaces = static_cast<int>(model.surfaces.size());
-  summary.macrobodies = static_cast<int>(model.macrobodies.size());
-  summary.cells = static_cast<int>(model.cells.size());
-  summary.unions = static_cast<int>(model.unions.size());
+  summary.counts = input::CountModel(model);
   if (summary.loaded) {
     const input::SourceSpec& source = model.source;
     summary.sourcePosition[0] = source.beamStart.x;

@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "input/read_summary.h"
 #include "launch/launch_context.h"
 #include "settings/viewparm.h"
 
@@ -14,7 +15,7 @@ namespace tessarin::standin {
 struct GeometrySummary {
   bool loaded = false;
   std::string problem;  // why the file could not be read at all
-  int materials = 0, surfaces = 0, macrobodies = 0, cells = 0, unions = 0;
+  input::ModelCounts counts;  // as `check` counts them
   double sourcePosition[3] = {0, 0, 0};
   double sourceDirection[3] = {0, 0, 1};
 };

@@ -52,10 +52,9 @@ RunFiles DeriveRunFiles(const settings::VIEWPARM& set, const launch::LaunchConte
 }
 
 std::string GeometryText(const GeometrySummary& geometry) {
-  std::string text = std::to_string(geometry.cells) + " cells, " + std::to_string(geometry.surfaces) +
-                     " surfaces, " + std::to_string(geometry.macrobodies) + " macrobodies, " +
-                     std::to_string(geometry.materials) + " materials";
-  return text;
+  const input::ModelCounts& counts = geometry.counts;
+  return std::to_string(counts.cells) + " cells, " + std::to_string(counts.surfaces) + " surfaces, " +
+         std::to_string(counts.macrobodies) + " macrobodies, " + std::to_string(counts.materials) + " materials";
 }
 
 bool WriteFile(const std::string& path, const std::string& text) {

@@ -91,7 +91,8 @@ void PrintStatisticsJson(const TrackStatisticsReport& report, std::ostream& out)
   for (const tracks::StatisticsTableRow& row : report.table) {
     out << ",\n  " << JsonString(row.caption) << ": {\"count\": " << row.count
         << ", \"min\": " << JsonNumber(row.minimum) << ", \"max\": " << JsonNumber(row.maximum)
-        << ", \"mean\": " << JsonNumber(row.average) << ", \"stddev\": " << JsonNumber(row.deviation) << "}";
+        << ", \"mean\": " << JsonNumber(row.average) << ", \"stddev\": " << JsonNumber(row.deviation)
+        << ", \"sampleStddev\": " << JsonNumber(row.sampleDeviation) << "}";
   }
   out << "\n}\n";
 }

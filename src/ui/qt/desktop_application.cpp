@@ -28,8 +28,8 @@ DesktopApplication::DesktopApplication(ControllerEnvironment environment, std::u
   auto* desktopHost = host_ ? nullptr : new QtHost;
   if (desktopHost) host_.reset(desktopHost);
   if (!shell_) shell_ = std::make_unique<QtShellServices>();
-  ControllerServices services{console_, *engine_, *processes_, *windows_, timers_, platform::ChooseTerminalEmulator(),
-                              &clipboard_};
+  ControllerServices services{
+      console_, *engine_, *processes_, *windows_, timers_, platform::TerminalEmulatorChoices(), &clipboard_};
   controller_ = std::make_unique<Controller>(*host_, *shell_, dialogs_, services, std::move(environment));
   controller_->Start();
   window_ = std::make_unique<MainWindow>(*controller_);
@@ -41,6 +41,8 @@ DesktopApplication::DesktopApplication(ControllerEnvironment environment, std::u
     if (SystemVarsWindow* variables = dialogs_.ExistingSystemVariablesWindow()) variables->ShowValues();
   });
   controller_->SetWorkingCopyShownHandler([this] { window_->ShowState(); });
+  // Edits in the modeless dialogs change the flag between two ShowState calls.
+  controller_->SetModifiedHandler([this](bool modified) { window_->setWindowModified(modified); });
   console_.SetCloseRequestHandler([this] {
     controller_->CloseConsoleWindow();
     window_->ShowState();

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "tracks/messages.h"
 #include "ui/track_messages.h"
@@ -90,7 +91,10 @@ GenerationFields::GenerationFields(std::function<std::string(BoundColumn)> text,
 
 QLineEdit* GenerationFields::Field(BoundColumn column) {
   auto* field = new QLineEdit;
-  field->setMaximumWidth(60);
+  // Wide enough for the "no bound" placeholder (frame and text margins included).
+  constexpr int kFieldMargins = 24;
+  field->setFixedWidth(
+      std::max(60, field->fontMetrics().horizontalAdvance(ToQString(messages::kNoBound)) + kFieldMargins));
   if (column == BoundColumn::Maximum) field->setPlaceholderText(ToQString(messages::kNoBound));
   connect(field, &QLineEdit::editingFinished, this, [this, field, column] {
     if (showing_) return;

@@ -122,7 +122,9 @@ QPushButton* MainWindow::MakeOpenFileButton(TextField field) {
 
 void MainWindow::ShowState() {
   showing_ = true;
-  setWindowTitle(QString::fromStdString(controller_.WindowTitle()));
+  // Qt shows "[*]" as "*" while the window is modified, and nothing otherwise.
+  setWindowTitle(QString::fromStdString(controller_.WindowTitle()) + "[*]");
+  setWindowModified(controller_.IsModified());
   std::vector<std::string> entries = controller_.SetListEntries();
   bool sameEntries = setList_->count() == static_cast<int>(entries.size());
   for (int i = 0; sameEntries && i < setList_->count(); ++i)

@@ -86,7 +86,7 @@ void MaterialsTable::CellEdited(QTableWidgetItem* item) {
 
 void MaterialsTable::ShowRows() {
   showing_ = true;
-  int count = static_cast<int>(controller_.WorkingCopy().rows.size());
+  int count = static_cast<int>(ShownMaterialRows(controller_.WorkingCopy().rows));
   if (rowCount() != count) setRowCount(count);
   for (int row = 0; row < count; ++row) ShowRow(row);
   showing_ = false;

@@ -97,6 +97,8 @@ MessageAnswer QtHost::ShowMessage(std::string_view text, MessageIcon icon, Messa
                                   MessageAnswer defaultAnswer) {
   // No caption of its own: the box carries the program's name.
   QMessageBox box(ToQtIcon(icon), QApplication::applicationName(), ToQString(text), ToQtButtons(buttons), owner_);
+  // Messages name files and folders: their paths can be copied from the box.
+  box.setTextInteractionFlags(Qt::TextSelectableByMouse);
   const std::map<QAbstractButton*, MessageAnswer> choices = AddChoices(box, buttons);
   for (const auto& [button, answer] : choices)
     if (answer == defaultAnswer) box.setDefaultButton(qobject_cast<QPushButton*>(button));

@@ -5,11 +5,15 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QGridLayout>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QStyle>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -25,6 +29,29 @@ QString ToQString(std::string_view text) { return QString::fromUtf8(text.data(),
 
 BoundColumn ColumnOf(int column) { return column == 1 ? BoundColumn::Minimum : BoundColumn::Maximum; }
 
+// A table that asks for the room of all its rows but makes do with a few,
+// scrolling the rest.
+class WholeTable final : public QTableWidget {
+ public:
+  WholeTable(int rows, int columns, int rowsAtLeast) : QTableWidget(rows, columns), rowsAtLeast_(rowsAtLeast) {
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  }
+  QSize sizeHint() const override { return {QTableWidget::sizeHint().width(), HeightFor(rowCount())}; }
+  QSize minimumSizeHint() const override {
+    return {QTableWidget::minimumSizeHint().width(), HeightFor(std::min(rowsAtLeast_, rowCount()))};
+  }
+
+ private:
+  int HeightFor(int rows) const {
+    return horizontalHeader()->sizeHint().height() + rows * verticalHeader()->defaultSectionSize() + 2 * frameWidth();
+  }
+  int rowsAtLeast_;
+};
+
+// Room for the window's frame and title bar around the dialog.
+constexpr QSize kFrame{16, 48};
+
 }  // namespace
 
 CTrackStatsDlg::CTrackStatsDlg(Controller& controller, int filteringTab, QWidget* parent)
@@ -36,27 +63,26 @@ CTrackStatsDlg::CTrackStatsDlg(Controller& controller, int filteringTab, QWidget
       unitsAtOpening_(controller.Units()),
       statistics_(controller.LastTrackStatistics()) {
   setWindowTitle(ToQString(tracks::messages::kStatisticsDialogCaption));
-  auto* layout = new QVBoxLayout(this);
-  layout->addWidget(new QLabel(ToQString(tracks::messages::kStatisticsHeading)));
-  layout->addWidget(BuildStatisticsTable());
-  auto* counts = new QHBoxLayout;
-  for (std::size_t i = 0; i < counts_.size(); ++i) {
-    counts->addWidget(new QLabel(ToQString(tracks::messages::kCountCaptions[i])));
-    counts_[i] = new QLabel;
-    counts_[i]->setMinimumWidth(60);
-    counts->addWidget(counts_[i]);
-  }
-  counts->addStretch(1);
-  layout->addLayout(counts);
-  auto* settingsRow = new QHBoxLayout;
+  // The statistics with their counts and options beside them, the filtering
+  // and the segment selection below: side by side they fit a 1280 x 800
+  // screen. A smaller window scrolls instead of squeezing the controls.
+  content_ = new QWidget;
+  auto* grid = new QGridLayout(content_);
+  grid->setContentsMargins(0, 0, 0, 0);
+  grid->addWidget(new QLabel(ToQString(tracks::messages::kStatisticsHeading)), 0, 0, 1, 2);
+  grid->addWidget(BuildStatisticsTable(), 1, 0);
+  grid->addWidget(BuildCountsAndOptions(), 1, 1);
   tabs_ = new FilteringTabs(DialogBinding());
   tabs_->setCurrentIndex(filteringTab);
-  settingsRow->addWidget(tabs_, 3);
-  auto* right = new QVBoxLayout;
-  right->addWidget(BuildSegmentTable());
-  right->addWidget(BuildOptions());
-  settingsRow->addLayout(right, 2);
-  layout->addLayout(settingsRow);
+  grid->addWidget(tabs_, 2, 0);
+  grid->addWidget(BuildSegmentTable(), 2, 1);
+  grid->setColumnStretch(0, 1);
+  grid->setRowStretch(1, 1);
+  auto* scroll = new QScrollArea;
+  scroll->setWidgetResizable(true);
+  scroll->setFrameShape(QFrame::NoFrame);
+  scroll->setWidget(content_);
+
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
   QPushButton* refresh = buttons->addButton(ToQString(messages::kRefreshStatistics), QDialogButtonBox::ActionRole);
   QPushButton* defaults =
@@ -65,18 +91,39 @@ CTrackStatsDlg::CTrackStatsDlg(Controller& controller, int filteringTab, QWidget
   connect(defaults, &QPushButton::clicked, this, [this] { DefaultFiltering(); });
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  buttons_ = buttons;
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(scroll, 1);
   layout->addWidget(buttons);
   ShowSettings();
   ShowStatistics();
+  QScreen* shown =
+      parent != nullptr && parent->screen() != nullptr ? parent->screen() : QGuiApplication::primaryScreen();
+  FitTo(shown != nullptr ? shown->availableGeometry().size() : QSize(1280, 800));
 }
 
 int CTrackStatsDlg::FilteringTab() const { return tabs_->currentIndex(); }
 
+void CTrackStatsDlg::FitTo(QSize available) {
+  const QMargins margins = layout()->contentsMargins();
+  const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+  QSize wanted = content_->sizeHint();
+  wanted.rheight() += buttons_->sizeHint().height() + layout()->spacing();
+  wanted += QSize(margins.left() + margins.right(), margins.top() + margins.bottom());
+  const QSize limit = available - kFrame;
+  // A scroll bar takes room from the other direction.
+  if (wanted.height() > limit.height()) wanted.rwidth() += scrollBar;
+  if (wanted.width() > limit.width()) wanted.rheight() += scrollBar;
+  resize(wanted.boundedTo(limit));
+}
+
 QWidget* CTrackStatsDlg::BuildStatisticsTable() {
-  table_ = new QTableWidget(tracks::messages::kStatisticRowCount, 5);
+  constexpr int kRowsAtLeast = 6;
+  table_ = new WholeTable(tracks::messages::kStatisticRowCount, 5, kRowsAtLeast);
   QStringList headers;
   for (std::string_view header : tracks::messages::kStatisticColumns) headers << ToQString(header);
   table_->setHorizontalHeaderLabels(headers);
+  table_->horizontalHeaderItem(4)->setToolTip(ToQString(messages::kStdDevTip));
   table_->verticalHeader()->setVisible(false);
   table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   table_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
@@ -85,17 +132,20 @@ QWidget* CTrackStatsDlg::BuildStatisticsTable() {
     for (int column = 0; column < 5; ++column) {
       auto* item = new QTableWidgetItem;
       if (column > 0) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+      if (column == 4) item->setToolTip(ToQString(messages::kStdDevTip));
       table_->setItem(row, column, item);
     }
-  table_->setMinimumHeight(table_->verticalHeader()->defaultSectionSize() * 19 + 8);
-  table_->setMinimumWidth(640);
+  table_->setMinimumWidth(560);
   return table_;
 }
 
 QWidget* CTrackStatsDlg::BuildSegmentTable() {
   segmentTable_ = MakeBoundTable(kSegmentBoundRows);
   segmentTable_->setToolTip(ToQString(messages::kSegmentSelectionTip));
-  segmentTable_->setMinimumHeight(segmentTable_->verticalHeader()->defaultSectionSize() * 6 + 8);
+  segmentTable_->verticalHeader()->setDefaultSectionSize(segmentTable_->fontMetrics().height() + 8);
+  segmentTable_->setFixedHeight(segmentTable_->horizontalHeader()->sizeHint().height() +
+                                kSegmentBoundRows * segmentTable_->verticalHeader()->defaultSectionSize() +
+                                2 * segmentTable_->frameWidth());
   connect(segmentTable_, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) {
     if (showing_ || item->column() == 0) return;
     if (MayChange() && CommitSegmentBound(segments_, item->row(), ColumnOf(item->column()),
@@ -108,13 +158,22 @@ QWidget* CTrackStatsDlg::BuildSegmentTable() {
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(new QLabel(ToQString(messages::kSegmentSelection)));
   layout->addWidget(segmentTable_);
+  layout->addStretch(1);
   return box;
 }
 
-QWidget* CTrackStatsDlg::BuildOptions() {
+QWidget* CTrackStatsDlg::BuildCountsAndOptions() {
   auto* box = new QWidget;
   auto* grid = new QGridLayout(box);
   grid->setContentsMargins(0, 0, 0, 0);
+  int row = 0;
+  for (std::size_t i = 0; i < counts_.size(); ++i, ++row) {
+    grid->addWidget(new QLabel(ToQString(tracks::messages::kCountCaptions[i])), row, 0);
+    counts_[i] = new QLabel;
+    counts_[i]->setMinimumWidth(60);
+    grid->addWidget(counts_[i], row, 1);
+  }
+  grid->setRowMinimumHeight(row++, 12);
   order_ = new QButtonGroup(this);
   auto* first = new QRadioButton(ToQString(messages::kFilterFirst));
   auto* second = new QRadioButton(ToQString(messages::kSegmentFirst));
@@ -128,13 +187,13 @@ QWidget* CTrackStatsDlg::BuildOptions() {
     }
     ShowSettings();
   });
-  grid->addWidget(first, 0, 0, 1, 2);
-  grid->addWidget(second, 1, 0, 1, 2);
+  grid->addWidget(first, row++, 0, 1, 2);
+  grid->addWidget(second, row++, 0, 1, 2);
   auto* keep = new QCheckBox(ToQString(messages::kKeepTrackData));
   keep->setChecked(controller_.WorkingCopy().keepTrackDataInMemory != 0);
   connect(keep, &QCheckBox::toggled, this,
           [this](bool on) { controller_.SetState(CheckField::KeepTrackDataInMemory, on ? 1 : 0); });
-  grid->addWidget(keep, 2, 0, 1, 2);
+  grid->addWidget(keep, row++, 0, 1, 2);
   energyUnit_ = new QComboBox;
   for (const settings::StatisticsUnit& unit : settings::kEnergyUnits) energyUnit_->addItem(ToQString(unit.name));
   distanceUnit_ = new QComboBox;
@@ -150,10 +209,11 @@ QWidget* CTrackStatsDlg::BuildOptions() {
   };
   connect(energyUnit_, &QComboBox::currentIndexChanged, this, unitChanged);
   connect(distanceUnit_, &QComboBox::currentIndexChanged, this, unitChanged);
-  grid->addWidget(new QLabel(ToQString(messages::kUnitOfEnergy)), 3, 0);
-  grid->addWidget(energyUnit_, 3, 1);
-  grid->addWidget(new QLabel(ToQString(messages::kUnitOfDistance)), 4, 0);
-  grid->addWidget(distanceUnit_, 4, 1);
+  grid->addWidget(new QLabel(ToQString(messages::kUnitOfEnergy)), row, 0);
+  grid->addWidget(energyUnit_, row++, 1);
+  grid->addWidget(new QLabel(ToQString(messages::kUnitOfDistance)), row, 0);
+  grid->addWidget(distanceUnit_, row++, 1);
+  grid->setRowStretch(row, 1);
   return box;
 }
 

@@ -23,13 +23,16 @@ class CTrackStatsDlg : public QDialog {
  public:
   CTrackStatsDlg(Controller& controller, int filteringTab, QWidget* parent = nullptr);
   int FilteringTab() const;
+  // The size that shows everything, kept within a screen of `available`
+  // size (the window's frame included); what does not fit scrolls.
+  void FitTo(QSize available);
   // OK: the dialog's settings go to the set.
   void Accept();
 
  private:
   QWidget* BuildStatisticsTable();
   QWidget* BuildSegmentTable();
-  QWidget* BuildOptions();
+  QWidget* BuildCountsAndOptions();
   FilteringBinding DialogBinding();
   bool MayChange() { return controller_.MayChangeTrackFiltering(); }
   void MarkOutOfDate();
@@ -48,6 +51,8 @@ class CTrackStatsDlg : public QDialog {
   bool outOfDate_ = false;
   bool showing_ = false;
 
+  QWidget* content_ = nullptr;  // everything above the buttons, in a scroll area
+  QWidget* buttons_ = nullptr;
   QTableWidget* table_ = nullptr;
   std::array<QLabel*, 4> counts_{};
   FilteringTabs* tabs_ = nullptr;

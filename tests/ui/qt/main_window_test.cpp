@@ -66,10 +66,16 @@ TEST_F(MainWindowTest, NumberFieldsCommitTypedValuesAndRevertInvalidOnes) {
   TypeInto(viewSize, "abc");
   EXPECT_EQ(viewSize->text(), "15");
   EXPECT_FALSE(controller().IsModified());
+  EXPECT_FALSE(window().isWindowModified());
   TypeInto(viewSize, "2.5e3");
   EXPECT_EQ(controller().WorkingCopy().viewSize, 2500);
   EXPECT_EQ(viewSize->text(), "2500");
   EXPECT_TRUE(controller().IsModified());
+  // Unsaved changes: a star after the parameter file's name in the title.
+  EXPECT_TRUE(window().isWindowModified());
+  EXPECT_TRUE(window().windowTitle().endsWith("Tessarin.tesprm][*]")) << window().windowTitle().toStdString();
+  ASSERT_TRUE(controller().Save());
+  EXPECT_FALSE(window().isWindowModified());
 
   QLineEdit* total = ByToolTip<QLineEdit>(window(), captions::kTipVerticesTotal);
   TypeInto(total, "9999");
@@ -143,7 +149,9 @@ TEST_F(MainWindowTest, MakeRtScriptReadsTheInputFileAndTheTableShowsItsMaterials
   ASSERT_NE(make, nullptr);
   EXPECT_TRUE(make->isEnabled());
   make->click();
+  // One row per region, none of the set's other twelve.
   auto* table = window().findChild<MaterialsTable*>();
+  ASSERT_EQ(table->rowCount(), 2);
   EXPECT_EQ(table->item(0, static_cast<int>(MaterialColumn::Material))->text(), "M4 (steel)");
   EXPECT_EQ(table->item(1, static_cast<int>(MaterialColumn::Material))->text(), "M_source");
   EXPECT_TRUE(make->isEnabled());

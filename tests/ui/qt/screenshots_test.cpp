@@ -13,7 +13,10 @@
 #include <QScrollBar>
 #include <QTimer>
 
+#include "launch/process_messages.h"
+#include "platform/format_text.h"
 #include "platform/scripted_host.h"
+#include "render/messages.h"
 #include "ui/cmd_line_dialog.h"
 #include "ui/edit_name_dialog.h"
 #include "ui/new_parm_set_dialog.h"
@@ -167,6 +170,30 @@ TEST(Screenshots, QuestionsOfAReadingAboutFilesAndCommands) {
               "message_run_command_question");
 }
 
+// The messages that say why a start button or the Help menu did nothing.
+TEST(Screenshots, MessagesThatExplainAFailure) {
+  QtHost host;
+  SaveMessage(host,
+              settings::FillMessage(launch::process_messages::kMgedNotFound,
+                                    {"mged", settings::FillMessage(launch::process_messages::kPathFolders,
+                                                                   {"/usr/local/bin:/usr/bin:/bin"})}),
+              platform::MessageIcon::Error, platform::MessageButtons::Ok, platform::MessageAnswer::Ok,
+              "message_mged_not_found");
+  SaveMessage(host,
+              settings::FillMessage(launch::process_messages::kTerminalEndedAtOnce, {"gnome-terminal", "1"}) + " " +
+                  settings::FillMessage(launch::process_messages::kTryingNextTerminal, {"xterm"}),
+              platform::MessageIcon::Warning, platform::MessageButtons::Ok, platform::MessageAnswer::Ok,
+              "message_terminal_ended_at_once");
+  SaveMessage(host, settings::FillMessage(ui::messages::kNoPdfViewer, {"/opt/tessarin/Docs/Tessarin - User Manual.pdf"}),
+              platform::MessageIcon::Error, platform::MessageButtons::Ok, platform::MessageAnswer::Ok,
+              "message_no_pdf_viewer");
+  SaveMessage(host,
+              platform::FormatText(render::messages::kNoTrackDataYet,
+                                   "/home/user/sim/Files_demo_lattice_out.txt/demo_lattice_out_tracks.txt"),
+              platform::MessageIcon::Information, platform::MessageButtons::Ok, platform::MessageAnswer::Ok,
+              "message_no_track_data_yet");
+}
+
 // After the demo's input file is read, the Materials table names its
 // materials and the source, in their palette colours.
 TEST(Screenshots, MaterialsTableAfterLoad) {
@@ -184,8 +211,17 @@ TEST(Screenshots, MaterialsTableAfterLoad) {
   EXPECT_EQ(table->item(0, static_cast<int>(MaterialColumn::Material))->text(), "M1 (fuel)");
   EXPECT_EQ(table->item(1, static_cast<int>(MaterialColumn::Material))->text(), "M2 (water)");
   EXPECT_EQ(table->item(2, static_cast<int>(MaterialColumn::Material))->text(), "M_source");
-  EXPECT_EQ(table->item(3, static_cast<int>(MaterialColumn::Material))->text(), "");
+  // The set's ten other rows are kept, but not shown.
+  EXPECT_EQ(table->rowCount(), 3);
+  EXPECT_EQ(desktop.controller().WorkingCopy().rows.size(), 13u);
   EXPECT_TRUE(table->grab().save(ScreenshotFolder() + "/materials_table_after_load.png"));
+  for (const auto& [size, name] : {std::pair{QSize(1280 - 16, 800 - 48), "main_window_after_load_1280x800"},
+                                   std::pair{QSize(1920 - 16, 1080 - 48), "main_window_after_load_1920x1080"}}) {
+    window.resize(size);
+    window.show();
+    for (QScrollArea* area : window.findChildren<QScrollArea*>()) area->verticalScrollBar()->setValue(100000);
+    Save(window, name);
+  }
   desktop.controller().CloseConsoleAtExit();
 }
 

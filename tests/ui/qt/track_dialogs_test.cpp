@@ -6,8 +6,12 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QTimer>
 #include <chrono>
@@ -15,8 +19,8 @@
 
 #include "platform/clock.h"
 #include "platform/scripted_host.h"
-#include "tracks/track_reader.h"
 #include "support/test_files.h"
+#include "tracks/track_reader.h"
 #include "ui/controller_fixture.h"
 #include "ui/qt/desktop_application.h"
 #include "ui/qt/filtering_tabs.h"
@@ -99,6 +103,50 @@ TEST_F(TrackDialogsTest, FilteringTabsAndStatisticsDialog) {
   dialog.Accept();
   EXPECT_EQ(controller.WorkingCopy().filter.trackEstartMin, 5e5);
   EXPECT_EQ(controller.NumberOfTracksText(), "");
+}
+
+// The dialog at the size it takes on a small and on a large screen, and made
+// smaller still by hand: OK stays in sight and nothing overlaps.
+TEST_F(TrackDialogsTest, StatisticsDialogFitsTheScreen) {
+  desktop->controller().RefreshNumberOfTracks();
+  CTrackStatsDlg dialog(desktop->controller(), 1, &desktop->window());
+  auto* scroll = dialog.findChild<QScrollArea*>();
+  ASSERT_NE(scroll, nullptr);
+  QWidget* ok = nullptr;
+  for (QPushButton* button : dialog.findChildren<QPushButton*>())
+    if (button->text() == "OK") ok = button;
+  ASSERT_NE(ok, nullptr);
+  auto* table = dialog.findChildren<QTableWidget*>().front();
+  auto* tabs = dialog.findChild<FilteringTabs*>();
+  const struct {
+    QSize screen;
+    const char* name;
+  } screens[] = {{{1280, 800}, "track_statistics_dialog_1280x800"},
+                 {{1920, 1080}, "track_statistics_dialog_1920x1080"}};
+  for (const auto& [screen, name] : screens) {
+    dialog.FitTo(screen);
+    Save(dialog, name);
+    EXPECT_LE(dialog.width(), screen.width() - 16) << name;
+    EXPECT_LE(dialog.height(), screen.height() - 48) << name;
+    EXPECT_TRUE(dialog.rect().contains(QRect(ok->mapTo(&dialog, QPoint(0, 0)), ok->size()))) << name;
+    EXPECT_FALSE(scroll->verticalScrollBar()->isVisible()) << name;
+    EXPECT_FALSE(scroll->horizontalScrollBar()->isVisible()) << name;
+  }
+  dialog.resize(720, 480);
+  Save(dialog, "track_statistics_dialog_720x480");
+  EXPECT_TRUE(dialog.rect().contains(QRect(ok->mapTo(&dialog, QPoint(0, 0)), ok->size())));
+  EXPECT_TRUE(scroll->verticalScrollBar()->isVisible());
+  EXPECT_FALSE(table->geometry().intersects(tabs->geometry()));
+  EXPECT_GE(table->height(), 6 * table->verticalHeader()->defaultSectionSize());
+
+  // "Std. dev." says which deviation it is.
+  EXPECT_EQ(table->horizontalHeaderItem(4)->text(), "Std. dev.");
+  EXPECT_EQ(table->horizontalHeaderItem(4)->toolTip().left(37), "The standard deviation of the average");
+  // The placeholder of the open upper bound shows whole.
+  for (QLineEdit* field : tabs->findChildren<QLineEdit*>()) {
+    if (field->placeholderText().isEmpty()) continue;
+    EXPECT_GE(field->width(), field->fontMetrics().horizontalAdvance(field->placeholderText()) + 12);
+  }
 }
 
 TEST_F(TrackDialogsTest, TrackTypesAndColors) {

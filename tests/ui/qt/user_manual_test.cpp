@@ -2,6 +2,7 @@
 // program's windows, a section for every window, opened by the Help menu.
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QAction>
 #include <QApplication>
@@ -10,8 +11,10 @@
 #include <QMenuBar>
 #include <QRegularExpression>
 #include <QSet>
+#include <cstdlib>
 
 #include "platform/scripted_host.h"
+#include "support/test_files.h"
 #include "ui/cmd_line_dialog.h"
 #include "ui/controller_fixture.h"
 #include "ui/edit_name_dialog.h"
@@ -23,6 +26,7 @@
 #include "ui/qt/desktop_application.h"
 #include "ui/qt/edit_name_window.h"
 #include "ui/qt/new_parm_set_window.h"
+#include "ui/qt/qt_shell_services.h"
 #include "ui/qt/system_vars_window.h"
 #include "ui/qt/track_colors_dialog.h"
 #include "ui/qt/track_progress_dialog.h"
@@ -133,6 +137,31 @@ TEST(UserManual, HelpMenuOpensIt) {
   EXPECT_EQ(QString::fromStdString(opened.opened[0]), kManual);
   EXPECT_TRUE(QFile::exists(kManual));
   EXPECT_TRUE(messages.messages.empty());
+}
+
+// The desktop's opener (xdg-open) ends with an error when it finds no
+// program for the file; then no viewer was found.
+TEST(UserManual, AnOpenerThatFindsNoProgramMeansNoViewer) {
+  tessarin::testing::TempDir folder;
+  const std::string opener = folder.File("xdg-open");
+  const std::string document = folder.File("manual.pdf");
+  tessarin::testing::WriteWholeFile(document, "%PDF-1.4\n");
+  const char* oldPath = std::getenv("PATH");
+  const std::string savedPath = oldPath != nullptr ? oldPath : "";
+  ::setenv("PATH", (folder.path() + ":" + savedPath).c_str(), 1);
+  QtShellServices shell;
+  const std::pair<const char*, OpenOutcome> cases[] = {
+      {"exit 3", OpenOutcome::NoViewer},      // "no method available for opening"
+      {"exit 0", OpenOutcome::Opened},        // handed on to the viewer
+      {"exec sleep 3", OpenOutcome::Opened},  // runs the viewer in the foreground
+  };
+  for (const auto& [script, expected] : cases) {
+    tessarin::testing::WriteWholeFile(opener, std::string("#!/bin/sh\n") + script + "\n");
+    ::chmod(opener.c_str(), 0755);
+    EXPECT_EQ(shell.OpenDocument(document), expected) << script;
+  }
+  EXPECT_EQ(shell.OpenDocument(folder.File("missing.pdf")), OpenOutcome::Failed);
+  ::setenv("PATH", savedPath.c_str(), 1);
 }
 
 }  // namespace
