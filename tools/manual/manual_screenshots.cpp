@@ -129,7 +129,10 @@ int main(int argc, char** argv) {
   if (!view.WaitForPicture(30000)) std::fprintf(stderr, "manual_screenshots: the geometry view drew nothing\n");
   shooter.Save(view, "geometry-view");
 
-  // The demo raytraced, its tracks drawn through the cells.
+  // The demo raytraced, its tracks drawn through the cells, the view
+  // centred on the container (no later picture shows the view fields).
+  controller.EditWorkingCopy().viewCenter = {0, 0, 14};
+  controller.EditWorkingCopy().viewSize = 50;
   window.OpenView3d();
   ui::qt::View3dWindow& view3d = *window.View3d();
   view3d.Canvas()->setFixedSize(800, 600);
