@@ -43,17 +43,33 @@ std::optional<View3dHit> HitAtPixel(const view3d::Scene& scene, const view3d::Pi
   hit.point = ray.At(pixel.distance);
   hit.inside = hit.point;
   if (pixel.cell >= 0 && static_cast<std::size_t>(pixel.cell) < scene.cellIds.size()) {
+    hit.cell = pixel.cell;
     hit.cellId = scene.cellIds[static_cast<std::size_t>(pixel.cell)];
     if (scene.engine) hit.inside = MiddleOfStretch(*scene.engine, ray, pixel.cell, pixel.distance);
   }
   return hit;
 }
 
-std::string HitDescription(const std::optional<View3dHit>& hit) {
+std::string HitDescription(const std::optional<View3dHit>& hit, const input::GeometryModel& model) {
   if (!hit) return messages::kView3dNothingHit;
   const input::Vec3& p = hit->point;
-  if (hit->cellId == 0) return platform::FormatText(messages::kView3dRegionHit, hit->region.c_str(), p.x, p.y, p.z);
-  return platform::FormatText(messages::kView3dCellHit, hit->cellId, hit->region.c_str(), p.x, p.y, p.z);
+  if (hit->cell < 0) return platform::FormatText(messages::kView3dRegionHit, hit->region.c_str(), p.x, p.y, p.z);
+  std::string material;
+  const std::size_t cell = static_cast<std::size_t>(hit->cell);
+  // The model may have been read again since the picture was drawn.
+  if (cell < model.cells.size() && model.cells[cell].id == hit->cellId) {
+    const int index = model.cells[cell].material;
+    const input::MaterialTable& materials = model.materials;
+    if (index >= 0 && index < materials.Count()) {
+      const std::size_t m = static_cast<std::size_t>(index);
+      material = materials.materialName[m].empty()
+                     ? platform::FormatText(messages::kView3dMaterial, materials.materialId[m])
+                     : platform::FormatText(messages::kView3dNamedMaterial, materials.materialId[m],
+                                            materials.materialName[m].c_str());
+    }
+  }
+  return platform::FormatText(messages::kView3dCellHit, hit->cellId, material.c_str(), hit->region.c_str(), p.x, p.y,
+                               p.z);
 }
 
 }  // namespace tessarin::ui

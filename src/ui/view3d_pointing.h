@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "input/geometry_model.h"
 #include "input/vec3.h"
 #include "view3d/picture.h"
 #include "view3d/scene.h"
@@ -13,7 +14,8 @@
 namespace tessarin::ui {
 
 struct View3dHit {
-  int cellId = 0;       // C<n>; 0 for the source sphere
+  int cell = -1;        // its index in the model; -1 for the source sphere
+  int cellId = 0;       // C<n>
   std::string region;   // "M3", "V0", "M_source"
   input::Vec3 point;    // where the ray enters it
   input::Vec3 inside;   // the middle of the ray's stretch in it
@@ -22,6 +24,8 @@ struct View3dHit {
 // None for the background or a pixel outside the picture.
 std::optional<View3dHit> HitAtPixel(const view3d::Scene& scene, const view3d::Picture& picture, int column, int row);
 
-std::string HitDescription(const std::optional<View3dHit>& hit);
+// The cell, its material (from `model` when the cell is still there), the
+// region and the hit point.
+std::string HitDescription(const std::optional<View3dHit>& hit, const input::GeometryModel& model);
 
 }  // namespace tessarin::ui

@@ -126,10 +126,14 @@ TEST(View3dPointing, NamesTheFirstCellItsRegionAndWhereTheRayMeetsIt) {
   EXPECT_NEAR(middle->point.x, 4, 1e-9);
   // Halfway through the box's wall in front of the ball.
   EXPECT_NEAR(middle->inside.x, 3, 1e-9);
-  EXPECT_EQ(HitDescription(middle), "cell C2   region M2   hit at (4, 0, 0) cm");
+  const input::GeometryModel& read = model.fixture.controller->Model();
+  EXPECT_EQ(HitDescription(middle, read), "cell C2   material 2 \"box\"   region M2   hit at (4, 0, 0) cm");
+  input::GeometryModel readAgain = read;
+  readAgain.cells.clear();
+  EXPECT_EQ(HitDescription(middle, readAgain), "cell C2   region M2   hit at (4, 0, 0) cm");
 
   EXPECT_FALSE(HitAtPixel(*model.scene, picture, 0, 0));  // beside the box
-  EXPECT_EQ(HitDescription(std::nullopt), messages::kView3dNothingHit);
+  EXPECT_EQ(HitDescription(std::nullopt, read), messages::kView3dNothingHit);
   for (const auto& [column, row] : {std::pair{-1, 0}, {41, 0}, {0, 31}})
     EXPECT_FALSE(HitAtPixel(*model.scene, picture, column, row)) << column << "," << row;
 }

@@ -225,15 +225,16 @@ bool View3dWindow::PixelUnder(QPointF at, int& column, int& row) const {
 void View3dWindow::DescribePoint(QPointF at) {
   int column = 0, row = 0;
   if (!PixelUnder(at, column, row)) return;
-  status_->setText(ToQString(HitDescription(HitAtPixel(*rendering_->SceneShown(), *shown_, column, row))));
+  status_->setText(
+      ToQString(HitDescription(HitAtPixel(*rendering_->SceneShown(), *shown_, column, row), controller_.Model())));
 }
 
 void View3dWindow::PickPoint(QPointF at) {
   int column = 0, row = 0;
   if (!PixelUnder(at, column, row)) return;
   const std::optional<View3dHit> hit = HitAtPixel(*rendering_->SceneShown(), *shown_, column, row);
-  status_->setText(ToQString(HitDescription(hit)));
-  if (hit && hit->cellId != 0 && cellPicked) cellPicked(hit->inside);
+  status_->setText(ToQString(HitDescription(hit, controller_.Model())));
+  if (hit && hit->cell >= 0 && cellPicked) cellPicked(hit->inside);
 }
 
 QString View3dWindow::StatusText() const { return status_->text(); }
