@@ -25,7 +25,9 @@ const std::vector<Command>& Commands() {
        "FILE [--set N] [--slices K] [--pixels N] [--points M] [--seed S]\n[--region X0,Y0,Z0,X1,Y1,Z1] [--json] "
        "[--time-limit SECONDS]\n[--allow-system] [--allow-files]",
        "find overlapping cells and undefined regions", RunOverlapsCommand},
-      {"render", "FILE [--set N] -o PICTURE.png [--size WxH] [--no-tracks] [--ids PIXELS.csv]\n[--time-limit SECONDS] [--allow-system]",
+      {"render",
+       "FILE [--set N] -o PICTURE.png [--size WxH] [--no-tracks]\n[--ids PIXELS.csv] [--time-limit SECONDS] "
+       "[--allow-system]\n[--allow-files]",
        "raytrace a set's geometry and tracks into a PNG picture", RunRenderCommand},
   };
   return commands;

@@ -23,6 +23,7 @@ constexpr CommandDescription kRender{
     "render",
     "Usage: tessarin-cli render FILE [--set N] -o PICTURE.png [--size WxH] [--no-tracks]\n"
     "                           [--ids PIXELS.csv] [--time-limit SECONDS] [--allow-system]\n"
+    "                           [--allow-files]\n"
     "\n"
     "Reads the input file of a parameter set of the parameter file FILE and\n"
     "raytraces its geometry into a PNG picture as the set's RT script shows it\n"
