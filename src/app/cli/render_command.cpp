@@ -12,10 +12,9 @@
 #include "app/cli/selected_set.h"
 #include "app/cli/set_geometry.h"
 #include "platform/file_replacement.h"
-#include "render/track_files.h"
 #include "settings/number_text.h"
-#include "tracks/set_reading.h"
 #include "view3d/renderer.h"
+#include "view3d/set_tracks.h"
 
 namespace tessarin::cli {
 namespace {
@@ -99,27 +98,6 @@ class Deadline {
   std::thread thread_;
 };
 
-// The set's selected tracks; the reading's messages go to io.err.
-std::shared_ptr<view3d::TrackScene> ReadPictureTracks(const settings::VIEWPARM& set,
-                                                      const launch::LaunchContext& context,
-                                                      const std::atomic<bool>& stop, CommandIo& io) {
-  const std::string path = render::SetTrackDataPath(set, context);
-  if (path.empty()) return nullptr;
-  view3d::TrackSceneBuilder builder(set);
-  tracks::TrackReadingRequest request = tracks::RequestForSet(set, path, tracks::SegmentUse::WhenShown);
-  request.sink = &builder;
-  request.stop = &stop;
-  settings::TRACKSETDATA copy;
-  tracks::TrackStatistics statistics;
-  const tracks::TrackReadingOutcome outcome = tracks::ReadTracks(request, copy, statistics);
-  for (const tracks::ReadingMessage& message : outcome.messages) io.err << message.text << "\n";
-  if (outcome.missingFile || outcome.interrupted) return nullptr;
-  const std::string report = builder.Report();
-  if (!report.empty()) io.err << report << "\n";
-  io.err << "Number of tracks: " << statistics.tracks << "\n";
-  return std::make_shared<view3d::TrackScene>(builder.TakeTracks());
-}
-
 }  // namespace
 
 int RunRenderCommand(const std::vector<std::string>& args, CommandIo& io) {
@@ -162,8 +140,11 @@ int RunRenderCommand(const std::vector<std::string>& args, CommandIo& io) {
   const Deadline deadline(programOptions->timeLimit);
   const view3d::Scene scene = view3d::SceneOfSet(geometry->model, set);
   std::shared_ptr<view3d::TrackScene> tracks;
-  if (set.showTracks != 0 && !arguments->Has(kNoTracksFlag))
-    tracks = ReadPictureTracks(set, selected->Context(), deadline.Passed(), io);
+  if (set.showTracks != 0 && !arguments->Has(kNoTracksFlag)) {
+    view3d::SetTracks read = view3d::ReadSetTracks(set, selected->Context(), deadline.Passed());
+    for (const std::string& message : read.messages) io.err << message << "\n";
+    tracks = std::move(read.scene);
+  }
   view3d::Picture picture;
   const view3d::RenderOutcome outcome = view3d::RenderPicture(scene, view3d::ViewOfSet(set), width, height,
                                                               tracks.get(), {}, &deadline.Passed(), picture);

@@ -21,6 +21,7 @@
 #include "preview/set_world.h"
 #include "ui/qt/fault_list_panel.h"
 #include "ui/qt/geometry_view_captions.h"
+#include "ui/qt/png_saving.h"
 #include "ui/qt/qt_text.h"
 #include "ui/qt/slice_canvas.h"
 
@@ -266,16 +267,7 @@ void GeometryViewWindow::DescribePoint(QPointF at) {
 
 QString GeometryViewWindow::StatusText() const { return status_->text(); }
 
-bool GeometryViewWindow::SaveImage(const QString& path) const {
-  if (canvas_->Image().isNull()) return false;
-  // Encoded first, so that an older picture stays until the new one is whole.
-  QByteArray encoded;
-  QBuffer buffer(&encoded);
-  buffer.open(QIODevice::WriteOnly);
-  if (!canvas_->Image().save(&buffer, "PNG")) return false;
-  return platform::ReplaceFile(path.toStdString(),
-                               std::string_view(encoded.constData(), static_cast<std::size_t>(encoded.size())));
-}
+bool GeometryViewWindow::SaveImage(const QString& path) const { return SavePngReplacing(canvas_->Image(), path); }
 
 void GeometryViewWindow::ChooseAndSave() {
   QString path = QFileDialog::getSaveFileName(this, captions::kSaveImageTitle, QString(), captions::kPngFilter);
@@ -293,6 +285,21 @@ bool GeometryViewWindow::WaitForPicture(int milliseconds) {
     QThread::msleep(2);
   }
   return false;
+}
+
+}  // namespace tessarin::ui::qt
+
+namespace tessarin::ui::qt {
+
+void GeometryViewWindow::ShowPoint(const input::Vec3& point) {
+  Refresh();
+  if (!scene_) return;
+  state_.CentreOn(point);
+  depth_->blockSignals(true);
+  depth_->setValue(0);
+  depth_->blockSignals(false);
+  RequestPicture();
+  status_->setText(ToQString(PointDescription(*scene_, point)));
 }
 
 }  // namespace tessarin::ui::qt

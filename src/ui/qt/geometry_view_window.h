@@ -38,6 +38,9 @@ class GeometryViewWindow : public QWidget {
   // the last picture.
   void Refresh();
 
+  // Moves the plane through `point`, centred on it, and names what lies there.
+  void ShowPoint(const input::Vec3& point);
+
   // Writes the picture shown; false when there is none or it cannot be written.
   bool SaveImage(const QString& path) const;
   // Waits (running events) until the latest request has been drawn.

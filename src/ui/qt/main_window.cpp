@@ -31,6 +31,8 @@
 #include "ui/qt/geometry_view_window.h"
 #include "ui/qt/track_progress_dialog.h"
 #include "ui/qt/vector_table.h"
+#include "ui/qt/view3d_captions.h"
+#include "ui/qt/view3d_window.h"
 #include "ui/qt/wheel_guard.h"
 #include "ui/qt/qt_text.h"
 #include "launch/process_messages.h"
@@ -114,6 +116,7 @@ void MainWindow::BuildMenus() {
 
   QMenu* view = menuBar()->addMenu(captions::kViewMenu);
   connect(view->addAction(captions::kGeometryViewMenu), &QAction::triggered, this, [this] { OpenGeometryView(); });
+  connect(view->addAction(captions::kView3dMenu), &QAction::triggered, this, [this] { OpenView3d(); });
 
   QMenu* help = menuBar()->addMenu(captions::kHelpMenu);
   connect(help->addAction(captions::kTessarinManualMenu), &QAction::triggered, this,
@@ -130,6 +133,19 @@ void MainWindow::OpenGeometryView() {
   geometryView_->show();
   geometryView_->raise();
   geometryView_->activateWindow();
+}
+
+void MainWindow::OpenView3d() {
+  if (view3d_ == nullptr) {
+    view3d_ = new View3dWindow(controller_, this);
+    view3d_->cellPicked = [this](const input::Vec3& inside) {
+      OpenGeometryView();
+      geometryView_->ShowPoint(inside);
+    };
+  }
+  view3d_->show();
+  view3d_->raise();
+  view3d_->activateWindow();
 }
 
 void MainWindow::UpdateFileMenu() { reloadAction_->setVisible(controller_.IsReloadAvailable()); }
@@ -220,8 +236,10 @@ QWidget* MainWindow::BuildScriptGroup() {
                                  statusBar()->showMessage(QString::fromStdString(controller_.ScriptFormNote()));
                              }),
                   row, 0);
-  grid->addWidget(MakeButton(captions::kGeometryView, captions::kTipGeometryView, [this] { OpenGeometryView(); }), row,
-                  5);
+  auto* views = new QHBoxLayout;
+  views->addWidget(MakeButton(captions::kGeometryView, captions::kTipGeometryView, [this] { OpenGeometryView(); }));
+  views->addWidget(MakeButton(captions::kView3d, captions::kTipView3d, [this] { OpenView3d(); }));
+  grid->addLayout(views, row, 5);
   grid->addWidget(MakeButton(captions::kSelectFolder, captions::kTipScriptFolder,
                              [this] { controller_.SelectScriptFolder(); }),
                   row, 1, 1, 2);

@@ -26,6 +26,7 @@ namespace tessarin::ui::qt {
 class AngleSpinBox;
 class FilteringTabs;
 class GeometryViewWindow;
+class View3dWindow;
 class QtTrackReadingRunner;
 class AxesPicture;
 class ColorSwatch;
@@ -50,6 +51,9 @@ class MainWindow : public QMainWindow {
   // Opens the Geometry view, or brings it to the front.
   void OpenGeometryView();
   GeometryViewWindow* GeometryView() const { return geometryView_; }
+  // Opens the 3D view, or brings it to the front.
+  void OpenView3d();
+  View3dWindow* View3d() const { return view3d_; }
 
   // Runs after every ShowState (the modeless dialogs show the set as well).
   void SetAfterShowState(std::function<void()> hook) { afterShowState_ = std::move(hook); }
@@ -147,6 +151,7 @@ class MainWindow : public QMainWindow {
   QAction* closeConsoleAction_ = nullptr;
   std::function<void()> afterShowState_;
   GeometryViewWindow* geometryView_ = nullptr;
+  View3dWindow* view3d_ = nullptr;
   FilteringTabs* filteringTabs_ = nullptr;
   std::unique_ptr<QtTrackReadingRunner> trackReadingRunner_;
   bool showing_ = false;

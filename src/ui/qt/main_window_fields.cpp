@@ -16,6 +16,7 @@
 #include "ui/qt/main_window.h"
 #include "ui/qt/materials_table.h"
 #include "ui/qt/vector_table.h"
+#include "ui/qt/view3d_window.h"
 #include "ui/qt/qt_text.h"
 
 namespace tessarin::ui::qt {
@@ -148,6 +149,7 @@ void MainWindow::ShowState() {
   ShowFields();
   showing_ = false;
   if (geometryView_ != nullptr && geometryView_->isVisible()) geometryView_->Refresh();
+  if (view3d_ != nullptr && view3d_->isVisible()) view3d_->Refresh();
   if (afterShowState_) afterShowState_();
 }
 
