@@ -28,11 +28,6 @@ class GeometryViewState {
   preview::SliceFrame Frame(int pixelsWide, int pixelsHigh) const;
   // `factor` > 1 zooms in, around pixel (column, row) of a picture of that size.
   void ZoomAt(double factor, double column, double row, int pixelsWide, int pixelsHigh);
-  // The plane through `point`, centred on it.
-  void CentreOn(const input::Vec3& point) {
-    centre_ = point;
-    depth_ = 0;
-  }
   // Moves the picture by a drag of (columns, rows) pixels.
   void PanBy(double columns, double rows, int pixelsWide);
 
