@@ -73,8 +73,8 @@ TEST(StartButtonsOnX11, StartVarnholtOpensATerminalAndTheButtonFollowsIt) {
   scripted.answers = {platform::MessageAnswer::Yes};
   controller.StartOrActivateMged();
   ASSERT_FALSE(scripted.messages.empty());
-  EXPECT_EQ(scripted.messages.back().text,
-            "An error occurred when attempting to run the program \"mged-that-is-not-installed\".");
+  EXPECT_EQ(scripted.messages.back().text.rfind("The program \"mged-that-is-not-installed\" was not found.", 0), 0u)
+      << scripted.messages.back().text;
   EXPECT_EQ(controller.MgedButtonCaption(), "Start MGED");
 }
 
