@@ -203,13 +203,4 @@ RtScriptResult WriteRtScript(const RtScriptRequest& request) {
   return result;
 }
 
-std::string EmptyCellsWarning(const RtScriptResult& result) {
-  std::string text;
-  for (int cell : result.emptyCells) {
-    if (!text.empty()) text += "\n";
-    text += platform::FormatText(messages::kCellContainsNoPoint, cell);
-  }
-  return text;
-}
-
 }  // namespace tessarin::render

@@ -78,8 +78,4 @@ struct RtScriptResult {
 
 RtScriptResult WriteRtScript(const RtScriptRequest& request);
 
-// The warning about the cells that contain no point, a line for each;
-// empty when every cell has room.
-std::string EmptyCellsWarning(const RtScriptResult& result);
-
 }  // namespace tessarin::render

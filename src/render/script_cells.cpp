@@ -10,6 +10,7 @@
 #include "render/arbn_edges.h"
 #include "render/cell_references.h"
 #include "render/clipping_iteration.h"
+#include "render/empty_cells.h"
 #include "render/region_test.h"
 #include "render/script_bodies.h"
 
@@ -75,20 +76,10 @@ class CellWriter {
     CellRecord& cell = scene_.model.cells[static_cast<std::size_t>(cellIndex_)];
     cell.hasInteriorPoint = !contact_.empty && test_.hasInteriorPoint;
     if (cell.hasInteriorPoint) cell.interiorPoint = test_.interiorPoint;
-    if (contact_.empty && ContainsNoPoint()) scene_.emptyCells.push_back(cell.id);
+    if (contact_.empty && CellContainsNoPoint(scene_.clip, scene_.model, cell)) scene_.emptyCells.push_back(cell.id);
     if (contact_.empty || !details.anyRedundant) return;
     for (int k = test_.Count() - 1; k >= 0; --k)
       if (details.redundant[static_cast<std::size_t>(k)]) test_.RemoveAt(k);
-  }
-
-  // Whether the cell's own bounds, without the world's, leave no room: a
-  // cell outside the world or cut away by the cut-away plane is not empty.
-  // The complements it subtracts are not counted, so this errs towards a
-  // cell having points.
-  bool ContainsNoPoint() {
-    HalfSpaceList own;
-    for (const CellReference& reference : references_) own.Append(reference.surface, reference.sense);
-    return !RegionTest(scene_.clip, own);
   }
 
   void FindWorldContact() {

@@ -6,6 +6,7 @@
 
 #include "input/input_reader.h"
 #include "platform/paths.h"
+#include "render/empty_cells.h"
 #include "render/rt_script.h"
 #include "ui/controller.h"
 #include "ui/messages.h"
@@ -99,7 +100,7 @@ void Controller::MakeRtScript() {
     numberOfTracks_.clear();
     tracks_->statistics.Clear();
   }
-  if (const std::string empty = render::EmptyCellsWarning(result); !empty.empty())
+  if (const std::string empty = render::EmptyCellsWarning(result.emptyCells); !empty.empty())
     host_.ShowMessage(empty, platform::MessageIcon::Warning);
 }
 

@@ -138,6 +138,9 @@ TEST_F(RtCommand, ACellThatContainsNoPointIsNamed) {
   const std::string script = ReadWholeFile(startup_.File("empty.rt"));
   EXPECT_THAT(script, HasSubstr("\ncomb C1 u World - World"));
   EXPECT_THAT(script, ::testing::Not(HasSubstr("ARBN1")));
+  CliRun check = Run({"check", "empty.inp"});
+  EXPECT_EQ(check.exitCode, 0);
+  EXPECT_EQ(check.err, "Warning: cell 1 contains no point.\n");
 }
 
 // The form asked for is written and told; a form that is none of the three

@@ -5,6 +5,7 @@
 #include "app/cli/terminal_read.h"
 #include "input/model_dump.h"
 #include "platform/paths.h"
+#include "render/empty_cells.h"
 #include "settings/viewparm.h"
 
 namespace tessarin::cli {
@@ -111,7 +112,11 @@ int RunCheckCommand(const std::vector<std::string>& args, CommandIo& io) {
     return kExitFailure;
   }
   if (arguments->Has(kDumpFlag)) input::DumpGeometryModel(model, io.out);
-  if (result.status == input::InputReadStatus::Loaded) io.out << result.summary << "\n";
+  if (result.status == input::InputReadStatus::Loaded) {
+    if (const std::string empty = render::EmptyCellsWarning(render::CellsContainingNoPoint(model)); !empty.empty())
+      io.err << empty << "\n";
+    io.out << result.summary << "\n";
+  }
   // exitCode tells of a parameter file that was read only in part.
   return result.status == input::InputReadStatus::Loaded ? exitCode : kExitFailure;
 }

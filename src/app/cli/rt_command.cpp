@@ -9,6 +9,7 @@
 #include "platform/headless_host.h"
 #include "platform/paths.h"
 #include "render/region_rows.h"
+#include "render/empty_cells.h"
 #include "render/rt_script.h"
 
 namespace tessarin::cli {
@@ -129,7 +130,7 @@ int RunRtCommand(const std::vector<std::string>& args, CommandIo& io) {
   render::RtScriptResult result = render::WriteRtScript(request);
   switch (result.outcome) {
     case render::RtScriptOutcome::Written:
-      if (const std::string empty = render::EmptyCellsWarning(result); !empty.empty()) io.err << empty << "\n";
+      if (const std::string empty = render::EmptyCellsWarning(result.emptyCells); !empty.empty()) io.err << empty << "\n";
       if (result.selectedTracks) io.err << "Number of tracks: " << *result.selectedTracks << "\n";
       io.err << render::ScriptFormSummary(result.form, result.cells) << "\n";
       io.out << scriptPath << "\n";
