@@ -13,9 +13,9 @@ const std::vector<Command>& Commands() {
       {"cmdline", "FILE [--set N]", "print the simulator command line of a set", RunCmdlineCommand},
       {"check", "INPUT [--params FILE [--set N]] [--dump] [--time-limit SECONDS]\n[--allow-system] [--allow-files]",
        "read and check a simulator input file", RunCheckCommand},
-      {"rt", "FILE [--set N] [--yes] [--time-limit SECONDS] [--allow-system]\n[--allow-files]",
+      {"rt", "FILE [--set N] [--yes] [--form readable|fast|auto] [--time-limit SECONDS]\n[--allow-system] [--allow-files]",
        "make the RT script of a set for MGED", RunRtCommand},
-      {"tracks", "count|stats|export|draw FILE [--set N] [--json] [-o OUT.vtp]\n[--base PATH]",
+      {"tracks", "count|stats|export|draw FILE [--set N] [--json] [-o OUT.vtp]\n[--base PATH] [--form readable|fast|auto]",
        "count, summarise, export or draw a set's tracks", RunTracksCommand},
       {"plot",
        "FILE [--set N] [--basis xy|xz|yz|view] [--origin X,Y,Z] [--width W]\n[--pixels WxH] [--time-limit SECONDS] "
