@@ -43,6 +43,13 @@ void StartButtons::StartConsole(const std::string& commandLine) {
 }
 
 void StartButtons::CheckConsoleTrial() {
+  // A terminal whose window appeared has started, however soon it ends
+  // (its user may close it, or the simulator end at once).
+  if (sets_.currentIndex == consoleTrial_->setIndex && State().consoleProcessId == consoleTrial_->processId &&
+      State().consoleWindowSeen) {
+    consoleTrial_.reset();
+    return;
+  }
   std::optional<int> status = platform_.processes.ExitStatus(consoleTrial_->processId);
   if (!status) {
     if (--consoleTrial_->ticksLeft <= 0) consoleTrial_.reset();  // still there after two seconds: it works

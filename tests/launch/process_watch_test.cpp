@@ -164,6 +164,14 @@ TEST_F(StartButtonsTest, ATerminalThatCannotRunHereMakesWayForTheNext) {
   tick();
   EXPECT_EQ(host_.messages.size(), 1u);
   EXPECT_EQ(buttons.ConsoleCaption(), "Start Varnholt");
+  // So is ending at once after the terminal's window appeared.
+  buttons.StartOrActivateConsole("Varnholt in a.txt");
+  working_.process.consoleWindowSeen = true;
+  tick();
+  endConsole(1);
+  tick();
+  EXPECT_EQ(host_.messages.size(), 1u);
+  EXPECT_EQ(buttons.ConsoleCaption(), "Start Varnholt");
 
   // With no terminal left the failure is an error; nothing else is started.
   buttons.StartOrActivateConsole("Varnholt in a.txt");
@@ -173,7 +181,7 @@ TEST_F(StartButtonsTest, ATerminalThatCannotRunHereMakesWayForTheNext) {
   EXPECT_EQ(host_.messages.back().icon, MessageIcon::Error);
   EXPECT_NE(LastMessage().find("\"xterm\" ended with exit status 2"), std::string::npos);
   EXPECT_NE(LastMessage().find("No other terminal emulator is installed"), std::string::npos);
-  EXPECT_EQ(processes_.starts.size(), 3u);
+  EXPECT_EQ(processes_.starts.size(), 4u);
   EXPECT_EQ(buttons.ConsoleCaption(), "Start Varnholt");
   EXPECT_TRUE(timers_.running.empty());
 }
