@@ -245,7 +245,8 @@ void RunGqa(ReadModel& read, const std::string& folder, const std::string& name,
   platform::ScriptedHost host;
   const std::string script = folder + name + ".rt";
   auto started = std::chrono::steady_clock::now();
-  const render::RtScriptRequest request{read.model, read.set, {folder, 1}, script, name, false, host};
+  const launch::LaunchContext launch{folder, 1};
+  const render::RtScriptRequest request{read.model, read.set, launch, script, name, false, host};
   if (render::WriteRtScript(request).outcome != render::RtScriptOutcome::Written) {
     std::printf("  gqa: the RT script was not written\n");
     return;
