@@ -1,6 +1,7 @@
 #include <ostream>
 
 #include "app/cli/commands.h"
+#include "app/cli/option_names.h"
 #include "app/cli/selected_set.h"
 #include "app/cli/terminal_read.h"
 #include "input/model_dump.h"
@@ -52,10 +53,6 @@ constexpr CommandDescription kCheck{
     "                   source position=P direction=D ..., then the plane and\n"
     "                     cone settings\n"
     TESSARIN_USER_PROGRAM_OPTIONS_HELP};
-
-constexpr const char* kParamsOption = "--params";
-constexpr const char* kSetOption = "--set";
-constexpr const char* kDumpFlag = "--dump";
 
 // The set the read works with: from --params (and --set), else the default.
 std::optional<SelectedSet> ChooseSet(const ParsedArguments& arguments, CommandIo& io, int& exitCode) {

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/cli/commands.h"
+#include "app/cli/option_names.h"
 #include "app/cli/selected_set.h"
 #include "app/cli/set_geometry.h"
 #include "platform/format_text.h"
@@ -50,12 +51,6 @@ constexpr CommandDescription kOverlaps{
     "  --region ...  the box to search, two opposite corners in cm\n"
     "  --json        print a JSON document\n"
     TESSARIN_USER_PROGRAM_OPTIONS_HELP};
-
-constexpr const char* kSetOption = "--set";
-constexpr const char* kRaysOption = "--rays";
-constexpr const char* kThreadsOption = "--threads";
-constexpr const char* kRegionOption = "--region";
-constexpr const char* kJsonFlag = "--json";
 
 std::string PointJson(const input::Vec3& p) { return platform::FormatText("[%.9g, %.9g, %.9g]", p.x, p.y, p.z); }
 

@@ -1,6 +1,7 @@
 #include <ostream>
 
 #include "app/cli/commands.h"
+#include "app/cli/option_names.h"
 #include "app/cli/png_file.h"
 #include "app/cli/selected_set.h"
 #include "app/cli/set_geometry.h"
@@ -40,12 +41,6 @@ constexpr CommandDescription kPlot{
     TESSARIN_USER_PROGRAM_OPTIONS_HELP
     "  -o PICTURE     the PNG file to write\n"};
 
-constexpr const char* kSetOption = "--set";
-constexpr const char* kBasisOption = "--basis";
-constexpr const char* kOriginOption = "--origin";
-constexpr const char* kWidthOption = "--width";
-constexpr const char* kPixelsOption = "--pixels";
-constexpr const char* kOutputOption = "-o";
 constexpr long long kMaxPixels = 10000;
 
 }  // namespace

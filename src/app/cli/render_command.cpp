@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "app/cli/commands.h"
+#include "app/cli/option_names.h"
 #include "app/cli/pixel_ids.h"
 #include "app/cli/png_file.h"
 #include "app/cli/selected_set.h"
@@ -57,11 +58,6 @@ constexpr CommandDescription kRender{
     "                  origin to the hit\n"
     TESSARIN_USER_PROGRAM_OPTIONS_HELP};
 
-constexpr const char* kSetOption = "--set";
-constexpr const char* kOutputOption = "-o";
-constexpr const char* kSizeOption = "--size";
-constexpr const char* kNoTracksFlag = "--no-tracks";
-constexpr const char* kIdsOption = "--ids";
 constexpr long long kMostPixels = 10000;
 
 void ReportFailure(std::string_view message, CommandIo& io) { io.err << "tessarin-cli render: " << message << "\n"; }

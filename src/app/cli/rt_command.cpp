@@ -2,14 +2,15 @@
 #include <sstream>
 
 #include "app/cli/commands.h"
+#include "app/cli/option_names.h"
 #include "app/cli/script_form_option.h"
 #include "app/cli/selected_set.h"
 #include "app/cli/terminal_read.h"
 #include "launch/file_names.h"
 #include "platform/headless_host.h"
 #include "platform/paths.h"
-#include "render/region_rows.h"
 #include "render/empty_cells.h"
+#include "render/region_rows.h"
 #include "render/rt_script.h"
 
 namespace tessarin::cli {
@@ -49,9 +50,6 @@ constexpr CommandDescription kRt{
     "  --form F  readable, fast, or auto (the default): readable up to 1000 cells,\n"
     "            fast above\n"
     TESSARIN_USER_PROGRAM_OPTIONS_HELP};
-
-constexpr const char* kSetOption = "--set";
-constexpr const char* kYesFlag = "--yes";
 
 // The writer's host on the command line: messages go to standard error,
 // except a question, whose text is kept for the command's own message; the

@@ -5,11 +5,10 @@
 #include <optional>
 
 #include "app/cli/command_arguments.h"
+#include "app/cli/option_names.h"
 #include "render/script_form.h"
 
 namespace tessarin::cli {
-
-inline constexpr const char* kFormOption = "--form";
 
 // Nothing, after a usage message on io.err, when the value is none of the
 // three names; `fallback` without the option.

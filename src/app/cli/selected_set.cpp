@@ -4,6 +4,7 @@
 #include <sstream>
 #include <ostream>
 
+#include "app/cli/option_names.h"
 #include "platform/headless_host.h"
 #include "platform/paths.h"
 #include "platform/regular_file.h"
@@ -11,7 +12,6 @@
 namespace tessarin::cli {
 namespace {
 
-constexpr const char* kSetOption = "--set";
 constexpr const char* kStandardInput = "-";
 
 void ReportFailure(const CommandDescription& command, const std::string& message, CommandIo& io) {

@@ -3,6 +3,7 @@
 #include <iostream>
 
 #include "app/cli/commands.h"
+#include "app/cli/option_names.h"
 #include "app/cli/script_form_option.h"
 #include "app/cli/selected_set.h"
 #include "app/cli/tracks_output.h"
@@ -58,11 +59,6 @@ constexpr CommandDescription kTracks{
     "The reader's messages go to standard error. Exit status 1 after a missing\n"
     "file or a format error (what was read is still counted and printed), and\n"
     "when a drawing file could not be written.\n"};
-
-constexpr const char* kSetOption = "--set";
-constexpr const char* kJsonFlag = "--json";
-constexpr const char* kOutputOption = "-o";
-constexpr const char* kBaseOption = "--base";
 
 // The caption of the progress dialog, on a terminal only.
 class TerminalProgress : public tracks::ReadingProgress {

@@ -2,14 +2,9 @@
 
 #include <charconv>
 
+#include "app/cli/option_names.h"
+
 namespace tessarin::cli {
-namespace {
-
-constexpr const char* kTimeLimitOption = "--time-limit";
-constexpr const char* kAllowSystemFlag = "--allow-system";
-constexpr const char* kAllowFilesFlag = "--allow-files";
-
-}  // namespace
 
 void AddUserProgramOptions(ArgumentSpec& spec) {
   spec.valueOptions.insert(kTimeLimitOption);
