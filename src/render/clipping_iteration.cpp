@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "input/kernel/surface_pair_intersect.h"
+#include "input/kernel/surface_pair_relation.h"
 #include "input/kernel/surface_pair_side.h"
 #include "render/region_points.h"
 #include "render/region_test.h"
@@ -79,8 +80,12 @@ int PlanePositionVerdict(ClipContext& context, int plane, const HalfSpaceList& l
     const std::int32_t code = kernel::IntersectSurfaces(moving, surface, context.precision, curve);
     const int sense = list.senses[k];
     if (code == kernel::kCoincident) return Dot(moving.direction, surface.direction) * sense > 0 ? 1 : -1;
-    if ((code == -1 || code == -3) && sense < 0) return code == -1 ? 1 : -1;
-    if ((code == -2 || code == -4) && sense > 0) return code == -2 ? 1 : -1;
+    // Surfaces that do not meet: the code is minus their relation class.
+    const int relation = -code;
+    if ((relation == kernel::kNegativeSidesApart || relation == kernel::kSecondInsideFirst) && sense < 0)
+      return relation == kernel::kNegativeSidesApart ? 1 : -1;
+    if ((relation == kernel::kFirstInsideSecond || relation == kernel::kPositiveSidesApart) && sense > 0)
+      return relation == kernel::kFirstInsideSecond ? 1 : -1;
     if (kernel::HasParametricForm(code) && buffer) withCurve.push_back(i);
   }
   if (withCurve.empty()) return 0;
