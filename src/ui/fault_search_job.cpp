@@ -7,8 +7,13 @@
 #include "platform/format_text.h"
 #include "preview/cell_ray_engine.h"
 #include "preview/fault_messages.h"
+#include "preview/set_world.h"
 
 namespace tessarin::ui {
+
+preview::Box3 FaultSearchBox(const settings::VIEWPARM& set) {
+  return preview::ViewCube(preview::ViewCentreOf(set), set.viewSize);
+}
 
 FaultSearchJob::FaultSearchJob(std::shared_ptr<const GeometryViewScene> scene, const preview::Box3& wanted,
                                std::function<void(FaultReport)> finished)

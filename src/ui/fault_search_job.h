@@ -9,10 +9,14 @@
 #include <thread>
 
 #include "preview/overlap_search.h"
+#include "settings/viewparm.h"
 #include "ui/fault_list.h"
 #include "ui/geometry_view_scene.h"
 
 namespace tessarin::ui {
+
+// What a view of `set` searches: its view cube.
+preview::Box3 FaultSearchBox(const settings::VIEWPARM& set);
 
 class FaultSearchJob {
  public:

@@ -68,6 +68,31 @@ TEST(View3dState, PanningMovesThePictureWithThePointer) {
   EXPECT_NEAR(y, 50 - 12, 1e-9);
 }
 
+TEST(View3dState, FocusingOnAFaultZoomsInOnlyAsFarAsATwentieth) {
+  const struct {
+    const char* name;
+    preview::Box3 box;
+    double viewSize;
+  } cases[] = {
+      {"three times the box", {{0, 0, 0}, {1, 0.5, 2}}, 6},
+      {"a point: a twentieth", {{1, 1, 1}, {1, 1, 1}}, 0.5},
+      {"no box: a twentieth", {{1, 1, 1}, {0, 0, 0}}, 0.5},
+      {"a box wider than the view: no zoom out", {{-50, 0, 0}, {50, 1, 1}}, 10},
+  };
+  for (const auto& c : cases) {
+    View3dState state;
+    state.Reset(SetWithView(35, -20, 10));
+    state.FocusOn({4, 5, 6}, c.box);
+    EXPECT_EQ(state.View().centre, (input::Vec3{4, 5, 6})) << c.name;
+    EXPECT_DOUBLE_EQ(state.View().viewSize, c.viewSize) << c.name;
+    EXPECT_DOUBLE_EQ(state.View().azimuth, 35) << c.name;
+    const auto pixel = state.PixelOf({4, 5, 6}, 200, 100);
+    ASSERT_TRUE(pixel.has_value());
+    EXPECT_DOUBLE_EQ(pixel->first, 100) << c.name;
+    EXPECT_DOUBLE_EQ(pixel->second, 50) << c.name;
+  }
+}
+
 TEST(View3dState, ApplyWritesTheViewIntoTheSetOnlyWhenItDiffers) {
   settings::VIEWPARM set = SetWithView(25, 15, 10);
   set.twist = 7;

@@ -137,8 +137,7 @@ void GeometryViewWindow::BuildLayout() {
   });
   faults_->searchWanted = [this] {
     if (!scene_) return;
-    const settings::VIEWPARM& set = controller_.WorkingCopy();
-    faults_->Search(scene_, preview::ViewCube(preview::ViewCentreOf(set), set.viewSize));
+    faults_->Search(scene_, FaultSearchBox(controller_.WorkingCopy()));
   };
   faults_->chosen = [this](const FaultRow& row) { ShowFault(row); };
   connect(save, &QPushButton::clicked, this, [this] { ChooseAndSave(); });

@@ -6,6 +6,8 @@
 #include <cmath>
 #include <utility>
 
+#include "ui/qt/marker_ring.h"
+
 namespace tessarin::ui::qt {
 
 SliceCanvas::SliceCanvas(QWidget* parent) : QWidget(parent) {
@@ -30,19 +32,7 @@ void SliceCanvas::paintEvent(QPaintEvent*) {
   painter.fillRect(rect(), Qt::white);
   // Until the panned picture arrives the old one moves with the pointer.
   if (!image_.isNull()) painter.drawImage(shownOffset_, image_);
-  if (!marker_) return;
-  // A ring seen on every colour: black inside yellow, with a gap at its centre.
-  const QPointF at = *marker_ + shownOffset_;
-  painter.setRenderHint(QPainter::Antialiasing);
-  for (const auto& [colour, width] : {std::pair{QColor(255, 220, 0), 5.0}, std::pair{QColor(Qt::black), 2.0}}) {
-    painter.setPen(QPen(colour, width));
-    painter.setBrush(Qt::NoBrush);
-    painter.drawEllipse(at, 12, 12);
-    for (const QPointF& arm : {QPointF(1, 0), QPointF(0, 1)}) {
-      painter.drawLine(at + 16 * arm, at + 24 * arm);
-      painter.drawLine(at - 16 * arm, at - 24 * arm);
-    }
-  }
+  if (marker_) DrawMarkerRing(painter, *marker_ + shownOffset_);
 }
 
 void SliceCanvas::wheelEvent(QWheelEvent* event) {

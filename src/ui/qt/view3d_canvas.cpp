@@ -5,6 +5,7 @@
 #include <QWheelEvent>
 #include <cmath>
 
+#include "ui/qt/marker_ring.h"
 #include "ui/qt/view3d_captions.h"
 
 namespace tessarin::ui::qt {
@@ -27,6 +28,12 @@ void View3dCanvas::SetImage(QImage image) {
   update();
 }
 
+void View3dCanvas::SetMarker(std::optional<QPointF> at) {
+  if (at == marker_) return;
+  marker_ = at;
+  update();
+}
+
 void View3dCanvas::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   painter.fillRect(rect(), Qt::black);
@@ -34,6 +41,7 @@ void View3dCanvas::paintEvent(QPaintEvent*) {
   // The coarse picture shows blocky rather than blurred, as it is.
   painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
   painter.drawImage(rect(), image_);
+  if (marker_) DrawMarkerRing(painter, *marker_);
 }
 
 void View3dCanvas::wheelEvent(QWheelEvent* event) {

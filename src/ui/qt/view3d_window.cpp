@@ -12,7 +12,8 @@
 #include <QVBoxLayout>
 #include <cmath>
 
-#include "ui/geometry_view_scene.h"
+#include "ui/fault_search_job.h"
+#include "ui/qt/fault_list_panel.h"
 #include "ui/qt/geometry_view_captions.h"
 #include "ui/qt/png_saving.h"
 #include "ui/qt/qt_text.h"
@@ -47,7 +48,7 @@ View3dWindow::View3dWindow(Controller& controller, QWidget* parent)
   rendering_ = std::make_unique<View3dRendering>([this](const view3d::RenderedFrame& frame) {
     QMetaObject::invokeMethod(this, [this, frame] { ShowFrame(frame); }, Qt::QueuedConnection);
   });
-  resize(900, 700);
+  resize(1200, 700);
 }
 
 View3dWindow::~View3dWindow() = default;
@@ -76,12 +77,17 @@ void View3dWindow::BuildLayout() {
   notice_->setWordWrap(true);
   notice_->setStyleSheet("color: white");
   notice_->setGeometry(10, 10, 400, 60);
+  faults_ = new FaultListPanel;
+  faults_->setFixedWidth(300);
+  auto* middle = new QHBoxLayout;
+  middle->addWidget(canvas_, 1);
+  middle->addWidget(faults_);
   status_ = new QLabel(" ");
   status_->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(top);
-  layout->addWidget(canvas_, 1);
+  layout->addLayout(middle, 1);
   layout->addWidget(status_);
 
   const auto optionsChanged = [this] {
@@ -110,6 +116,8 @@ void View3dWindow::BuildLayout() {
   canvas_->pointed = [this](QPointF at) { DescribePoint(at); };
   canvas_->clicked = [this](QPointF at) { PickPoint(at); };
   canvas_->resized = [this] { RequestPicture(); };
+  faults_->searchWanted = [this] { SearchFaults(); };
+  faults_->chosen = [this](const FaultRow& row) { ShowFault(row); };
 }
 
 void View3dWindow::Refresh() {
@@ -123,6 +131,10 @@ void View3dWindow::Refresh() {
     sceneDigest_ = 0;
     rendering_->Stop();
     canvas_->SetImage({});
+    faultScene_.reset();
+    faults_->Clear();
+    marked_.reset();
+    ShowMarker();
     return;
   }
   const std::array<double, 7> view = ViewFields(set);
@@ -135,6 +147,9 @@ void View3dWindow::Refresh() {
   if (!scene_ || digest != sceneDigest_) {
     scene_ = std::make_shared<const view3d::Scene>(view3d::SceneOfSet(model, set));
     sceneDigest_ = digest;
+    faultScene_.reset();
+    faults_->Clear();
+    marked_.reset();
   } else {
     // Same cells and world: the engine stays, the rows, plane and background may not.
     auto scene = std::make_shared<view3d::Scene>(*scene_);
@@ -183,9 +198,13 @@ void View3dWindow::hideEvent(QHideEvent* event) {
   QWidget::hideEvent(event);
 }
 
-void View3dWindow::ViewChanged() { rendering_->SetView(state_.View()); }
+void View3dWindow::ViewChanged() {
+  rendering_->SetView(state_.View());
+  ShowMarker();
+}
 
 void View3dWindow::RequestPicture() {
+  ShowMarker();
   if (!scene_ || !isVisible()) return;
   rendering_->SetSize(canvas_->width(), canvas_->height());
   rendering_->SetView(state_.View());
@@ -235,6 +254,25 @@ void View3dWindow::PickPoint(QPointF at) {
   const std::optional<View3dHit> hit = HitAtPixel(*rendering_->SceneShown(), *shown_, column, row);
   status_->setText(ToQString(HitDescription(hit, controller_.Model())));
   if (hit && hit->cell >= 0 && cellPicked) cellPicked(hit->inside);
+}
+
+void View3dWindow::SearchFaults() {
+  if (!scene_) return;
+  // The Geometry view's search of the same set: the same cells, region and options.
+  const settings::VIEWPARM& set = controller_.WorkingCopy();
+  if (!faultScene_) faultScene_ = std::make_shared<const GeometryViewScene>(controller_.Model(), set);
+  faults_->Search(faultScene_, FaultSearchBox(set));
+}
+
+void View3dWindow::ShowFault(const FaultRow& row) {
+  state_.FocusOn(row.at, row.bounds);
+  marked_ = row.at;
+  ViewChanged();
+}
+
+void View3dWindow::ShowMarker() {
+  const auto pixel = marked_ ? state_.PixelOf(*marked_, canvas_->width(), canvas_->height()) : std::nullopt;
+  canvas_->SetMarker(pixel ? std::optional<QPointF>(QPointF(pixel->first, pixel->second)) : std::nullopt);
 }
 
 QString View3dWindow::StatusText() const { return status_->text(); }

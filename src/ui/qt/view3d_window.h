@@ -3,15 +3,20 @@
 // shows it, with the selected tracks, drawn off the user-interface thread
 // (coarse, then full size). The mouse turns, moves and zooms the view,
 // "Apply to the set" writes it back; the status line names what lies under
-// the pointer and a click shows that cell in the Geometry view.
+// the pointer and a click shows that cell in the Geometry view. "Find faults"
+// lists the overlaps and undefined regions the Geometry view would find;
+// choosing one looks at it closely and rings it.
 
 #include <QWidget>
 #include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "ui/controller.h"
+#include "ui/fault_list.h"
+#include "ui/geometry_view_scene.h"
 #include "ui/track_scene_loader.h"
 #include "ui/view3d_rendering.h"
 #include "ui/view3d_state.h"
@@ -21,6 +26,7 @@ class QLabel;
 
 namespace tessarin::ui::qt {
 
+class FaultListPanel;
 class View3dCanvas;
 
 class View3dWindow : public QWidget {
@@ -41,6 +47,7 @@ class View3dWindow : public QWidget {
   // and the tracks, when the set shows them, have been read.
   bool WaitForPicture(int milliseconds);
   View3dCanvas* Canvas() const { return canvas_; }
+  FaultListPanel* Faults() const { return faults_; }
   const View3dState& State() const { return state_; }
   QString StatusText() const;
 
@@ -63,6 +70,10 @@ class View3dWindow : public QWidget {
   void DescribePoint(QPointF at);
   void PickPoint(QPointF at);
   void ChooseAndSave();
+  void SearchFaults();
+  void ShowFault(const FaultRow& row);
+  // Moves the ring to where the chosen fault shows in the latest view.
+  void ShowMarker();
 
   Controller& controller_;
   View3dState state_;
@@ -73,6 +84,8 @@ class View3dWindow : public QWidget {
   std::shared_ptr<const view3d::Picture> shown_;  // its scene is rendering_'s
   bool shownFull_ = false;
   std::uint64_t shownRequest_ = 0;
+  std::shared_ptr<const GeometryViewScene> faultScene_;  // what the fault search reads; made when asked for
+  std::optional<input::Vec3> marked_;                    // the fault last chosen
   TrackSceneInputs trackInputs_;
   std::uint64_t trackRequest_ = 0;
   bool tracksPending_ = false;
@@ -82,6 +95,7 @@ class View3dWindow : public QWidget {
   QCheckBox* tracksThrough_ = nullptr;
   QLabel* status_ = nullptr;
   QLabel* notice_ = nullptr;
+  FaultListPanel* faults_ = nullptr;
   std::unique_ptr<TrackSceneLoader> loader_;
   std::unique_ptr<View3dRendering> rendering_;  // last: stopped first
 };

@@ -7,7 +7,6 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -20,6 +19,7 @@
 #include "support/test_files.h"
 #include "ui/controller_fixture.h"
 #include "ui/qt/captions.h"
+#include "ui/qt/demo_folder.h"
 #include "ui/qt/desktop_application.h"
 #include "ui/qt/fault_list_panel.h"
 #include "ui/qt/geometry_view_captions.h"
@@ -45,19 +45,7 @@ std::map<QRgb, int> CountColours(const QImage& image) {
 
 QRgb ToQRgb(const preview::Rgb& colour) { return qRgb(colour[0], colour[1], colour[2]); }
 
-// The demo's parameter file in `folder`, with the demo's input file or `model`.
-ControllerEnvironment DemoEnvironment(const tessarin::testing::TempDir& folder, const std::string& model = "") {
-  const std::string examples = std::string(TESSARIN_SOURCE_DIR) + "/examples/";
-  using tessarin::testing::ReadWholeFile;
-  tessarin::testing::WriteWholeFile(folder.File("demo.tesprm"), ReadWholeFile(examples + "demo.tesprm"));
-  tessarin::testing::WriteWholeFile(folder.File("demo_lattice.inp"),
-                                    model.empty() ? ReadWholeFile(examples + "demo_lattice.inp") : model);
-  ControllerEnvironment environment;
-  environment.programFolder = folder.path();
-  environment.startupDirectory = folder.path();
-  environment.parameterFileArgument = folder.File("demo.tesprm");
-  return environment;
-}
+using testing::DemoEnvironment;
 
 TEST(GeometryView, ShowsTheDemoByMaterialFollowsTheViewAndSaves) {
   tessarin::testing::TempDir folder;
@@ -138,11 +126,8 @@ TEST(GeometryView, ShowsTheDemoByMaterialFollowsTheViewAndSaves) {
 // says where the plane is.
 TEST(GeometryView, FindFaultsListsThemAndShowsTheOneChosen) {
   tessarin::testing::TempDir folder;
-  const std::string model =
-      "COMPLEX_GEOMETRY 1\nM1 \"left\"\nM2 \"right\"\nM3 \"container\"\n"
-      "S1 RPP -2 0.5 -2 2 -2 2\nS2 RPP 0 2 -2 2 -2 2\nS3 RPP -5 5 -5 5 -5 5\nS4 S 3.5 0 2.5 0.5\n"
-      "C1 1 1 -1\nC2 2 1 -2\nC3 3 1 -3 +4 #1 #2\n";
-  DesktopApplication desktop(DemoEnvironment(folder, model), std::make_unique<platform::ScriptedHost>(),
+  DesktopApplication desktop(DemoEnvironment(folder, testing::kModelWithFaults),
+                             std::make_unique<platform::ScriptedHost>(),
                              std::make_unique<ui::testing::RecordingShell>());
   MainWindow& window = desktop.window();
   ButtonByText(window, captions::kGeometryView)->click();
@@ -156,10 +141,7 @@ TEST(GeometryView, FindFaultsListsThemAndShowsTheOneChosen) {
 
   ButtonByText(*view, captions::kFindFaults)->click();
   EXPECT_TRUE(view->Faults()->Searching());
-  QElapsedTimer timer;
-  timer.start();
-  while (view->Faults()->Searching() && timer.elapsed() < 120000)
-    QApplication::processEvents(QEventLoop::AllEvents, 50);
+  testing::WaitForSearch(*view->Faults());
   const FaultReport& report = view->Faults()->Report();
   ASSERT_EQ(report.rows.size(), 2u) << report.summary;
   EXPECT_EQ(report.rows[0].text.rfind("overlap: C1 and C2 at (", 0), 0u) << report.rows[0].text;

@@ -1,8 +1,8 @@
 // The 3D view on the demo: opened from its button after a read, it draws the
 // lattice shaded with its tracks, turns, moves and zooms with the mouse,
 // writes its view back into the set, names what lies under the pointer,
-// shows a clicked cell in the Geometry view and saves its picture. Leaves a
-// screenshot in <build>/screenshots for a look.
+// shows a clicked cell in the Geometry view, looks at a fault it found and
+// saves its picture. Leaves screenshots in <build>/screenshots for a look.
 
 #include <gtest/gtest.h>
 
@@ -12,13 +12,18 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QWheelEvent>
+#include <algorithm>
+#include <optional>
 #include <set>
 
 #include "platform/scripted_host.h"
 #include "support/test_files.h"
 #include "ui/controller_fixture.h"
 #include "ui/qt/captions.h"
+#include "ui/qt/demo_folder.h"
 #include "ui/qt/desktop_application.h"
+#include "ui/qt/fault_list_panel.h"
+#include "ui/qt/geometry_view_captions.h"
 #include "ui/qt/geometry_view_window.h"
 #include "ui/qt/view3d_canvas.h"
 #include "ui/qt/view3d_captions.h"
@@ -56,15 +61,8 @@ int DifferentPixels(const QImage& one, const QImage& other) {
 
 TEST(View3d, ShowsTheDemoFollowsTheMouseAppliesPicksAndSaves) {
   tessarin::testing::TempDir folder;
-  for (const char* name : {"demo.tesprm", "demo_lattice.inp"})
-    tessarin::testing::WriteWholeFile(
-        folder.File(name), tessarin::testing::ReadWholeFile(std::string(TESSARIN_SOURCE_DIR) + "/examples/" + name));
   tessarin::testing::WriteWholeFile(folder.File("tracks.txt"), kTracks);
-  ControllerEnvironment environment;
-  environment.programFolder = folder.path();
-  environment.startupDirectory = folder.path();
-  environment.parameterFileArgument = folder.File("demo.tesprm");
-  DesktopApplication desktop(environment, std::make_unique<platform::ScriptedHost>(),
+  DesktopApplication desktop(testing::DemoEnvironment(folder), std::make_unique<platform::ScriptedHost>(),
                              std::make_unique<ui::testing::RecordingShell>());
   MainWindow& window = desktop.window();
   Controller& controller = desktop.controller();
@@ -150,6 +148,63 @@ TEST(View3d, ShowsTheDemoFollowsTheMouseAppliesPicksAndSaves) {
   ASSERT_TRUE(view->SaveImage(saved));
   EXPECT_EQ(QImage(saved).size(), QSize(400, 300));
   EXPECT_TRUE(view->SaveImage(screenshots + "/view3d_picture.png"));
+  view->close();
+}
+
+// "Find faults" searches what the Geometry view searches; choosing the
+// overlap looks at it closely from the same direction and rings it, and the
+// ring follows the view.
+TEST(View3d, FindFaultsLooksAtTheOneChosen) {
+  tessarin::testing::TempDir folder;
+  DesktopApplication desktop(testing::DemoEnvironment(folder, testing::kModelWithFaults),
+                             std::make_unique<platform::ScriptedHost>(),
+                             std::make_unique<ui::testing::RecordingShell>());
+  MainWindow& window = desktop.window();
+  ChildByText<QPushButton>(window, captions::kView3d)->click();
+  View3dWindow* view = window.View3d();
+  ChildByText<QPushButton>(window, captions::kMakeRtScript)->click();
+  ASSERT_TRUE(desktop.controller().Model().loaded);
+  view->Canvas()->setFixedSize(400, 300);
+  view->adjustSize();
+  view->Refresh();
+  ASSERT_TRUE(view->WaitForPicture(60000));
+  const view3d::ViewSettings before = view->State().View();
+
+  ChildByText<QPushButton>(*view, captions::kFindFaults)->click();
+  testing::WaitForSearch(*view->Faults());
+  const FaultReport& report = view->Faults()->Report();
+  ASSERT_EQ(report.rows.size(), 2u) << report.summary;
+  ASSERT_EQ(report.rows[0].text.rfind("overlap: C1 and C2 at (", 0), 0u) << report.rows[0].text;
+  EXPECT_EQ(view->Canvas()->Marker(), std::nullopt);
+
+  view->Faults()->Choose(0);
+  const FaultRow& overlap = report.rows[0];
+  const view3d::ViewSettings& after = view->State().View();
+  EXPECT_EQ(after.centre, overlap.at);
+  EXPECT_EQ(after.azimuth, before.azimuth);
+  EXPECT_EQ(after.elevation, before.elevation);
+  // The slab is 4 cm high and deep: the view is three times that, within a
+  // twentieth of the set's view and all of it.
+  const double slab =
+      std::max({overlap.bounds.high.x - overlap.bounds.low.x, overlap.bounds.high.y - overlap.bounds.low.y,
+                overlap.bounds.high.z - overlap.bounds.low.z});
+  EXPECT_NEAR(slab, 4, 0.5);
+  EXPECT_DOUBLE_EQ(after.viewSize, std::clamp(3 * slab, before.viewSize / 20, before.viewSize));
+  EXPECT_EQ(view->Canvas()->Marker(), QPointF(200, 150));
+  ASSERT_TRUE(view->WaitForPicture(60000));
+
+  const QString screenshots = QString(TESSARIN_BINARY_DIR) + "/screenshots";
+  QDir().mkpath(screenshots);
+  EXPECT_TRUE(view->grab().save(screenshots + "/view3d_faults.png"));
+
+  // Moved with Shift, the ring goes with the picture.
+  Mouse(view->Canvas(), QEvent::MouseButtonPress, {200, 150}, Qt::LeftButton, Qt::ShiftModifier);
+  Mouse(view->Canvas(), QEvent::MouseMove, {230, 138}, Qt::NoButton, Qt::ShiftModifier);
+  Mouse(view->Canvas(), QEvent::MouseButtonRelease, {230, 138}, Qt::LeftButton, Qt::ShiftModifier);
+  const std::optional<QPointF> moved = view->Canvas()->Marker();
+  ASSERT_TRUE(moved.has_value());
+  EXPECT_NEAR(moved->x(), 230, 1e-6);
+  EXPECT_NEAR(moved->y(), 138, 1e-6);
   view->close();
 }
 
