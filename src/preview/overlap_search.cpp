@@ -4,9 +4,9 @@
 #include <map>
 #include <mutex>
 #include <set>
-#include <thread>
 #include <utility>
 
+#include "platform/worker_threads.h"
 #include "preview/fault_tally.h"
 #include "preview/gap_regions.h"
 #include "preview/ray_grid.h"
@@ -43,17 +43,13 @@ struct Tracer {
 template <typename Job>
 void RunParallel(std::size_t count, int threads, const std::atomic<bool>* cancel, Job job) {
   std::atomic<std::size_t> next{0};
-  auto work = [&] {
+  platform::RunOnThreads(threads, [&](int) {
     Tracer tracer;
     for (std::size_t k = next++; k < count; k = next++) {
       if (cancel && cancel->load(std::memory_order_relaxed)) return;
       job(k, tracer);
     }
-  };
-  std::vector<std::thread> helpers;
-  for (int t = 1; t < threads; ++t) helpers.emplace_back(work);
-  work();
-  for (std::thread& helper : helpers) helper.join();
+  });
 }
 
 class Search {
@@ -64,8 +60,7 @@ class Search {
         grid_(options.region, options.raysPerSide),
         cancel_(cancel),
         progress_(progress),
-        threads_(options.threads > 0 ? options.threads
-                                     : std::max(1, static_cast<int>(std::thread::hardware_concurrency()))) {}
+        threads_(platform::ThreadCount(options.threads)) {}
 
   OverlapSearchResult Run() {
     if (progress_)

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <vector>
 
-#include "view3d/worker_threads.h"
+#include "platform/worker_threads.h"
 
 namespace tessarin::view3d {
 
@@ -69,8 +69,8 @@ RenderOutcome RenderPicture(const Scene& scene, const ViewSettings& view, int wi
   }
   std::atomic<int> nextRow{0};
   std::atomic<bool> cancelled{false};
-  const int threads = ThreadCount(options.threads);
-  RunOnThreads(threads, [&](int) {
+  const int threads = platform::ThreadCount(options.threads);
+  platform::RunOnThreads(threads, [&](int) {
     PixelTracer tracer(scene, camera, view, options);
     for (int row = nextRow++; row < camera.Height(); row = nextRow++) {
       if (cancel && cancel->load(std::memory_order_relaxed)) {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "view3d/worker_threads.h"
+#include "platform/worker_threads.h"
 
 namespace tessarin::view3d {
 
@@ -84,7 +84,7 @@ bool RasterizeTracks(const TrackScene& tracks, const Camera& camera, int threads
   raster.screen.resize(tracks.points.size());
   raster.threadPixels.resize(static_cast<std::size_t>(shares - 1));
   auto cancelled = [&] { return cancel && cancel->load(std::memory_order_relaxed); };
-  RunOnThreads(shares, [&](int share) {
+  platform::RunOnThreads(shares, [&](int share) {
     std::vector<TrackFragment>& own = share == 0 ? fragments : raster.threadPixels[static_cast<std::size_t>(share - 1)];
     own.assign(pixels, TrackFragment{});
     SegmentPainter painter(camera, own);

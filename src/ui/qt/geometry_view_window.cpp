@@ -1,24 +1,18 @@
 #include "ui/qt/geometry_view_window.h"
 
-#include <QBuffer>
 #include <QComboBox>
-#include <QCoreApplication>
-#include <QElapsedTimer>
-#include <QFileDialog>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
-#include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
 #include <QSlider>
-#include <QThread>
 #include <QVBoxLayout>
 #include <cmath>
 
-#include "platform/file_replacement.h"
 #include "preview/overlap_search.h"
 #include "preview/set_world.h"
+#include "ui/qt/event_wait.h"
 #include "ui/qt/fault_list_panel.h"
 #include "ui/qt/geometry_view_captions.h"
 #include "ui/qt/png_saving.h"
@@ -268,22 +262,11 @@ QString GeometryViewWindow::StatusText() const { return status_->text(); }
 
 bool GeometryViewWindow::SaveImage(const QString& path) const { return SavePngReplacing(canvas_->Image(), path); }
 
-void GeometryViewWindow::ChooseAndSave() {
-  QString path = QFileDialog::getSaveFileName(this, captions::kSaveImageTitle, QString(), captions::kPngFilter);
-  if (path.isEmpty()) return;
-  if (!path.endsWith(".png", Qt::CaseInsensitive)) path += ".png";
-  if (!SaveImage(path)) QMessageBox::warning(this, captions::kGeometryView, captions::kCannotSaveImage);
-}
+void GeometryViewWindow::ChooseAndSave() { ChooseAndSavePng(this, canvas_->Image(), captions::kGeometryView); }
 
 bool GeometryViewWindow::WaitForPicture(int milliseconds) {
-  QElapsedTimer timer;
-  timer.start();
-  while (timer.elapsed() < milliseconds) {
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    if (worker_->LatestRequest() != 0 && shownNumber_ == worker_->LatestRequest()) return true;
-    QThread::msleep(2);
-  }
-  return false;
+  return ProcessEventsUntil(
+      [this] { return worker_->LatestRequest() != 0 && shownNumber_ == worker_->LatestRequest(); }, milliseconds);
 }
 
 }  // namespace tessarin::ui::qt

@@ -1,18 +1,14 @@
 #include "ui/qt/view3d_window.h"
 
 #include <QCheckBox>
-#include <QCoreApplication>
-#include <QElapsedTimer>
-#include <QFileDialog>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPushButton>
-#include <QThread>
 #include <QVBoxLayout>
 #include <cmath>
 
 #include "ui/fault_search_job.h"
+#include "ui/qt/event_wait.h"
 #include "ui/qt/fault_list_panel.h"
 #include "ui/qt/geometry_view_captions.h"
 #include "ui/qt/png_saving.h"
@@ -279,24 +275,15 @@ QString View3dWindow::StatusText() const { return status_->text(); }
 
 bool View3dWindow::SaveImage(const QString& path) const { return SavePngReplacing(canvas_->Image(), path); }
 
-void View3dWindow::ChooseAndSave() {
-  QString path = QFileDialog::getSaveFileName(this, captions::kSaveImageTitle, QString(), captions::kPngFilter);
-  if (path.isEmpty()) return;
-  if (!path.endsWith(".png", Qt::CaseInsensitive)) path += ".png";
-  if (!SaveImage(path)) QMessageBox::warning(this, captions::kView3d, captions::kCannotSaveImage);
-}
+void View3dWindow::ChooseAndSave() { ChooseAndSavePng(this, canvas_->Image(), captions::kView3d); }
 
 bool View3dWindow::WaitForPicture(int milliseconds) {
-  QElapsedTimer timer;
-  timer.start();
-  while (timer.elapsed() < milliseconds) {
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    if (!tracksPending_ && shown_ && shownFull_ && rendering_->LatestRequest() != 0 &&
-        shownRequest_ == rendering_->LatestRequest())
-      return true;
-    QThread::msleep(2);
-  }
-  return false;
+  return ProcessEventsUntil(
+      [this] {
+        return !tracksPending_ && shown_ && shownFull_ && rendering_->LatestRequest() != 0 &&
+               shownRequest_ == rendering_->LatestRequest();
+      },
+      milliseconds);
 }
 
 }  // namespace tessarin::ui::qt

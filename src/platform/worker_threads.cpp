@@ -1,4 +1,4 @@
-#include "view3d/worker_threads.h"
+#include "platform/worker_threads.h"
 
 #include <exception>
 #include <mutex>
@@ -6,7 +6,7 @@
 #include <thread>
 #include <vector>
 
-namespace tessarin::view3d {
+namespace tessarin::platform {
 
 void RunOnThreads(int count, const std::function<void(int)>& work) {
   std::exception_ptr failure;
@@ -39,4 +39,4 @@ int ThreadCount(int wanted) {
   return processors > 0 ? static_cast<int>(processors) : 1;
 }
 
-}  // namespace tessarin::view3d
+}  // namespace tessarin::platform
