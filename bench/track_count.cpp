@@ -7,7 +7,7 @@
 #include <cstdio>
 
 #include "reading_timing.h"
-#include "settings/trackset_data.h"
+#include "tracks/trackset_data.h"
 #include "tracks/track_reader.h"
 
 namespace {
@@ -34,7 +34,7 @@ int main(int argc, char** argv) {
   tracks::TrackReadingRequest request;
   request.path = argv[1];
   tracks::TrackStatistics statistics;
-  settings::TRACKSETDATA copy;
+  tracks::TRACKSETDATA copy;
 
   request.keepTrackDataInMemory = false;
   tracks::TrackReadingOutcome outcome;
@@ -47,9 +47,9 @@ int main(int argc, char** argv) {
   PrintReading("file, copy on:      ", fileWithCopy, megabytes, statistics.tracks);
 
   long long vertices = 0;
-  for (const settings::TrackRecord& record : copy.records) vertices += record.vertexCount;
+  for (const tracks::TrackRecord& record : copy.records) vertices += record.vertexCount;
   const double copyBytes = static_cast<double>(copy.vertices.BytesReserved() +
-                                               copy.records.capacity() * sizeof(settings::TrackRecord) +
+                                               copy.records.capacity() * sizeof(tracks::TrackRecord) +
                                                copy.firstTrack.capacity() * sizeof(std::int32_t));
   const double allowance = 1.2 * 32.0 * static_cast<double>(vertices) + 64.0 * copy.tracks;
   std::printf("copy in memory:      %8.1f MB for %d tracks, %lld vertices (limit %.1f MB: %.3f of it)\n",

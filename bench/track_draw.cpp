@@ -22,7 +22,7 @@
 
 #include "reading_timing.h"
 #include "render/track_drawing.h"
-#include "settings/trackset_data.h"
+#include "tracks/trackset_data.h"
 #include "tracks/track_reader.h"
 
 namespace {
@@ -65,7 +65,7 @@ struct Drawn {
 Drawn Draw(tracks::TrackReadingRequest request, const render::TrackDrawingSettings& settings) {
   render::TrackDrawing drawing(settings);
   request.sink = &drawing;
-  settings::TRACKSETDATA copy;
+  tracks::TRACKSETDATA copy;
   tracks::TrackStatistics statistics;
   Drawn drawn;
   drawn.timing = Measure([&] { tracks::ReadTracks(request, copy, statistics); });
@@ -109,7 +109,7 @@ int main(int argc, char** argv) {
   Drawn drawn;
   int selected = 0;
   for (int round = 0; round < 3; ++round) {
-    settings::TRACKSETDATA copy;
+    tracks::TRACKSETDATA copy;
     tracks::TrackStatistics statistics;
     const Timing counted = Measure([&] { tracks::ReadTracks(request, copy, statistics); });
     selected = statistics.tracks;

@@ -7,7 +7,7 @@
 #include "platform/paths.h"
 #include "platform/process_command_line.h"
 #include "platform/text_case.h"
-#include "settings/number_text.h"
+#include "settings/parameter_numbers.h"
 
 namespace tessarin::launch {
 namespace {

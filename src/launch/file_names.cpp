@@ -1,7 +1,7 @@
 #include "launch/file_names.h"
 
 #include "launch/run_folders.h"
-#include "launch/suffix.h"
+#include "launch/suffix_expansion.h"
 #include "platform/paths.h"
 
 namespace tessarin::launch {

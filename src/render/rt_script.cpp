@@ -7,7 +7,7 @@
 #include <utility>
 
 #include "launch/run_folders.h"
-#include "launch/suffix.h"
+#include "launch/suffix_expansion.h"
 #include "platform/file_replacement.h"
 #include "platform/format_text.h"
 #include "platform/paths.h"

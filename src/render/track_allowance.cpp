@@ -12,8 +12,8 @@ namespace {
 bool DrawnAsEscaped(const tracks::TrackInput& track, int layout) {
   // An older-layout escape track reaches the filter with the "energy left"
   // flag, its last point already moved out along its direction of flight.
-  return track.endFlag == settings::kTrackEscaped ||
-         (layout == settings::kOlderTrackLayout && track.endFlag == settings::kTrackEnergyLeft);
+  return track.endFlag == tracks::kTrackEscaped ||
+         (layout == tracks::kOlderTrackLayout && track.endFlag == tracks::kTrackEnergyLeft);
 }
 
 }  // namespace
@@ -34,7 +34,7 @@ std::optional<TrackPointPlan> TrackAllowance::Admit(const tracks::TrackInput& tr
 }
 
 void TrackAllowance::Draw(const tracks::TrackInput& track, const tracks::SelectedSegment& segment, int layout,
-                          const TrackPointPlan& plan, std::vector<settings::TrackVertex>& points) {
+                          const TrackPointPlan& plan, std::vector<tracks::TrackVertex>& points) {
   points.clear();
   points.push_back(segment.interpolatedStart ? segment.start : track.vertices[static_cast<std::size_t>(plan.first)]);
   DrawnVertices(plan, vertexIndices_);
@@ -45,10 +45,10 @@ void TrackAllowance::Draw(const tracks::TrackInput& track, const tracks::Selecte
 
   const int vertexCount = static_cast<int>(track.vertices.size());
   const bool escaped = DrawnAsEscaped(track, layout);
-  if (escaped && settings_.extendEscapeTracks && layout != settings::kOlderTrackLayout && vertexCount >= 2) {
+  if (escaped && settings_.extendEscapeTracks && layout != tracks::kOlderTrackLayout && vertexCount >= 2) {
     // Out of the world along the last piece, so that the track visibly leaves.
-    const settings::TrackVertex& last = track.vertices[static_cast<std::size_t>(vertexCount - 1)];
-    const settings::TrackVertex& previous = track.vertices[static_cast<std::size_t>(vertexCount - 2)];
+    const tracks::TrackVertex& last = track.vertices[static_cast<std::size_t>(vertexCount - 1)];
+    const tracks::TrackVertex& previous = track.vertices[static_cast<std::size_t>(vertexCount - 2)];
     const double dx = last.x - previous.x, dy = last.y - previous.y, dz = last.z - previous.z;
     const double length = std::sqrt(dx * dx + dy * dy + dz * dz);
     if (length > 0) {
@@ -56,7 +56,7 @@ void TrackAllowance::Draw(const tracks::TrackInput& track, const tracks::Selecte
       points.push_back({last.x + reach * dx, last.y + reach * dy, last.z + reach * dz, last.energy});
     }
   }
-  if (escaped && !settings_.extendEscapeTracks && layout == settings::kOlderTrackLayout) olderLayoutEscapes_ = true;
+  if (escaped && !settings_.extendEscapeTracks && layout == tracks::kOlderTrackLayout) olderLayoutEscapes_ = true;
   ++tracksDrawn_;
 }
 

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "render/track_points.h"
-#include "settings/trackset_data.h"
+#include "tracks/trackset_data.h"
 #include "tracks/track_filter.h"
 
 namespace tessarin::render {
@@ -34,7 +34,7 @@ class TrackAllowance {
   // The points of an admitted track, in order, into `points`; counts the
   // track as drawn.
   void Draw(const tracks::TrackInput& track, const tracks::SelectedSegment& segment, int layout,
-            const TrackPointPlan& plan, std::vector<settings::TrackVertex>& points);
+            const TrackPointPlan& plan, std::vector<tracks::TrackVertex>& points);
 
   // What the user is told at the end of the drawing: tracks left out
   // (of `tracksSelected`) and tracks thinned; empty when neither happened.

@@ -10,7 +10,7 @@
 #include "render/messages.h"
 #include "render/tcl_quoted.h"
 #include "render/track_points.h"
-#include "settings/trackset_data.h"
+#include "tracks/trackset_data.h"
 
 namespace tessarin::render {
 

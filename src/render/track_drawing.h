@@ -100,7 +100,7 @@ class TrackDrawing final : public tracks::SelectedTrackSink {
   TrackFileNames fileNames_;
   std::vector<tracks::ReadingMessage> messages_;
   TrackAllowance allowance_;
-  std::vector<settings::TrackVertex> points_;  // reused from track to track
+  std::vector<tracks::TrackVertex> points_;  // reused from track to track
   TrackPointWriter writer_;  // after the files: it finishes writing before they close
   int tracksSelected_ = 0;
   std::string refusal_;  // why no file is kept, when a point could not be drawn

@@ -46,7 +46,7 @@ TrackReadingForDrawing DirectTrackReading(const settings::VIEWPARM& set, std::st
   return [&set, path = std::move(trackDataPath), &host](tracks::SelectedTrackSink& sink) {
     tracks::TrackReadingRequest request = tracks::RequestForSet(set, path, tracks::SegmentUse::WhenShown);
     request.sink = &sink;
-    settings::TRACKSETDATA copy;
+    tracks::TRACKSETDATA copy;
     tracks::TrackStatistics statistics;
     const tracks::TrackReadingOutcome outcome = tracks::ReadTracks(request, copy, statistics);
     for (const tracks::ReadingMessage& message : outcome.messages) host.ShowMessage(message.text, message.icon);

@@ -7,8 +7,8 @@
 #include "settings/colors.h"
 #include "settings/message_format.h"
 #include "settings/messages.h"
-#include "settings/number_text.h"
-#include "settings/suffix.h"
+#include "settings/parameter_numbers.h"
+#include "settings/suffix_validity.h"
 
 namespace tessarin::settings {
 

@@ -13,7 +13,7 @@
 
 #include "platform/host.h"
 #include "settings/color_entry.h"
-#include "settings/line_source.h"
+#include "settings/parameter_file_lines.h"
 #include "settings/line_tokens.h"
 #include "settings/ranges.h"
 #include "settings/viewparm.h"
@@ -34,7 +34,7 @@ enum class TextKind { Plain, Path };
 class FieldReader {
  public:
   // `fileName` names the file in the failure detail.
-  FieldReader(LineSource& source, platform::Rgb buttonFace, std::string fileName = {})
+  FieldReader(ParameterFileLines& source, platform::Rgb buttonFace, std::string fileName = {})
       : source_(source), buttonFace_(buttonFace), fileName_(std::move(fileName)) {}
 
   // The newest generation whose keys were seen.
@@ -80,7 +80,7 @@ class FieldReader {
   // Records a failure in the message pattern's words; always false.
   bool Fail(std::string_view pattern, std::string_view key, std::string_view found, long long lineNumber);
 
-  LineSource& source_;
+  ParameterFileLines& source_;
   platform::Rgb buttonFace_;
   int generation_ = kFirstGeneration;
   std::string currentLine_;

@@ -4,7 +4,7 @@
 
 #include "platform/regular_file.h"
 #include "settings/field_reader.h"
-#include "settings/line_source.h"
+#include "settings/parameter_file_lines.h"
 #include "settings/message_format.h"
 #include "settings/messages.h"
 #include "settings/parameter_file.h"
@@ -41,7 +41,7 @@ ParameterFileReadResult DefaultAfterFormatError(std::string_view path, const Fie
 }  // namespace
 
 ParameterFileReadResult ReadParameterFile(std::istream& in, std::string_view path, platform::Host& host) {
-  LineSource source(in);
+  ParameterFileLines source(in);
   FieldReader reader(source, host.ButtonFaceColor(), std::string(path.substr(path.find_last_of('/') + 1)));
   int count = 0;
   int current = 0;

@@ -5,7 +5,7 @@
 
 #include "platform/paths.h"
 #include "settings/mged_command_line.h"
-#include "settings/number_text.h"
+#include "settings/parameter_numbers.h"
 #include "settings/parameter_file.h"
 
 namespace tessarin::settings {

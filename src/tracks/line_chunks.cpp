@@ -38,7 +38,7 @@ void Parse(LineChunk& chunk) {
   while (begin < size) {
     // Parsed in place: a vertex parsed elsewhere and copied in would be read
     // back before its numbers were all stored, which stalls.
-    settings::TrackVertex& vertex = chunk.vertices.emplace_back();
+    TrackVertex& vertex = chunk.vertices.emplace_back();
     std::size_t length = 0, end = 0;
     const char* const scanned = ScanVertexLine(text + begin, text + size, vertex);
     bool isVertex = scanned != nullptr;

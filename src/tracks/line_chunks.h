@@ -14,7 +14,7 @@
 #include <thread>
 #include <vector>
 
-#include "settings/trackset_data.h"
+#include "tracks/trackset_data.h"
 
 namespace tessarin::tracks {
 
@@ -31,7 +31,7 @@ struct alignas(64) LineChunk {
   std::vector<char> text;    // its lines up to `size`, then a few zero bytes
   std::size_t size = 0;
   std::vector<ChunkLine> lines;
-  std::vector<settings::TrackVertex> vertices;
+  std::vector<TrackVertex> vertices;
   std::exception_ptr failure;  // what went wrong while it was read or parsed
 
   std::uint32_t LineBegin(std::size_t index) const { return index == 0 ? 0 : lines[index - 1].end; }

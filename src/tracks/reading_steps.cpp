@@ -5,7 +5,6 @@
 
 namespace tessarin::tracks {
 
-using settings::TrackVertex;
 
 ProgressMeter::ProgressMeter(const TrackReadingRequest& request)
     : progress_(request.progress),
@@ -25,7 +24,7 @@ void PassTrack(const TrackInput& track, int layout, const TrackReadingRequest& r
   TrackInput judged = track;
   thread_local std::vector<TrackVertex> extended;
   const std::size_t n = track.vertices.size();
-  if (layout == settings::kOlderTrackLayout && track.endFlag == settings::kTrackEnergyLeft && n >= 2) {
+  if (layout == kOlderTrackLayout && track.endFlag == kTrackEnergyLeft && n >= 2) {
     // The last line of an older-layout escape track holds the direction of
     // flight; the track ends far outside the geometry along it.
     extended.assign(track.vertices.begin(), track.vertices.end());

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "tracks/line_source.h"
+#include "tracks/track_line_source.h"
 #include "tracks/track_reader.h"
 
 namespace tessarin::tracks {
@@ -46,10 +46,10 @@ struct FileReadingResult {
 // Reads the lines of a track data file; fills `copy` when the request keeps
 // the data in memory.
 FileReadingResult ReadTrackLines(LineSource& lines, std::uint64_t fileSize, const TrackReadingRequest& request,
-                                 settings::TRACKSETDATA& copy, TrackStatistics& statistics);
+                                 TRACKSETDATA& copy, TrackStatistics& statistics);
 
 // Reads the tracks in range from the copy. Returns false when stopped.
-bool ReadTrackCopy(const settings::TRACKSETDATA& copy, const TrackReadingRequest& request,
+bool ReadTrackCopy(const TRACKSETDATA& copy, const TrackReadingRequest& request,
                    TrackStatistics& statistics);
 
 }  // namespace tessarin::tracks

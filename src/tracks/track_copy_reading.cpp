@@ -36,19 +36,19 @@ struct TrackRange {
 
 // The history of track `w`: the last one beginning at or before it (a
 // history cut short by an error holds no track).
-int HistoryOf(const settings::TRACKSETDATA& copy, int w) {
+int HistoryOf(const TRACKSETDATA& copy, int w) {
   const auto begin = copy.firstTrack.begin();
   return static_cast<int>(std::upper_bound(begin, begin + copy.histories, w) - begin) - 1;
 }
 
 // Passes the tracks of `range` in order. False when stopped.
-bool PassTracks(const settings::TRACKSETDATA& copy, const TrackReadingRequest& request, TrackRange range,
+bool PassTracks(const TRACKSETDATA& copy, const TrackReadingRequest& request, TrackRange range,
                 TrackStatistics& statistics, ProgressMeter* progress, TrackRange whole) {
   const std::vector<std::int32_t>& first = copy.firstTrack;
   int history = HistoryOf(copy, range.from);
   for (int w = range.from; w <= range.to; ++w) {
     while (w >= first[static_cast<std::size_t>(history) + 1]) ++history;
-    const settings::TrackRecord& record = copy.records[static_cast<std::size_t>(w)];
+    const TrackRecord& record = copy.records[static_cast<std::size_t>(w)];
     TrackInput input{history,       w, record.sourceParticle, record.generation, record.type, record.typeMask,
                      record.endFlag, copy.vertices.Vertices(record)};
     PassTrack(input, copy.layout, request, statistics);
@@ -63,7 +63,7 @@ unsigned ThreadCount() { return std::clamp(std::thread::hardware_concurrency(), 
 // One round of blocks, judged by `threads` threads (this one among them).
 // Returns how many blocks, from the first, can be taken in: all of them, or
 // up to and including the one a Stop cut short.
-int JudgeRound(const settings::TRACKSETDATA& copy, const TrackReadingRequest& request, TrackRange whole,
+int JudgeRound(const TRACKSETDATA& copy, const TrackReadingRequest& request, TrackRange whole,
                int firstBlock, int blocks, unsigned threads, std::vector<TrackStatistics>& results) {
   std::unique_ptr<bool[]> complete(new bool[static_cast<std::size_t>(blocks)]());
   std::atomic<int> next{0};
@@ -100,7 +100,7 @@ int JudgeRound(const settings::TRACKSETDATA& copy, const TrackReadingRequest& re
   return taken < blocks && stopped ? taken + 1 : taken;
 }
 
-bool ReadInBlocks(const settings::TRACKSETDATA& copy, const TrackReadingRequest& request, TrackRange whole,
+bool ReadInBlocks(const TRACKSETDATA& copy, const TrackReadingRequest& request, TrackRange whole,
                   unsigned threads, TrackStatistics& statistics) {
   ProgressMeter progress(request);
   std::vector<TrackStatistics> results(kBlocksPerRound);
@@ -118,7 +118,7 @@ bool ReadInBlocks(const settings::TRACKSETDATA& copy, const TrackReadingRequest&
 
 }  // namespace
 
-bool ReadTrackCopy(const settings::TRACKSETDATA& copy, const TrackReadingRequest& request,
+bool ReadTrackCopy(const TRACKSETDATA& copy, const TrackReadingRequest& request,
                    TrackStatistics& statistics) {
   const settings::TrackFilter& filter = request.filter;
   const int histories = copy.histories;

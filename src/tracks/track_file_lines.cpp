@@ -58,12 +58,12 @@ HeaderLine Secondary(std::string_view line, std::size_t colon, std::int64_t expe
 
 HeaderLine RecogniseHeader(std::string_view line, int layout, std::int64_t expectedTrackNumber) {
   const std::size_t colon = line.find(':');
-  if (layout != settings::kOlderTrackLayout && colon != std::string_view::npos && colon + 2 <= line.size() &&
+  if (layout != kOlderTrackLayout && colon != std::string_view::npos && colon + 2 <= line.size() &&
       platform::StartsWithIgnoringCase(line.substr(colon + 2), kHistoryLabel))
     return CurrentHistory(line, colon, expectedTrackNumber);
-  if (layout != settings::kCurrentTrackLayout && platform::StartsWithIgnoringCase(line, kOlderLabel))
+  if (layout != kCurrentTrackLayout && platform::StartsWithIgnoringCase(line, kOlderLabel))
     return OlderHistory(line);
-  if (layout == settings::kCurrentTrackLayout && colon != std::string_view::npos)
+  if (layout == kCurrentTrackLayout && colon != std::string_view::npos)
     return Secondary(line, colon, expectedTrackNumber);
   return {};
 }
@@ -81,7 +81,7 @@ bool ParseVertexCount(std::string_view line, std::int64_t& count) {
   return TakeInteger(line, count) && OnlyBlanks(line);
 }
 
-bool ParseVertex(std::string_view line, settings::TrackVertex& vertex) {
+bool ParseVertex(std::string_view line, TrackVertex& vertex) {
   return TakeReal(line, vertex.x) && AtFieldEnd(line) && TakeReal(line, vertex.y) && AtFieldEnd(line) &&
          TakeReal(line, vertex.z) && AtFieldEnd(line) && TakeReal(line, vertex.energy) && AtFieldEnd(line);
 }

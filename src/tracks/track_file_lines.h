@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "settings/trackset_data.h"
+#include "tracks/trackset_data.h"
 
 namespace tessarin::tracks {
 
@@ -35,6 +35,6 @@ bool ParseSourceParticle(std::string_view line, std::int64_t& number);
 bool ParseVertexCount(std::string_view line, std::int64_t& count);
 
 // Four numbers x, y, z, energy.
-bool ParseVertex(std::string_view line, settings::TrackVertex& vertex);
+bool ParseVertex(std::string_view line, TrackVertex& vertex);
 
 }  // namespace tessarin::tracks

@@ -12,12 +12,11 @@
 namespace tessarin::tracks {
 namespace {
 
-using settings::TrackVertex;
 
 class FileWalk {
  public:
   FileWalk(LineSource& lines, std::uint64_t fileSize, const TrackReadingRequest& request,
-           settings::TRACKSETDATA& copy, TrackStatistics& statistics)
+           TRACKSETDATA& copy, TrackStatistics& statistics)
       : lines_(lines),
         fileSize_(fileSize),
         request_(request),
@@ -49,7 +48,7 @@ class FileWalk {
   const TrackReadingRequest& request_;
   const settings::TrackFilter& filter_;
   bool keep_;
-  settings::TRACKSETDATA& copy_;
+  TRACKSETDATA& copy_;
   TrackStatistics& statistics_;
   ProgressMeter progress_;
   FileReadingResult result_;
@@ -106,7 +105,7 @@ FileReadingResult FileWalk::Run() {
   result_.sourceParticle = sourceParticle_;
   if (step != Step::Error && StopRequested(request_) && lines_.HasMore()) result_.stoppedBeforeEnd = true;
   if (keep_) {
-    copy_.layout = layout_ == 0 ? settings::kCurrentTrackLayout : layout_;
+    copy_.layout = layout_ == 0 ? kCurrentTrackLayout : layout_;
     copy_.histories = static_cast<std::int32_t>(copy_.firstTrack.size());
     copy_.tracks = static_cast<std::int32_t>(copy_.records.size());
     copy_.firstTrack.push_back(copy_.tracks);
@@ -116,7 +115,7 @@ FileReadingResult FileWalk::Run() {
 
 FileWalk::Step FileWalk::ReadHistoryStart(const HeaderLine& header) {
   if (layout_ == 0)
-    layout_ = header.kind == HeaderKind::OlderHistory ? settings::kOlderTrackLayout : settings::kCurrentTrackLayout;
+    layout_ = header.kind == HeaderKind::OlderHistory ? kOlderTrackLayout : kCurrentTrackLayout;
   if (!header.wellFormed) return Fail();
   if (history_ == std::numeric_limits<int>::max() - 1) return Fail();
   ++history_;
@@ -135,7 +134,7 @@ FileWalk::Step FileWalk::ReadTrack(int generation, int type) {
   if (count > std::numeric_limits<std::int32_t>::max() || count < -std::numeric_limits<std::int32_t>::max())
     return Fail();
   bool olderEscape = false;
-  if (layout_ == settings::kCurrentTrackLayout) {
+  if (layout_ == kCurrentTrackLayout) {
     if (count < (generation == 0 && type == 0 ? 2 : 1)) return Fail();
   } else {
     if (count > -2 && count < 2) return Fail();
@@ -189,19 +188,19 @@ bool FileWalk::ReadVertices(std::int64_t count, bool keepVertices, bool& cut) {
 
 void FileWalk::EndTrack(bool cut, bool olderEscape, int generation, int type) {
   if (vertices_.empty()) return;  // out of range and not kept
-  std::int8_t endFlag = settings::kTrackStopped;
+  std::int8_t endFlag = kTrackStopped;
   TrackVertex& last = vertices_.back();
-  if (layout_ == settings::kCurrentTrackLayout || cut) {
+  if (layout_ == kCurrentTrackLayout || cut) {
     if (last.energy < 0) {
       last.energy = -last.energy;
-      endFlag = settings::kTrackEscaped;
+      endFlag = kTrackEscaped;
     } else if (last.energy > 0) {
-      endFlag = settings::kTrackEnergyLeft;
+      endFlag = kTrackEnergyLeft;
     }
   } else if (olderEscape && last.energy > 0) {
-    endFlag = settings::kTrackEnergyLeft;  // its last vertex is a direction
+    endFlag = kTrackEnergyLeft;  // its last vertex is a direction
   }
-  const int trackLayout = cut && layout_ == settings::kOlderTrackLayout ? settings::kCurrentTrackLayout : layout_;
+  const int trackLayout = cut && layout_ == kOlderTrackLayout ? kCurrentTrackLayout : layout_;
   const bool inRange = history_ >= filter_.historyNumStart && track_ >= filter_.trackNumStart;
   if (processing_ && inRange) {
     TrackInput input{history_, track_, sourceParticle_, generation, type, settings::TrackTypeMask(type), endFlag,
@@ -209,7 +208,7 @@ void FileWalk::EndTrack(bool cut, bool olderEscape, int generation, int type) {
     PassTrack(input, trackLayout, request_, statistics_);
   }
   if (keep_) {
-    settings::TrackRecord record;
+    TrackRecord record;
     record.sourceParticle = sourceParticle_;
     record.vertexCount = static_cast<std::int32_t>(vertices_.size());
     record.generation = generation;
@@ -217,14 +216,14 @@ void FileWalk::EndTrack(bool cut, bool olderEscape, int generation, int type) {
     record.type = static_cast<std::int8_t>(type);
     record.endFlag = endFlag;
     copy_.vertices.Append(vertices_, record);
-    settings::AddTrackRecord(copy_.records, record);
+    AddTrackRecord(copy_.records, record);
   }
 }
 
 }  // namespace
 
 FileReadingResult ReadTrackLines(LineSource& lines, std::uint64_t fileSize, const TrackReadingRequest& request,
-                                 settings::TRACKSETDATA& copy, TrackStatistics& statistics) {
+                                 TRACKSETDATA& copy, TrackStatistics& statistics) {
   FileWalk walk(lines, fileSize, request, copy, statistics);
   return walk.Run();
 }

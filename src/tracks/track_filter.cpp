@@ -13,7 +13,6 @@
 namespace tessarin::tracks {
 namespace {
 
-using settings::TrackVertex;
 
 double SquaredDistance(const TrackVertex& a, const TrackVertex& b) {
   const double dx = a.x - b.x, dy = a.y - b.y, dz = a.z - b.z;
@@ -246,7 +245,7 @@ SegmentQuantities Measure(const TrackInput& track, std::span<const TrackVertex> 
   q.path = s.endPath - s.startPath;
   q.collisionPath = path[s.last] - path[s.interpolatedStart ? s.first - 1 : s.first];
   const int realVertices = static_cast<int>(v.size());
-  q.escaped = track.endFlag == settings::kTrackEscaped && s.last == realVertices - 1 && !s.interpolatedEnd;
+  q.escaped = track.endFlag == kTrackEscaped && s.last == realVertices - 1 && !s.interpolatedEnd;
   return q;
 }
 
@@ -278,7 +277,7 @@ std::optional<SelectedSegment> FilterTrack(const TrackInput& track, const Filter
                                            TrackStatistics* statistics) {
   // The escape point takes no part in the decision.
   std::span<const TrackVertex> v = track.vertices;
-  if (track.endFlag == settings::kTrackEscaped && !v.empty()) v = v.first(v.size() - 1);
+  if (track.endFlag == kTrackEscaped && !v.empty()) v = v.first(v.size() - 1);
   if (v.empty()) return std::nullopt;
   const std::vector<double>& path = CumulativePath(v);
 

@@ -6,7 +6,7 @@
 #include <optional>
 #include <span>
 
-#include "settings/trackset_data.h"
+#include "tracks/trackset_data.h"
 #include "settings/viewparm.h"
 
 namespace tessarin::tracks {
@@ -20,8 +20,8 @@ struct TrackInput {
   int generation = 0;
   int type = 0;
   int typeMask = 1;
-  int endFlag = settings::kTrackStopped;  // kTrackEscaped: the last vertex is the escape point
-  std::span<const settings::TrackVertex> vertices;
+  int endFlag = kTrackStopped;  // kTrackEscaped: the last vertex is the escape point
+  std::span<const TrackVertex> vertices;
 };
 
 struct FilterSettings {
@@ -38,8 +38,8 @@ struct SelectedSegment {
   int last = 0;
   bool interpolatedStart = false;
   bool interpolatedEnd = false;
-  settings::TrackVertex start;
-  settings::TrackVertex end;
+  TrackVertex start;
+  TrackVertex end;
 };
 
 // Relative tolerance of every comparison with a bound.

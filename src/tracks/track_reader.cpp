@@ -23,7 +23,7 @@ FileFacts Examine(const std::string& path) {
           static_cast<std::int64_t>(facts.st_mtim.tv_sec) * 1000000000 + facts.st_mtim.tv_nsec};
 }
 
-bool CopyIsCurrent(const settings::TRACKSETDATA& copy, const std::string& path, const FileFacts& file) {
+bool CopyIsCurrent(const TRACKSETDATA& copy, const std::string& path, const FileFacts& file) {
   return copy.tracks > 0 && copy.fileName == path && copy.fileSize == file.size &&
          copy.lastWriteTime == file.lastWriteTime;
 }
@@ -61,7 +61,7 @@ class BusyMark {
 
 // Reads the lines and ends the reading as the file's outcome demands.
 void ReadLines(LineSource& lines, const std::string& path, const FileFacts& file, const TrackReadingRequest& request,
-               settings::TRACKSETDATA& copy, TrackStatistics& statistics, TrackReadingOutcome& outcome) {
+               TRACKSETDATA& copy, TrackStatistics& statistics, TrackReadingOutcome& outcome) {
   if (request.keepTrackDataInMemory) {
     copy.Release();
     copy.fileName = path;
@@ -72,7 +72,7 @@ void ReadLines(LineSource& lines, const std::string& path, const FileFacts& file
     copy.fileSize = file.size;
     copy.lastWriteTime = file.lastWriteTime;
     copy.vertices.ShrinkToFit();
-    settings::FitTrackRecords(copy.records);
+    FitTrackRecords(copy.records);
     copy.firstTrack.shrink_to_fit();
     if (copy.tracks == 0) copy.Release();
   }
@@ -104,7 +104,7 @@ std::string ProgressCaption(double fraction) {
 
 int ProgressBarPosition(double fraction) { return static_cast<int>(1000 * fraction + 0.5); }
 
-TrackReadingOutcome ReadTracks(const TrackReadingRequest& request, settings::TRACKSETDATA& copy,
+TrackReadingOutcome ReadTracks(const TrackReadingRequest& request, TRACKSETDATA& copy,
                                TrackStatistics& statistics) {
   TrackReadingOutcome outcome;
   statistics.Clear();
@@ -136,7 +136,7 @@ TrackReadingOutcome ReadTracks(const TrackReadingRequest& request, settings::TRA
 }
 
 TrackReadingOutcome ReadTrackText(std::span<const char> text, const TrackReadingRequest& request,
-                                  settings::TRACKSETDATA& copy, TrackStatistics& statistics) {
+                                  TRACKSETDATA& copy, TrackStatistics& statistics) {
   TrackReadingOutcome outcome;
   statistics.Clear();
   LineSource lines(text);

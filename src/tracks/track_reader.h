@@ -12,7 +12,7 @@
 
 #include "platform/clock.h"
 #include "platform/host.h"
-#include "settings/trackset_data.h"
+#include "tracks/trackset_data.h"
 #include "tracks/reading_progress.h"
 #include "tracks/track_filter.h"
 #include "tracks/track_statistics.h"
@@ -51,13 +51,13 @@ struct TrackReadingOutcome {
 // Reads the file named in the request, or `copy` when it is current. The
 // statistics are cleared first and finalised at the end (not after a
 // missing file).
-TrackReadingOutcome ReadTracks(const TrackReadingRequest& request, settings::TRACKSETDATA& copy,
+TrackReadingOutcome ReadTracks(const TrackReadingRequest& request, TRACKSETDATA& copy,
                                TrackStatistics& statistics);
 
 // The same on a file's contents in memory, for fuzzing: every byte sequence
 // must be read without a crash or a hang.
 TrackReadingOutcome ReadTrackText(std::span<const char> text, const TrackReadingRequest& request,
-                                  settings::TRACKSETDATA& copy, TrackStatistics& statistics);
+                                  TRACKSETDATA& copy, TrackStatistics& statistics);
 
 // "Reading the track data file (%.2f %%)" for the fraction read, and the
 // position of the progress bar (0 to 1000).

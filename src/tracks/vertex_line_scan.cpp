@@ -155,7 +155,7 @@ template <typename Printed>
 
 template <typename Printed>
 [[gnu::always_inline]] inline const char* ScanLine(const char* line, const char* textEnd,
-                                                   settings::TrackVertex& vertex) {
+                                                   TrackVertex& vertex) {
   const char* p = line;
   if (!TakeNumber<Printed>(p, vertex.x) || !IsBlank(*p) || !TakeNumber<Printed>(p, vertex.y) || !IsBlank(*p) ||
       !TakeNumber<Printed>(p, vertex.z) || !IsBlank(*p) || !TakeNumber<Printed>(p, vertex.energy))
@@ -165,14 +165,14 @@ template <typename Printed>
   return nullptr;
 }
 
-const char* ScanPortably(const char* line, const char* textEnd, settings::TrackVertex& vertex) {
+const char* ScanPortably(const char* line, const char* textEnd, TrackVertex& vertex) {
   if constexpr (std::endian::native != std::endian::little) return nullptr;
   return ScanLine<PrintedBySwar>(line, textEnd, vertex);
 }
 
 #ifdef TESSARIN_SCAN_WITH_SSSE3
 __attribute__((target("ssse3"))) const char* ScanWithSsse3(const char* line, const char* textEnd,
-                                                            settings::TrackVertex& vertex) {
+                                                            TrackVertex& vertex) {
   return ScanLine<PrintedBySsse3>(line, textEnd, vertex);
 }
 #endif
@@ -191,7 +191,7 @@ std::span<const VertexLineScanner> UsableVertexLineScanners() {
   return scanners;
 }
 
-const char* ScanVertexLine(const char* line, const char* textEnd, settings::TrackVertex& vertex) {
+const char* ScanVertexLine(const char* line, const char* textEnd, TrackVertex& vertex) {
   static const VertexLineScanner best = UsableVertexLineScanners().back();
   return best(line, textEnd, vertex);
 }

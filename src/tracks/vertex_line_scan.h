@@ -7,7 +7,7 @@
 
 #include <span>
 
-#include "settings/trackset_data.h"
+#include "tracks/trackset_data.h"
 
 namespace tessarin::tracks {
 
@@ -15,11 +15,11 @@ namespace tessarin::tracks {
 // line's end is ('\n', "\r\n" or `textEnd`) and gives the four numbers,
 // exactly as ParseVertex would; nullptr for any other line (which is then
 // left to the general parser).
-const char* ScanVertexLine(const char* line, const char* textEnd, settings::TrackVertex& vertex);
+const char* ScanVertexLine(const char* line, const char* textEnd, TrackVertex& vertex);
 
 // The ways of scanning this processor can run, each as ScanVertexLine: the
 // portable one first, the one ScanVertexLine uses last.
-using VertexLineScanner = const char* (*)(const char* line, const char* textEnd, settings::TrackVertex& vertex);
+using VertexLineScanner = const char* (*)(const char* line, const char* textEnd, TrackVertex& vertex);
 std::span<const VertexLineScanner> UsableVertexLineScanners();
 
 }  // namespace tessarin::tracks

@@ -32,7 +32,7 @@ void WriteArray(std::ostream& out, const char* type, const char* name, int compo
 
 }  // namespace
 
-void PolyDataExport::AddPoint(const settings::TrackVertex& vertex) {
+void PolyDataExport::AddPoint(const TrackVertex& vertex) {
   coordinates_.insert(coordinates_.end(), {vertex.x, vertex.y, vertex.z});
   energies_.push_back(vertex.energy);
 }
@@ -43,7 +43,7 @@ void PolyDataExport::Add(const TrackInput& track, const SelectedSegment& segment
     for (int i = segment.first; i <= segment.last; ++i) AddPoint(track.vertices[static_cast<std::size_t>(i)]);
     if (segment.interpolatedEnd) AddPoint(segment.end);
   } else {
-    for (const settings::TrackVertex& vertex : track.vertices) AddPoint(vertex);
+    for (const TrackVertex& vertex : track.vertices) AddPoint(vertex);
   }
   lineEnds_.push_back(static_cast<std::int64_t>(energies_.size()));
   types_.push_back(track.type);

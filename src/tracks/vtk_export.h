@@ -24,7 +24,7 @@ class PolyDataExport : public SelectedTrackSink {
   bool Write(std::ostream& out) const;
 
  private:
-  void AddPoint(const settings::TrackVertex& vertex);
+  void AddPoint(const TrackVertex& vertex);
 
   bool segments_;
   std::vector<double> coordinates_;  // x, y, z per point

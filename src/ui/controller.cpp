@@ -97,7 +97,7 @@ void Controller::InsertWorkingCopy() {
   if (sets_.empty()) ResetToDefaults(false);
   auto at = static_cast<std::ptrdiff_t>(current_);
   sets_.insert(sets_.begin() + at, working_);
-  trackCaches_.insert(trackCaches_.begin() + at, settings::TRACKSETDATA{});
+  trackCaches_.insert(trackCaches_.begin() + at, tracks::TRACKSETDATA{});
   startButtons_.OnSetInserted(current_);
 }
 

@@ -20,7 +20,7 @@
 #include "platform/host.h"
 #include "platform/windows_clipboard.h"
 #include "render/region_rows.h"
-#include "settings/trackset_data.h"
+#include "tracks/trackset_data.h"
 #include "settings/viewparm.h"
 #include "ui/check_fields.h"
 #include "ui/color_lists.h"
@@ -257,7 +257,7 @@ class Controller final : private launch::StartButtonsView {
   ControllerEnvironment environment_;
 
   std::vector<settings::VIEWPARM> sets_;
-  std::vector<settings::TRACKSETDATA> trackCaches_;
+  std::vector<tracks::TRACKSETDATA> trackCaches_;
   int current_ = 0;
   settings::VIEWPARM working_;
   bool modified_ = false;

@@ -8,7 +8,7 @@
 #include "settings/colors.h"
 #include "tracks/set_reading.h"
 #include "ui/controller.h"
-#include "ui/number_text.h"
+#include "ui/field_numbers.h"
 
 namespace tessarin::ui {
 
@@ -20,7 +20,7 @@ bool Controller::MayChangeTrackFiltering() {
 
 void Controller::ReadTracks(tracks::TrackReadingRequest request, tracks::TrackStatistics& statistics) {
   TrackDataState& state = *tracks_;
-  settings::TRACKSETDATA& copy = trackCaches_[static_cast<std::size_t>(current_)];
+  tracks::TRACKSETDATA& copy = trackCaches_[static_cast<std::size_t>(current_)];
   state.stop.store(false, std::memory_order_release);
   request.stop = &state.stop;
   tracks::TrackReadingOutcome outcome;

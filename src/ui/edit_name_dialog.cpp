@@ -1,7 +1,7 @@
 #include "ui/edit_name_dialog.h"
 
 #include "ui/messages.h"
-#include "ui/number_text.h"
+#include "ui/field_numbers.h"
 #include "ui/set_entry.h"
 
 namespace tessarin::ui {

@@ -4,7 +4,7 @@
 #include <optional>
 
 #include "settings/colors.h"
-#include "ui/number_text.h"
+#include "ui/field_numbers.h"
 
 namespace tessarin::ui {
 namespace {

@@ -1,6 +1,6 @@
 #include "ui/new_parm_set_dialog.h"
 
-#include "ui/number_text.h"
+#include "ui/field_numbers.h"
 #include "ui/set_entry.h"
 
 namespace tessarin::ui {

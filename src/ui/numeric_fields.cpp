@@ -2,7 +2,7 @@
 
 #include <optional>
 
-#include "ui/number_text.h"
+#include "ui/field_numbers.h"
 #include "ui/store_if_different.h"
 
 namespace tessarin::ui {

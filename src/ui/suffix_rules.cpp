@@ -1,6 +1,6 @@
 #include "ui/suffix_rules.h"
 
-#include "settings/suffix.h"
+#include "settings/suffix_validity.h"
 #include "settings/viewparm.h"
 
 namespace tessarin::ui {

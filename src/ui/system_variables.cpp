@@ -2,7 +2,7 @@
 
 #include <optional>
 
-#include "ui/number_text.h"
+#include "ui/field_numbers.h"
 
 namespace tessarin::ui {
 

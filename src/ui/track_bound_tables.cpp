@@ -5,7 +5,7 @@
 #include <optional>
 
 #include "settings/units.h"
-#include "ui/number_text.h"
+#include "ui/field_numbers.h"
 #include "ui/track_messages.h"
 
 namespace tessarin::ui {

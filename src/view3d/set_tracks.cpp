@@ -20,7 +20,7 @@ SetTracks ReadSetTracks(const settings::VIEWPARM& set, const launch::LaunchConte
   request.sink = &builder;
   request.stop = &stop;
   // A copy of its own: the set's cache belongs to the user-interface thread.
-  settings::TRACKSETDATA copy;
+  tracks::TRACKSETDATA copy;
   tracks::TrackStatistics statistics;
   const tracks::TrackReadingOutcome outcome = tracks::ReadTracks(request, copy, statistics);
   std::error_code error;

@@ -27,7 +27,7 @@ void TrackSceneBuilder::Add(const tracks::TrackInput& track, const tracks::Selec
   line.first = static_cast<std::uint32_t>(scene_.points.size());
   line.count = static_cast<std::uint32_t>(points_.size());
   line.type = track.type;
-  for (const settings::TrackVertex& point : points_) scene_.points.push_back({point.x, point.y, point.z});
+  for (const tracks::TrackVertex& point : points_) scene_.points.push_back({point.x, point.y, point.z});
   scene_.lines.push_back(line);
 }
 

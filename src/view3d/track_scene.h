@@ -46,7 +46,7 @@ class TrackSceneBuilder final : public tracks::SelectedTrackSink {
 
  private:
   render::TrackAllowance allowance_;
-  std::vector<settings::TrackVertex> points_;
+  std::vector<tracks::TrackVertex> points_;
   TrackScene scene_;
   int tracksSelected_ = 0;
 };

@@ -18,7 +18,7 @@ using namespace tessarin;
 struct Reading {
   tracks::TrackReadingOutcome outcome;
   tracks::TrackStatistics statistics;
-  settings::TRACKSETDATA copy;
+  tracks::TRACKSETDATA copy;
 };
 
 void Read(const std::string& text, bool keep, Reading& reading) {
@@ -30,18 +30,18 @@ void Read(const std::string& text, bool keep, Reading& reading) {
   reading.outcome = tracks::ReadTrackText({text.data(), text.size()}, request, reading.copy, reading.statistics);
 }
 
-bool CopyHangsTogether(const settings::TRACKSETDATA& copy) {
+bool CopyHangsTogether(const tracks::TRACKSETDATA& copy) {
   if (copy.records.size() != static_cast<std::size_t>(copy.tracks)) return false;
   if (copy.tracks == 0) return true;
   if (copy.firstTrack.size() != static_cast<std::size_t>(copy.histories) + 1) return false;
   if (copy.firstTrack.back() != copy.tracks) return false;
   for (std::size_t h = 1; h < copy.firstTrack.size(); ++h)
     if (copy.firstTrack[h - 1] > copy.firstTrack[h]) return false;
-  for (const settings::TrackRecord& record : copy.records) {
+  for (const tracks::TrackRecord& record : copy.records) {
     const auto vertices = copy.vertices.Vertices(record);
     if (vertices.size() != static_cast<std::size_t>(record.vertexCount)) return false;
     // Whatever the text, no number read is "nan" or "inf".
-    for (const settings::TrackVertex& v : vertices)
+    for (const tracks::TrackVertex& v : vertices)
       if (!std::isfinite(v.x) || !std::isfinite(v.y) || !std::isfinite(v.z) || !std::isfinite(v.energy)) return false;
   }
   return true;

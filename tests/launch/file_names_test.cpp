@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "launch/run_folders.h"
-#include "launch/suffix.h"
+#include "launch/suffix_expansion.h"
 
 namespace tessarin::launch {
 namespace {

@@ -94,7 +94,7 @@ TEST(RtScriptWithTracks, LoadsOneFileOfEachTypeWithTracksInTypeOrder) {
 
 TEST(RtScriptWithTracks, UsesTheCallersReadingAndItsCount) {
   TracksShown fixture;
-  const std::vector<settings::TrackVertex> vertices{{0, 0, 0, 10}, {0, 0, 1, 0}};
+  const std::vector<tracks::TrackVertex> vertices{{0, 0, 0, 10}, {0, 0, 1, 0}};
   RtScriptRequest request{fixture.model, fixture.set, {fixture.folder.path(), 1}, fixture.scriptPath, "geometry",
                           false, fixture.host, nullptr};
   int readings = 0;
@@ -103,7 +103,7 @@ TEST(RtScriptWithTracks, UsesTheCallersReadingAndItsCount) {
     tracks::TrackInput track;
     track.type = 11;
     track.vertices = vertices;
-    sink.Add(track, {0, 1, false, false, {}, {}}, settings::kCurrentTrackLayout);
+    sink.Add(track, {0, 1, false, false, {}, {}}, tracks::kCurrentTrackLayout);
     sink.Finish();
     return 42LL;
   };

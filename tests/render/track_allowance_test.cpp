@@ -21,12 +21,12 @@ TEST(TrackAllowance, ATrackThatUsesUpTheTotalExactlyIsDrawn) {
   for (const auto& c : cases) {
     TrackAllowance allowance({-1, c.totalMax, true, 10});
     for (int count : c.vertexCounts) {
-      std::vector<settings::TrackVertex> vertices(static_cast<std::size_t>(count));
+      std::vector<tracks::TrackVertex> vertices(static_cast<std::size_t>(count));
       for (int i = 0; i < count; ++i) vertices[static_cast<std::size_t>(i)].x = i;
       tracks::TrackInput track;
       track.vertices = vertices;
       const tracks::SelectedSegment whole{0, count - 1, false, false, {}, {}};
-      std::vector<settings::TrackVertex> points;
+      std::vector<tracks::TrackVertex> points;
       if (const std::optional<TrackPointPlan> plan = allowance.Admit(track, whole, 0))
         allowance.Draw(track, whole, 0, *plan, points);
     }

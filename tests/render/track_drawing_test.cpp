@@ -14,14 +14,14 @@
 #include "render/messages.h"
 #include "render/track_drawing.h"
 #include "render/track_points.h"
-#include "settings/trackset_data.h"
+#include "tracks/trackset_data.h"
 #include "support/file_size_limit.h"
 #include "support/test_files.h"
 
 namespace tessarin::render {
 namespace {
 
-using settings::TrackVertex;
+using tracks::TrackVertex;
 using tessarin::testing::ReadWholeFile;
 using Point = std::array<double, 3>;
 
@@ -34,7 +34,7 @@ std::vector<TrackVertex> StraightTrack(int vertices) {
 }
 
 tracks::TrackInput Input(const std::vector<TrackVertex>& vertices, int type = 0,
-                         int endFlag = settings::kTrackStopped) {
+                         int endFlag = tracks::kTrackStopped) {
   tracks::TrackInput input;
   input.type = type;
   input.typeMask = 1 << type;
@@ -150,9 +150,9 @@ TEST(TrackDrawing, WritesOneCurvePerTypeInItsColourAndLoadsOnlyTypesWithTracks) 
   fixture.settings.colors[7] = {0, 255, 128, 0};
   TrackDrawing drawing(fixture.settings);
   const std::vector<TrackVertex> first = StraightTrack(3), second = StraightTrack(5);
-  drawing.Add(Input(first, 7), Whole(3), settings::kCurrentTrackLayout);
-  drawing.Add(Input(second, 7), Whole(5), settings::kCurrentTrackLayout);
-  drawing.Add(Input(first, 0), Whole(3), settings::kCurrentTrackLayout);
+  drawing.Add(Input(first, 7), Whole(3), tracks::kCurrentTrackLayout);
+  drawing.Add(Input(second, 7), Whole(5), tracks::kCurrentTrackLayout);
+  drawing.Add(Input(first, 0), Whole(3), tracks::kCurrentTrackLayout);
   drawing.Finish();
 
   EXPECT_EQ(drawing.FileNames()[7], fixture.folder.File("scene_tracks7_Compton_recoil.rt"));
@@ -176,7 +176,7 @@ TEST(TrackDrawing, CoordinatesAreMillimetresOfTheScriptsUnit) {
   fixture.settings.scale = 0.01;  // one MGED centimetre is a metre
   TrackDrawing drawing(fixture.settings);
   const std::vector<TrackVertex> track{{250, -1e-3, 12.5, 1}, {300, 0, 0, 0}};
-  drawing.Add(Input(track), Whole(2), settings::kCurrentTrackLayout);
+  drawing.Add(Input(track), Whole(2), tracks::kCurrentTrackLayout);
   drawing.Finish();
   const std::string text = ReadWholeFile(fixture.File(0));
   EXPECT_NE(text.find("\n0 25 -0.0001 1.25\n1 30 0 0\n"), std::string::npos) << text;
@@ -191,10 +191,10 @@ TEST(TrackDrawing, ThinsLongTracksAndStopsAtTheTotalAllowance) {
   // 10 + 10 points, then 5 left for a track that needs 10: the third and
   // every later track are left out, even a short one that would fit.
   const std::vector<TrackVertex> shortTrack = StraightTrack(2);
-  drawing.Add(Input(track), Whole(100), settings::kCurrentTrackLayout);
-  drawing.Add(Input(track), Whole(100), settings::kCurrentTrackLayout);
-  drawing.Add(Input(track), Whole(100), settings::kCurrentTrackLayout);
-  drawing.Add(Input(shortTrack), Whole(2), settings::kCurrentTrackLayout);
+  drawing.Add(Input(track), Whole(100), tracks::kCurrentTrackLayout);
+  drawing.Add(Input(track), Whole(100), tracks::kCurrentTrackLayout);
+  drawing.Add(Input(track), Whole(100), tracks::kCurrentTrackLayout);
+  drawing.Add(Input(shortTrack), Whole(2), tracks::kCurrentTrackLayout);
   drawing.Finish();
 
   const DrawnFile drawn = ReadDrawnFile(fixture.File(0));
@@ -217,7 +217,7 @@ TEST(TrackDrawing, TheTotalAllowanceCountsWholeTracksOnly) {
   fixture.settings.nVerticesTrackMax = -1;
   TrackDrawing drawing(fixture.settings);
   const std::vector<TrackVertex> track = StraightTrack(3000);
-  for (int k = 0; k < 5; ++k) drawing.Add(Input(track), Whole(3000), settings::kCurrentTrackLayout);
+  for (int k = 0; k < 5; ++k) drawing.Add(Input(track), Whole(3000), tracks::kCurrentTrackLayout);
   drawing.Finish();
   EXPECT_EQ(drawing.TracksDrawn(), 3);
   EXPECT_EQ(drawing.PointsWritten(), 9000);
@@ -229,7 +229,7 @@ TEST(TrackDrawing, TheTotalAllowanceCountsWholeTracksOnly) {
   // Blank allowances: everything is drawn, nothing is reported.
   Drawing unlimited;
   TrackDrawing all(unlimited.settings);
-  for (int k = 0; k < 5; ++k) all.Add(Input(track), Whole(3000), settings::kCurrentTrackLayout);
+  for (int k = 0; k < 5; ++k) all.Add(Input(track), Whole(3000), tracks::kCurrentTrackLayout);
   all.Finish();
   EXPECT_EQ(all.TracksDrawn(), 5);
   EXPECT_TRUE(all.Messages().empty());
@@ -239,8 +239,8 @@ TEST(TrackDrawing, SegmentsStartAndEndAtTheirInterpolatedPoints) {
   Drawing fixture;
   TrackDrawing drawing(fixture.settings);
   const std::vector<TrackVertex> track = StraightTrack(10);
-  drawing.Add(Input(track), {3, 6, true, true, {2.5, 0, 0, 0}, {6.25, 0, 0, 0}}, settings::kCurrentTrackLayout);
-  drawing.Add(Input(track), {3, 6, false, false, {}, {}}, settings::kCurrentTrackLayout);
+  drawing.Add(Input(track), {3, 6, true, true, {2.5, 0, 0, 0}, {6.25, 0, 0, 0}}, tracks::kCurrentTrackLayout);
+  drawing.Add(Input(track), {3, 6, false, false, {}, {}}, tracks::kCurrentTrackLayout);
   drawing.Finish();
   EXPECT_EQ(VertexNumbers(ReadDrawnFile(fixture.File(0))),
             (std::vector<double>{2.5, 3, 4, 5, 6, 6.25, 3, 4, 5, 6}));
@@ -255,7 +255,7 @@ TEST(TrackDrawing, EscapedTracksLeaveTheWorldAlongTheirLastPiece) {
     fixture.settings.worldSize = 50;
     TrackDrawing drawing(fixture.settings);
     // The segment ends before the escape point; the escape point is still drawn.
-    drawing.Add(Input(track, 0, settings::kTrackEscaped), {0, 1, false, false, {}, {}}, settings::kCurrentTrackLayout);
+    drawing.Add(Input(track, 0, tracks::kTrackEscaped), {0, 1, false, false, {}, {}}, tracks::kCurrentTrackLayout);
     drawing.Finish();
     const DrawnFile drawn = ReadDrawnFile(fixture.File(0));
     ASSERT_EQ(drawn.points.size(), extend ? 4u : 3u) << extend;
@@ -276,8 +276,8 @@ TEST(TrackDrawing, OlderLayoutEscapesAreExtendedByTheReaderAndWarnedAboutWhenThe
     fixture.settings.extendEscapeTracks = extend;
     fixture.settings.worldSize = 50;
     TrackDrawing drawing(fixture.settings);
-    drawing.Add(Input(track, 0, settings::kTrackEnergyLeft), Whole(3), settings::kOlderTrackLayout);
-    drawing.Add(Input(track, 0, settings::kTrackStopped), Whole(3), settings::kOlderTrackLayout);
+    drawing.Add(Input(track, 0, tracks::kTrackEnergyLeft), Whole(3), tracks::kOlderTrackLayout);
+    drawing.Add(Input(track, 0, tracks::kTrackStopped), Whole(3), tracks::kOlderTrackLayout);
     drawing.Finish();
     EXPECT_EQ(ReadDrawnFile(fixture.File(0)).points.size(), 6u);
     if (extend) {
@@ -297,9 +297,9 @@ TEST(TrackDrawing, ATypeWhoseFileCannotBeMadeIsReportedOnceAndLeftOut) {
   std::filesystem::create_directory(fixture.File(1));  // a folder in the file's place
   TrackDrawing drawing(fixture.settings);
   const std::vector<TrackVertex> track = StraightTrack(4);
-  drawing.Add(Input(track, 1), Whole(4), settings::kCurrentTrackLayout);
-  drawing.Add(Input(track, 1), Whole(4), settings::kCurrentTrackLayout);
-  drawing.Add(Input(track, 2), Whole(4), settings::kCurrentTrackLayout);
+  drawing.Add(Input(track, 1), Whole(4), tracks::kCurrentTrackLayout);
+  drawing.Add(Input(track, 1), Whole(4), tracks::kCurrentTrackLayout);
+  drawing.Add(Input(track, 2), Whole(4), tracks::kCurrentTrackLayout);
   drawing.Finish();
   ASSERT_EQ(drawing.Messages().size(), 1u);
   EXPECT_EQ(drawing.Messages()[0].text, "File \"" + fixture.File(1) + "\" could not be opened for writing.");
@@ -322,7 +322,7 @@ TEST(TrackDrawing, ManyTracksReachTheirFilesInOrder) {
       const int type = t % 3;
       std::vector<TrackVertex> track;
       for (int k = 0; k < 7; ++k) track.push_back({t + 0.001 * k, -0.5 * k, 1e-7 * t, 1000.0 - k});
-      drawing.Add(Input(track, type), Whole(7), settings::kCurrentTrackLayout);
+      drawing.Add(Input(track, type), Whole(7), tracks::kCurrentTrackLayout);
       std::vector<Point>& points = expected[static_cast<std::size_t>(type)];
       for (const TrackVertex& v : track) points.push_back({10 * v.x, 10 * v.y, 10 * v.z});
     }
@@ -349,7 +349,7 @@ TEST(TrackDrawing, ALargeDrawingIsCutIntoCurvesBetweenTracks) {
   {
     TrackDrawing drawing(fixture.settings);
     const std::vector<TrackVertex> track = StraightTrack(9000);
-    for (int t = 0; t < 5; ++t) drawing.Add(Input(track, 2), Whole(9000), settings::kCurrentTrackLayout);
+    for (int t = 0; t < 5; ++t) drawing.Add(Input(track, 2), Whole(9000), tracks::kCurrentTrackLayout);
     drawing.Finish();
   }
   const DrawnFile drawn = ReadDrawnFile(fixture.File(2));
@@ -371,7 +371,7 @@ TEST(TrackDrawing, TheFastFormOverlaysABinaryPlotFileInTheTypesColour) {
   fixture.settings.colors[1] = {0, 255, 128, 0};
   {
     TrackDrawing drawing(fixture.settings);
-    drawing.Add(Input({{1, 2, 3, 1}, {4, 5, 6, 0}}, 1), Whole(2), settings::kCurrentTrackLayout);
+    drawing.Add(Input({{1, 2, 3, 1}, {4, 5, 6, 0}}, 1), Whole(2), tracks::kCurrentTrackLayout);
     drawing.Finish();
     EXPECT_TRUE(drawing.Messages().empty());
   }
@@ -395,14 +395,14 @@ TEST(TrackDrawing, AnUnfinishedOrFailedFileLeavesTheOlderOne) {
   const std::vector<TrackVertex> track = StraightTrack(5000);
   {
     TrackDrawing drawing(fixture.settings);
-    for (int k = 0; k < 4; ++k) drawing.Add(Input(track), Whole(5000), settings::kCurrentTrackLayout);
+    for (int k = 0; k < 4; ++k) drawing.Add(Input(track), Whole(5000), tracks::kCurrentTrackLayout);
   }
   EXPECT_EQ(ReadWholeFile(fixture.File(0)), "older\n");
   TrackDrawing drawing(fixture.settings);
-  drawing.Add(Input(StraightTrack(3), 2), Whole(3), settings::kCurrentTrackLayout);
+  drawing.Add(Input(StraightTrack(3), 2), Whole(3), tracks::kCurrentTrackLayout);
   {
     tessarin::testing::FileSizeLimit limit(100000);
-    for (int k = 0; k < 4; ++k) drawing.Add(Input(track), Whole(5000), settings::kCurrentTrackLayout);
+    for (int k = 0; k < 4; ++k) drawing.Add(Input(track), Whole(5000), tracks::kCurrentTrackLayout);
     drawing.Finish();
   }
   EXPECT_EQ(ReadWholeFile(fixture.File(0)), "older\n");
@@ -420,11 +420,11 @@ TEST(TrackDrawing, APointThatOverflowsIsRefused) {
   Drawing fixture;
   fixture.settings.scale = 1e8;  // ångström
   TrackDrawing drawing(fixture.settings);
-  drawing.Add(Input(StraightTrack(3)), Whole(3), settings::kCurrentTrackLayout);
+  drawing.Add(Input(StraightTrack(3)), Whole(3), tracks::kCurrentTrackLayout);
   const std::vector<TrackVertex> far{{0, 0, 0, 1}, {1e300, 0, 0, 0}};
   tracks::TrackInput input = Input(far, 1);
   input.track = 6;
-  drawing.Add(input, Whole(2), settings::kCurrentTrackLayout);
+  drawing.Add(input, Whole(2), tracks::kCurrentTrackLayout);
   drawing.Finish();
   EXPECT_EQ(drawing.FilesFailed(), 2);
   ASSERT_EQ(drawing.Messages().size(), 1u);

@@ -6,14 +6,14 @@
 
 #include <cstring>
 
-#include "settings/trackset_data.h"
+#include "tracks/trackset_data.h"
 #include "tracks/track_statistics.h"
 
 namespace tessarin::tracks {
 
 inline bool SameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 
-inline bool SameVertex(const settings::TrackVertex& a, const settings::TrackVertex& b) {
+inline bool SameVertex(const TrackVertex& a, const TrackVertex& b) {
   return SameBits(a.x, b.x) && SameBits(a.y, b.y) && SameBits(a.z, b.z) && SameBits(a.energy, b.energy);
 }
 

@@ -13,7 +13,6 @@
 namespace tessarin::tracks {
 namespace {
 
-using settings::TrackVertex;
 
 // A track along the x axis: positions and energies.
 std::vector<TrackVertex> AlongX(const std::vector<std::pair<double, double>>& positionsAndEnergies) {
@@ -23,7 +22,7 @@ std::vector<TrackVertex> AlongX(const std::vector<std::pair<double, double>>& po
 }
 
 TrackInput Track(const std::vector<TrackVertex>& vertices, int generation = 0, int type = 0,
-                 int endFlag = settings::kTrackStopped) {
+                 int endFlag = kTrackStopped) {
   return {0, 0, 1, generation, type, settings::TrackTypeMask(type), endFlag, vertices};
 }
 
@@ -53,12 +52,12 @@ TEST(TrackFilter, EscapePointTakesNoPartInTheCount) {
   const std::vector<TrackVertex> v = AlongX({{0, 10}, {1, 8}, {2, 6}, {3, 4}, {4, 4}});
   filter.nVerticesMax = 4;
   TrackStatistics statistics;
-  EXPECT_TRUE(Filter(Track(v, 0, 0, settings::kTrackEscaped), &filter, nullptr, true, &statistics));
+  EXPECT_TRUE(Filter(Track(v, 0, 0, kTrackEscaped), &filter, nullptr, true, &statistics));
   EXPECT_EQ(statistics.rows[kCollisionsRow].maximum, 3);
   EXPECT_EQ(statistics.escapeTracks, 1);
   EXPECT_EQ(statistics.rows[kPathRow].maximum, 3);  // up to the last collision
   filter.nVerticesMax = 3;
-  EXPECT_FALSE(Filter(Track(v, 0, 0, settings::kTrackEscaped), &filter));
+  EXPECT_FALSE(Filter(Track(v, 0, 0, kTrackEscaped), &filter));
   EXPECT_FALSE(Filter(Track(v), &filter));
 }
 

@@ -32,7 +32,7 @@ void CheckConsistent(const std::string& text, bool keep) {
   request.keepTrackDataInMemory = keep;
   request.filter.originTypeMask = 4095;
   request.escapeExtension = 1500;
-  settings::TRACKSETDATA copy;
+  TRACKSETDATA copy;
   TrackStatistics statistics;
   // A copy with its own storage, so that the sanitizers see any read past the end.
   std::string owned = text;
@@ -90,7 +90,7 @@ TEST(TrackReadingRobustness, NonFiniteVerticesAreFormatErrorsAtTheirLine) {
         request.path = "/runs/t.txt";
         request.keepTrackDataInMemory = keep;
         request.filter.originTypeMask = 4095;
-        settings::TRACKSETDATA copy;
+        TRACKSETDATA copy;
         TrackStatistics statistics;
         const TrackReadingOutcome outcome = ReadTrackText({text.data(), text.size()}, request, copy, statistics);
         EXPECT_TRUE(outcome.formatError);

@@ -14,11 +14,10 @@
 namespace tessarin::tracks {
 namespace {
 
-using settings::TRACKSETDATA;
 
 struct SeenTrack {
   int history, track, generation, type, endFlag;
-  std::vector<settings::TrackVertex> vertices;
+  std::vector<TrackVertex> vertices;
 };
 
 class CollectingSink : public SelectedTrackSink {
@@ -92,11 +91,11 @@ TEST(TrackReading, CurrentLayoutTracksHistoriesAndEnds) {
   EXPECT_EQ(secondary.vertices.size(), 1u);  // a secondary track may have one vertex
   // An escape track ends at its escape point with a positive energy.
   const SeenTrack& escaped = r.sink.tracks[2];
-  EXPECT_EQ(escaped.endFlag, settings::kTrackEscaped);
+  EXPECT_EQ(escaped.endFlag, kTrackEscaped);
   EXPECT_EQ(escaped.vertices.back().energy, 1500000);
   EXPECT_EQ(r.statistics.escapeTracks, 1);
   // Ended with energy left: the secondary (50 keV), history 3's source (500 eV), the last (100 eV).
-  EXPECT_EQ(r.sink.tracks[3].endFlag, settings::kTrackEnergyLeft);
+  EXPECT_EQ(r.sink.tracks[3].endFlag, kTrackEnergyLeft);
   EXPECT_EQ(r.statistics.truncatedTracks, 3);
   EXPECT_EQ(r.sink.tracks[4].type, 11);
 }
@@ -111,11 +110,11 @@ TEST(TrackReading, OlderLayoutEscapeTrackIsExtendedAlongItsDirection) {
   EXPECT_EQ(Messages(r.outcome), "");
   ASSERT_EQ(r.sink.tracks.size(), 2u);
   const SeenTrack& escaped = r.sink.tracks[0];
-  EXPECT_EQ(escaped.endFlag, settings::kTrackEnergyLeft);
+  EXPECT_EQ(escaped.endFlag, kTrackEnergyLeft);
   EXPECT_DOUBLE_EQ(escaped.vertices[2].x, 1);
   EXPECT_DOUBLE_EQ(escaped.vertices[2].y, 1500 * 0.6);
   EXPECT_DOUBLE_EQ(escaped.vertices[2].z, 1500 * 0.8);
-  EXPECT_EQ(r.sink.tracks[1].endFlag, settings::kTrackStopped);
+  EXPECT_EQ(r.sink.tracks[1].endFlag, kTrackStopped);
   EXPECT_EQ(r.statistics.histories, 2);
 }
 
@@ -197,7 +196,7 @@ TEST(TrackReading, StopInsideATrackKeepsThePartRead) {
   Reading r = ReadText(kCurrentFile, request, &copy);
   ASSERT_EQ(r.sink.tracks.size(), 1u);
   EXPECT_EQ(r.sink.tracks[0].vertices.size(), 1u);
-  EXPECT_EQ(r.sink.tracks[0].endFlag, settings::kTrackEnergyLeft);
+  EXPECT_EQ(r.sink.tracks[0].endFlag, kTrackEnergyLeft);
   EXPECT_TRUE(r.outcome.interrupted);
   EXPECT_EQ(Messages(r.outcome),
             "The process of reading the track data from file \"tracks.txt\" has been interrupted. The track "

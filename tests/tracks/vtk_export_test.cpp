@@ -24,7 +24,7 @@ std::vector<double> PointXs(const PolyDataExport& exported) {
 }
 
 TEST(PolyDataExport, ASegmentKeepsItsFirstAndLastVertexAndItsCutEnds) {
-  const std::vector<settings::TrackVertex> vertices{{0, 0, 0, 4}, {1, 0, 0, 3}, {2, 0, 0, 2}, {3, 0, 0, 1}};
+  const std::vector<TrackVertex> vertices{{0, 0, 0, 4}, {1, 0, 0, 3}, {2, 0, 0, 2}, {3, 0, 0, 1}};
   TrackInput track;
   track.vertices = vertices;
   const struct {

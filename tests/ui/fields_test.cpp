@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "ui/controller_fixture.h"
-#include "ui/number_text.h"
+#include "ui/field_numbers.h"
 #include "ui/system_variables.h"
 #include "ui/view_angles.h"
 

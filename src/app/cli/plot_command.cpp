@@ -10,7 +10,7 @@
 #include "preview/slice_frame.h"
 #include "preview/slice_picture.h"
 #include "preview/slice_scan.h"
-#include "settings/number_text.h"
+#include "settings/parameter_numbers.h"
 
 namespace tessarin::cli {
 namespace {

@@ -13,7 +13,7 @@
 #include "app/cli/selected_set.h"
 #include "app/cli/set_geometry.h"
 #include "platform/file_replacement.h"
-#include "settings/number_text.h"
+#include "settings/parameter_numbers.h"
 #include "view3d/renderer.h"
 #include "view3d/set_tracks.h"
 

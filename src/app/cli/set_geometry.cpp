@@ -6,7 +6,7 @@
 
 #include "app/cli/terminal_read.h"
 #include "render/region_rows.h"
-#include "settings/number_text.h"
+#include "settings/parameter_numbers.h"
 
 namespace tessarin::cli {
 

@@ -91,7 +91,7 @@ TracksReading ReadSetTracks(const SelectedSet& selected, tracks::SegmentUse use,
   request.sink = sink;
   std::optional<TerminalProgress> progress;
   if (&io.err == &std::cerr && ::isatty(STDERR_FILENO)) request.progress = &progress.emplace(io.err);
-  settings::TRACKSETDATA copy;
+  tracks::TRACKSETDATA copy;
   TracksReading reading;
   reading.outcome = tracks::ReadTracks(request, copy, reading.statistics);
   progress.reset();

@@ -61,7 +61,7 @@ struct StopTestReading {
   std::atomic<bool> stop{false};
   WaitingClock clock;
   tracks::TrackReadingRequest request;
-  settings::TRACKSETDATA copy;
+  tracks::TRACKSETDATA copy;
   tracks::TrackStatistics statistics;
   tracks::TrackReadingOutcome outcome;
 };

@@ -1,4 +1,4 @@
-#include "settings/suffix.h"
+#include "settings/suffix_validity.h"
 
 #include "settings/viewparm.h"
 

@@ -1,4 +1,4 @@
-#include "ui/number_text.h"
+#include "ui/field_numbers.h"
 
 namespace tessarin::ui {
 namespace {

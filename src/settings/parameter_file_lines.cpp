@@ -1,10 +1,10 @@
-#include "settings/line_source.h"
+#include "settings/parameter_file_lines.h"
 
 #include <istream>
 
 namespace tessarin::settings {
 
-std::size_t LineSource::FillLine(std::size_t maxLength) {
+std::size_t ParameterFileLines::FillLine(std::size_t maxLength) {
   for (;;) {
     const std::size_t lineFeed = pending_.find('\n');
     if (lineFeed != std::string::npos && lineFeed < maxLength) return lineFeed + 1;
@@ -16,7 +16,7 @@ std::size_t LineSource::FillLine(std::size_t maxLength) {
   }
 }
 
-std::optional<std::string> LineSource::Peek(std::size_t maxLength) {
+std::optional<std::string> ParameterFileLines::Peek(std::size_t maxLength) {
   const std::size_t length = FillLine(maxLength);
   if (length == 0) return std::nullopt;
   std::string line = pending_.substr(0, length);
@@ -24,7 +24,7 @@ std::optional<std::string> LineSource::Peek(std::size_t maxLength) {
   return line;
 }
 
-void LineSource::Take(std::size_t maxLength) {
+void ParameterFileLines::Take(std::size_t maxLength) {
   const std::size_t length = FillLine(maxLength);
   if (length > 0 && pending_[length - 1] == '\n') ++lineFeedsTaken_;
   pending_.erase(0, length);

@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "settings/trackset_data.h"
+#include "tracks/trackset_data.h"
 
 namespace tessarin::tracks {
 
@@ -32,13 +32,13 @@ class LineSource {
   bool Next(std::string_view& line);
   // The same, with the line's four numbers when it is a vertex line
   // (nullptr otherwise), valid as long as the line.
-  bool Next(std::string_view& line, const settings::TrackVertex*& vertex);
+  bool Next(std::string_view& line, const TrackVertex*& vertex);
   // The vertices of the next `count` lines when they are all vertex lines
   // and already at hand (a track that does not cross a chunk border); an
   // empty span otherwise. Hands nothing out: Skip does. The caller may
   // change them in place: nobody else looks at them, and they stay valid
   // until the next line is asked for.
-  std::span<settings::TrackVertex> PeekVertexRun(std::size_t count);
+  std::span<TrackVertex> PeekVertexRun(std::size_t count);
   // Hands out `count` lines of a run PeekVertexRun showed.
   void Skip(std::size_t count);
   // Whether another line could be read.

@@ -10,7 +10,7 @@
 #include <cstdlib>
 #include <new>
 
-namespace tessarin::settings {
+namespace tessarin::tracks {
 
 template <typename T>
 class HugePageAllocator {
@@ -50,4 +50,4 @@ class HugePageAllocator {
   }
 };
 
-}  // namespace tessarin::settings
+}  // namespace tessarin::tracks

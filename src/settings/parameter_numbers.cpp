@@ -1,4 +1,4 @@
-#include "settings/number_text.h"
+#include "settings/parameter_numbers.h"
 
 #include <array>
 #include <charconv>

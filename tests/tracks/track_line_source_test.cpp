@@ -14,7 +14,7 @@
 
 #include "support/test_files.h"
 #include "tracks/exact_expectations.h"
-#include "tracks/line_source.h"
+#include "tracks/track_line_source.h"
 #include "tracks/track_file_lines.h"
 #include "tracks/track_reader.h"
 #include "tracks/vertex_line_scan.h"
@@ -22,7 +22,6 @@
 namespace tessarin::tracks {
 namespace {
 
-using settings::TrackVertex;
 
 // One number in one of the forms files hold, or something close to one.
 std::string RandomNumber(std::mt19937& random) {
@@ -312,7 +311,7 @@ TEST(ChunkedLines, AFormatErrorDeepInALargeFileNamesItsLine) {
   TrackReadingRequest request;
   request.path = path;
   request.filter.originTypeMask = 4095;
-  settings::TRACKSETDATA copy;
+  TRACKSETDATA copy;
   TrackStatistics statistics;
   const TrackReadingOutcome outcome = ReadTracks(request, copy, statistics);
   ASSERT_TRUE(outcome.formatError);
@@ -351,7 +350,7 @@ TEST(ChunkedLines, StopEndsALargeReadingAtOnce) {
     request.stop = &stop;
     request.sink = &sink;
     request.filter.originTypeMask = 4095;
-    settings::TRACKSETDATA copy;
+    TRACKSETDATA copy;
     TrackStatistics statistics;
     const TrackReadingOutcome outcome = ReadTracks(request, copy, statistics);
     EXPECT_TRUE(outcome.interrupted);

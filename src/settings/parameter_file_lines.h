@@ -12,9 +12,9 @@
 
 namespace tessarin::settings {
 
-class LineSource {
+class ParameterFileLines {
  public:
-  explicit LineSource(std::istream& in) : in_(in) {}
+  explicit ParameterFileLines(std::istream& in) : in_(in) {}
 
   // The next line, without its line feed, cut to `maxLength` characters
   // with the line feed counted; nothing at the end of the input.

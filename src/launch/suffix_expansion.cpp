@@ -1,4 +1,4 @@
-#include "launch/suffix.h"
+#include "launch/suffix_expansion.h"
 
 namespace tessarin::launch {
 

@@ -8,9 +8,9 @@
 #include <span>
 #include <vector>
 
-#include "settings/trackset_data.h"
+#include "tracks/trackset_data.h"
 
-namespace tessarin::settings {
+namespace tessarin::tracks {
 namespace {
 
 std::vector<TrackVertex> MadeUpTrack(int number, int length) {
@@ -91,4 +91,4 @@ TEST(TrackVertexStore, ClearedOrMovedWhileTheNextBlockIsMadeReady) {
 }
 
 }  // namespace
-}  // namespace tessarin::settings
+}  // namespace tessarin::tracks

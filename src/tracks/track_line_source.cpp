@@ -1,4 +1,4 @@
-#include "tracks/line_source.h"
+#include "tracks/track_line_source.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -37,7 +37,7 @@ bool LineSource::Advance() {
   return !ended_;
 }
 
-bool LineSource::Next(std::string_view& line, const settings::TrackVertex*& vertex) {
+bool LineSource::Next(std::string_view& line, const TrackVertex*& vertex) {
   if (!Advance()) return false;
   const ChunkLine& found = chunk_->lines[nextLine_];
   const std::uint32_t begin = chunk_->LineBegin(nextLine_);
@@ -50,11 +50,11 @@ bool LineSource::Next(std::string_view& line, const settings::TrackVertex*& vert
 }
 
 bool LineSource::Next(std::string_view& line) {
-  const settings::TrackVertex* vertex = nullptr;
+  const TrackVertex* vertex = nullptr;
   return Next(line, vertex);
 }
 
-std::span<settings::TrackVertex> LineSource::PeekVertexRun(std::size_t count) {
+std::span<TrackVertex> LineSource::PeekVertexRun(std::size_t count) {
   if (count == 0 || !Advance() || chunk_->lines.size() - nextLine_ < count) return {};
   // Vertex lines are numbered one after the other: the run holds only
   // vertex lines when its first and last are that far apart.

@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
-#include "settings/huge_page_allocator.h"
+#include "tracks/huge_page_allocator.h"
 
-namespace tessarin::settings {
+namespace tessarin::tracks {
 
 inline constexpr std::int32_t kCurrentTrackLayout = 102;
 inline constexpr std::int32_t kOlderTrackLayout = 101;
@@ -88,4 +88,4 @@ struct TRACKSETDATA {
   void Release();
 };
 
-}  // namespace tessarin::settings
+}  // namespace tessarin::tracks

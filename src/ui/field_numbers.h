@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "settings/number_text.h"
+#include "settings/parameter_numbers.h"
 
 namespace tessarin::ui {
 

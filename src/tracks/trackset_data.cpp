@@ -1,8 +1,8 @@
-#include "settings/trackset_data.h"
+#include "tracks/trackset_data.h"
 
 #include <algorithm>
 
-namespace tessarin::settings {
+namespace tessarin::tracks {
 namespace {
 
 // 2 MB blocks, one huge page each: large enough that block ends waste
@@ -90,4 +90,4 @@ void TRACKSETDATA::Release() {
   vertices.Clear();
 }
 
-}  // namespace tessarin::settings
+}  // namespace tessarin::tracks
