@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -105,6 +106,31 @@ TEST_F(UnreadableFiles, OneBadValueMakesTheParameterCommandsFail) {
 
   WriteWholeFile(File("in.txt"), "MATERIAL 1\n");
   EXPECT_EQ(Run({"check", "in.txt", "--params", "three.tesprm"}).exitCode, 1);
+}
+
+// The commands that work on the set do their work, and still fail.
+TEST_F(UnreadableFiles, WorkOnASetOfAFileReadInPartEndsInFailure) {
+  std::string text = ReadWholeFile(TESSARIN_SOURCE_DIR "/examples/demo.tesprm");
+  text.resize(text.find("\nMy runs, 4 threads\n") + 1);
+  text += "My runs, 4 threads\nInputFileFolder = \nnot a line of a set\n";
+  WriteWholeFile(File("cut.tesprm"), text);
+  WriteWholeFile(File("demo_lattice.inp"), ReadWholeFile(TESSARIN_SOURCE_DIR "/examples/demo_lattice.inp"));
+  struct Work {
+    std::vector<std::string> args;
+    std::string written;  // a file the work leaves behind, or the output's start
+  };
+  for (const Work& work : std::vector<Work>{
+           {{"rt", "cut.tesprm", "--yes"}, "demo_lattice.rt"},
+           {{"plot", "cut.tesprm", "--pixels", "20x20", "-o", "slice.png"}, "slice.png"},
+           {{"render", "cut.tesprm", "--size", "20x20", "--no-tracks", "-o", "view.png"}, "view.png"},
+           {{"overlaps", "cut.tesprm", "--rays", "10"}, ""},
+           {{"tracks", "count", "cut.tesprm"}, ""}}) {
+    CliRun run = Run(work.args);
+    EXPECT_EQ(run.exitCode, 1) << work.args.front();
+    EXPECT_THAT(run.err, HasSubstr("Error while reading parameter set No. 2")) << work.args.front();
+    if (!work.written.empty()) EXPECT_TRUE(std::filesystem::exists(File(work.written))) << work.args.front();
+    else EXPECT_NE(run.out, "") << work.args.front();
+  }
 }
 
 }  // namespace

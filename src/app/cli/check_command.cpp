@@ -55,14 +55,13 @@ constexpr CommandDescription kCheck{
     TESSARIN_USER_PROGRAM_OPTIONS_HELP};
 
 // The set the read works with: from --params (and --set), else the default.
-std::optional<SelectedSet> ChooseSet(const ParsedArguments& arguments, CommandIo& io, int& exitCode) {
+CommandStep<SelectedSet> ChooseSet(const ParsedArguments& arguments, CommandIo& io) {
   std::optional<std::string> params = arguments.Value(kParamsOption);
   std::optional<std::string> setNumber = arguments.Value(kSetOption);
   if (!params) {
     if (setNumber) {
       ReportUsageError(kCheck, "--set needs --params", io);
-      exitCode = kExitUsage;
-      return std::nullopt;
+      return CommandStep<SelectedSet>::End(kExitUsage);
     }
     SelectedSet selected;
     selected.list.sets.push_back(settings::DefaultParameterSet());
@@ -71,7 +70,7 @@ std::optional<SelectedSet> ChooseSet(const ParsedArguments& arguments, CommandIo
   }
   std::vector<std::string> setArguments{*params};
   if (setNumber) setArguments.insert(setArguments.end(), {kSetOption, *setNumber});
-  return LoadSelectedSet(setArguments, kCheck, true, io, exitCode);
+  return LoadSelectedSet(setArguments, kCheck, true, io);
 }
 
 }  // namespace
@@ -84,13 +83,12 @@ int RunCheckCommand(const std::vector<std::string>& args, CommandIo& io) {
   spec.valueOptions.insert(kParamsOption);
   spec.valueOptions.insert(kSetOption);
   AddUserProgramOptions(spec);
-  int exitCode = kExitSuccess;
-  std::optional<ParsedArguments> arguments = ParseCommandArguments(args, spec, kCheck, io, exitCode);
-  if (!arguments) return exitCode;
+  CommandStep<ParsedArguments> arguments = ParseCommandArguments(args, spec, kCheck, io);
+  if (!arguments) return arguments.ExitCode();
   std::optional<UserProgramOptions> programOptions = ReadUserProgramOptions(*arguments, kCheck, io);
   if (!programOptions) return kExitUsage;
-  std::optional<SelectedSet> selected = ChooseSet(*arguments, io, exitCode);
-  if (!selected) return exitCode;
+  CommandStep<SelectedSet> selected = ChooseSet(*arguments, io);
+  if (!selected) return selected.ExitCode();
 
   settings::VIEWPARM set = selected->set();
   std::string input = platform::AbsolutePath(arguments->positional.front(), selected->startupDirectory);
@@ -114,8 +112,7 @@ int RunCheckCommand(const std::vector<std::string>& args, CommandIo& io) {
       io.err << empty << "\n";
     io.out << result.summary << "\n";
   }
-  // exitCode tells of a parameter file that was read only in part.
-  return result.status == input::InputReadStatus::Loaded ? exitCode : kExitFailure;
+  return selected->ExitCode(result.status == input::InputReadStatus::Loaded ? kExitSuccess : kExitFailure);
 }
 
 }  // namespace tessarin::cli

@@ -23,9 +23,8 @@ constexpr CommandDescription kCmdline{
 }  // namespace
 
 int RunCmdlineCommand(const std::vector<std::string>& args, CommandIo& io) {
-  int exitCode = kExitSuccess;
-  std::optional<SelectedSet> selected = LoadSelectedSet(args, kCmdline, true, io, exitCode);
-  if (!selected) return exitCode;
+  CommandStep<SelectedSet> selected = LoadSelectedSet(args, kCmdline, true, io);
+  if (!selected) return selected.ExitCode();
   settings::VIEWPARM workingCopy = selected->set();
   launch::CommandLine line = launch::BuildCommandLine(workingCopy, selected->Context());
   const int setNumber = selected->index + 1;
@@ -37,7 +36,7 @@ int RunCmdlineCommand(const std::vector<std::string>& args, CommandIo& io) {
   if (line.text.empty())
     io.err << "tessarin-cli cmdline: set " << setNumber << " names no simulator program\n";
   io.out << line.text << "\n";
-  return exitCode;
+  return selected->ExitCode(kExitSuccess);
 }
 
 }  // namespace tessarin::cli

@@ -1,24 +1,23 @@
 #include "app/cli/command_arguments.h"
 
 #include <ostream>
+#include <utility>
 
 namespace tessarin::cli {
 
-std::optional<ParsedArguments> ParseCommandArguments(const std::vector<std::string>& args, const ArgumentSpec& spec,
-                                                     const CommandDescription& command, CommandIo& io, int& exitCode) {
+CommandStep<ParsedArguments> ParseCommandArguments(const std::vector<std::string>& args, const ArgumentSpec& spec,
+                                                   const CommandDescription& command, CommandIo& io) {
   std::string error;
   std::optional<ParsedArguments> parsed = ParseArguments(args, spec, error);
   if (!parsed) {
     ReportUsageError(command, error, io);
-    exitCode = kExitUsage;
-    return std::nullopt;
+    return CommandStep<ParsedArguments>::End(kExitUsage);
   }
   if (parsed->helpRequested) {
     io.out << command.help;
-    exitCode = kExitSuccess;
-    return std::nullopt;
+    return CommandStep<ParsedArguments>::End(kExitSuccess);
   }
-  return parsed;
+  return std::move(*parsed);
 }
 
 bool ParsePictureSize(const std::string& text, long long most, int& width, int& height) {

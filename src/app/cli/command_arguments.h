@@ -9,6 +9,7 @@
 
 #include "app/cli/arguments.h"
 #include "app/cli/cli.h"
+#include "app/cli/command_step.h"
 
 namespace tessarin::cli {
 
@@ -17,10 +18,10 @@ struct CommandDescription {
   std::string_view help;  // the full --help text; its first line is the usage line
 };
 
-// The parsed arguments, or nothing with `exitCode` set: kExitSuccess after
+// The parsed arguments, or the end of the command: kExitSuccess after
 // printing the help, kExitUsage after a message on io.err.
-std::optional<ParsedArguments> ParseCommandArguments(const std::vector<std::string>& args, const ArgumentSpec& spec,
-                                                     const CommandDescription& command, CommandIo& io, int& exitCode);
+CommandStep<ParsedArguments> ParseCommandArguments(const std::vector<std::string>& args, const ArgumentSpec& spec,
+                                                   const CommandDescription& command, CommandIo& io);
 
 // "WxH", each a whole number from 1 to `most`.
 bool ParsePictureSize(const std::string& text, long long most, int& width, int& height);

@@ -41,16 +41,15 @@ void PrintName(std::string_view label, const std::string& name, const std::strin
 }  // namespace
 
 int RunNamesCommand(const std::vector<std::string>& args, CommandIo& io) {
-  int exitCode = kExitSuccess;
-  std::optional<SelectedSet> selected = LoadSelectedSet(args, kNames, true, io, exitCode);
-  if (!selected) return exitCode;
+  CommandStep<SelectedSet> selected = LoadSelectedSet(args, kNames, true, io);
+  if (!selected) return selected.ExitCode();
   const std::string& startup = selected->startupDirectory;
   launch::DerivedFileNames names = launch::DeriveFileNames(selected->set(), selected->Context());
   PrintName("output file:      ", names.output, startup, io.out);
   PrintName("log file:         ", names.log, startup, io.out);
   PrintName("track data file:  ", names.trackData, startup, io.out);
   PrintName("RT script:        ", names.rtScript, startup, io.out);
-  return exitCode;
+  return selected->ExitCode(kExitSuccess);
 }
 
 }  // namespace tessarin::cli

@@ -118,9 +118,8 @@ int RunOverlapsCommand(const std::vector<std::string>& args, CommandIo& io) {
   spec.flags = {kJsonFlag};
   spec.valueOptions = {kSetOption, kRaysOption, kThreadsOption, kRegionOption};
   AddUserProgramOptions(spec);
-  int exitCode = kExitSuccess;
-  std::optional<ParsedArguments> arguments = ParseCommandArguments(args, spec, kOverlaps, io, exitCode);
-  if (!arguments) return exitCode;
+  CommandStep<ParsedArguments> arguments = ParseCommandArguments(args, spec, kOverlaps, io);
+  if (!arguments) return arguments.ExitCode();
   std::optional<UserProgramOptions> programOptions = ReadUserProgramOptions(*arguments, kOverlaps, io);
   if (!programOptions) return kExitUsage;
 
@@ -138,12 +137,12 @@ int RunOverlapsCommand(const std::vector<std::string>& args, CommandIo& io) {
     }
   }
 
-  std::optional<SelectedSet> selected =
-      LoadSelectedSet(arguments->positional.front(), arguments->Value(kSetOption), kOverlaps, io, exitCode);
-  if (!selected) return exitCode;
+  CommandStep<SelectedSet> selected =
+      LoadSelectedSet(arguments->positional.front(), arguments->Value(kSetOption), kOverlaps, io);
+  if (!selected) return selected.ExitCode();
   std::optional<SetGeometry> geometry =
-      ReadSetGeometry(*selected, *programOptions, kOverlaps, io, exitCode);
-  if (!geometry) return exitCode;
+      ReadSetGeometry(*selected, *programOptions, kOverlaps, io);
+  if (!geometry) return kExitFailure;
 
   const auto started = std::chrono::steady_clock::now();
   const settings::VIEWPARM& set = geometry->set;
@@ -169,7 +168,7 @@ int RunOverlapsCommand(const std::vector<std::string>& args, CommandIo& io) {
     PrintText(geometry->model, result, io.out);
     io.out << closing << "\n";
   }
-  return result.Clean() && !result.cancelled ? kExitSuccess : kExitFailure;
+  return selected->ExitCode(result.Clean() && !result.cancelled ? kExitSuccess : kExitFailure);
 }
 
 }  // namespace tessarin::cli

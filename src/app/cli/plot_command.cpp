@@ -51,9 +51,8 @@ int RunPlotCommand(const std::vector<std::string>& args, CommandIo& io) {
   spec.maxPositional = 1;
   spec.valueOptions = {kSetOption, kBasisOption, kOriginOption, kWidthOption, kPixelsOption, kOutputOption};
   AddUserProgramOptions(spec);
-  int exitCode = kExitSuccess;
-  std::optional<ParsedArguments> arguments = ParseCommandArguments(args, spec, kPlot, io, exitCode);
-  if (!arguments) return exitCode;
+  CommandStep<ParsedArguments> arguments = ParseCommandArguments(args, spec, kPlot, io);
+  if (!arguments) return arguments.ExitCode();
   std::optional<UserProgramOptions> programOptions = ReadUserProgramOptions(*arguments, kPlot, io);
   if (!programOptions) return kExitUsage;
 
@@ -93,12 +92,12 @@ int RunPlotCommand(const std::vector<std::string>& args, CommandIo& io) {
     }
   }
 
-  std::optional<SelectedSet> selected =
-      LoadSelectedSet(arguments->positional.front(), arguments->Value(kSetOption), kPlot, io, exitCode);
-  if (!selected) return exitCode;
+  CommandStep<SelectedSet> selected =
+      LoadSelectedSet(arguments->positional.front(), arguments->Value(kSetOption), kPlot, io);
+  if (!selected) return selected.ExitCode();
   std::optional<SetGeometry> geometry =
-      ReadSetGeometry(*selected, *programOptions, kPlot, io, exitCode);
-  if (!geometry) return exitCode;
+      ReadSetGeometry(*selected, *programOptions, kPlot, io);
+  if (!geometry) return kExitFailure;
 
   const settings::VIEWPARM& set = geometry->set;
   preview::SliceFrame frame = preview::DefaultSliceFrame(set, basis, wide, high);
@@ -113,7 +112,7 @@ int RunPlotCommand(const std::vector<std::string>& args, CommandIo& io) {
     return kExitFailure;
   }
   io.out << *output << "\n";
-  return kExitSuccess;
+  return selected->ExitCode(kExitSuccess);
 }
 
 }  // namespace tessarin::cli

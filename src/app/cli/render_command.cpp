@@ -103,9 +103,8 @@ int RunRenderCommand(const std::vector<std::string>& args, CommandIo& io) {
   spec.flags = {kNoTracksFlag};
   spec.valueOptions = {kSetOption, kOutputOption, kSizeOption, kIdsOption};
   AddUserProgramOptions(spec);
-  int exitCode = kExitSuccess;
-  std::optional<ParsedArguments> arguments = ParseCommandArguments(args, spec, kRender, io, exitCode);
-  if (!arguments) return exitCode;
+  CommandStep<ParsedArguments> arguments = ParseCommandArguments(args, spec, kRender, io);
+  if (!arguments) return arguments.ExitCode();
   std::optional<UserProgramOptions> programOptions = ReadUserProgramOptions(*arguments, kRender, io);
   if (!programOptions) return kExitUsage;
 
@@ -125,12 +124,12 @@ int RunRenderCommand(const std::vector<std::string>& args, CommandIo& io) {
     return kExitUsage;
   }
 
-  std::optional<SelectedSet> selected =
-      LoadSelectedSet(arguments->positional.front(), arguments->Value(kSetOption), kRender, io, exitCode);
-  if (!selected) return exitCode;
+  CommandStep<SelectedSet> selected =
+      LoadSelectedSet(arguments->positional.front(), arguments->Value(kSetOption), kRender, io);
+  if (!selected) return selected.ExitCode();
   std::optional<SetGeometry> geometry =
-      ReadSetGeometry(*selected, *programOptions, kRender, io, exitCode);
-  if (!geometry) return exitCode;
+      ReadSetGeometry(*selected, *programOptions, kRender, io);
+  if (!geometry) return kExitFailure;
   const settings::VIEWPARM& set = geometry->set;
 
   const Deadline deadline(programOptions->timeLimit);
@@ -161,7 +160,7 @@ int RunRenderCommand(const std::vector<std::string>& args, CommandIo& io) {
     }
     io.out << *ids << "\n";
   }
-  return exitCode;
+  return selected->ExitCode(kExitSuccess);
 }
 
 }  // namespace tessarin::cli

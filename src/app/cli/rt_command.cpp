@@ -91,17 +91,16 @@ int RunRtCommand(const std::vector<std::string>& args, CommandIo& io) {
   spec.valueOptions.insert(kSetOption);
   spec.valueOptions.insert(kFormOption);
   AddUserProgramOptions(spec);
-  int exitCode = kExitSuccess;
-  std::optional<ParsedArguments> arguments = ParseCommandArguments(args, spec, kRt, io, exitCode);
-  if (!arguments) return exitCode;
+  CommandStep<ParsedArguments> arguments = ParseCommandArguments(args, spec, kRt, io);
+  if (!arguments) return arguments.ExitCode();
   std::optional<UserProgramOptions> programOptions = ReadUserProgramOptions(*arguments, kRt, io);
   if (!programOptions) return kExitUsage;
   const std::optional<render::ScriptForm> form =
       ReadScriptFormOption(*arguments, render::ScriptForm::Auto, kRt, io);
   if (!form) return kExitUsage;
-  std::optional<SelectedSet> selected =
-      LoadSelectedSet(arguments->positional.front(), arguments->Value(kSetOption), kRt, io, exitCode);
-  if (!selected) return exitCode;
+  CommandStep<SelectedSet> selected =
+      LoadSelectedSet(arguments->positional.front(), arguments->Value(kSetOption), kRt, io);
+  if (!selected) return selected.ExitCode();
 
   settings::VIEWPARM set = selected->set();
   if (set.InputFN.empty()) {
@@ -133,7 +132,7 @@ int RunRtCommand(const std::vector<std::string>& args, CommandIo& io) {
       io.err << render::ScriptFormSummary(result.form, result.cells) << "\n";
       io.out << scriptPath << "\n";
       // The script is whole, but some of the tracks it was to load are not.
-      return result.trackFilesFailed > 0 ? kExitFailure : kExitSuccess;
+      return selected->ExitCode(result.trackFilesFailed > 0 ? kExitFailure : kExitSuccess);
     case render::RtScriptOutcome::NotOverwritten:
       ReportFailure(host.Question(), io);
       return kExitFailure;

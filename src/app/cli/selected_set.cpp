@@ -52,34 +52,30 @@ std::optional<settings::ParameterFileReadResult> ReadFile(const std::string& pat
 
 }  // namespace
 
-std::optional<SelectedSet> LoadSelectedSet(const std::vector<std::string>& args, const CommandDescription& command,
-                                           bool acceptsSetOption, CommandIo& io, int& exitCode) {
+CommandStep<SelectedSet> LoadSelectedSet(const std::vector<std::string>& args, const CommandDescription& command,
+                                         bool acceptsSetOption, CommandIo& io) {
   ArgumentSpec spec;
   spec.minPositional = 1;
   spec.maxPositional = 1;
   if (acceptsSetOption) spec.valueOptions.insert(kSetOption);
-  std::optional<ParsedArguments> arguments = ParseCommandArguments(args, spec, command, io, exitCode);
-  if (!arguments) return std::nullopt;
-  return LoadSelectedSet(arguments->positional.front(), arguments->Value(kSetOption), command, io, exitCode);
+  CommandStep<ParsedArguments> arguments = ParseCommandArguments(args, spec, command, io);
+  if (!arguments) return CommandStep<SelectedSet>::End(arguments.ExitCode());
+  return LoadSelectedSet(arguments->positional.front(), arguments->Value(kSetOption), command, io);
 }
 
-std::optional<SelectedSet> LoadSelectedSet(const std::string& path, const std::optional<std::string>& setNumberText,
-                                           const CommandDescription& command, CommandIo& io, int& exitCode) {
+CommandStep<SelectedSet> LoadSelectedSet(const std::string& path, const std::optional<std::string>& setNumberText,
+                                         const CommandDescription& command, CommandIo& io) {
   std::optional<long long> requestedSet;
   if (setNumberText) {
     requestedSet = ParseWholeNumber(*setNumberText, 1, settings::kMaxParameterSets);
     if (!requestedSet) {
       ReportUsageError(command, "--set needs a set number from 1 on, not '" + *setNumberText + "'", io);
-      exitCode = kExitUsage;
-      return std::nullopt;
+      return CommandStep<SelectedSet>::End(kExitUsage);
     }
   }
 
   std::optional<settings::ParameterFileReadResult> read = ReadFile(path, command, io);
-  if (!read) {
-    exitCode = kExitFailure;
-    return std::nullopt;
-  }
+  if (!read) return CommandStep<SelectedSet>::End(kExitFailure);
 
   SelectedSet selected;
   selected.list = std::move(read->list);
@@ -89,15 +85,13 @@ std::optional<SelectedSet> LoadSelectedSet(const std::string& path, const std::o
                      "there is no set " + std::to_string(*requestedSet) + "; the file holds " +
                          std::to_string(setCount) + (setCount == 1 ? " set" : " sets"),
                      io);
-    exitCode = kExitUsage;
-    return std::nullopt;
+    return CommandStep<SelectedSet>::End(kExitUsage);
   }
   int current = selected.list.current;
   if (current < 0 || current >= setCount) current = 0;
   selected.index = requestedSet ? static_cast<int>(*requestedSet - 1) : current;
   selected.startupDirectory = platform::CurrentDirectory();
-  // What was read is still shown, but a file read in part is a failure.
-  exitCode = read->readInPart ? kExitFailure : kExitSuccess;
+  selected.fileReadInPart = read->readInPart;
   return selected;
 }
 

@@ -32,9 +32,8 @@ std::optional<std::vector<double>> ParseNumberList(const std::string& text, std:
 }  // namespace
 
 std::optional<SetGeometry> ReadSetGeometry(const SelectedSet& selected, const UserProgramOptions& options,
-                                           const CommandDescription& command, CommandIo& io, int& exitCode) {
+                                           const CommandDescription& command, CommandIo& io) {
   SetGeometry geometry{selected.set(), {}};
-  exitCode = kExitFailure;
   if (geometry.set.InputFN.empty()) {
     io.err << "tessarin-cli " << command.name << ": the set names no input file\n";
     return std::nullopt;
@@ -48,7 +47,6 @@ std::optional<SetGeometry> ReadSetGeometry(const SelectedSet& selected, const Us
   render::PaletteUsage palette;
   palette.CountRows(geometry.set.rows);
   render::RebuildRegionRows(geometry.model, geometry.set, palette);
-  exitCode = kExitSuccess;
   return geometry;
 }
 

@@ -18,9 +18,9 @@ struct SetGeometry {
 };
 
 // Reads the set's input file; the reader's messages go to io.err. Nothing
-// with `exitCode` kExitFailure when the file cannot be read or has errors.
+// when the file cannot be read or has errors: the command has failed.
 std::optional<SetGeometry> ReadSetGeometry(const SelectedSet& selected, const UserProgramOptions& options,
-                                           const CommandDescription& command, CommandIo& io, int& exitCode);
+                                           const CommandDescription& command, CommandIo& io);
 
 // "X,Y,Z" as three finite numbers.
 std::optional<input::Vec3> ParseTriple(const std::string& text);

@@ -23,13 +23,12 @@ std::string SetListEntry(int setNumber, const std::string& name) {
 }  // namespace
 
 int RunSetsCommand(const std::vector<std::string>& args, CommandIo& io) {
-  int exitCode = kExitSuccess;
-  std::optional<SelectedSet> selected = LoadSelectedSet(args, kSets, false, io, exitCode);
-  if (!selected) return exitCode;
+  CommandStep<SelectedSet> selected = LoadSelectedSet(args, kSets, false, io);
+  if (!selected) return selected.ExitCode();
   for (std::size_t i = 0; i < selected->list.sets.size(); ++i)
     io.out << SetListEntry(static_cast<int>(i) + 1, selected->list.sets[i].name) << "\n";
   io.out << "current set: " << selected->index + 1 << "\n";
-  return exitCode;
+  return selected->ExitCode(kExitSuccess);
 }
 
 }  // namespace tessarin::cli

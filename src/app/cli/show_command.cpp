@@ -22,12 +22,11 @@ constexpr CommandDescription kShow{
 }  // namespace
 
 int RunShowCommand(const std::vector<std::string>& args, CommandIo& io) {
-  int exitCode = kExitSuccess;
-  std::optional<SelectedSet> selected = LoadSelectedSet(args, kShow, true, io, exitCode);
-  if (!selected) return exitCode;
+  CommandStep<SelectedSet> selected = LoadSelectedSet(args, kShow, true, io);
+  if (!selected) return selected.ExitCode();
   platform::HeadlessHost host(io.err);
   settings::WriteParameterSetLines(io.out, selected->set(), selected->startupDirectory, host.ButtonFaceColor());
-  return exitCode;
+  return selected->ExitCode(kExitSuccess);
 }
 
 }  // namespace tessarin::cli

@@ -132,25 +132,25 @@ int RunExport(const SelectedSet& selected, const std::string& output, CommandIo&
 
 int RunDraw(const SelectedSet& selected, const std::string& basePath, render::ScriptForm form, CommandIo& io) {
   const settings::VIEWPARM& set = selected.set();
-  int exitCode = kExitSuccess;
   platform::HeadlessHost host(io.err);
   render::TrackDrawingSettings settings =
       render::DrawingSettingsForSet(set, platform::AbsolutePath(basePath, selected.startupDirectory),
                                     render::SetTrackDataPath(set, selected.Context()));
   // Without a model there are no cells to count: auto draws as for a small one.
   settings.form = render::ResolveScriptForm(form, 0);
+  int readingExitCode = kExitSuccess;
   const render::TrackFilesResult result = render::WriteTrackFiles(
       settings,
       [&](tracks::SelectedTrackSink& sink) {
         TracksReading reading = ReadSetTracks(selected, tracks::SegmentUse::WhenShown, &sink, io);
-        exitCode = ReadingExitCode(reading.outcome);
+        readingExitCode = ReadingExitCode(reading.outcome);
         return static_cast<long long>(reading.statistics.tracks);
       },
       host);
   for (const std::string& file : result.files)
     if (!file.empty()) io.out << file << "\n";
   io.out << result.selectedTracks << " tracks selected\n";
-  return result.filesFailed > 0 ? kExitFailure : exitCode;
+  return result.filesFailed > 0 ? kExitFailure : readingExitCode;
 }
 
 }  // namespace
@@ -164,9 +164,8 @@ int RunTracksCommand(const std::vector<std::string>& args, CommandIo& io) {
   spec.valueOptions.insert(kOutputOption);
   spec.valueOptions.insert(kBaseOption);
   spec.valueOptions.insert(kFormOption);
-  int exitCode = kExitSuccess;
-  std::optional<ParsedArguments> arguments = ParseCommandArguments(args, spec, kTracks, io, exitCode);
-  if (!arguments) return exitCode;
+  CommandStep<ParsedArguments> arguments = ParseCommandArguments(args, spec, kTracks, io);
+  if (!arguments) return arguments.ExitCode();
   const std::string& action = arguments->positional[0];
   if (action != "count" && action != "stats" && action != "export" && action != "draw") {
     ReportUsageError(kTracks, "unknown action '" + action + "'", io);
@@ -193,15 +192,15 @@ int RunTracksCommand(const std::vector<std::string>& args, CommandIo& io) {
   const std::optional<render::ScriptForm> form =
       ReadScriptFormOption(*arguments, render::ScriptForm::Auto, kTracks, io);
   if (!form) return kExitUsage;
-  std::optional<SelectedSet> selected =
-      LoadSelectedSet(arguments->positional[1], arguments->Value(kSetOption), kTracks, io, exitCode);
-  if (!selected) return exitCode;
-  if (action == "stats") return RunStats(*selected, arguments->Has(kJsonFlag), io);
-  if (action == "export") return RunExport(*selected, *output, io);
-  if (action == "draw") return RunDraw(*selected, *base, *form, io);
+  CommandStep<SelectedSet> selected =
+      LoadSelectedSet(arguments->positional[1], arguments->Value(kSetOption), kTracks, io);
+  if (!selected) return selected.ExitCode();
+  if (action == "stats") return selected->ExitCode(RunStats(*selected, arguments->Has(kJsonFlag), io));
+  if (action == "export") return selected->ExitCode(RunExport(*selected, *output, io));
+  if (action == "draw") return selected->ExitCode(RunDraw(*selected, *base, *form, io));
   TracksReading reading = ReadSetTracks(*selected, tracks::SegmentUse::WhenShown, nullptr, io);
   io.out << reading.statistics.tracks << "\n";
-  return ReadingExitCode(reading.outcome);
+  return selected->ExitCode(ReadingExitCode(reading.outcome));
 }
 
 }  // namespace tessarin::cli
