@@ -8,6 +8,7 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <optional>
@@ -149,7 +150,7 @@ std::vector<tessarin::input::BoundingList> UnreducedLists(tessarin::input::Geome
     input::SurfaceExpression expression(context, input::ExpressionOwner::Cell, cell.id, list);
     for (const std::string& reference : cell.references) {
       std::optional<std::string> token = reference;
-      expression.AddBoundingToken(token);
+      if (expression.AddBoundingToken(token) == input::BoundingTokenResult::Failed) std::abort();
     }
     lists.push_back(std::move(list));
   }

@@ -65,7 +65,9 @@ double MedianRender(const view3d::Scene& scene, const view3d::ViewSettings& view
   view3d::RenderWorkspace workspace;
   for (int run = 0; run < runs; ++run) {
     const auto started = Clock::now();
-    view3d::RenderPicture(scene, view, width, height, tracks, options, nullptr, picture, &workspace);
+    if (view3d::RenderPicture(scene, view, width, height, tracks, options, nullptr, picture, &workspace) !=
+        view3d::RenderOutcome::Finished)
+      std::abort();
     seconds.push_back(SecondsSince(started));
   }
   std::sort(seconds.begin(), seconds.end());
@@ -198,7 +200,8 @@ int main(int argc, char** argv) {
   options.threads = 2;
   started = Clock::now();
   view3d::Picture first;
-  view3d::RenderPicture(scene, view, 800, 600, nullptr, options, nullptr, first);
+  if (view3d::RenderPicture(scene, view, 800, 600, nullptr, options, nullptr, first) != view3d::RenderOutcome::Finished)
+    return 1;
   std::printf("the first 800 x 600 picture, its memory had anew: %.3f s (%s)\n", SecondsSince(started),
               Load().c_str());
   constexpr int kRuns = 7;

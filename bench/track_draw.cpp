@@ -27,6 +27,14 @@
 
 namespace {
 
+// A timing of a reading that failed would mean nothing.
+void ExpectWholeReading(const tessarin::tracks::TrackReadingOutcome& outcome) {
+  if (outcome.missingFile || outcome.formatError || outcome.interrupted) {
+    std::fprintf(stderr, "the generated track file was not read whole\n");
+    std::exit(1);
+  }
+}
+
 using namespace tessarin;
 using bench::Measure;
 using bench::Timing;
@@ -68,7 +76,7 @@ Drawn Draw(tracks::TrackReadingRequest request, const render::TrackDrawingSettin
   tracks::TRACKSETDATA copy;
   tracks::TrackStatistics statistics;
   Drawn drawn;
-  drawn.timing = Measure([&] { tracks::ReadTracks(request, copy, statistics); });
+  drawn.timing = Measure([&] { ExpectWholeReading(tracks::ReadTracks(request, copy, statistics)); });
   drawn.files = drawing.FileNames();
   drawn.pointsCounted = drawing.PointsWritten();
   drawn.tracksDrawn = drawing.TracksDrawn();
@@ -111,7 +119,7 @@ int main(int argc, char** argv) {
   for (int round = 0; round < 3; ++round) {
     tracks::TRACKSETDATA copy;
     tracks::TrackStatistics statistics;
-    const Timing counted = Measure([&] { tracks::ReadTracks(request, copy, statistics); });
+    const Timing counted = Measure([&] { ExpectWholeReading(tracks::ReadTracks(request, copy, statistics)); });
     selected = statistics.tracks;
     drawn = Draw(request, settings);
     count = {std::min(count.wall, counted.wall), std::min(count.cpu, counted.cpu)};

@@ -34,7 +34,7 @@ double FindInterval(const ArrayRun& run, std::int64_t n, double x, double guess,
 
 // Counts the first `values` data into the bins the edges close; false when
 // the edges are not strictly ascending.
-bool Histogram(const ArrayRun& data, std::int64_t values, const ArrayRun& edges, const ArrayRun& counts,
+[[nodiscard]] bool Histogram(const ArrayRun& data, std::int64_t values, const ArrayRun& edges, const ArrayRun& counts,
                bool accumulate, std::int64_t& counted, const std::atomic<bool>& stop);
 
 // Numbers from the input file into the first `count` elements; the number
@@ -48,11 +48,11 @@ std::uint64_t SortWithIndexWorkBytes(const ArrayRun& run);
 // Sorts `run` (its type given) and leaves in `index` the former position
 // (plus the index base) of each element; false when no work storage could
 // be had.
-bool SortWithIndex(const ArrayRun& run, const ArrayRun& index, int indexBase, const std::atomic<bool>& stop);
+[[nodiscard]] bool SortWithIndex(const ArrayRun& run, const ArrayRun& index, int indexBase, const std::atomic<bool>& stop);
 
 // The part is an n×n matrix: exactly two free dimensions of equal length.
-bool SquarePart(const ArrayRun& run, std::int64_t& n);
-enum class InversionStatus { kDone, kNoMemory, kInterrupted };
+[[nodiscard]] bool SquarePart(const ArrayRun& run, std::int64_t& n);
+enum class [[nodiscard]] InversionStatus { kDone, kNoMemory, kInterrupted };
 // Gauss-Jordan elimination with complete pivoting; determinant 0 for a
 // singular matrix (left partly transformed).
 InversionStatus InvertInPlace(const ArrayRun& run, std::int64_t n, const std::atomic<bool>& interrupt,

@@ -24,7 +24,7 @@ std::uint64_t DefaultArrayMemoryLimit();
 
 int ElementSize(ElementType type);
 // The keyword of a type ("double", "float", ...) and back, any case.
-bool ElementTypeFromKeyword(std::string_view keyword, ElementType& type);
+[[nodiscard]] bool ElementTypeFromKeyword(std::string_view keyword, ElementType& type);
 
 // Stores a double as an element of the type at `where`.
 void StoreElement(ElementType type, unsigned char* where, double value);
@@ -62,7 +62,7 @@ class ArrayTable {
   std::uint64_t bytes = 0;
   std::uint64_t memoryLimit = DefaultArrayMemoryLimit();
   // Whether `more` bytes (of a new array or of work storage) still fit.
-  bool Fits(std::uint64_t more) const { return more <= memoryLimit && bytes <= memoryLimit - more; }
+  [[nodiscard]] bool Fits(std::uint64_t more) const { return more <= memoryLimit && bytes <= memoryLimit - more; }
 
  private:
   std::vector<std::unique_ptr<ArrayRecord>> arrays_;

@@ -21,7 +21,7 @@ namespace tessarin::engine {
 // counts as one level).
 inline constexpr int kMaxStatementNesting = 256;
 
-struct BlockCompileResult {
+struct [[nodiscard]] BlockCompileResult {
   bool ok = false;
   std::string message;
   int line = -1;
@@ -52,30 +52,30 @@ class BlockCompiler {
   };
 
   // Splitting and control flow.
-  bool SplitLines(std::string_view text, int firstLine);
-  bool CheckForHeader(const std::string& line, std::size_t open, std::size_t& end, int lineNumber);
-  bool CompileStatements(bool braced, bool& mayBeUndefined);
-  bool CompileStatement(Piece piece, bool singleBody, StatementShape& shape);
-  bool CompileBody(const Piece& header, std::string_view rest, bool isFor, StatementShape& shape,
+  [[nodiscard]] bool SplitLines(std::string_view text, int firstLine);
+  [[nodiscard]] bool CheckForHeader(const std::string& line, std::size_t open, std::size_t& end, int lineNumber);
+  [[nodiscard]] bool CompileStatements(bool braced, bool& mayBeUndefined);
+  [[nodiscard]] bool CompileStatement(Piece piece, bool singleBody, StatementShape& shape);
+  [[nodiscard]] bool CompileBody(const Piece& header, std::string_view rest, bool isFor, StatementShape& shape,
                    const std::string& forStep);
-  bool CompileIf(const Piece& piece, StatementShape& shape);
-  bool TakeChainedIf(const Piece& elsePiece, Piece& chained);
-  bool MayOpenNestedBody(int line);
-  bool CompileWhile(const Piece& piece, std::string_view afterKeyword, StatementShape& shape);
-  bool CompileFor(const Piece& piece, std::string_view afterKeyword, StatementShape& shape);
-  bool ParseCondition(const Piece& piece, std::string_view afterKeyword, std::string& condition,
+  [[nodiscard]] bool CompileIf(const Piece& piece, StatementShape& shape);
+  [[nodiscard]] bool TakeChainedIf(const Piece& elsePiece, Piece& chained);
+  [[nodiscard]] bool MayOpenNestedBody(int line);
+  [[nodiscard]] bool CompileWhile(const Piece& piece, std::string_view afterKeyword, StatementShape& shape);
+  [[nodiscard]] bool CompileFor(const Piece& piece, std::string_view afterKeyword, StatementShape& shape);
+  [[nodiscard]] bool ParseCondition(const Piece& piece, std::string_view afterKeyword, std::string& condition,
                       std::string_view& rest);
   int EmitConditionalJump(int conditionSlot);
   void EmitLoopEnd(int top, int exit, int bodyStart);
   void PatchJump(int operation);
-  bool JumpTargetsAt(int operation) const;
+  [[nodiscard]] bool JumpTargetsAt(int operation) const;
   int BeginRegion();
   void EndRegion(int region);
-  bool IsAncestorRegion(int ancestor, int region) const;
+  [[nodiscard]] bool IsAncestorRegion(int ancestor, int region) const;
   void CollectWarnings();
 
   // Expressions.
-  bool CompileExpressionStatement(std::string_view text, int line, bool isCondition, int* resultSlot);
+  [[nodiscard]] bool CompileExpressionStatement(std::string_view text, int line, bool isCondition, int* resultSlot);
   bool Fail(Msg id, int line);
   bool FailText(std::string text, int line);
 
@@ -84,7 +84,7 @@ class BlockCompiler {
   int ConstantSlot(double value);
   int Emit(OpCode code, int r, int a = 0, int b = 0, int c = 0);
   int FindLocal(std::string_view name) const;
-  bool IsTemporary(int slot) const { return slotKinds_[slot] == SlotKind::kTemporary; }
+  [[nodiscard]] bool IsTemporary(int slot) const { return slotKinds_[slot] == SlotKind::kTemporary; }
   int CreateLocal(std::string_view name);
   void NoteAssignment(int local);
   void NoteRead(int local, int line);

@@ -12,13 +12,13 @@ class CommandPermission {
   virtual ~CommandPermission() = default;
   // Asked on the reader's thread with the first command of a reading; the
   // answer holds for every command of that reading.
-  virtual bool AllowCommands(std::string_view firstCommand) = 0;
+  [[nodiscard]] virtual bool AllowCommands(std::string_view firstCommand) = 0;
 };
 
 // Allows every command (tessarin-cli with --allow-system).
 class AllowingCommands final : public CommandPermission {
  public:
-  bool AllowCommands(std::string_view) override { return true; }
+  [[nodiscard]] bool AllowCommands(std::string_view) override { return true; }
 };
 
 }  // namespace tessarin::engine

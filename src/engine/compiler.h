@@ -81,7 +81,7 @@ class Compiler {
   // until kFinished (normal end; diagnostics printed) or kFatal.
   void Start(int slot);
   GeneratedLine NextGeneratedLine(std::string& line);
-  bool ProgramRunning() const;
+  [[nodiscard]] bool ProgramRunning() const;
   const std::vector<std::string>& OutputLines(int slot) const;
   // A program that runs longer than this (wall-clock seconds, 0 = no
   // limit) is interrupted as if Esc and Q had been pressed.
@@ -106,7 +106,7 @@ class Compiler {
   // Prints the diagnostic of a slot (-1: the program that ran last) and
   // answers whether the read must stop.
   bool ReportDiagnostics(int slot);
-  bool Fatal() const { return fatal_; }
+  [[nodiscard]] bool Fatal() const { return fatal_; }
 
  private:
   void Write(std::string_view text);

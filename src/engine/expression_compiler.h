@@ -17,7 +17,7 @@ class ExpressionCompiler {
  public:
   ExpressionCompiler(BlockCompiler& block, int line) : block_(block), line_(line) {}
   // On success the slot holding the statement's value is in resultSlot.
-  bool Compile(std::string_view text, bool isCondition, int& resultSlot);
+  [[nodiscard]] bool Compile(std::string_view text, bool isCondition, int& resultSlot);
 
  private:
   enum class Prev { kStart, kOperand, kCloseParen, kCloseBracket, kOperator, kOpen, kComma, kLiteral };
@@ -55,41 +55,41 @@ class ExpressionCompiler {
     return block_.FailText(Format(id, args...), line_);
   }
 
-  bool CheckCharacters(std::string_view text, bool hasAssignment);
-  bool CheckBalance(std::string_view text);
+  [[nodiscard]] bool CheckCharacters(std::string_view text, bool hasAssignment);
+  [[nodiscard]] bool CheckBalance(std::string_view text);
   std::string InsertSignZeros(std::string_view text);
-  bool CompileAssignment(std::string_view left, std::string_view right, int& resultSlot);
-  bool CompileValue(std::string_view text, int& resultSlot);
+  [[nodiscard]] bool CompileAssignment(std::string_view left, std::string_view right, int& resultSlot);
+  [[nodiscard]] bool CompileValue(std::string_view text, int& resultSlot);
 
-  bool Scan();
-  bool ScanNumber();
-  bool ScanName();
-  bool ScanLiteral();
-  bool ScanOperator();
-  bool OpenParenthesis();
-  bool CloseParenthesis();
-  bool Comma();
-  bool CheckOperandPosition(NameSort sort, bool isNumber, bool isParenthesis, const std::string& name);
-  bool PushOperator(int precedence, OpCode op);
-  bool PopOperator();
-  bool PopToGroup();
-  bool FinishArgument(Group& group);
-  bool FinishCall(Group& group);
-  bool OpenCall(CalleeKind callee, int target, const std::string& name);
-  bool AtReferenceArgument(ArgKind& kind);
+  [[nodiscard]] bool Scan();
+  [[nodiscard]] bool ScanNumber();
+  [[nodiscard]] bool ScanName();
+  [[nodiscard]] bool ScanLiteral();
+  [[nodiscard]] bool ScanOperator();
+  [[nodiscard]] bool OpenParenthesis();
+  [[nodiscard]] bool CloseParenthesis();
+  [[nodiscard]] bool Comma();
+  [[nodiscard]] bool CheckOperandPosition(NameSort sort, bool isNumber, bool isParenthesis, const std::string& name);
+  [[nodiscard]] bool PushOperator(int precedence, OpCode op);
+  [[nodiscard]] bool PopOperator();
+  [[nodiscard]] bool PopToGroup();
+  [[nodiscard]] bool FinishArgument(Group& group);
+  [[nodiscard]] bool FinishCall(Group& group);
+  [[nodiscard]] bool OpenCall(CalleeKind callee, int target, const std::string& name);
+  [[nodiscard]] bool AtReferenceArgument(ArgKind& kind);
   ArgKind ExpectedKind(const Group& group, int argument) const;
-  bool ScanReferenceArgument(ArgKind kind, bool& handled);
-  bool ScanBoundVariable();
-  bool WrongArgument(const Group& group, int argument);
-  bool ReadVariable(const std::string& name);
+  [[nodiscard]] bool ScanReferenceArgument(ArgKind kind, bool& handled);
+  [[nodiscard]] bool ScanBoundVariable();
+  [[nodiscard]] bool WrongArgument(const Group& group, int argument);
+  [[nodiscard]] bool ReadVariable(const std::string& name);
   void PreCreateBoundVariable();
   void NoteBoundTarget(const std::string& name);
   // Arrays (expression_arrays.cpp).
-  bool OpenElement(const std::string& name, bool reference);
-  bool CloseBracket();
+  [[nodiscard]] bool OpenElement(const std::string& name, bool reference);
+  [[nodiscard]] bool CloseBracket();
   int ReferenceToWholeArray(const std::string& name);
-  bool ElementTarget(std::string_view left, int& access);
-  bool FinishIntegrand(Group& group);
+  [[nodiscard]] bool ElementTarget(std::string_view left, int& access);
+  [[nodiscard]] bool FinishIntegrand(Group& group);
   NameSort Classify(const std::string& name, bool followedByParenthesis) const;
   char PeekNonBlank(std::size_t from) const;
   std::size_t SkipBlanks(std::size_t from) const;

@@ -12,13 +12,13 @@ class FilePermission {
   virtual ~FilePermission() = default;
   // Asked on the reader's thread with the first path of a reading that lies
   // outside the folder; the answer holds for every file of that reading.
-  virtual bool AllowFilesOutside(std::string_view firstPath) = 0;
+  [[nodiscard]] virtual bool AllowFilesOutside(std::string_view firstPath) = 0;
 };
 
 // Allows every file (tessarin-cli with --allow-files).
 class AllowingFiles final : public FilePermission {
  public:
-  bool AllowFilesOutside(std::string_view) override { return true; }
+  [[nodiscard]] bool AllowFilesOutside(std::string_view) override { return true; }
 };
 
 }  // namespace tessarin::engine

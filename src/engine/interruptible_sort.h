@@ -41,7 +41,7 @@ void SiftDown(T* a, std::int64_t root, std::int64_t end, Less less) {
 }
 
 template <typename T, typename Less>
-bool HeapSort(T* a, std::int64_t n, Less less, const std::atomic<bool>& stop) {
+[[nodiscard]] bool HeapSort(T* a, std::int64_t n, Less less, const std::atomic<bool>& stop) {
   for (std::int64_t start = n / 2 - 1; start >= 0; --start) {
     SiftDown(a, start, n, less);
     if ((start & kStepsBetweenChecks) == 0 && stop.load(std::memory_order_relaxed)) return false;

@@ -27,10 +27,10 @@ class ProgramOutput {
   virtual void EmitLine(std::string_view text, bool finished) = 0;
   virtual void Print(std::string_view text) = 0;
   // Whether System may run commands in this reading (asked once).
-  virtual bool AllowCommands(std::string_view firstCommand) = 0;
+  [[nodiscard]] virtual bool AllowCommands(std::string_view firstCommand) = 0;
   // Whether files outside the input file's folder may be opened in this
   // reading (asked once).
-  virtual bool AllowFilesOutside(std::string_view firstPath) = 0;
+  [[nodiscard]] virtual bool AllowFilesOutside(std::string_view firstPath) = 0;
   // Off while a command of System runs, so that its keys stay its own.
   virtual void SetKeyPolling(bool on) = 0;
 };
@@ -49,7 +49,7 @@ class Machine {
 
   // Runs the block from the start; afterwards see Stopped() and Error().
   double Run(int programSlot, ProgramOutput& output);
-  bool Stopped() const { return stopped_; }
+  [[nodiscard]] bool Stopped() const { return stopped_; }
   const RuntimeErrorRecord& Error() const { return error_; }
   void ResetNumberFormat() { numberFormat_ = std::string(kDefaultNumberFormat); }
   const std::string& NumberFormat() const { return numberFormat_; }
@@ -87,7 +87,7 @@ class Machine {
     unsigned char* data = nullptr;
     std::size_t size = 0;
   };
-  bool ResolveElement(const ElementAccess& access, const double* slots, int programSlot, int pc, ElementPlace& place);
+  [[nodiscard]] bool ResolveElement(const ElementAccess& access, const double* slots, int programSlot, int pc, ElementPlace& place);
   std::optional<double> ReferToPart(const ElementAccess& access, const double* slots, int programSlot, int pc);
   void RecordArrayError(std::string_view name, Msg detail, int programSlot, int pc);
   // What a reference from loc designates: a variable or the rest of an array.

@@ -7,15 +7,15 @@
 namespace tessarin::engine {
 
 // The 25 characters that no name may contain.
-bool IsSeparator(char c);
-bool IsBlank(char c);
-bool IsDigit(char c);
+[[nodiscard]] bool IsSeparator(char c);
+[[nodiscard]] bool IsBlank(char c);
+[[nodiscard]] bool IsDigit(char c);
 // A character that the expression scanner reads as part of a name: no
 // separator, blank or line end, and no '&' (which it reads as an operator).
-bool IsNameCharacter(char c);
+[[nodiscard]] bool IsNameCharacter(char c);
 // Names are compared without regard to letter case.
 std::string FoldName(std::string_view name);
-bool SameName(std::string_view a, std::string_view b);
+[[nodiscard]] bool SameName(std::string_view a, std::string_view b);
 std::string_view TrimBlanks(std::string_view text);
 
 enum class NameProblem { kNone, kEmpty, kSeparators, kBeginsWithDigit };

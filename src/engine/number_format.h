@@ -15,7 +15,7 @@ inline constexpr std::size_t kMaxTextLength = 1000;
 // A format with exactly one conversion of optional width and precision and
 // one of e, E, f, g, G; "%%" is a literal percent sign. A format whose
 // shortest number would not fit in a line of kMaxTextLength is refused.
-bool IsValidNumberFormat(std::string_view format);
+[[nodiscard]] bool IsValidNumberFormat(std::string_view format);
 // The value in the format; none when that would pass 1000 characters.
 std::optional<std::string> FormatNumber(std::string_view format, double value);
 // piece, value, piece, ..., piece, cut at 1000 characters.

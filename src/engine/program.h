@@ -18,8 +18,8 @@ inline constexpr int kFormalValue = 0;
 inline constexpr int kFormalVariable = 1;
 inline constexpr int kFormalFirstArray = 2;
 inline constexpr int kFormalFirstFunction = 22;
-bool IsArrayFormal(int kind);
-bool IsFunctionFormal(int kind);
+[[nodiscard]] bool IsArrayFormal(int kind);
+[[nodiscard]] bool IsFunctionFormal(int kind);
 int FunctionFormalArity(int kind);
 // Argument codes of a function formal: 0 value, 1 variable, 2 and 3 arrays of
 // one and two dimensions.

@@ -29,20 +29,20 @@ class ProgramRunner final : public ProgramOutput {
   // Reader side: the next generated line (with its "\n"), or kFinished once
   // the program has ended and its last unfinished line was handed over.
   LineRequest NextLine(std::string& line);
-  bool Active() const { return active_; }
+  [[nodiscard]] bool Active() const { return active_; }
   // Interrupts the program, if it still runs, and waits for its thread.
   void Stop();
-  bool StoppedByTimeLimit() const { return run_.stoppedByTimeLimit; }
+  [[nodiscard]] bool StoppedByTimeLimit() const { return run_.stoppedByTimeLimit; }
   // Esc and Q or the time limit asked the program to stop. The run counts as
   // interrupted even when the program ended before it looked at the request
   // (inside one long built-in call, say): its output is incomplete.
-  bool InterruptRequested() const { return run_.stoppedByTimeLimit || run_.stoppedByKeys; }
+  [[nodiscard]] bool InterruptRequested() const { return run_.stoppedByTimeLimit || run_.stoppedByKeys; }
 
   // Worker side (ProgramOutput).
   void EmitLine(std::string_view text, bool finished) override;
   void Print(std::string_view text) override;
-  bool AllowCommands(std::string_view firstCommand) override;
-  bool AllowFilesOutside(std::string_view firstPath) override;
+  [[nodiscard]] bool AllowCommands(std::string_view firstCommand) override;
+  [[nodiscard]] bool AllowFilesOutside(std::string_view firstPath) override;
   void SetKeyPolling(bool on) override { pollKeys_.store(on, std::memory_order_release); }
   // Who answers AllowCommands on the reader's thread; none refuses.
   void SetCommandPermission(CommandPermission* permission) { permission_ = permission; }
@@ -57,7 +57,7 @@ class ProgramRunner final : public ProgramOutput {
   enum class Posted { kLine, kPrint, kCommandQuestion, kFileQuestion };
   void Post(Posted kind);
   // Asks a question on the reader's thread and waits for its answer.
-  bool Ask(Posted question, std::string_view text);
+  [[nodiscard]] bool Ask(Posted question, std::string_view text);
   void Watch();
   void Join();
 

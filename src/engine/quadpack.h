@@ -12,7 +12,7 @@ class Integrand {
   virtual double Evaluate(double x) = 0;
   // True once evaluation must stop (the program was interrupted or ended);
   // the integrators then give up at once and their result is meaningless.
-  virtual bool Abandoned() const = 0;
+  [[nodiscard]] virtual bool Abandoned() const = 0;
 };
 
 // ier: 0 normal, 1 subdivision limit, 2 roundoff, 3 bad integrand

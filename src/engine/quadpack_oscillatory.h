@@ -13,7 +13,7 @@ struct MomentTable {
   int maxp1 = 0;
   int momcom = 0;   // levels computed so far
   int current = 1;  // the row the last rule used
-  bool Allocate(int maxp1Count);
+  [[nodiscard]] bool Allocate(int maxp1Count);
   // Row m, indexable 1..25.
   double* Row(int m) { return rows.data() + static_cast<std::size_t>(m - 1) * 25; }
 };

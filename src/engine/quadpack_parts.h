@@ -43,7 +43,7 @@ struct IntervalLists {
   std::vector<double> alist, blist, rlist, elist;
   std::vector<int> iord, nnlog;
   // False when the storage cannot be obtained.
-  bool Allocate(int limit, bool withMomentLevels);
+  [[nodiscard]] bool Allocate(int limit, bool withMomentLevels);
 };
 
 // What the main loops of the adaptive drivers share: the subinterval list,
@@ -62,14 +62,14 @@ struct AdaptiveState {
   // Replaces interval maxerr by its halves (a1, b1) and (a2, b2), updates
   // the sums, the roundoff counters and the error flags, and orders the
   // list; true when the sum of the errors is within the bound.
-  bool TakeHalves(int last, double a1, double b1, double a2, double b2, const RuleResult& left,
+  [[nodiscard]] bool TakeHalves(int last, double a1, double b1, double a2, double b2, const RuleResult& left,
                   const RuleResult& right);
   // Before extrapolating: moves on to the intervals larger than `small`
   // among the largest errors; true when one is found (it is bisected next).
-  bool LargerIntervalLeft(int last);
+  [[nodiscard]] bool LargerIntervalLeft(int last);
   // One extrapolation step (the table needs `needed` entries first); true
   // when the loop ends.
-  bool ExtrapolationEnds(int needed);
+  [[nodiscard]] bool ExtrapolationEnds(int needed);
   // Back to the interval with the largest error after extrapolating.
   void RestartAtLargestError();
 };

@@ -44,7 +44,7 @@ class UserFileFolder {
   static int OpenAnywhere(const std::string& absolutePath, FileAccess access);
 
  private:
-  bool LexicallyInside(std::string_view absolutePath) const;
+  [[nodiscard]] bool LexicallyInside(std::string_view absolutePath) const;
   FileOpening OpenForWriting(const std::string& absolutePath) const;
   FileOpening OpenForReading(const std::string& absolutePath) const;
 

@@ -46,13 +46,13 @@ class UserFiles {
   int CloseOutput();
   int CloseInput();
 
-  bool HasOutput() const { return output_ != nullptr; }
-  bool HasInput() const { return input_ != nullptr; }
+  [[nodiscard]] bool HasOutput() const { return output_ != nullptr; }
+  [[nodiscard]] bool HasInput() const { return input_ != nullptr; }
   // False, writing nothing, when the text would pass the write limit.
-  bool Write(std::string_view text);
+  [[nodiscard]] bool Write(std::string_view text);
   void FlushOutput();
   // Lines of up to 999 characters; false at the end of the file.
-  bool ReadLine(std::string& line);
+  [[nodiscard]] bool ReadLine(std::string& line);
   // Stops early when `stop` is set.
   double SkipLines(double count, const std::atomic<bool>& stop);
 

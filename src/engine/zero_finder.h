@@ -12,7 +12,7 @@ class ZeroFinder {
   double Start(double b, double c, double r, double re, double ae);
   // Takes f at the last point; true when a new point is wanted (in `next`),
   // false when finished (see Status()).
-  bool Step(double fx, double& next);
+  [[nodiscard]] bool Step(double fx, double& next);
   // 1 converged; 2 f(b) is exactly 0; 3 b is likely near a pole; 4 no odd
   // order zero in the interval; 5 more than 500 evaluations.
   int Status() const { return iflag_; }
@@ -23,8 +23,8 @@ class ZeroFinder {
   enum class Wait { kFz, kFb, kFc, kIterate };
   // From the bracketing set-up on: the main loop until a new point or the
   // end.
-  bool Iterate(double& next);
-  bool Finish(int flag) {
+  [[nodiscard]] bool Iterate(double& next);
+  [[nodiscard]] bool Finish(int flag) {
     iflag_ = flag;
     return false;
   }

@@ -17,12 +17,12 @@ struct CellCopyState {
 };
 
 // Whether the token names a transformation ("TR" and an integer >= 1).
-bool IsCellTransformToken(std::string_view token);
+[[nodiscard]] bool IsCellTransformToken(std::string_view token);
 
 // Reads the original cell after `transformToken` and fills `list` with its
 // bounding surfaces moved by the transformation, reusing coinciding
 // surfaces; false after an error.
-bool ReadCellCopy(DirectiveContext& context, const std::string& transformToken, bool surfacesGiven,
+[[nodiscard]] bool ReadCellCopy(DirectiveContext& context, const std::string& transformToken, bool surfacesGiven,
                   CellCopyState& state, BoundingList& list);
 
 }  // namespace tessarin::input

@@ -7,6 +7,6 @@
 
 namespace tessarin::input {
 
-bool DefineCell(DirectiveContext& context, const DirectiveCall& call);
+[[nodiscard]] bool DefineCell(DirectiveContext& context, const DirectiveCall& call);
 
 }  // namespace tessarin::input

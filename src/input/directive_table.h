@@ -34,6 +34,6 @@ const DirectiveSpec* MatchDirective(std::string_view token, bool readingProgramO
 
 // Applies the entry's mode rule; false (after the message) when the mode
 // already set forbids the keyword.
-bool ApplyModeRule(DirectiveContext& context, const DirectiveSpec& spec);
+[[nodiscard]] bool ApplyModeRule(DirectiveContext& context, const DirectiveSpec& spec);
 
 }  // namespace tessarin::input

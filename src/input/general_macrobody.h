@@ -9,6 +9,6 @@
 namespace tessarin::input {
 
 // Reads the references after "MB" and appends macrobody `id`.
-bool DefineGeneralMacrobody(DirectiveContext& context, std::int32_t id);
+[[nodiscard]] bool DefineGeneralMacrobody(DirectiveContext& context, std::int32_t id);
 
 }  // namespace tessarin::input

@@ -19,13 +19,13 @@ class InputFile {
  public:
   // False when `path` is not a regular file that can be read (a folder, a
   // named pipe, a dangling link, no permission).
-  bool Open(const std::string& path);
+  [[nodiscard]] bool Open(const std::string& path);
   void Close() { stream_.close(); }
   // The file's name without its folder, as messages name it.
   const std::string& Name() const { return name_; }
 
   // The next line without its line end ("\n", "\r\n"); false at the end.
-  bool ReadLine(std::string& line);
+  [[nodiscard]] bool ReadLine(std::string& line);
   // Where the line last read began, and its 1-based number.
   std::int64_t LineStart() const { return lineStart_; }
   int LineNumber() const { return lineNumber_; }

@@ -15,14 +15,14 @@
 
 namespace tessarin::input {
 
-enum class InputReadStatus {
+enum class [[nodiscard]] InputReadStatus {
   SyntaxCheckOff,  // the set's checkSyntax_Tessarin option is off; nothing was read
   OpenFailed,      // the file could not be opened; `message` is the message-box text
   Stopped,         // an error stopped the read; its message is on the console
   Loaded,          // the read succeeded; the model is valid for rendering
 };
 
-struct InputReadResult {
+struct [[nodiscard]] InputReadResult {
   InputReadStatus status = InputReadStatus::Stopped;
   std::string message;
   // Loaded: what the read found, in one line without line end.

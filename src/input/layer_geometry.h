@@ -7,9 +7,9 @@
 
 namespace tessarin::input {
 
-bool DefineLayerMaterial(DirectiveContext& context, const DirectiveCall& call);
-bool DefineLayerSurface(DirectiveContext& context, const DirectiveCall& call);
-bool DefineLayerThickness(DirectiveContext& context, const DirectiveCall& call);
+[[nodiscard]] bool DefineLayerMaterial(DirectiveContext& context, const DirectiveCall& call);
+[[nodiscard]] bool DefineLayerSurface(DirectiveContext& context, const DirectiveCall& call);
+[[nodiscard]] bool DefineLayerThickness(DirectiveContext& context, const DirectiveCall& call);
 
 // The front plane (z = 0 facing +z unless Surface gave one), the rear plane
 // when `thickness` > 0, and the one cell between them.

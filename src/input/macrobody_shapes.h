@@ -15,11 +15,11 @@ struct ShapeInput {
 };
 
 // false after an error (reported through the context).
-bool BuildStandardMacrobody(DirectiveContext& context, MacrobodyKind kind, const ShapeInput& input,
+[[nodiscard]] bool BuildStandardMacrobody(DirectiveContext& context, MacrobodyKind kind, const ShapeInput& input,
                             BuiltMacrobody& built);
 
 // The stored macrobody `original` moved by `transform`.
-bool BuildTransformedCopy(DirectiveContext& context, const MacrobodyRecord& original,
+[[nodiscard]] bool BuildTransformedCopy(DirectiveContext& context, const MacrobodyRecord& original,
                           const TransformRecord& transform, std::int32_t id, BuiltMacrobody& built);
 
 // The name of a standard macrobody kind in messages ("box", ...).

@@ -7,7 +7,7 @@
 
 namespace tessarin::input {
 
-bool DefineMaterial(DirectiveContext& context, const DirectiveCall& call);
+[[nodiscard]] bool DefineMaterial(DirectiveContext& context, const DirectiveCall& call);
 
 // Appends material `id` and returns its index.
 int AppendMaterial(MaterialTable& materials, std::int32_t id, std::string name = {});

@@ -18,11 +18,11 @@ struct NumberListTexts {
 
 // Reads `count` entries into `values`, starting with `first` when the
 // caller has already read it; later tokens are left unread.
-bool ReadNumberList(DirectiveContext& context, std::optional<std::string> first, double* values, int count,
+[[nodiscard]] bool ReadNumberList(DirectiveContext& context, std::optional<std::string> first, double* values, int count,
                     const NumberListTexts& texts);
 
 // Three entries as a vector.
-bool ReadVector(DirectiveContext& context, std::optional<std::string> first, Vec3& vector,
+[[nodiscard]] bool ReadVector(DirectiveContext& context, std::optional<std::string> first, Vec3& vector,
                 const NumberListTexts& texts);
 
 }  // namespace tessarin::input

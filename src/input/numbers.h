@@ -27,6 +27,6 @@ std::optional<std::int32_t> ParseIdentifier(std::string_view token);
 
 // Whether the text begins with an integer of at least 1 (what selects a
 // prefixed keyword such as S<n>).
-bool BeginsWithPositiveInteger(std::string_view text);
+[[nodiscard]] bool BeginsWithPositiveInteger(std::string_view text);
 
 }  // namespace tessarin::input

@@ -10,7 +10,7 @@
 
 namespace tessarin::input {
 
-struct QuotedNameResult {
+struct [[nodiscard]] QuotedNameResult {
   bool ok = true;  // false: the closing quote is missing (message printed)
   std::optional<std::string> name;
   // Where tokenizing goes on when a name was read (after its closing quote).

@@ -40,7 +40,7 @@ struct RegionFill {
 // The material token and either the concentration or, for a void material
 // (identifier <= 0, entered into the table when new), an optional quoted
 // name. `next` receives the token that follows.
-bool ReadFillMaterial(DirectiveContext& context, const FillTexts& texts, RegionFill& fill,
+[[nodiscard]] bool ReadFillMaterial(DirectiveContext& context, const FillTexts& texts, RegionFill& fill,
                       std::optional<std::string>& next);
 
 enum class FillOption { NotAnOption, Read, Failed };

@@ -5,12 +5,12 @@
 
 namespace tessarin::input {
 
-bool SetComplexGeometry(DirectiveContext& context, const DirectiveCall& call);
+[[nodiscard]] bool SetComplexGeometry(DirectiveContext& context, const DirectiveCall& call);
 
 // In the pre-scan a valid value is stored, so that it holds for the whole
 // file; in the main pass it is only checked again.
-bool SetDistancePrecision(DirectiveContext& context, const DirectiveCall& call);
-bool SetAnglePrecision(DirectiveContext& context, const DirectiveCall& call);
-bool SetMaxDistanceRatio(DirectiveContext& context, const DirectiveCall& call);
+[[nodiscard]] bool SetDistancePrecision(DirectiveContext& context, const DirectiveCall& call);
+[[nodiscard]] bool SetAnglePrecision(DirectiveContext& context, const DirectiveCall& call);
+[[nodiscard]] bool SetMaxDistanceRatio(DirectiveContext& context, const DirectiveCall& call);
 
 }  // namespace tessarin::input

@@ -6,8 +6,8 @@
 
 namespace tessarin::input {
 
-bool DefineBeam(DirectiveContext& context, const DirectiveCall& call);
-bool DefineSourcePosition(DirectiveContext& context, const DirectiveCall& call);
-bool DefineSourceDirection(DirectiveContext& context, const DirectiveCall& call);
+[[nodiscard]] bool DefineBeam(DirectiveContext& context, const DirectiveCall& call);
+[[nodiscard]] bool DefineSourcePosition(DirectiveContext& context, const DirectiveCall& call);
+[[nodiscard]] bool DefineSourceDirection(DirectiveContext& context, const DirectiveCall& call);
 
 }  // namespace tessarin::input

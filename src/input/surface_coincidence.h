@@ -6,7 +6,7 @@
 
 namespace tessarin::input {
 
-bool SurfacesCoincide(const SurfaceRecord& a, const SurfaceRecord& b, const PrecisionSettings& precision);
+[[nodiscard]] bool SurfacesCoincide(const SurfaceRecord& a, const SurfaceRecord& b, const PrecisionSettings& precision);
 
 // The first surface of the table, in index order, of the same kind that
 // coincides with `surface`; -1 when there is none.

@@ -6,6 +6,6 @@
 
 namespace tessarin::input {
 
-bool DefineSurface(DirectiveContext& context, const DirectiveCall& call);
+[[nodiscard]] bool DefineSurface(DirectiveContext& context, const DirectiveCall& call);
 
 }  // namespace tessarin::input

@@ -17,7 +17,7 @@ namespace tessarin::input {
 
 enum class ExpressionOwner { Cell, Macrobody };
 
-enum class BoundingTokenResult {
+enum class [[nodiscard]] BoundingTokenResult {
   Failed,         // the message has been printed
   NextTokenRead,  // the token only closed brackets; `token` holds the next one (or nothing)
   Added,          // the reference has been taken (it may only have opened a bracket)
@@ -44,21 +44,21 @@ class SurfaceExpression {
 
   // The reference a token makes, updating the bracket state; false after
   // the message has been printed.
-  bool ParseSurfaceToken(std::string_view token, SurfaceReference& reference);
+  [[nodiscard]] bool ParseSurfaceToken(std::string_view token, SurfaceReference& reference);
 
   int Depth() const { return depth_; }
 
  private:
   bool Fail(const std::string& text) { return context_.Fail(text); }
-  bool ParseAfterDot(std::string_view& text, long long number, int sign,
+  [[nodiscard]] bool ParseAfterDot(std::string_view& text, long long number, int sign,
                      SurfaceReference& reference, bool& opened);
-  bool ParsePlain(std::string_view token, std::string_view rest, long long number, int sign,
+  [[nodiscard]] bool ParsePlain(std::string_view token, std::string_view rest, long long number, int sign,
                   SurfaceReference& reference);
-  bool ParseFacet(std::string_view afterDot, int body, int sign, SurfaceReference& reference);
-  bool ReadClosings(std::string_view rest, int& closings) const;
+  [[nodiscard]] bool ParseFacet(std::string_view afterDot, int body, int sign, SurfaceReference& reference);
+  [[nodiscard]] bool ReadClosings(std::string_view rest, int& closings) const;
   void OpenBracket(int body, int sign, std::string_view& text);
-  bool AppendReference(const SurfaceReference& reference);
-  bool AppendEntry(const BoundingEntry& entry);
+  [[nodiscard]] bool AppendReference(const SurfaceReference& reference);
+  [[nodiscard]] bool AppendEntry(const BoundingEntry& entry);
   const char* OwnerName() const { return owner_ == ExpressionOwner::Cell ? "cell" : "macrobody"; }
 
   DirectiveContext& context_;

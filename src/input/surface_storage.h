@@ -18,10 +18,10 @@ struct BuiltMacrobody {
 };
 
 // Stores regular surface `id` by the coincidence rules; false after an error.
-bool StoreRegularSurface(DirectiveContext& context, SurfaceRecord surface, std::int32_t id);
+[[nodiscard]] bool StoreRegularSurface(DirectiveContext& context, SurfaceRecord surface, std::int32_t id);
 
 // Adds the facets and appends the macrobody `id`; false after an error.
-bool StoreStandardMacrobody(DirectiveContext& context, const BuiltMacrobody& body, std::int32_t id);
+[[nodiscard]] bool StoreStandardMacrobody(DirectiveContext& context, const BuiltMacrobody& body, std::int32_t id);
 
 // The facet surface of a stored macrobody facet with its normal pointing out
 // of the body.

@@ -6,6 +6,6 @@
 
 namespace tessarin::input {
 
-bool DefineTransformation(DirectiveContext& context, const DirectiveCall& call);
+[[nodiscard]] bool DefineTransformation(DirectiveContext& context, const DirectiveCall& call);
 
 }  // namespace tessarin::input

@@ -6,10 +6,10 @@
 
 namespace tessarin::input {
 
-bool DefineUnion(DirectiveContext& context, const DirectiveCall& call);
+[[nodiscard]] bool DefineUnion(DirectiveContext& context, const DirectiveCall& call);
 
 // Whether cells `added` and `listed` may be parts of one union: both at the
 // same depth, inside the same cell or inside cells of one union.
-bool CellsFitInOneUnion(const GeometryModel& model, int added, int listed);
+[[nodiscard]] bool CellsFitInOneUnion(const GeometryModel& model, int added, int listed);
 
 }  // namespace tessarin::input

@@ -59,7 +59,7 @@ struct ProgramNameCheck {
   std::string message;
 };
 
-enum class GeneratedLineStatus {
+enum class [[nodiscard]] GeneratedLineStatus {
   Line,      // `line` holds the next directive line of the running program
   Finished,  // the program ended normally; the input file continues
   Fatal,     // the program failed (its diagnostic is printed); end of input

@@ -30,7 +30,7 @@ class UserCodeBlocks {
   // Handles the block whose keyword token was just read. In the pre-scan a
   // false result ends the pre-scan; in the main pass it stops the read
   // (after the message, if the block has one to give).
-  bool Handle(DirectiveContext& context, UserBlockKind kind, std::string_view keyword);
+  [[nodiscard]] bool Handle(DirectiveContext& context, UserBlockKind kind, std::string_view keyword);
 
   // PROGRAM and SUBROUTINE blocks found in the pre-scan.
   int ProgramCount() const;
@@ -39,9 +39,9 @@ class UserCodeBlocks {
   struct Record;
 
  private:
-  bool PreScan(DirectiveContext& context, Record& record, std::string_view keyword);
-  bool MainPass(DirectiveContext& context, Record* record);
-  bool Collect(Record& record, std::string_view keyword, UserCodeBlock& block);
+  [[nodiscard]] bool PreScan(DirectiveContext& context, Record& record, std::string_view keyword);
+  [[nodiscard]] bool MainPass(DirectiveContext& context, Record* record);
+  [[nodiscard]] bool Collect(Record& record, std::string_view keyword, UserCodeBlock& block);
   void ResumeAfter(const Record& record);
 
   class BlockOutput;

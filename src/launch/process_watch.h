@@ -67,7 +67,7 @@ class ProcessWatch {
     return program == WatchedProgram::Console ? consoles_ : mgeds_;
   }
   // One tick's look at a watched process: false once it is to be forgotten.
-  bool StillWatched(WatchedProgram program, int setIndex);
+  [[nodiscard]] bool StillWatched(WatchedProgram program, int setIndex);
   void StopWatching(WatchedProgram program, std::size_t position);
   // Applies `change` to the set's process state, and to the working copy's
   // when the set is the current one.

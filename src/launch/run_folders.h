@@ -13,7 +13,7 @@ namespace tessarin::launch {
 enum class ConsoleFolderOption { InputFileFolder = 0, VarnholtFolder = 1, StartupDirectory = 2, CustomFolder = 3 };
 
 // Empty or only blanks and tabs.
-bool IsBlankFolder(std::string_view folder);
+[[nodiscard]] bool IsBlankFolder(std::string_view folder);
 
 // The start-up directory for a blank folder, else the folder with slashes
 // and a trailing separator (it may still be relative).

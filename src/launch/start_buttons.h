@@ -57,7 +57,7 @@ class StartButtons {
   void StartOrActivateMged();
 
   // "Reset this button": offered while the button is in its activate state.
-  bool CanReset(WatchedProgram program) const;
+  [[nodiscard]] bool CanReset(WatchedProgram program) const;
   void ResetButton(WatchedProgram program) { watch_.Reset(program); }
 
   std::string ConsoleCaption() const;
@@ -82,7 +82,7 @@ class StartButtons {
 
   const platform::TerminalEmulator& Terminal() const { return platform_.terminals[terminal_]; }
   // Moves on to the next terminal; false when there is none.
-  bool NextTerminal();
+  [[nodiscard]] bool NextTerminal();
   void StartConsole(const std::string& commandLine);
   void CheckConsoleTrial();
   // Says that the trial's terminal ended with `status`, and starts the
@@ -96,9 +96,9 @@ class StartButtons {
   void WatchStarted(WatchedProgram program, const platform::StartedProcess& started, const std::string& failure,
                     const std::string& missingProcessId);
   // False unless the user wants another instance of a running MGED.
-  bool AnotherInstanceWanted(const std::string& fileName);
+  [[nodiscard]] bool AnotherInstanceWanted(const std::string& fileName);
   // Tells that no window can be activated; true when that is the case.
-  bool ActivationUnavailable(const std::string& windowName);
+  [[nodiscard]] bool ActivationUnavailable(const std::string& windowName);
   const settings::ProcessState& State() const { return sets_.workingCopy.process; }
 
   WatchedSets sets_;

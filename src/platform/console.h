@@ -21,10 +21,10 @@ class Console {
   // as upper-case ASCII, Esc as kKeyEscape.
   virtual std::optional<int> PollKey() = 0;
   // Whether anything was written since the console was opened or cleared.
-  virtual bool HasText() const = 0;
+  [[nodiscard]] virtual bool HasText() const = 0;
   // While disabled, closing the console is refused (a read is running).
   virtual void SetCloseEnabled(bool enabled) = 0;
-  virtual bool IsOpen() const = 0;
+  [[nodiscard]] virtual bool IsOpen() const = 0;
   virtual void Hide() = 0;
   virtual void Close() = 0;
 };

@@ -25,11 +25,11 @@ class FileReplacement {
   bool Write(std::string_view bytes);
   // Puts the new version in place of the old one, which keeps its
   // permissions; false (and the old file untouched) when anything failed.
-  bool Commit();
+  [[nodiscard]] bool Commit();
   // Gives up the new version; the old file stays as it was.
   void Discard();
 
-  bool Failed() const { return !reason_.empty(); }
+  [[nodiscard]] bool Failed() const { return !reason_.empty(); }
   // Why it failed, in the system's words ("No space left on device").
   const std::string& Reason() const { return reason_; }
   const std::string& Path() const { return path_; }
@@ -50,6 +50,6 @@ class FileReplacement {
 
 // The whole of `contents` as the new version of `path`. False on failure,
 // with the system's reason in `reason` when given.
-bool ReplaceFile(const std::string& path, std::string_view contents, std::string* reason = nullptr);
+[[nodiscard]] bool ReplaceFile(const std::string& path, std::string_view contents, std::string* reason = nullptr);
 
 }  // namespace tessarin::platform

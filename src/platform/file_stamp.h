@@ -21,6 +21,6 @@ FileStamp StampFile(const std::string& path);
 // stamped `then`. A new time alone (a file saved again unchanged) is no
 // change: nothing would be lost by writing over it; a file that is gone
 // lost nothing either.
-bool ChangedSince(const FileStamp& then, const FileStamp& now);
+[[nodiscard]] bool ChangedSince(const FileStamp& then, const FileStamp& now);
 
 }  // namespace tessarin::platform

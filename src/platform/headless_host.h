@@ -33,6 +33,6 @@ class HeadlessHost final : public Host {
 };
 
 // Whether `answer` is one of the buttons of `buttons`.
-bool IsOffered(MessageButtons buttons, MessageAnswer answer);
+[[nodiscard]] bool IsOffered(MessageButtons buttons, MessageAnswer answer);
 
 }  // namespace tessarin::platform

@@ -13,7 +13,7 @@ namespace tessarin::platform {
 // Backslashes become slashes.
 std::string NormalizeSeparators(std::string_view path);
 
-bool IsAbsolutePath(std::string_view path);
+[[nodiscard]] bool IsAbsolutePath(std::string_view path);
 
 // `path` itself when absolute, else `startupDirectory` + `path`; in both
 // cases with backslashes turned into slashes.
@@ -26,7 +26,7 @@ std::string RelativePath(std::string_view path, std::string_view base, std::stri
 
 // Whether the path ends with a separator or a colon, i.e. names a folder or
 // a drive rather than a file.
-bool EndsWithSeparator(std::string_view path);
+[[nodiscard]] bool EndsWithSeparator(std::string_view path);
 
 // `folder` with a trailing slash added when it has none (empty stays empty).
 std::string WithTrailingSeparator(std::string_view folder);

@@ -33,7 +33,7 @@ class Processes {
   virtual std::optional<std::string> FindProgram(const std::string& program, const std::string& directory) = 0;
 
   // Whether the process exists and has not ended (a zombie has ended).
-  virtual bool IsRunning(int processId) = 0;
+  [[nodiscard]] virtual bool IsRunning(int processId) = 0;
 
   // How a process started here ended: its exit status, or 128 plus the
   // number of the signal that ended it. None while it runs, and for
@@ -44,7 +44,7 @@ class Processes {
   // file name, or the name it was started by (a script, or a wrapper such as
   // x-terminal-emulator that replaces itself with the real program); compared
   // without regard to case.
-  virtual bool HasName(int processId, const std::string& name) = 0;
+  [[nodiscard]] virtual bool HasName(int processId, const std::string& name) = 0;
 
   // The ids of the running processes, at most `limit`.
   virtual std::vector<int> RunningProcesses(std::size_t limit) = 0;

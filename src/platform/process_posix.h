@@ -17,9 +17,9 @@ class PosixProcesses final : public Processes {
  public:
   StartedProcess Start(const ProcessStart& request) override;
   std::optional<std::string> FindProgram(const std::string& program, const std::string& directory) override;
-  bool IsRunning(int processId) override;
+  [[nodiscard]] bool IsRunning(int processId) override;
   std::optional<int> ExitStatus(int processId) override;
-  bool HasName(int processId, const std::string& name) override;
+  [[nodiscard]] bool HasName(int processId, const std::string& name) override;
   std::vector<int> RunningProcesses(std::size_t limit) override;
   std::vector<int> ChildProcesses(int processId, std::size_t limit) override;
 
@@ -35,7 +35,7 @@ class PosixProcesses final : public Processes {
   std::deque<std::pair<int, int>> exitStatuses_;
 
   // Collects the child if it has ended; true when it has.
-  bool Collect(int processId);
+  [[nodiscard]] bool Collect(int processId);
 
   // Collects every started child that has ended, so that children nobody
   // watches any more (a reset button, an Open) do not stay zombies.

@@ -21,9 +21,9 @@ class ScriptedProcesses final : public Processes {
  public:
   StartedProcess Start(const ProcessStart& request) override;
   std::optional<std::string> FindProgram(const std::string& program, const std::string& directory) override;
-  bool IsRunning(int processId) override;
+  [[nodiscard]] bool IsRunning(int processId) override;
   std::optional<int> ExitStatus(int processId) override;
-  bool HasName(int processId, const std::string& name) override;
+  [[nodiscard]] bool HasName(int processId, const std::string& name) override;
   std::vector<int> RunningProcesses(std::size_t limit) override;
   std::vector<int> ChildProcesses(int processId, std::size_t limit) override;
 

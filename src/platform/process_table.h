@@ -32,6 +32,6 @@ std::vector<int> ListChildProcesses(int parentId, std::size_t limit);
 // Whether a process with this executable file name and short command name
 // runs the program `name`; names are compared without regard to case, and
 // the short name, which the kernel cuts, only as far as it goes.
-bool ProcessNameMatches(std::string_view executableName, std::string_view command, std::string_view name);
+[[nodiscard]] bool ProcessNameMatches(std::string_view executableName, std::string_view command, std::string_view name);
 
 }  // namespace tessarin::platform

@@ -10,11 +10,11 @@
 namespace tessarin::platform {
 
 // Whether `path` names a regular file, symbolic links followed.
-bool IsRegularFile(const std::string& path);
+[[nodiscard]] bool IsRegularFile(const std::string& path);
 
 // Opens `path` into `stream` for binary reading. False when it is not a
 // regular file or cannot be opened; `reason`, when given, then says why in
 // words ("it is a folder", "Permission denied").
-bool OpenRegularFile(const std::string& path, std::ifstream& stream, std::string* reason = nullptr);
+[[nodiscard]] bool OpenRegularFile(const std::string& path, std::ifstream& stream, std::string* reason = nullptr);
 
 }  // namespace tessarin::platform

@@ -15,9 +15,9 @@ class ScriptedConsole final : public Console {
   void Open() override { open = true; ++openCount; }
   void Write(std::string_view text) override { this->text += text; }
   std::optional<int> PollKey() override;
-  bool HasText() const override { return !text.empty(); }
+  [[nodiscard]] bool HasText() const override { return !text.empty(); }
   void SetCloseEnabled(bool enabled) override { closeEnabled = enabled; }
-  bool IsOpen() const override { return open; }
+  [[nodiscard]] bool IsOpen() const override { return open; }
   void Hide() override { hidden = true; }
   void Close() override { open = false; text.clear(); }
 

@@ -17,9 +17,9 @@ class StreamConsole final : public Console {
   void Open() override { open_ = true; }
   void Write(std::string_view text) override;
   std::optional<int> PollKey() override;
-  bool HasText() const override { return hasText_; }
+  [[nodiscard]] bool HasText() const override { return hasText_; }
   void SetCloseEnabled(bool) override {}
-  bool IsOpen() const override { return open_; }
+  [[nodiscard]] bool IsOpen() const override { return open_; }
   void Hide() override {}
   void Close() override { open_ = false; hasText_ = false; }
 

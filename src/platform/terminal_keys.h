@@ -15,7 +15,7 @@ class TerminalKeys {
   TerminalKeys(const TerminalKeys&) = delete;
   TerminalKeys& operator=(const TerminalKeys&) = delete;
 
-  bool Active() const { return active_; }
+  [[nodiscard]] bool Active() const { return active_; }
   // The next key pressed, letters in upper case, Esc as kKeyEscape.
   std::optional<int> Poll();
 

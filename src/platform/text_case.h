@@ -6,8 +6,8 @@
 
 namespace tessarin::platform {
 
-bool EqualsIgnoringCase(std::string_view a, std::string_view b);
-bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix);
+[[nodiscard]] bool EqualsIgnoringCase(std::string_view a, std::string_view b);
+[[nodiscard]] bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix);
 std::string ToUpper(std::string_view text);
 
 }  // namespace tessarin::platform

@@ -17,7 +17,7 @@ class Windows {
 
   // False when there is no window system to ask; then no window is ever
   // found and none can be activated.
-  virtual bool Available() const = 0;
+  [[nodiscard]] virtual bool Available() const = 0;
 
   // The visible top-level windows without an owner that belong to one of
   // `processIds`, front-most first, at most `limit`.
@@ -30,7 +30,7 @@ class Windows {
 // Without a window system.
 class NoWindows final : public Windows {
  public:
-  bool Available() const override { return false; }
+  [[nodiscard]] bool Available() const override { return false; }
   std::vector<WindowId> FindWindows(const std::vector<int>&, std::size_t) override { return {}; }
   void Activate(WindowId) override {}
 };

@@ -10,7 +10,7 @@ class Clipboard {
  public:
   virtual ~Clipboard() = default;
   // False when the text could not be placed.
-  virtual bool SetText(std::string_view text) = 0;
+  [[nodiscard]] virtual bool SetText(std::string_view text) = 0;
 };
 
 // Puts the whole text file on the clipboard. Nothing is placed when the file

@@ -13,7 +13,7 @@ struct ScriptedWindow {
 
 class ScriptedWindows final : public Windows {
  public:
-  bool Available() const override { return available; }
+  [[nodiscard]] bool Available() const override { return available; }
   std::vector<WindowId> FindWindows(const std::vector<int>& processIds, std::size_t limit) override;
   void Activate(WindowId window) override { activated.push_back(window); }
 

@@ -19,7 +19,7 @@ class X11Windows final : public Windows {
   X11Windows(const X11Windows&) = delete;
   X11Windows& operator=(const X11Windows&) = delete;
 
-  bool Available() const override { return true; }
+  [[nodiscard]] bool Available() const override { return true; }
   std::vector<WindowId> FindWindows(const std::vector<int>& processIds, std::size_t limit) override;
   void Activate(WindowId window) override;
 

@@ -12,8 +12,8 @@ using input::Vec3;
 struct Box3 {
   Vec3 low, high;
 
-  bool Empty() const { return low.x > high.x || low.y > high.y || low.z > high.z; }
-  bool Contains(const Vec3& p) const {
+  [[nodiscard]] bool Empty() const { return low.x > high.x || low.y > high.y || low.z > high.z; }
+  [[nodiscard]] bool Contains(const Vec3& p) const {
     return p.x >= low.x && p.x <= high.x && p.y >= low.y && p.y <= high.y && p.z >= low.z && p.z <= high.z;
   }
   Box3 Intersection(const Box3& other) const {

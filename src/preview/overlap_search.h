@@ -48,12 +48,12 @@ struct SearchProgress {
   std::atomic<long long> raysTotal{0};
 };
 
-struct OverlapSearchResult {
+struct [[nodiscard]] OverlapSearchResult {
   std::vector<OverlapFinding> overlaps;     // by cells
   std::vector<UndefinedFinding> undefined;  // enclosed regions only
   long long raysCast = 0;
   bool cancelled = false;
-  bool Clean() const { return overlaps.empty() && undefined.empty(); }
+  [[nodiscard]] bool Clean() const { return overlaps.empty() && undefined.empty(); }
 };
 
 // Groups of more cells than this holding one place are told as one finding.

@@ -70,7 +70,7 @@ class PointLocator {
   Box3 VoxelBox(const Vec3& point) const;
   PointCells Find(const Vec3& point, LocatorScratch& scratch, Reach* reach) const;
   std::uint8_t Verdict(std::size_t position, LocatorScratch& scratch, int depth) const;
-  bool Excludes(int cell, int candidate) const;
+  [[nodiscard]] bool Excludes(int cell, int candidate) const;
 
   const input::GeometryModel& model_;
   Box3 world_;

@@ -35,7 +35,7 @@ struct BoxProbe {
   explicit BoxProbe(const Ray& ray);
   // The part of [from, to] inside the box, in `entry` and `exit`; false
   // when there is none.
-  bool Through(const AxisBox& box, double from, double to, double& entry, double& exit) const {
+  [[nodiscard]] bool Through(const AxisBox& box, double from, double to, double& entry, double& exit) const {
     for (std::size_t axis = 0; axis < 3; ++axis) {
       const double at = origin[axis];
       if (parallel[axis]) {
@@ -63,7 +63,7 @@ class CellHierarchy {
 
   explicit CellHierarchy(const std::vector<CellBox>& boxes);
 
-  bool Empty() const { return nodes_.empty(); }
+  [[nodiscard]] bool Empty() const { return nodes_.empty(); }
   const Node& Root() const { return nodes_.front(); }
   const Node& At(std::int32_t node) const { return nodes_[static_cast<std::size_t>(node)]; }
   // The cell of a leaf's item.

@@ -28,7 +28,7 @@ struct Span {
   std::int32_t entrySurface = kTraceLimit;
   std::int32_t exitSurface = kTraceLimit;
 
-  bool Empty() const { return !(entry < exit); }
+  [[nodiscard]] bool Empty() const { return !(entry < exit); }
 };
 
 }  // namespace tessarin::raytrace

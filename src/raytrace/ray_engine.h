@@ -40,7 +40,7 @@ class RayEngine {
 
   // The part of [from, to] of the ray inside the world box; false when the
   // ray misses it.
-  bool ClipToWorld(const Ray& ray, double& from, double& to) const;
+  [[nodiscard]] bool ClipToWorld(const Ray& ray, double& from, double& to) const;
 
   // Every cell along the ray between `from` and `to` (cut to the world), in
   // order of entry, a cell's touching stretches joined.

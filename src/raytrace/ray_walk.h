@@ -69,7 +69,7 @@ class RayWalk {
 
   // The cells of the next settled stretch, ordered by entry, into `pieces`
   // (emptied first; it may stay empty). False when the walk has ended.
-  bool Next(std::vector<CellPiece>& pieces);
+  [[nodiscard]] bool Next(std::vector<CellPiece>& pieces);
   // Up to where the ray is settled.
   double SettledTo() const { return settled_; }
 

@@ -25,7 +25,7 @@ struct ArbnPlane {
 // True when no edge has more than two ends further apart than `tolerance`
 // among the points that satisfy every plane within `slack` (a wider margin
 // than MGED's own, so that its rounding cannot tip the verdict).
-bool ArbnEdgesDrawable(const std::vector<ArbnPlane>& planes, double tolerance, double slack);
+[[nodiscard]] bool ArbnEdgesDrawable(const std::vector<ArbnPlane>& planes, double tolerance, double slack);
 
 // The corners of an arbn, counted by plane: points where three planes meet
 // that satisfy every plane within `slack` (narrower than MGED's tolerance,

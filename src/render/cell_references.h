@@ -21,6 +21,6 @@ CellReference ClassifyReference(const input::GeometryModel& model, const input::
 
 // A reference written as a surface of its own (everything but a whole
 // standard macrobody) whose surface is a plane: it goes into the cell's arbn.
-bool IsPlaneReference(const input::GeometryModel& model, const CellReference& reference);
+[[nodiscard]] bool IsPlaneReference(const input::GeometryModel& model, const CellReference& reference);
 
 }  // namespace tessarin::render

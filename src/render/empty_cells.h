@@ -13,7 +13,7 @@
 
 namespace tessarin::render {
 
-bool CellContainsNoPoint(ClipContext& clip, const input::GeometryModel& model, const input::CellRecord& cell);
+[[nodiscard]] bool CellContainsNoPoint(ClipContext& clip, const input::GeometryModel& model, const input::CellRecord& cell);
 
 // The ids of the model's cells that contain no point, in the model's order.
 std::vector<int> CellsContainingNoPoint(const input::GeometryModel& model);

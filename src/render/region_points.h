@@ -17,9 +17,9 @@ namespace tessarin::render {
 double PointTolerance(const ClipContext& context, const input::SurfaceRecord& surface, const input::Vec3& x);
 
 // Every entry satisfied within its tolerance: σ·side ≥ −tolerance.
-bool SatisfiesList(const ClipContext& context, const HalfSpaceList& list, const input::Vec3& x);
+[[nodiscard]] bool SatisfiesList(const ClipContext& context, const HalfSpaceList& list, const input::Vec3& x);
 // The same for every entry but the positions `skipFirst` and `skipSecond`.
-bool SatisfiesOthers(const ClipContext& context, const HalfSpaceList& list, const input::Vec3& x, int skipFirst,
+[[nodiscard]] bool SatisfiesOthers(const ClipContext& context, const HalfSpaceList& list, const input::Vec3& x, int skipFirst,
                      int skipSecond);
 
 // The number of entries whose surface passes through `x` (|side| within

@@ -37,7 +37,7 @@ class PaletteUsage {
 };
 
 // Whether the script draws the source as a sphere (and so has a row for it).
-bool HasSourceRegion(const input::GeometryModel& model, const settings::VIEWPARM& set);
+[[nodiscard]] bool HasSourceRegion(const input::GeometryModel& model, const settings::VIEWPARM& set);
 
 // "M%d" or, for a void material, "V%d" with the negated identifier, then
 // " (name)" when the material has a name; shortened to what a row holds.

@@ -20,7 +20,7 @@ struct RegionTestDetails {
 // True when the region is not empty. The interior point found is stored in
 // the list. The vertex search may raise the distance precision for the rest
 // of the test; it is restored before the test returns.
-bool RegionTest(ClipContext& context, HalfSpaceList& list, RegionTestDetails* details = nullptr);
+[[nodiscard]] bool RegionTest(ClipContext& context, HalfSpaceList& list, RegionTestDetails* details = nullptr);
 
 // The candidates (positions in `list`) whose reversed half-space does not
 // meet the region of the others: the planes that do not cut it. All are
@@ -29,6 +29,6 @@ std::vector<int> PlanesNotCutting(ClipContext& context, HalfSpaceList& list, con
 
 // Whether reversing entry `position` leaves a non-empty region (the surface
 // cuts the region); the sense is restored afterwards.
-bool ReversedRegionExists(ClipContext& context, HalfSpaceList& list, int position);
+[[nodiscard]] bool ReversedRegionExists(ClipContext& context, HalfSpaceList& list, int position);
 
 }  // namespace tessarin::render

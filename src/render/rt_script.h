@@ -39,7 +39,7 @@ struct RtScriptRequest {
   ScriptForm form = ScriptForm::Auto;
 };
 
-enum class RtScriptOutcome {
+enum class [[nodiscard]] RtScriptOutcome {
   Written,           // the script is complete
   NotOverwritten,    // the user declined to overwrite an existing file
   CouldNotOpen,      // the file could not be opened for writing (message shown)
@@ -59,7 +59,7 @@ struct RtScriptTimes {
   double totalSeconds = 0;
 };
 
-struct RtScriptResult {
+struct [[nodiscard]] RtScriptResult {
   RtScriptOutcome outcome = RtScriptOutcome::CouldNotOpen;
   std::string databasePath;  // the ".g" database the script creates, with '/' separators
   std::string trackBasePath; // the database path without ".g": where track drawing files go

@@ -46,11 +46,11 @@ struct ScriptScene {
 
   int Face(int face) const { return firstBoundingPlane + face; }
   int Cutaway() const { return firstBoundingPlane + kCutawayPlane; }
-  bool IsWorldFace(int surface) const { return surface >= firstBoundingPlane && surface < firstBoundingPlane + kWorldFaces; }
+  [[nodiscard]] bool IsWorldFace(int surface) const { return surface >= firstBoundingPlane && surface < firstBoundingPlane + kWorldFaces; }
 
   void Append(const char* format, ...) __attribute__((format(printf, 2, 3)));
   // Whether a model point lies outside the world cube around the view centre.
-  bool OutsideWorld(const input::Vec3& point) const;
+  [[nodiscard]] bool OutsideWorld(const input::Vec3& point) const;
   // The length of a long primitive from `point`, stretched when the point
   // lies outside the world cube.
   double Extended(double length, const input::Vec3& point) const;

@@ -8,6 +8,6 @@ namespace tessarin::render {
 
 // Writes the World solid and sets the scene's world plane list. False when
 // the cut-away plane leaves nothing of the world (nothing written then).
-bool WriteWorld(ScriptScene& scene);
+[[nodiscard]] bool WriteWorld(ScriptScene& scene);
 
 }  // namespace tessarin::render

@@ -35,7 +35,7 @@ std::optional<StoredObject> StoredCombination(const std::vector<std::string_view
 
 // Whether "comb <name> u <first> - <member> - <member> ..." subtracts more
 // members than `put` takes in good time (see fast_script.h).
-bool LongSubtraction(const std::vector<std::string_view>& words);
+[[nodiscard]] bool LongSubtraction(const std::vector<std::string_view>& words);
 // That combination as MGED's `c` takes it: "c <name> <first> - <member> ...".
 std::string SubtractionCommand(const std::vector<std::string_view>& words);
 
@@ -50,6 +50,6 @@ std::optional<StoredObject> StoredRegion(const std::vector<std::string_view>& wo
 std::string RegionAttributes(int number);
 
 // Whether `word` is a name the stored form can carry without quoting.
-bool IsPlainName(std::string_view word);
+[[nodiscard]] bool IsPlainName(std::string_view word);
 
 }  // namespace tessarin::render

@@ -40,10 +40,10 @@ class TrackAllowance {
   // (of `tracksSelected`) and tracks thinned; empty when neither happened.
   std::string Report(int tracksSelected) const;
 
-  bool LimitReached() const { return limitReached_; }
-  bool Thinned() const { return thinned_; }
+  [[nodiscard]] bool LimitReached() const { return limitReached_; }
+  [[nodiscard]] bool Thinned() const { return thinned_; }
   // Escaped tracks of an older file were drawn without their extension.
-  bool OlderLayoutEscapes() const { return olderLayoutEscapes_; }
+  [[nodiscard]] bool OlderLayoutEscapes() const { return olderLayoutEscapes_; }
   long long PointsCounted() const { return pointsCounted_; }
   int TracksDrawn() const { return tracksDrawn_; }
 

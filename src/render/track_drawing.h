@@ -78,17 +78,17 @@ class TrackDrawing final : public tracks::SelectedTrackSink {
  private:
   using TrackFile = std::unique_ptr<platform::FileReplacement>;
 
-  bool Fast() const { return settings_.form == ScriptForm::Fast; }
+  [[nodiscard]] bool Fast() const { return settings_.form == ScriptForm::Fast; }
   platform::FileReplacement* FileOfType(int type);
   // The lines that open curve number `curve` (from 1) of a type.
   std::string CurveOpening(int type, std::uint32_t curve) const;
   // Runs on the writer's thread: reads nothing but the settings.
   std::string CurveBreak(int type, std::uint32_t curve) const;
   // Ends the type's drawing and puts its files in place; false when that failed.
-  bool CommitType(int type);
+  [[nodiscard]] bool CommitType(int type);
   // False, and the drawing refused, when the point is not a finite number
   // of MGED units.
-  bool AddPoint(platform::FileReplacement* file, bool first, double x, double y, double z,
+  [[nodiscard]] bool AddPoint(platform::FileReplacement* file, bool first, double x, double y, double z,
                 const tracks::TrackInput& track, std::uint32_t opensCurve = 0);
   void CloseFiles();
 

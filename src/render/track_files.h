@@ -17,7 +17,7 @@ namespace tessarin::render {
 // the reading's own messages, and returns the number of selected tracks.
 using TrackReadingForDrawing = std::function<long long(tracks::SelectedTrackSink& sink)>;
 
-struct TrackFilesResult {
+struct [[nodiscard]] TrackFilesResult {
   TrackFileNames files;  // by type; empty for a type without a file
   long long selectedTracks = 0;
   int filesFailed = 0;   // types left out because their file could not be made

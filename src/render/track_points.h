@@ -18,7 +18,7 @@ struct TrackPointPlan {
   bool interpolatedEnd = false;
   int points = 0;            // T: the points of the whole polyline
   int allowance = 0;         // K: the points that will be written
-  bool Thinned() const { return allowance < points; }
+  [[nodiscard]] bool Thinned() const { return allowance < points; }
 };
 
 // `nVerticesTrackMax` below zero: no limit.

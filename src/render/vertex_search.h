@@ -8,7 +8,7 @@
 
 namespace tessarin::render {
 
-enum class VertexSearchOutcome {
+enum class [[nodiscard]] VertexSearchOutcome {
   Found,    // the region is not empty; the list's interior point is set when one could be reached
   Empty,    // curves exist, but none touches the region
   NoCurve,  // no two surfaces meet along a curve with a parametric form

@@ -15,7 +15,7 @@ struct ColorEntry {
   std::uint8_t blue = 0;
 
   friend bool operator==(const ColorEntry&, const ColorEntry&) = default;
-  bool SameRgb(const ColorEntry& other) const {
+  [[nodiscard]] bool SameRgb(const ColorEntry& other) const {
     return red == other.red && green == other.green && blue == other.blue;
   }
 };

@@ -40,29 +40,29 @@ class FieldReader {
   // The newest generation whose keys were seen.
   int generation() const { return generation_; }
 
-  bool Int(std::string_view key, int& field, IntRange range, int keyGeneration = kFirstGeneration);
+  [[nodiscard]] bool Int(std::string_view key, int& field, IntRange range, int keyGeneration = kFirstGeneration);
   // Any integer; stored as 0 or 1.
-  bool Flag(std::string_view key, int& field, int keyGeneration = kFirstGeneration);
+  [[nodiscard]] bool Flag(std::string_view key, int& field, int keyGeneration = kFirstGeneration);
   // Stored 0-based, written 1-based: 0 in the file is a stored -1.
-  bool OneBased(std::string_view key, int& field, IntRange rangeInFile, int keyGeneration = kFirstGeneration);
+  [[nodiscard]] bool OneBased(std::string_view key, int& field, IntRange rangeInFile, int keyGeneration = kFirstGeneration);
   // -1 or at least `minimum`; values from 0 to minimum - 1 become -1.
-  bool VertexLimit(std::string_view key, int& field, int minimum);
-  bool Real(std::string_view key, double& field, RealRange range, int keyGeneration = kFirstGeneration);
-  bool Vector(std::string_view key, Vector3& field, RealRange range);
-  bool Color(std::string_view key, ColorEntry& field, bool materialRow, int keyGeneration = kFirstGeneration);
+  [[nodiscard]] bool VertexLimit(std::string_view key, int& field, int minimum);
+  [[nodiscard]] bool Real(std::string_view key, double& field, RealRange range, int keyGeneration = kFirstGeneration);
+  [[nodiscard]] bool Vector(std::string_view key, Vector3& field, RealRange range);
+  [[nodiscard]] bool Color(std::string_view key, ColorEntry& field, bool materialRow, int keyGeneration = kFirstGeneration);
   // "-1, -1, -1" stands for the button-face colour ("None").
-  bool BeamAxisColor(std::string_view key, ColorEntry& field);
+  [[nodiscard]] bool BeamAxisColor(std::string_view key, ColorEntry& field);
   // The rest of the line, cut to maxCharacters; paths get "/" separators.
-  bool Text(std::string_view key, std::string& field, std::size_t maxCharacters, TextKind kind,
+  [[nodiscard]] bool Text(std::string_view key, std::string& field, std::size_t maxCharacters, TextKind kind,
             std::size_t lineLength = kTextLineLength, int keyGeneration = kFirstGeneration);
   // One token after the line is cut to the key, " = " and 50 characters,
   // dropping a "%" left at the cut; must be a valid suffix.
-  bool Suffix(std::string_view key, std::string& field, int keyGeneration = kFirstGeneration);
+  [[nodiscard]] bool Suffix(std::string_view key, std::string& field, int keyGeneration = kFirstGeneration);
   // A whole line without key, leading blanks kept, cut to maxCharacters.
-  bool Name(std::string& field, std::size_t maxCharacters, std::size_t lineLength);
+  [[nodiscard]] bool Name(std::string& field, std::size_t maxCharacters, std::size_t lineLength);
 
   // Refuses the value just read for a reason of the caller's; always false.
-  bool RejectLastValue();
+  [[nodiscard]] bool RejectLastValue();
   // The line number, key and value of the first format error, for the user
   // ("  at demo.tesprm:212: nThreads = 4000 is out of range"); empty without
   // an error.
@@ -71,12 +71,12 @@ class FieldReader {
  private:
   // True with `line` set when the key's line was taken; true without a line
   // when an optional key is absent; false on a missing required key.
-  bool Expect(std::string_view key, int keyGeneration, std::size_t lineLength, std::optional<LineTokens>& line);
-  bool ReadIntegers(LineTokens& line, long long (&values)[3], IntRange range);
+  [[nodiscard]] bool Expect(std::string_view key, int keyGeneration, std::size_t lineLength, std::optional<LineTokens>& line);
+  [[nodiscard]] bool ReadIntegers(LineTokens& line, long long (&values)[3], IntRange range);
   std::optional<long long> IntegerValue(std::string_view token, IntRange range);
   std::optional<double> RealValue(std::string_view token, RealRange range);
   // True for a value that was read and is in range; otherwise records why.
-  bool CheckValue(bool parsed, bool inRange);
+  [[nodiscard]] bool CheckValue(bool parsed, bool inRange);
   // Records a failure in the message pattern's words; always false.
   bool Fail(std::string_view pattern, std::string_view key, std::string_view found, long long lineNumber);
 

@@ -20,7 +20,7 @@ struct ParameterSetList {
   int current = 0;             // 0-based
 };
 
-struct ParameterFileReadResult {
+struct [[nodiscard]] ParameterFileReadResult {
   ParameterSetList list;
   bool opened = false;          // the file could be opened
   bool defaultCreated = false;  // the list is one default set (missing or unusable file)
@@ -53,7 +53,7 @@ void WriteParameterSetLines(std::ostream& out, const VIEWPARM& set, std::string_
 
 // Writes the whole list in the current format. Returns whether the stream
 // took everything (checked after flushing); shows no message.
-bool WriteParameterFile(std::ostream& out, const ParameterSetList& list, std::string_view startupDirectory,
+[[nodiscard]] bool WriteParameterFile(std::ostream& out, const ParameterSetList& list, std::string_view startupDirectory,
                         const platform::Host& host);
 
 // Saves the list to `path` through a temporary file in the same folder that
@@ -61,7 +61,7 @@ bool WriteParameterFile(std::ostream& out, const ParameterSetList& list, std::st
 // "could not be opened for writing" message and returns false; the previous
 // file is then left as it was. When the saved file cannot be opened again,
 // warns and still returns true.
-bool WriteParameterFile(const std::string& path, const ParameterSetList& list, std::string_view startupDirectory,
+[[nodiscard]] bool WriteParameterFile(const std::string& path, const ParameterSetList& list, std::string_view startupDirectory,
                         platform::Host& host);
 
 }  // namespace tessarin::settings

@@ -8,6 +8,6 @@ namespace tessarin::settings {
 
 // Fills `set`, which must hold the defaults, from the reader's next lines.
 // False on a format error; `set` is then partly filled.
-bool ReadParameterSet(FieldReader& reader, VIEWPARM& set);
+[[nodiscard]] bool ReadParameterSet(FieldReader& reader, VIEWPARM& set);
 
 }  // namespace tessarin::settings

@@ -9,12 +9,12 @@ namespace tessarin::settings {
 
 struct IntRange {
   int min, max;
-  constexpr bool Contains(long long value) const { return value >= min && value <= max; }
+  [[nodiscard]] constexpr bool Contains(long long value) const { return value >= min && value <= max; }
 };
 
 struct RealRange {
   double min, max;
-  constexpr bool Contains(double value) const { return value >= min && value <= max; }
+  [[nodiscard]] constexpr bool Contains(double value) const { return value >= min && value <= max; }
 };
 
 inline constexpr IntRange kParameterSetCountRange{1, 10000};

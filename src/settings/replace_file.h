@@ -12,6 +12,6 @@ namespace tessarin::settings {
 // permissions. On failure the temporary file is removed, `path` is untouched
 // and the result is false. An existing file in a folder where no new file
 // may be made is overwritten in place, without that protection.
-bool ReplaceFileContents(const std::string& path, std::string_view contents);
+[[nodiscard]] bool ReplaceFileContents(const std::string& path, std::string_view contents);
 
 }  // namespace tessarin::settings

@@ -7,6 +7,6 @@
 namespace tessarin::settings {
 
 // No blanks, no "%" except at most one "%d", at most 50 characters.
-bool IsValidSuffix(std::string_view suffix);
+[[nodiscard]] bool IsValidSuffix(std::string_view suffix);
 
 }  // namespace tessarin::settings

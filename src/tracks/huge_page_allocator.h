@@ -42,7 +42,7 @@ class HugePageAllocator {
     }
   }
 
-  static bool InHugePages(std::size_t bytes) { return bytes >= kHugePage && bytes % kHugePage == 0; }
+  [[nodiscard]] static bool InHugePages(std::size_t bytes) { return bytes >= kHugePage && bytes % kHugePage == 0; }
 
   template <typename U>
   bool operator==(const HugePageAllocator<U>&) const {

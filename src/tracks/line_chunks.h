@@ -54,13 +54,13 @@ class LineChunkPipeline {
   LineChunk* Next();
 
  private:
-  bool CanClaim() const;
+  [[nodiscard]] bool CanClaim() const;
   // Claims the next chunk, fills and parses it. Called with `lock` held;
   // releases it for the work.
   void Produce(std::unique_lock<std::mutex>& lock);
   // Reads the next chunk's text: the line cut off at the end of the previous
   // chunk, then whole lines.
-  bool Fill(LineChunk& chunk);
+  [[nodiscard]] bool Fill(LineChunk& chunk);
   // How much to read for the next chunk.
   std::size_t Room() const;
   std::size_t ReadSome(char* buffer, std::size_t room);

@@ -8,18 +8,18 @@
 
 namespace tessarin::tracks {
 
-inline bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+[[nodiscard]] inline bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
 // Drops leading blanks.
 void SkipBlanks(std::string_view& text);
 // Whether nothing but blanks is left.
-bool OnlyBlanks(std::string_view text);
+[[nodiscard]] bool OnlyBlanks(std::string_view text);
 
 // A whole number after optional blanks and a sign; consumes it. Fails on an
 // empty field and on a number outside 64 bits.
-bool TakeInteger(std::string_view& text, std::int64_t& value);
+[[nodiscard]] bool TakeInteger(std::string_view& text, std::int64_t& value);
 // A real number after optional blanks and a sign; consumes it.
-bool TakeReal(std::string_view& text, double& value);
+[[nodiscard]] bool TakeReal(std::string_view& text, double& value);
 
 // Powers of ten that doubles hold exactly.
 inline constexpr double kExactPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
@@ -30,7 +30,7 @@ inline constexpr double kExactPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5
 // mantissa of at most 15 digits and |exponent| <= 22 (false otherwise, and
 // `value` is left alone). One multiplication or division rounds once; the
 // sign is set without a branch, as signs in track files come at random.
-inline bool ScaleExactly(std::uint64_t mantissa, int exponent, bool negative, double& value) {
+[[nodiscard]] inline bool ScaleExactly(std::uint64_t mantissa, int exponent, bool negative, double& value) {
   if (exponent < -22 || exponent > 22) return false;
   const double magnitude = static_cast<double>(mantissa);
   const double scaled =
@@ -39,9 +39,9 @@ inline bool ScaleExactly(std::uint64_t mantissa, int exponent, bool negative, do
   return true;
 }
 
-inline bool IsDigit(char c) { return static_cast<unsigned char>(c - '0') < 10; }
+[[nodiscard]] inline bool IsDigit(char c) { return static_cast<unsigned char>(c - '0') < 10; }
 
 // Whether a number just taken ends its field: end of text or a blank.
-inline bool AtFieldEnd(std::string_view text) { return text.empty() || IsBlank(text.front()); }
+[[nodiscard]] inline bool AtFieldEnd(std::string_view text) { return text.empty() || IsBlank(text.front()); }
 
 }  // namespace tessarin::tracks

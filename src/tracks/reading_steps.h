@@ -28,7 +28,7 @@ class ProgressMeter {
   std::uint32_t calls_ = 0;
 };
 
-inline bool StopRequested(const TrackReadingRequest& request) {
+[[nodiscard]] inline bool StopRequested(const TrackReadingRequest& request) {
   return request.stop != nullptr && request.stop->load(std::memory_order_relaxed);
 }
 
@@ -36,7 +36,7 @@ inline bool StopRequested(const TrackReadingRequest& request) {
 // older-layout escape track first has its direction turned into a point.
 void PassTrack(const TrackInput& track, int layout, const TrackReadingRequest& request, TrackStatistics& statistics);
 
-struct FileReadingResult {
+struct [[nodiscard]] FileReadingResult {
   bool formatError = false;
   int historyNumber = 0;               // 1-based, for the message
   std::int64_t sourceParticle = 0;     // the last one read
@@ -49,7 +49,7 @@ FileReadingResult ReadTrackLines(LineSource& lines, std::uint64_t fileSize, cons
                                  TRACKSETDATA& copy, TrackStatistics& statistics);
 
 // Reads the tracks in range from the copy. Returns false when stopped.
-bool ReadTrackCopy(const TRACKSETDATA& copy, const TrackReadingRequest& request,
+[[nodiscard]] bool ReadTrackCopy(const TRACKSETDATA& copy, const TrackReadingRequest& request,
                    TrackStatistics& statistics);
 
 }  // namespace tessarin::tracks

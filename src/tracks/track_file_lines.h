@@ -29,12 +29,12 @@ HeaderLine RecogniseHeader(std::string_view line, int layout, std::int64_t expec
 
 // The source particle number: a real number above 0.5 and at most 2^63,
 // rounded to the nearest integer.
-bool ParseSourceParticle(std::string_view line, std::int64_t& number);
+[[nodiscard]] bool ParseSourceParticle(std::string_view line, std::int64_t& number);
 
 // A vertex count with nothing after it.
-bool ParseVertexCount(std::string_view line, std::int64_t& count);
+[[nodiscard]] bool ParseVertexCount(std::string_view line, std::int64_t& count);
 
 // Four numbers x, y, z, energy.
-bool ParseVertex(std::string_view line, TrackVertex& vertex);
+[[nodiscard]] bool ParseVertex(std::string_view line, TrackVertex& vertex);
 
 }  // namespace tessarin::tracks

@@ -44,8 +44,8 @@ struct SelectedSegment {
 
 // Relative tolerance of every comparison with a bound.
 inline constexpr double kBoundTolerance = 1e-12;
-inline bool BelowMinimum(double value, double minimum) { return value < minimum * (1 - kBoundTolerance); }
-inline bool AboveMaximum(double value, double maximum) { return value > maximum * (1 + kBoundTolerance); }
+[[nodiscard]] inline bool BelowMinimum(double value, double minimum) { return value < minimum * (1 - kBoundTolerance); }
+[[nodiscard]] inline bool AboveMaximum(double value, double maximum) { return value > maximum * (1 + kBoundTolerance); }
 
 // Judges the track; when selected, adds it to `statistics` (if given) and
 // returns its segment.

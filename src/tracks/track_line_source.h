@@ -26,13 +26,13 @@ class LineSource {
   LineSource(const LineSource&) = delete;
   LineSource& operator=(const LineSource&) = delete;
 
-  bool Good() const { return good_; }
+  [[nodiscard]] bool Good() const { return good_; }
   // The next line without its end ("\n" or "\r\n"); false at the end.
   // The view is valid until the next call.
-  bool Next(std::string_view& line);
+  [[nodiscard]] bool Next(std::string_view& line);
   // The same, with the line's four numbers when it is a vertex line
   // (nullptr otherwise), valid as long as the line.
-  bool Next(std::string_view& line, const TrackVertex*& vertex);
+  [[nodiscard]] bool Next(std::string_view& line, const TrackVertex*& vertex);
   // The vertices of the next `count` lines when they are all vertex lines
   // and already at hand (a track that does not cross a chunk border); an
   // empty span otherwise. Hands nothing out: Skip does. The caller may
@@ -42,7 +42,7 @@ class LineSource {
   // Hands out `count` lines of a run PeekVertexRun showed.
   void Skip(std::size_t count);
   // Whether another line could be read.
-  bool HasMore();
+  [[nodiscard]] bool HasMore();
   // Bytes of the lines handed out so far.
   std::uint64_t BytesRead() const { return bytesRead_; }
   // Lines handed out so far: the 1-based number of the last one.
@@ -50,7 +50,7 @@ class LineSource {
 
  private:
   // Makes `chunk_` hold an unread line; false at the end.
-  bool Advance();
+  [[nodiscard]] bool Advance();
 
   int descriptor_ = -1;
   bool good_ = false;

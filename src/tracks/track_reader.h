@@ -40,7 +40,7 @@ struct ReadingMessage {
   platform::MessageIcon icon = platform::MessageIcon::Error;
 };
 
-struct TrackReadingOutcome {
+struct [[nodiscard]] TrackReadingOutcome {
   std::vector<ReadingMessage> messages;  // in the order they are to be shown
   bool missingFile = false;
   bool formatError = false;

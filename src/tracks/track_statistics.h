@@ -93,6 +93,6 @@ class TrackStatistics {
 };
 
 // Whether the row holds integers (its deviation is 0 when all values agree).
-bool IsIntegerRow(int row);
+[[nodiscard]] bool IsIntegerRow(int row);
 
 }  // namespace tessarin::tracks

@@ -21,7 +21,7 @@ class PolyDataExport : public SelectedTrackSink {
 
   std::size_t Lines() const { return lineEnds_.size(); }
   // Writes the document; false when the stream failed.
-  bool Write(std::ostream& out) const;
+  [[nodiscard]] bool Write(std::ostream& out) const;
 
  private:
   void AddPoint(const TrackVertex& vertex);

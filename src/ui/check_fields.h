@@ -24,11 +24,11 @@ enum class CheckField {
   UseCustomTrackFileName,
 };
 
-bool IsThreeState(CheckField field);
+[[nodiscard]] bool IsThreeState(CheckField field);
 int CheckFieldState(const settings::VIEWPARM& set, CheckField field);
 
 // True when the stored state changed; a state outside the box's range is
 // refused.
-bool SetCheckField(settings::VIEWPARM& set, CheckField field, int state);
+[[nodiscard]] bool SetCheckField(settings::VIEWPARM& set, CheckField field, int state);
 
 }  // namespace tessarin::ui

@@ -86,11 +86,16 @@ CCmdLineDlg::CCmdLineDlg(VIEWPARM& workingCopy, launch::LaunchContext context, p
 
 std::string CCmdLineDlg::Text(TextField field) const { return TextFieldText(copy_, field, context_); }
 bool CCmdLineDlg::IsEditable(TextField field) const { return IsTextFieldEditable(copy_, field); }
-void CCmdLineDlg::Commit(TextField field, std::string_view text) { CommitTextField(copy_, field, text, context_); }
+// A refused text leaves the copy as it was; the window shows the copy again.
+void CCmdLineDlg::Commit(TextField field, std::string_view text) {
+  static_cast<void>(CommitTextField(copy_, field, text, context_));
+}
 std::string CCmdLineDlg::Text(NumberField field) const { return NumberFieldText(copy_, field); }
-void CCmdLineDlg::Commit(NumberField field, std::string_view text) { CommitNumberField(copy_, field, text); }
+void CCmdLineDlg::Commit(NumberField field, std::string_view text) {
+  static_cast<void>(CommitNumberField(copy_, field, text));
+}
 int CCmdLineDlg::State(CheckField field) const { return CheckFieldState(copy_, field); }
-void CCmdLineDlg::SetState(CheckField field, int state) { SetCheckField(copy_, field, state); }
+void CCmdLineDlg::SetState(CheckField field, int state) { static_cast<void>(SetCheckField(copy_, field, state)); }
 
 void CCmdLineDlg::SetConsoleFolderOption(int option) {
   if (option < 0 || option > 3) return;

@@ -24,7 +24,7 @@ class CCmdLineDlg {
   const settings::VIEWPARM& Copy() const { return copy_; }
 
   std::string Text(TextField field) const;
-  bool IsEditable(TextField field) const;
+  [[nodiscard]] bool IsEditable(TextField field) const;
   void Commit(TextField field, std::string_view text);
   std::string Text(NumberField field) const;
   void Commit(NumberField field, std::string_view text);
@@ -39,7 +39,7 @@ class CCmdLineDlg {
   void OpenFile(TextField field);
 
   // OK: true when the working copy was changed.
-  bool Accept();
+  [[nodiscard]] bool Accept();
 
  private:
   settings::VIEWPARM& workingCopy_;

@@ -68,20 +68,20 @@ class Controller final : private launch::StartButtonsView {
   const std::vector<settings::VIEWPARM>& Sets() const { return sets_; }
   int CurrentIndex() const { return current_; }
   std::vector<std::string> SetListEntries() const;
-  bool IsModified() const { return modified_; }
+  [[nodiscard]] bool IsModified() const { return modified_; }
   const std::string& WindowTitle() const { return windowTitle_; }
   const std::string& ParameterFilePath() const { return parameterFilePath_; }
-  bool IsDeleteEnabled() const { return sets_.size() > 1; }
-  bool AreGraphicsShown() const { return graphicsShown_; }
+  [[nodiscard]] bool IsDeleteEnabled() const { return sets_.size() > 1; }
+  [[nodiscard]] bool AreGraphicsShown() const { return graphicsShown_; }
   std::string_view GraphicsToggleCaption() const;
   std::string ConsoleButtonCaption() const { return startButtons_.ConsoleCaption(); }
   std::string MgedButtonCaption() const { return startButtons_.MgedCaption(); }
   const std::string& CommandLine() const { return commandLine_; }
-  bool IsCommandLineTooLong() const { return commandLineTooLong_; }
+  [[nodiscard]] bool IsCommandLineTooLong() const { return commandLineTooLong_; }
   const std::string& InputBaseName() const { return inputBaseName_; }
   const std::string& RtScriptPath() const { return rtScriptPath_; }
   const std::string& NumberOfTracksText() const { return numberOfTracks_; }
-  bool OverwritePrompt() const { return overwritePrompt_; }
+  [[nodiscard]] bool OverwritePrompt() const { return overwritePrompt_; }
   void SetOverwritePrompt(bool on) { overwritePrompt_ = on; }
   launch::LaunchContext Context() const;
   const std::string& StartupDirectory() const { return environment_.startupDirectory; }
@@ -89,11 +89,11 @@ class Controller final : private launch::StartButtonsView {
 
   // "&Reload" belongs in the File menu only while there are unsaved changes
   // and the parameter file is open and can be opened for reading and writing.
-  bool IsReloadAvailable() const;
+  [[nodiscard]] bool IsReloadAvailable() const;
 
   // The program's own console window (opened by the input-file reader).
-  bool IsConsoleMenuEnabled() const { return services_.console.IsOpen(); }
-  bool IsReadingInputFile() const { return readingInputFile_; }
+  [[nodiscard]] bool IsConsoleMenuEnabled() const { return services_.console.IsOpen(); }
+  [[nodiscard]] bool IsReadingInputFile() const { return readingInputFile_; }
   // What the last reading of the input file found ("demo.inp: read without
   // errors: ..."); empty when it did not succeed.
   const std::string& InputReadSummary() const { return inputReadSummary_; }
@@ -106,11 +106,11 @@ class Controller final : private launch::StartButtonsView {
 
   // The start buttons and the processes they watch.
   const launch::ProcessWatch& Watch() const { return startButtons_.Watch(); }
-  bool CanResetButton(launch::WatchedProgram program) const { return startButtons_.CanReset(program); }
+  [[nodiscard]] bool CanResetButton(launch::WatchedProgram program) const { return startButtons_.CanReset(program); }
 
   // --- Field edits (each sets the modified flag when it changes the set) ---
   std::string Text(TextField field) const;
-  bool IsEditable(TextField field) const;
+  [[nodiscard]] bool IsEditable(TextField field) const;
   void Commit(TextField field, std::string_view text);
   std::string Text(NumberField field) const;
   void Commit(NumberField field, std::string_view text);
@@ -133,7 +133,7 @@ class Controller final : private launch::StartButtonsView {
   void NewParameterSet();
   void EditName();
   void DeleteParameterSet();
-  bool ResetAll();  // true when the user agreed and the set was reset
+  [[nodiscard]] bool ResetAll();  // true when the user agreed and the set was reset
   void ToggleGraphics() { graphicsShown_ = !graphicsShown_; }
   void EditCommandLine();
   void ShowSystemVariables() { dialogs_.ShowSystemVariables(); }
@@ -160,13 +160,13 @@ class Controller final : private launch::StartButtonsView {
   // Over a file that was read only in part, asks first and offers Save as;
   // over a file that another program changed since it was read or last
   // saved, asks whether to overwrite it, reload it or save under another name.
-  bool Save();
-  bool SaveAs();
+  [[nodiscard]] bool Save();
+  [[nodiscard]] bool SaveAs();
   // The parameter file was not read completely (a format error, or it could
   // not be opened): saving over it would lose what could not be read.
-  bool WasReadInPart() const { return parameterFileReadInPart_; }
+  [[nodiscard]] bool WasReadInPart() const { return parameterFileReadInPart_; }
   // Closing the window (close box, Esc, Exit): false keeps it open.
-  bool RequestClose() { return SaveChangesFirst(); }
+  [[nodiscard]] bool RequestClose() { return SaveChangesFirst(); }
   void OpenManual(Manual manual);
   void ActivateConsoleWindow();
   void CloseConsoleWindow();
@@ -191,9 +191,9 @@ class Controller final : private launch::StartButtonsView {
 
   // --- Track data (controller_tracks.cpp) ---
   void SetTrackReadingRunner(TrackReadingRunner& runner) { tracks_->runner = &runner; }
-  bool IsReadingTracks() const { return tracks_->reading.load(std::memory_order_acquire); }
+  [[nodiscard]] bool IsReadingTracks() const { return tracks_->reading.load(std::memory_order_acquire); }
   // False, after the refusal message, while a reading runs.
-  bool MayChangeTrackFiltering();
+  [[nodiscard]] bool MayChangeTrackFiltering();
   // "Refresh": counts the tracks the set's filter selects.
   void RefreshNumberOfTracks();
   void DefaultFiltering();
@@ -203,13 +203,13 @@ class Controller final : private launch::StartButtonsView {
   void ReadTracksForStatistics(const settings::TrackFilter& filter, const settings::SegmentFilter& segments,
                                bool filterFirst, tracks::TrackStatistics& statistics);
   // The set's copy of the track data was cut short by Stop.
-  bool IsTrackCopyIncomplete() const;
+  [[nodiscard]] bool IsTrackCopyIncomplete() const;
   // The filtering tab: each refuses while a reading runs; a change sets the
   // modified flag and blanks "Number of tracks:".
   DisplayUnits Units() const { return {working_.unitEnergy, working_.unitDistance}; }
   std::string TransportBoundText(int row, BoundColumn column) const;
   void CommitTransportBound(int row, BoundColumn column, std::string_view text);
-  bool IsTrackTypeIncluded(int type) const { return (working_.filter.originTypeMask >> type) & 1; }
+  [[nodiscard]] bool IsTrackTypeIncluded(int type) const { return (working_.filter.originTypeMask >> type) & 1; }
   void SetTrackTypeIncluded(int type, bool included);
   std::string GenerationText(BoundColumn column) const;
   void CommitGeneration(BoundColumn column, std::string_view text);
@@ -224,9 +224,9 @@ class Controller final : private launch::StartButtonsView {
 
  private:
   void ReadParameterFile();
-  bool WriteParameterFile();
+  [[nodiscard]] bool WriteParameterFile();
   void DiscardAllSets();
-  bool SaveChangesFirst();
+  [[nodiscard]] bool SaveChangesFirst();
   // The parameter file as just read or written, to tell later changes by others.
   void StampParameterFile();
   void LoadCurrentIntoWorkingCopy();

@@ -13,9 +13,9 @@ class DialogRunner {
   virtual ~DialogRunner() = default;
   // Each returns true for OK (for the edit-name and command-line dialogs:
   // only when their Accept() reported a change).
-  virtual bool Run(CNewParmSetDlg& dialog) = 0;
-  virtual bool Run(CEditNameDlg& dialog) = 0;
-  virtual bool Run(CCmdLineDlg& dialog) = 0;
+  [[nodiscard]] virtual bool Run(CNewParmSetDlg& dialog) = 0;
+  [[nodiscard]] virtual bool Run(CEditNameDlg& dialog) = 0;
+  [[nodiscard]] virtual bool Run(CCmdLineDlg& dialog) = 0;
   virtual void ShowSystemVariables() = 0;  // modeless
   virtual void ShowAbout() = 0;
 };

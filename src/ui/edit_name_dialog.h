@@ -17,7 +17,7 @@ class CEditNameDlg {
   // OK: stores the name (at most 200 characters, leading blanks and tabs
   // removed) and returns true, or returns false when it is the same name,
   // which ends the dialog as Cancel.
-  bool Accept();
+  [[nodiscard]] bool Accept();
 
  private:
   settings::VIEWPARM& workingCopy_;

@@ -22,6 +22,6 @@ std::optional<long long> ParseInteger(std::string_view text);
 
 // Removes leading blanks and tabs.
 std::string_view TrimLeadingBlanks(std::string_view text);
-bool IsBlank(std::string_view text);
+[[nodiscard]] bool IsBlank(std::string_view text);
 
 }  // namespace tessarin::ui

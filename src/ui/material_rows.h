@@ -19,7 +19,7 @@ std::string_view MaterialColumnHeader(MaterialColumn column);
 // swatch, colour-name and check-box columns have no text.
 std::string MaterialCellText(const settings::REGIONDATA& row, int rowIndex, MaterialColumn column);
 
-bool IsMaterialCellTyped(MaterialColumn column);  // R, G, B, Transp., Refl.
+[[nodiscard]] bool IsMaterialCellTyped(MaterialColumn column);  // R, G, B, Transp., Refl.
 
 // How many rows the table shows: one per region of the last reading of the
 // input file, which are the rows up to the last named one. Rows after it
@@ -29,6 +29,6 @@ std::size_t ShownMaterialRows(const std::vector<settings::REGIONDATA>& rows);
 
 // R, G and B take a decimal integer 0 to 255, Transp. and Refl. a real 0 to
 // 1, each followed only by blanks or tabs. True when the row changed.
-bool CommitMaterialCell(settings::REGIONDATA& row, MaterialColumn column, std::string_view text);
+[[nodiscard]] bool CommitMaterialCell(settings::REGIONDATA& row, MaterialColumn column, std::string_view text);
 
 }  // namespace tessarin::ui

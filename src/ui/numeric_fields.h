@@ -28,6 +28,6 @@ enum class NumberField {
 std::string NumberFieldText(const settings::VIEWPARM& set, NumberField field);
 
 // True when the stored value changed.
-bool CommitNumberField(settings::VIEWPARM& set, NumberField field, std::string_view text);
+[[nodiscard]] bool CommitNumberField(settings::VIEWPARM& set, NumberField field, std::string_view text);
 
 }  // namespace tessarin::ui

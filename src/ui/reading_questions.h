@@ -15,7 +15,7 @@
 namespace tessarin::ui {
 
 // Yes to the question made of `start`, `subject` and `end`; No is the default.
-inline bool AllowedByUser(platform::Host& host, std::string_view start, std::string_view subject,
+[[nodiscard]] inline bool AllowedByUser(platform::Host& host, std::string_view start, std::string_view subject,
                           std::string_view end) {
   std::string text(start);
   text += subject;
@@ -27,7 +27,7 @@ inline bool AllowedByUser(platform::Host& host, std::string_view start, std::str
 class CommandQuestion final : public engine::CommandPermission {
  public:
   explicit CommandQuestion(platform::Host& host) : host_(host) {}
-  bool AllowCommands(std::string_view firstCommand) override {
+  [[nodiscard]] bool AllowCommands(std::string_view firstCommand) override {
     return AllowedByUser(host_, messages::kRunCommandQuestionStart, firstCommand, messages::kRunCommandQuestionEnd);
   }
 
@@ -38,7 +38,7 @@ class CommandQuestion final : public engine::CommandPermission {
 class FileQuestion final : public engine::FilePermission {
  public:
   explicit FileQuestion(platform::Host& host) : host_(host) {}
-  bool AllowFilesOutside(std::string_view firstPath) override {
+  [[nodiscard]] bool AllowFilesOutside(std::string_view firstPath) override {
     return AllowedByUser(host_, messages::kOutsideFileQuestionStart, firstPath, messages::kOutsideFileQuestionEnd);
   }
 

@@ -9,7 +9,7 @@
 
 namespace tessarin::ui {
 
-enum class OpenOutcome {
+enum class [[nodiscard]] OpenOutcome {
   Opened,
   Failed,    // the file is not there, or opening it failed otherwise
   NoViewer,  // the file is there, but no program to show it was found

@@ -7,7 +7,7 @@
 namespace tessarin::ui {
 
 template <typename T>
-bool StoreIfDifferent(T& stored, T value) {
+[[nodiscard]] bool StoreIfDifferent(T& stored, T value) {
   if (stored == value) return false;
   stored = std::move(value);
   return true;

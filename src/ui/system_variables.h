@@ -15,6 +15,6 @@ std::string SystemVariableText(const settings::VIEWPARM& set, int index);
 
 // A finite decimal real that differs from the stored value is stored (true);
 // anything else is refused and the old value stays.
-bool CommitSystemVariable(settings::VIEWPARM& set, int index, std::string_view text);
+[[nodiscard]] bool CommitSystemVariable(settings::VIEWPARM& set, int index, std::string_view text);
 
 }  // namespace tessarin::ui

@@ -31,11 +31,11 @@ enum class TextField {
 
 std::string TextFieldText(const settings::VIEWPARM& set, TextField field, const launch::LaunchContext& context);
 
-bool IsTextFieldEditable(const settings::VIEWPARM& set, TextField field);
+[[nodiscard]] bool IsTextFieldEditable(const settings::VIEWPARM& set, TextField field);
 
 // True when the stored value changed. A suffix with a stray "%" is refused;
 // a suffix that becomes empty turns the derived name into the custom name.
-bool CommitTextField(settings::VIEWPARM& set, TextField field, std::string_view text,
+[[nodiscard]] bool CommitTextField(settings::VIEWPARM& set, TextField field, std::string_view text,
                      const launch::LaunchContext& context);
 
 }  // namespace tessarin::ui

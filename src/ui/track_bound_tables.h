@@ -38,7 +38,7 @@ BoundEdit CommitSegmentBound(settings::SegmentFilter& segments, int row, BoundCo
                              DisplayUnits units);
 
 // The particle-type check boxes and the generation fields.
-bool SetTrackTypeIncluded(settings::TrackFilter& filter, int type, bool included);  // true when changed
+[[nodiscard]] bool SetTrackTypeIncluded(settings::TrackFilter& filter, int type, bool included);  // true when changed
 std::string GenerationText(const settings::TrackFilter& filter, BoundColumn column);
 // Minimum: a positive integer; maximum: blank for none or an integer >= -1.
 BoundEdit CommitGeneration(settings::TrackFilter& filter, BoundColumn column, std::string_view text);

@@ -14,6 +14,6 @@ std::string VectorCellText(const settings::VIEWPARM& set, VectorField field, int
 
 // Each component is a real within +-1e300; the normal may not become
 // (0, 0, 0). True when the stored value changed.
-bool CommitVectorCell(settings::VIEWPARM& set, VectorField field, int component, std::string_view text);
+[[nodiscard]] bool CommitVectorCell(settings::VIEWPARM& set, VectorField field, int component, std::string_view text);
 
 }  // namespace tessarin::ui

@@ -21,9 +21,9 @@ class View3dRendering {
   void SetSize(int width, int height);
   void SetView(const view3d::ViewSettings& view);
 
-  bool HasScene() const { return request_.scene != nullptr; }
+  [[nodiscard]] bool HasScene() const { return request_.scene != nullptr; }
   const view3d::Scene* SceneShown() const { return request_.scene.get(); }
-  bool IsLatest(const view3d::RenderedFrame& frame) const { return frame.request != 0 && frame.request == latest_; }
+  [[nodiscard]] bool IsLatest(const view3d::RenderedFrame& frame) const { return frame.request != 0 && frame.request == latest_; }
   std::uint64_t LatestRequest() const { return latest_; }
 
   // Stops drawing (the window was closed); the next change starts again.

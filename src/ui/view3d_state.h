@@ -36,7 +36,7 @@ class View3dState {
 
   // Writes azimuth, elevation, view size and view centre into `set`;
   // false when they were the set's already.
-  bool ApplyTo(settings::VIEWPARM& set) const;
+  [[nodiscard]] bool ApplyTo(settings::VIEWPARM& set) const;
 
  private:
   view3d::ViewSettings view_;

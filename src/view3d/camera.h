@@ -36,7 +36,7 @@ class Camera {
 
   int Width() const { return width_; }
   int Height() const { return height_; }
-  bool Perspective() const { return perspective_; }
+  [[nodiscard]] bool Perspective() const { return perspective_; }
   const Vec3& ToEye() const { return toEye_; }
   const Vec3& Right() const { return right_; }
   const Vec3& Up() const { return up_; }
@@ -46,7 +46,7 @@ class Camera {
   raytrace::Ray RayThrough(double x, double y) const;
   // Where a model point shows, in the same pixel units, and its distance
   // along the ray through there; false behind the eye.
-  bool Project(const Vec3& point, double& x, double& y, double& distance) const;
+  [[nodiscard]] bool Project(const Vec3& point, double& x, double& y, double& distance) const;
   // Where a model point shows and its depth: with perspective its distance
   // from the eye along the view direction (which may be negative: behind
   // the eye; distances along rays are this times DepthToDistance), without

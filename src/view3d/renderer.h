@@ -17,7 +17,7 @@
 
 namespace tessarin::view3d {
 
-enum class RenderOutcome { Finished, Cancelled };
+enum class [[nodiscard]] RenderOutcome { Finished, Cancelled };
 
 // The memory a picture with tracks needs besides the picture itself; a
 // caller that renders picture after picture keeps one and passes it in.

@@ -49,7 +49,7 @@ struct Scene {
   double maximumObjectSizeRatio = 50;  // the world cube's edge over the view size
 
   // Whether the script subtracts the source sphere from the cells and draws it.
-  bool SourceShown() const {
+  [[nodiscard]] bool SourceShown() const {
     return sourceCentre && sourceLook >= 0 && looks[static_cast<std::size_t>(sourceLook)].shown;
   }
 };

@@ -33,7 +33,7 @@ struct TrackRaster {
 // The tracks are shared out among `threads` threads that end before it
 // returns, each drawing into pixels of its own, which are then joined.
 // False when `cancel` was set meanwhile.
-bool RasterizeTracks(const TrackScene& tracks, const Camera& camera, int threads, const std::atomic<bool>* cancel,
+[[nodiscard]] bool RasterizeTracks(const TrackScene& tracks, const Camera& camera, int threads, const std::atomic<bool>* cancel,
                      TrackRaster& raster, std::vector<TrackFragment>& fragments);
 
 }  // namespace tessarin::view3d

@@ -84,7 +84,7 @@ TEST_F(RtScriptTest, WorldWithACutawayPlane) {
   EXPECT_TRUE(Has(world, " 0.577350269189626 0.577350269189626 0.577350269189626 0\n")) << world;
 
   fixture.set.cutawayPlanePoint = {0, 0, 1e4};  // misses the world cube
-  fixture.Write();
+  EXPECT_EQ(fixture.Write().outcome, RtScriptOutcome::Written);
   EXPECT_EQ(LinesStartingWith(fixture.script, "in World arbn").rfind("in World arbn 6", 0), 0u);
 }
 
@@ -126,7 +126,7 @@ TEST_F(RtScriptTest, AHiddenSourceIsNotSubtracted) {
   ASSERT_TRUE(fixture.Read(kBall));
   fixture.set.rows.resize(3);
   fixture.set.rows[2].show = 0;  // M1, V1, M_source
-  fixture.Write();
+  EXPECT_EQ(fixture.Write().outcome, RtScriptOutcome::Written);
   EXPECT_TRUE(Has(fixture.script, "in S_source sph"));
   EXPECT_FALSE(Has(fixture.script, " - S_source"));
   EXPECT_TRUE(Has(fixture.script, "\ndraw M1 V1\n")) << fixture.script;
@@ -252,7 +252,7 @@ TEST_F(RtScriptTest, ClippingShortensInfiniteCylindersToTheCell) {
   EXPECT_TRUE(Has(script, "\ncomb C1 u ARBN1 + S1C1 - S_source\n")) << script;
 
   fixture.set.nIterations = 0;
-  fixture.Write();
+  EXPECT_EQ(fixture.Write().outcome, RtScriptOutcome::Written);
   EXPECT_FALSE(Has(fixture.script, "S1C1"));
   EXPECT_TRUE(Has(fixture.script, "\ncomb C1 u ARBN1 + S1 - S_source\n"));
 }
@@ -319,7 +319,7 @@ TEST_F(RtScriptTest, ClipboardHoldsTheScriptByteForByte) {
   EXPECT_EQ(clipboard.text, script);
   clipboard.text.clear();
   fixture.set.copyToClipboard = 0;
-  fixture.Write();
+  EXPECT_EQ(fixture.Write().outcome, RtScriptOutcome::Written);
   EXPECT_TRUE(clipboard.text.empty());
 }
 
@@ -344,7 +344,7 @@ TEST_F(RtScriptTest, DatabaseAndBeamAxis) {
   EXPECT_TRUE(Has(fixture.script, "\nvdraw write next 1 10 20 15030\n"));
 
   fixture.set.beamAxisColorRGB = {0, 240, 240, 240};  // the button face: no axis
-  fixture.Write();
+  EXPECT_EQ(fixture.Write().outcome, RtScriptOutcome::Written);
   EXPECT_FALSE(Has(fixture.script, "vdraw"));
 }
 

@@ -37,7 +37,7 @@ RtScriptResult ScriptFixture::Write() {
 
 std::string ScriptFixture::ScriptOf(const std::string& input) {
   EXPECT_TRUE(Read(input)) << console;
-  Write();
+  EXPECT_EQ(Write().outcome, RtScriptOutcome::Written) << console;
   return script;
 }
 

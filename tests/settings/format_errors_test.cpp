@@ -209,7 +209,7 @@ TEST(OpenFailure, ReportedOnlyWhenAsked) {
   EXPECT_TRUE(quiet.messages.empty());
 
   platform::ScriptedHost reporting;
-  ReadParameterFile(folder.File("missing.tesprm"), true, reporting);
+  EXPECT_TRUE(ReadParameterFile(folder.File("missing.tesprm"), true, reporting).defaultCreated);
   ASSERT_EQ(reporting.messages.size(), 1u);
   EXPECT_EQ(reporting.messages[0].text, "File \"" + folder.File("missing.tesprm") + "\" could not be opened for reading.");
   EXPECT_EQ(reporting.messages[0].icon, platform::MessageIcon::Error);

@@ -38,7 +38,7 @@ std::size_t FindKey(const std::vector<std::string>& lines, std::string_view key,
 std::string WriteToText(const ParameterSetList& list) {
   platform::ScriptedHost host;
   std::ostringstream out;
-  WriteParameterFile(out, list, kStartup, host);
+  EXPECT_TRUE(WriteParameterFile(out, list, kStartup, host));
   return out.str();
 }
 

@@ -93,7 +93,7 @@ TEST(ReadGenerations, WithoutTheLogKeysTheLineAfterEndfFolderMustBeAdditionalArg
   EXPECT_EQ(result.list.sets[0].additionalArgs, std::string(200, 'a'));
 
   platform::ScriptedHost strayHost;
-  ReadText(testing::ReplaceLine(text, "additionalArgs", "quitAfterChecking = 0"), strayHost);
+  EXPECT_TRUE(ReadText(testing::ReplaceLine(text, "additionalArgs", "quitAfterChecking = 0"), strayHost).readInPart);
   ASSERT_EQ(strayHost.messages.size(), 1u);
   EXPECT_NE(strayHost.messages[0].text.find("has incorrect format"), std::string::npos);
 }

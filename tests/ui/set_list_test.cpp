@@ -194,12 +194,12 @@ TEST(ParameterSetList, ResetAllKeepsNameAndFilesButResetsGraphicsAndThreads) {
   controller.CommitMaterial(0, MaterialColumn::Red, "1");
 
   fixture.host.answers = {MessageAnswer::Cancel};
-  controller.ResetAll();
+  EXPECT_FALSE(controller.ResetAll());
   EXPECT_EQ(controller.WorkingCopy().elevation, -30);
   EXPECT_EQ(fixture.host.messages.back().defaultAnswer, MessageAnswer::No);
 
   fixture.host.answers = {MessageAnswer::Yes};
-  controller.ResetAll();
+  EXPECT_TRUE(controller.ResetAll());
   const settings::VIEWPARM& set = controller.WorkingCopy();
   EXPECT_EQ(set.elevation, 15);
   EXPECT_EQ(set.nThreads, -1);

@@ -109,8 +109,8 @@ class ClearPixels {
     margin_ = 1e-5 * view.viewSize;
     // How many pixels the margin is across, near the view centre.
     double x0 = 0, y0 = 0, x1 = 0, y1 = 0, depth = 0;
-    camera_.Project(view.centre, x0, y0, depth);
-    camera_.Project(view.centre + margin_ * camera_.Right(), x1, y1, depth);
+    EXPECT_TRUE(camera_.Project(view.centre, x0, y0, depth));
+    EXPECT_TRUE(camera_.Project(view.centre + margin_ * camera_.Right(), x1, y1, depth));
     shift_ = std::fabs(x1 - x0);
   }
 

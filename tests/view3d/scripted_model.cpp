@@ -2,6 +2,7 @@
 
 #include <fstream>
 #include <sstream>
+#include <stdexcept>
 
 #include "platform/scripted_host.h"
 #include "render/region_rows.h"
@@ -58,7 +59,8 @@ std::string ScriptedModel::WriteParameterFile() const {
   list.sets.push_back(set);
   std::ofstream out(folder.File("model.tesprm"));
   platform::ScriptedHost host;
-  settings::WriteParameterFile(out, list, folder.path(), host);
+  if (!settings::WriteParameterFile(out, list, folder.path(), host))
+    throw std::runtime_error("cannot write " + folder.File("model.tesprm"));
   return "model.tesprm";
 }
 

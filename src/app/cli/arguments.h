@@ -23,7 +23,7 @@ struct ParsedArguments {
   std::map<std::string, std::string> values;
   bool helpRequested = false;
 
-  bool Has(const std::string& flag) const { return flags.count(flag) != 0; }
+  [[nodiscard]] bool Has(const std::string& flag) const { return flags.count(flag) != 0; }
   std::optional<std::string> Value(const std::string& option) const;
 };
 

@@ -24,7 +24,7 @@ CommandStep<ParsedArguments> ParseCommandArguments(const std::vector<std::string
                                                    const CommandDescription& command, CommandIo& io);
 
 // "WxH", each a whole number from 1 to `most`.
-bool ParsePictureSize(const std::string& text, long long most, int& width, int& height);
+[[nodiscard]] bool ParsePictureSize(const std::string& text, long long most, int& width, int& height);
 
 // Prints "tessarin-cli NAME: message" and the pointer to --help on io.err.
 void ReportUsageError(const CommandDescription& command, std::string_view message, CommandIo& io);

@@ -8,6 +8,6 @@
 namespace tessarin::cli {
 
 // False with a reason in `error` when the file cannot be written.
-bool WritePngFile(const std::string& path, const preview::RgbImage& image, std::string& error);
+[[nodiscard]] bool WritePngFile(const std::string& path, const preview::RgbImage& image, std::string& error);
 
 }  // namespace tessarin::cli

@@ -58,7 +58,7 @@ struct IntersectionCurve {
 };
 
 // Types 1 to 11 have points and parameter ranges.
-inline bool HasParametricForm(std::int32_t curveType) { return curveType >= kLine && curveType <= kCylinderCylinderCurve; }
+[[nodiscard]] inline bool HasParametricForm(std::int32_t curveType) { return curveType >= kLine && curveType <= kCylinderCylinderCurve; }
 
 // 2 for types 2 and 5, 4 for types 10 and 11, 1 for the others.
 int CurveBranchCount(std::int32_t curveType);

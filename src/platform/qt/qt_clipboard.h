@@ -9,7 +9,7 @@ class QtClipboard final : public Clipboard {
  public:
   // Text that is not valid UTF-8 is taken as Latin-1, so every byte still
   // arrives as one character.
-  bool SetText(std::string_view text) override;
+  [[nodiscard]] bool SetText(std::string_view text) override;
 };
 
 }  // namespace tessarin::platform::qt

@@ -21,7 +21,7 @@ class QtTimers final : public QObject, public Timers {
 
   void Start(std::uint64_t id, std::chrono::milliseconds period) override;
   void Stop(std::uint64_t id) override;
-  bool IsRunning(std::uint64_t id) const { return timers_.count(id) != 0; }
+  [[nodiscard]] bool IsRunning(std::uint64_t id) const { return timers_.count(id) != 0; }
 
  private:
   TickCallback onTick_;

@@ -8,6 +8,6 @@ namespace tessarin::ui::qt {
 
 // Processes events until `done` holds or `milliseconds` have passed; whether
 // it held.
-bool ProcessEventsUntil(const std::function<bool()>& done, int milliseconds);
+[[nodiscard]] bool ProcessEventsUntil(const std::function<bool()>& done, int milliseconds);
 
 }  // namespace tessarin::ui::qt

@@ -34,7 +34,7 @@ class FaultListPanel : public QWidget {
   void Search(std::shared_ptr<const GeometryViewScene> scene, const preview::Box3& wanted);
   // Forgets the list (the model changed); stops a search.
   void Clear();
-  bool Searching() const { return job_ != nullptr; }
+  [[nodiscard]] bool Searching() const { return job_ != nullptr; }
   const FaultReport& Report() const { return report_; }
   // Chooses row `row` as a click would.
   void Choose(int row);

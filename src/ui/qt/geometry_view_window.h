@@ -42,9 +42,9 @@ class GeometryViewWindow : public QWidget {
   void ShowPoint(const input::Vec3& point);
 
   // Writes the picture shown; false when there is none or it cannot be written.
-  bool SaveImage(const QString& path) const;
+  [[nodiscard]] bool SaveImage(const QString& path) const;
   // Waits (running events) until the latest request has been drawn.
-  bool WaitForPicture(int milliseconds);
+  [[nodiscard]] bool WaitForPicture(int milliseconds);
   double LastDrawSeconds() const { return lastDrawSeconds_; }
   SliceCanvas* Canvas() const { return canvas_; }
   QString StatusText() const;

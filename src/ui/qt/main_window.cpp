@@ -93,10 +93,11 @@ void MainWindow::BuildMenus() {
   connect(reloadAction_, &QAction::triggered, this, [this] { Run([this] { controller_.ReloadParameterFile(); }); });
   QAction* save = fileMenu_->addAction(captions::kSaveMenu);
   save->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-  connect(save, &QAction::triggered, this, [this] { Run([this] { controller_.Save(); }); });
+  // The controller tells of a save that failed.
+  connect(save, &QAction::triggered, this, [this] { Run([this] { static_cast<void>(controller_.Save()); }); });
   QAction* saveAs = fileMenu_->addAction(captions::kSaveAsMenu);
   saveAs->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_A));
-  connect(saveAs, &QAction::triggered, this, [this] { Run([this] { controller_.SaveAs(); }); });
+  connect(saveAs, &QAction::triggered, this, [this] { Run([this] { static_cast<void>(controller_.SaveAs()); }); });
   fileMenu_->addSeparator();
   QAction* exit = fileMenu_->addAction(captions::kExitMenu);
   connect(exit, &QAction::triggered, this, &QWidget::close);

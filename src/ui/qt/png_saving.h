@@ -12,7 +12,7 @@ namespace tessarin::ui::qt {
 
 // False when the picture could not be written, with the system's reason in
 // `reason` when given.
-bool SavePngReplacing(const QImage& image, const QString& path, std::string* reason = nullptr);
+[[nodiscard]] bool SavePngReplacing(const QImage& image, const QString& path, std::string* reason = nullptr);
 
 // Asks where to save `image` (".png" added when missing) and saves it; a
 // failure is told in a box titled `windowTitle`, with the system's reason.

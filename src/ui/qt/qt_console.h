@@ -23,16 +23,16 @@ class QtConsole final : public platform::Console {
   void Open() override;
   void Write(std::string_view text) override;
   std::optional<int> PollKey() override;
-  bool HasText() const override { return hasText_; }
+  [[nodiscard]] bool HasText() const override { return hasText_; }
   void SetCloseEnabled(bool enabled) override { closeEnabled_ = enabled; }
-  bool IsOpen() const override { return !window_.isNull(); }
+  [[nodiscard]] bool IsOpen() const override { return !window_.isNull(); }
   void Hide() override;
   void Close() override;
 
   // The user closes the window: the handler decides (the Console menu's
   // "Close console window" rules apply).
   void SetCloseRequestHandler(std::function<void()> handler) { closeRequested_ = std::move(handler); }
-  bool IsCloseEnabled() const { return closeEnabled_; }
+  [[nodiscard]] bool IsCloseEnabled() const { return closeEnabled_; }
 
   // For the window and for tests.
   void KeyPressed(int key) { keys_.push_back(key); }

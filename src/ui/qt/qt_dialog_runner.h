@@ -16,9 +16,9 @@ class QtDialogRunner final : public DialogRunner {
   // The owner and the controller are known only after both are built.
   void Attach(QWidget* owner, Controller* controller, std::function<void()> changed);
 
-  bool Run(CNewParmSetDlg& dialog) override;
-  bool Run(CEditNameDlg& dialog) override;
-  bool Run(CCmdLineDlg& dialog) override;
+  [[nodiscard]] bool Run(CNewParmSetDlg& dialog) override;
+  [[nodiscard]] bool Run(CEditNameDlg& dialog) override;
+  [[nodiscard]] bool Run(CCmdLineDlg& dialog) override;
   void ShowSystemVariables() override;
   void ShowAbout() override;
 

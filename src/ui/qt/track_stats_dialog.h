@@ -34,7 +34,7 @@ class CTrackStatsDlg : public QDialog {
   QWidget* BuildSegmentTable();
   QWidget* BuildCountsAndOptions();
   FilteringBinding DialogBinding();
-  bool MayChange() { return controller_.MayChangeTrackFiltering(); }
+  [[nodiscard]] bool MayChange() { return controller_.MayChangeTrackFiltering(); }
   void MarkOutOfDate();
   void Refresh();
   void DefaultFiltering();

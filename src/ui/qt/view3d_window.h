@@ -42,10 +42,10 @@ class View3dWindow : public QWidget {
   void ResetView();
 
   // Writes the picture shown; false when there is none or it cannot be written.
-  bool SaveImage(const QString& path) const;
+  [[nodiscard]] bool SaveImage(const QString& path) const;
   // Waits (running events) until the full picture of the latest view is shown
   // and the tracks, when the set shows them, have been read.
-  bool WaitForPicture(int milliseconds);
+  [[nodiscard]] bool WaitForPicture(int milliseconds);
   View3dCanvas* Canvas() const { return canvas_; }
   FaultListPanel* Faults() const { return faults_; }
   const View3dState& State() const { return state_; }
@@ -66,7 +66,7 @@ class View3dWindow : public QWidget {
   void ShowFrame(const view3d::RenderedFrame& frame);
   void TracksLoaded(std::uint64_t request, view3d::SetTracks tracks);
   // The pixel of the picture shown under a point of the canvas; false without one.
-  bool PixelUnder(QPointF at, int& column, int& row) const;
+  [[nodiscard]] bool PixelUnder(QPointF at, int& column, int& row) const;
   void DescribePoint(QPointF at);
   void PickPoint(QPointF at);
   void ChooseAndSave();

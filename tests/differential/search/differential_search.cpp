@@ -7,6 +7,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <stdexcept>
 #include <fstream>
 #include <iostream>
 #include <string>
@@ -75,7 +76,8 @@ std::string Keep(const std::string& folder, const std::string& name, const std::
   platform::ScriptedHost host;
   settings::ParameterSetList list;
   list.sets.push_back(set);
-  settings::WriteParameterFile(base + ".tesprm", list, folder + "/", host);
+  if (!settings::WriteParameterFile(base + ".tesprm", list, folder + "/", host))
+    throw std::runtime_error("cannot write " + base + ".tesprm");
   return base;
 }
 
