@@ -73,6 +73,13 @@ TEST(OverlapsCommand, RefusesBadNumbersAndRegions) {
   EXPECT_EQ(demo.Run("overlaps demo.tesprm --region 0,0,0,1,1").exitStatus, 2);
   EXPECT_EQ(demo.Run("overlaps demo.tesprm --region 0,0,0,1,0,1").exitStatus, 2);
   EXPECT_NE(demo.Errors().find("--region"), std::string::npos);
+  // Each whole number at its largest is taken, one more is refused; a thin
+  // region keeps the finest grid cheap.
+  const std::string thin = "overlaps demo.tesprm --region 0,0,0,10,0.0025,0.0025 ";
+  for (const char* numbers : {"--rays 4000", "--threads 256"})
+    EXPECT_EQ(demo.Run(thin + numbers).exitStatus, 0) << numbers << demo.Errors();
+  for (const char* numbers : {"--rays 4001", "--threads 257", "--threads 0"})
+    EXPECT_EQ(demo.Run(thin + numbers).exitStatus, 2) << numbers;
 }
 
 // A big-endian word of the header chunk: width at 16, height at 20.
@@ -129,6 +136,10 @@ TEST(RenderCommand, RefusesBadArgumentsAndSaysWhatFailed) {
   DemoFolder demo;
   EXPECT_EQ(demo.Run("render demo.tesprm").exitStatus, 2);
   EXPECT_EQ(demo.Run("render demo.tesprm -o a.png --size 0x10").exitStatus, 2);
+  for (const char* size : {"10000x1", "1x10000"})
+    EXPECT_EQ(demo.Run(std::string("render demo.tesprm --no-tracks -o a.png --size ") + size).exitStatus, 0) << size;
+  for (const char* size : {"10001x1", "1x10001"})
+    EXPECT_EQ(demo.Run(std::string("render demo.tesprm --no-tracks -o a.png --size ") + size).exitStatus, 2) << size;
   EXPECT_EQ(demo.Run("render demo.tesprm -o a.png --time-limit -1").exitStatus, 2);
   EXPECT_EQ(demo.Run("render demo.tesprm -o a.png --set 9").exitStatus, 2);
   EXPECT_EQ(demo.Run("render demo.tesprm --no-tracks -o /nonexistent/folder/a.png").exitStatus, 1);

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "preview/cell_ray_engine.h"
+#include "preview/ray_grid.h"
 #include "preview/preview_models.h"
 #include "preview/set_world.h"
 #include "render/script_check/random_model.h"
@@ -21,6 +22,41 @@ OverlapSearchResult SearchViewCube(const TextModel& model, int raysPerSide = 100
   options.region = ViewCube(ViewCentreOf(set), set.viewSize);
   options.raysPerSide = raysPerSide;
   return SearchOverlaps(engine, options);
+}
+
+// Rays stand at the centres of equal steps, as many along each side as the
+// longest side's spacing gives, so the grid is symmetric in the region and
+// reaches half a step from every face; each ray starts on the low face.
+TEST(RayGrid, RaysStandAtTheCentresOfEqualStepsAcrossTheRegion) {
+  const struct {
+    Box3 region;
+    int raysPerSide;
+    std::array<int, 3> counts;
+  } cases[] = {{{{0, 0, 0}, {1, 1, 1}}, 4, {4, 4, 4}},
+               {{{-3, 1, 10}, {5, 2, 10.5}}, 16, {16, 2, 1}},
+               {{{0, 0, 0}, {1, 0.26, 0.24}}, 4, {4, 1, 1}},
+               {{{-1, -1, -1}, {1, 1, 1}}, 1, {1, 1, 1}}};
+  for (const auto& c : cases) {
+    const RayGrid grid(c.region, c.raysPerSide);
+    for (int axis = 0; axis < 3; ++axis) {
+      SCOPED_TRACE(axis);
+      const std::vector<double>& at = grid.Coordinates(axis);
+      ASSERT_EQ(grid.Count(axis), c.counts[static_cast<std::size_t>(axis)]);
+      const double low = Component(c.region.low, axis), high = Component(c.region.high, axis);
+      const double step = (high - low) / grid.Count(axis);
+      EXPECT_DOUBLE_EQ(grid.Step(axis), step);
+      EXPECT_DOUBLE_EQ(at.front() - low, step / 2);
+      EXPECT_DOUBLE_EQ(high - at.back(), step / 2);
+      for (std::size_t k = 1; k < at.size(); ++k) EXPECT_NEAR(at[k] - at[k - 1], step, 1e-12 * (high - low));
+      const raytrace::Ray ray = grid.RayAt(axis, grid.Count(RayGrid::UAxis(axis)) - 1, 0);
+      EXPECT_EQ(Component(ray.origin, axis), low);
+      EXPECT_EQ(Component(ray.origin, RayGrid::UAxis(axis)), grid.Coordinates(RayGrid::UAxis(axis)).back());
+      EXPECT_EQ(Component(ray.direction, axis), 1);
+      EXPECT_EQ(grid.RayCount(axis), grid.RayIndex(axis, grid.Count(RayGrid::UAxis(axis)) - 1,
+                                                   grid.Count(RayGrid::VAxis(axis)) - 1) + 1);
+      EXPECT_DOUBLE_EQ(grid.RayArea(axis), grid.Step(RayGrid::UAxis(axis)) * grid.Step(RayGrid::VAxis(axis)));
+    }
+  }
 }
 
 TEST(OverlapSearch, FindsThePlantedSlabAndGapWithTheirCells) {

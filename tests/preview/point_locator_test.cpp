@@ -87,6 +87,31 @@ TEST(PointLocator, NestedComplementsAndSurfacesWithinThePrecision) {
   EXPECT_EQ(locator.Locate({1e6, 0, 0}).insideCount, 0);
 }
 
+// A point within the precision of a cell's face is on the cell's boundary,
+// although it lies just outside the cell's box; a little farther it is in no
+// cell. On every face of a box and at the poles of a ball.
+TEST(PointLocator, PointsWithinThePrecisionBeyondACellsBoxAreOnItsBoundary) {
+  TextModel lone("COMPLEX_GEOMETRY 1\nM1 \"m\"\nS1 RPP -1 1 -2 2 -3 3\nS2 S 5 0 0 2\nC1 1 1 -1\nC2 1 1 -2\n", 20);
+  ASSERT_TRUE(lone.read.loaded) << lone.read.console;
+  const PointLocator locator(lone.read.model, WorldCubeOf(lone.set));
+  const double tolerance = locator.Tolerance();
+  ASSERT_GT(tolerance, 0);
+  struct Face {
+    int cell;
+    Vec3 point, outward;
+  };
+  const Face faces[] = {{0, {1, 0.5, 0.5}, {1, 0, 0}},  {0, {-1, 0.5, 0.5}, {-1, 0, 0}}, {0, {0.5, 2, 0.5}, {0, 1, 0}},
+                        {0, {0.5, -2, 0.5}, {0, -1, 0}}, {0, {0.5, 0.5, 3}, {0, 0, 1}},  {0, {0.5, 0.5, -3}, {0, 0, -1}},
+                        {1, {7, 0, 0}, {1, 0, 0}},       {1, {3, 0, 0}, {-1, 0, 0}},     {1, {5, 0, 2}, {0, 0, 1}}};
+  for (const Face& face : faces) {
+    const PointCells near = locator.Locate(face.point + 0.5 * tolerance * face.outward);
+    EXPECT_EQ(near.insideCount, 0) << face.point.x << " " << face.point.y << " " << face.point.z;
+    EXPECT_EQ(near.boundaryCell, face.cell) << face.point.x << " " << face.point.y << " " << face.point.z;
+    const PointCells beyond = locator.Locate(face.point + 3 * tolerance * face.outward);
+    EXPECT_EQ(beyond.insideCount + (beyond.boundaryCell + 1), 0) << face.point.x << " " << face.point.z;
+  }
+}
+
 // A box of planes turned about z: its corners bound it without any clipping.
 TEST(CellBounds, PlanesTurnedOffTheAxesAreBoundedByTheirCorners) {
   TextModel turned("COMPLEX_GEOMETRY 1\nM1 \"m\"\nS1 P 1 1 0 2\nS2 P 1 1 0 -2\nS3 P 1 -1 0 2\nS4 P 1 -1 0 -2\n"
