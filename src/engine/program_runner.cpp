@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <exception>
+#include <utility>
 
 #include "engine/messages.h"
 #include "platform/clock.h"
@@ -37,8 +39,14 @@ void ProgramRunner::Start(int programSlot, std::vector<std::string>& outputLines
   run_.startWall = clock_.WallSeconds();
   active_ = true;
   running_.store(true, std::memory_order_release);
+  failure_ = nullptr;
   worker_ = std::thread([this, programSlot] {
-    machine_.Run(programSlot, *this);
+    // An exception may not leave the thread; the reader rethrows it.
+    try {
+      machine_.Run(programSlot, *this);
+    } catch (...) {
+      failure_ = std::current_exception();
+    }
     running_.store(false, std::memory_order_release);
   });
 }
@@ -136,6 +144,7 @@ LineRequest ProgramRunner::NextLine(std::string& line) {
     }
   }
   Join();
+  if (failure_) std::rethrow_exception(std::exchange(failure_, nullptr));
   if (!lastFinished_) {
     lines_->back() += '\n';
     lastFinished_ = true;

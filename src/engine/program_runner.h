@@ -6,6 +6,7 @@
 // watches the console keys and the clock.
 
 #include <atomic>
+#include <exception>
 #include <string>
 #include <thread>
 #include <vector>
@@ -28,6 +29,7 @@ class ProgramRunner final : public ProgramOutput {
   void Start(int programSlot, std::vector<std::string>& outputLines, double noticeSeconds, double hardLimitSeconds);
   // Reader side: the next generated line (with its "\n"), or kFinished once
   // the program has ended and its last unfinished line was handed over.
+  // What the program's thread threw is thrown here once it has ended.
   LineRequest NextLine(std::string& line);
   [[nodiscard]] bool Active() const { return active_; }
   // Interrupts the program, if it still runs, and waits for its thread.
@@ -68,6 +70,7 @@ class ProgramRunner final : public ProgramOutput {
   std::thread worker_;
 
   std::atomic<bool> running_{false};
+  std::exception_ptr failure_;  // written by the worker before it clears `running_`
   std::atomic<long> posted_{0};
   std::atomic<long> taken_{0};
   Posted postedKind_ = Posted::kLine;

@@ -67,9 +67,13 @@ class Search {
       progress_->raysTotal = static_cast<long long>(grid_.RayCount(0) + grid_.RayCount(1) + grid_.RayCount(2));
     CastGrid();
     if (Cancelled()) return Cancel();
+    // The steps after the rays take time in proportion to what they found,
+    // which may be much: a Stop is heeded between them too.
     const GapRegions regions = ConnectGaps(grid_, axes_, engine_.Tolerance());
+    if (Cancelled()) return Cancel();
     TellGaps(regions);
     TellOverlaps();
+    if (Cancelled()) return Cancel();
     Refine();
     std::sort(result_.overlaps.begin(), result_.overlaps.end(),
               [](const OverlapFinding& a, const OverlapFinding& b) { return a.cells < b.cells; });

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <system_error>
 
 #include "tracks/track_file_lines.h"
 #include "tracks/vertex_line_scan.h"
@@ -70,7 +71,15 @@ void Parse(LineChunk& chunk) {
 LineChunkPipeline::LineChunkPipeline(int descriptor, std::span<const char> text, std::uint64_t expectedSize)
     : descriptor_(descriptor), text_(text), expectedSize_(expectedSize), slots_(kSlots), readyChunk_(kSlots, -1) {
   const unsigned helpers = HelperCount(descriptor >= 0 ? expectedSize : text.size());
-  for (unsigned i = 0; i < helpers; ++i) helpers_.emplace_back([this] { HelperLoop(); });
+  for (unsigned i = 0; i < helpers; ++i) {
+    // Without another thread to be had, the helpers started so far (or the
+    // reader alone) do the work; a throw here would leave them unjoined.
+    try {
+      helpers_.emplace_back([this] { HelperLoop(); });
+    } catch (const std::system_error&) {
+      break;
+    }
+  }
 }
 
 LineChunkPipeline::~LineChunkPipeline() {

@@ -11,6 +11,7 @@
 #include <thread>
 #include <vector>
 
+#include "platform/worker_threads.h"
 #include "tracks/reading_steps.h"
 
 namespace tessarin::tracks {
@@ -90,10 +91,7 @@ int JudgeRound(const TRACKSETDATA& copy, const TrackReadingRequest& request, Tra
       if (!failed.exchange(true)) failure = std::current_exception();
     }
   };
-  std::vector<std::thread> helpers;
-  for (unsigned t = 1; t < threads; ++t) helpers.emplace_back(work);
-  work();
-  for (std::thread& helper : helpers) helper.join();
+  platform::RunOnThreads(static_cast<int>(threads), [&work](int) { work(); });
   if (failure != nullptr) std::rethrow_exception(failure);
   int taken = 0;
   while (taken < blocks && complete[static_cast<std::size_t>(taken)]) ++taken;

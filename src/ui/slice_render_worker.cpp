@@ -1,6 +1,7 @@
 #include "ui/slice_render_worker.h"
 
 #include <chrono>
+#include <exception>
 
 #include "preview/slice_scan.h"
 
@@ -44,12 +45,17 @@ void SliceRenderWorker::Run() {
     }
     if (!request.scene) continue;
     const auto started = std::chrono::steady_clock::now();
-    const preview::SliceCells cells = preview::ScanSlice(request.scene->locator, request.frame, &cancel_);
-    if (cells.wide == 0 || cancel_) continue;
     SlicePicture picture;
     picture.number = request.number;
     picture.frame = request.frame;
-    picture.image = preview::PaintSlice(cells, request.scene->cellColours);
+    // An exception may not leave the thread; the window is told instead.
+    try {
+      const preview::SliceCells cells = preview::ScanSlice(request.scene->locator, request.frame, &cancel_);
+      if (cells.wide == 0 || cancel_) continue;
+      picture.image = preview::PaintSlice(cells, request.scene->cellColours);
+    } catch (const std::exception& failure) {
+      picture.error = failure.what();
+    }
     picture.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
     if (request.number == latest_.load()) delivered_(std::move(picture));
   }

@@ -10,6 +10,7 @@
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <string>
 #include <thread>
 
 #include "preview/slice_picture.h"
@@ -28,6 +29,7 @@ struct SlicePicture {
   preview::SliceFrame frame;
   preview::RgbImage image;
   double seconds = 0;
+  std::string error;  // why no picture could be drawn (the image is then empty)
 };
 
 class SliceRenderWorker {

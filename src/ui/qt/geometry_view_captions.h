@@ -25,6 +25,7 @@ inline constexpr const char* kLegendOutside = "outside the model";
 inline constexpr const char* kNoGeometry =
     "No geometry yet: the view shows the input file once it has been read without errors (Make RT script).";
 inline constexpr const char* kDrawing = "Drawing...";
+inline constexpr const char* kSliceFailed = "The slice could not be drawn: %1";
 inline constexpr const char* kFindFaults = "Find faults";
 inline constexpr const char* kStopSearch = "Stop";
 inline constexpr const char* kTipFindFaults =

@@ -198,6 +198,10 @@ void GeometryViewWindow::ShowPicture(SlicePicture picture) {
   shownNumber_ = picture.number;
   shownFrame_ = picture.frame;
   lastDrawSeconds_ = picture.seconds;
+  if (!picture.error.empty()) {
+    status_->setText(QString(captions::kSliceFailed).arg(ToQString(picture.error)));
+    return;
+  }
   canvas_->SetImage(ToQImage(picture.image));
   ShowPlaneAndMarker();
 }

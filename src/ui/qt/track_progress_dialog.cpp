@@ -9,6 +9,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QWindow>
+#include <exception>
 #include <thread>
 
 #include "tracks/messages.h"
@@ -117,8 +118,14 @@ void QtTrackReadingRunner::Run(const std::function<void(tracks::ReadingProgress*
   std::atomic<bool> finished{false};
   CTrackDataFileProgressDlg dialog(owner_);
   InputBlocker blocker(&dialog);
+  std::exception_ptr failure;
   std::thread worker([&] {
-    reading(&progress);
+    // An exception may not leave the thread; it is thrown again below.
+    try {
+      reading(&progress);
+    } catch (...) {
+      failure = std::current_exception();
+    }
     finished.store(true, std::memory_order_release);
   });
   QEventLoop loop;
@@ -140,6 +147,7 @@ void QtTrackReadingRunner::Run(const std::function<void(tracks::ReadingProgress*
   poll.start(kPollMilliseconds);
   loop.exec();
   worker.join();
+  if (failure) std::rethrow_exception(failure);
 }
 
 }  // namespace tessarin::ui::qt

@@ -15,6 +15,7 @@
 #include <QTableWidget>
 #include <QTimer>
 #include <chrono>
+#include <stdexcept>
 #include <thread>
 
 #include "platform/clock.h"
@@ -203,6 +204,13 @@ TEST_F(TrackDialogsTest, StopInterruptsAFileReading) {
   EXPECT_GT(reading.statistics.tracks, 100);
   EXPECT_LT(reading.statistics.tracks, 300);
   EXPECT_EQ(reading.copy.fileSize, -1);
+}
+
+TEST_F(TrackDialogsTest, AFailureOnTheReadingThreadReachesTheCaller) {
+  QtTrackReadingRunner runner(&desktop->window());
+  std::atomic<bool> stop{false};
+  EXPECT_THROW(runner.Run([](tracks::ReadingProgress*) { throw std::runtime_error("the disk went away"); }, stop),
+               std::runtime_error);
 }
 
 }  // namespace
