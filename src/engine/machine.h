@@ -68,6 +68,10 @@ class Machine {
   // startPc and stopAt (the kIntegrandEnd that ends the run) re-run the
   // expression of an integration-type call in the current frame.
   double Execute(int programSlot, std::size_t startPc = 0, std::int64_t stopAt = -1);
+  // The same operations, dispatched the fast way (GNU label addresses) or
+  // through a portable switch (machine_execute.inc).
+  double ExecuteByLabels(int programSlot, std::size_t startPc, std::int64_t stopAt);
+  double ExecuteBySwitch(int programSlot, std::size_t startPc, std::int64_t stopAt);
   // The integration-type calls (integration_calls.cpp); blockEnds when the
   // call ended the block.
   double Integrate(const IntegrationCall& call, double* slots, int programSlot, int pc, bool& blockEnds);
@@ -114,6 +118,9 @@ class Machine {
   std::vector<std::unique_ptr<Frame>> frames_;
   int depth_ = 0;
   bool stopped_ = false;
+  // Set by the environment variable TESSARIN_PORTABLE_DISPATCH, so that the
+  // engine's tests can run the portable switch as well.
+  bool portableDispatch_ = false;
   RuntimeErrorRecord error_;
   ProgramOutput* output_ = nullptr;
   std::string numberFormat_{kDefaultNumberFormat};
