@@ -8,6 +8,7 @@
 #include "preview/ray_grid.h"
 #include "preview/preview_models.h"
 #include "preview/set_world.h"
+#include "platform/format_text.h"
 #include "render/script_check/random_model.h"
 
 namespace tessarin::preview {
@@ -78,6 +79,48 @@ TEST(OverlapSearch, FindsThePlantedSlabAndGapWithTheirCells) {
   EXPECT_EQ(result.undefined[0].borderingCells, std::vector<int>{2});
 }
 
+// Faults thinner than the rays' spacing, where no grid node lies: a gap
+// sheet 0.01 cm thick is one region measured by the rays across it, and an
+// overlap a few times the precision thick is found at all.
+TEST(OverlapSearch, ThinFaultsAreFoundWholeAndMeasuredAcross) {
+  // Six cells between the cube of edge 10 and the one of edge 4 enclose what
+  // the cells in the inner cube leave out.
+  const std::string shell =
+      "COMPLEX_GEOMETRY 1\nM1 \"m\"\nS3 RPP -5 5 -5 5 -5 5\nS11 P 1 0 0 2\nS12 P 1 0 0 -2\nS13 P 0 1 0 2\n"
+      "S14 P 0 1 0 -2\nS15 P 0 0 1 2\nS16 P 0 0 1 -2\nC3 1 1 -3 +11\nC4 1 1 -3 -12\nC5 1 1 -3 -11 +12 +13\n"
+      "C6 1 1 -3 -11 +12 -14\nC7 1 1 -3 -11 +12 -13 +14 +15\nC8 1 1 -3 -11 +12 -13 +14 -16\n";
+  TextModel sheet(shell + "S1 RPP -2 0 -2 2 -2 2\nS2 RPP 0.01 2 -2 2 -2 2\nC1 1 1 -1\nC2 1 1 -2\n", 12);
+  ASSERT_TRUE(sheet.read.loaded) << sheet.read.console;
+  const OverlapSearchResult gap = SearchViewCube(sheet);
+  EXPECT_TRUE(gap.overlaps.empty());
+  ASSERT_EQ(gap.undefined.size(), 1u);
+  EXPECT_NEAR(gap.undefined[0].extent.volume, 0.01 * 4 * 4, 0.01 * 4 * 4 * 0.1);
+
+  const std::string thin = platform::FormatText("%.17g", 5 * input::kDefaultDistancePrecision);
+  TextModel overlap("COMPLEX_GEOMETRY 1\nM1 \"m\"\nS1 RPP -2 " + thin +
+                        " -2 2 -2 2\nS2 RPP 0 2 -2 2 -2 2\nC1 1 1 -1\nC2 1 1 -2\n",
+                    12);
+  ASSERT_TRUE(overlap.read.loaded) << overlap.read.console;
+  const OverlapSearchResult slab = SearchViewCube(overlap);
+  ASSERT_EQ(slab.overlaps.size(), 1u);
+  EXPECT_EQ(slab.overlaps[0].cells, (std::vector<int>{0, 1}));
+}
+
+// Nine boxes that begin one after another along x and end together: where
+// all nine overlap they are one finding, and the pairs and smaller groups at
+// their left ends are part of it rather than findings of their own.
+TEST(OverlapSearch, ManyCellsHoldingOnePlaceAreOneFinding) {
+  std::string text = "COMPLEX_GEOMETRY 1\nM1 \"m\"\n";
+  for (int k = 1; k <= 9; ++k)
+    text += platform::FormatText("S%d RPP %g 2 -2 2 -2 2\nC%d 1 1 -%d\n", k, -2 + 0.2 * (k - 1), k, k);
+  TextModel staggered(text, 12);
+  ASSERT_TRUE(staggered.read.loaded) << staggered.read.console;
+  const OverlapSearchResult result = SearchViewCube(staggered);
+  ASSERT_EQ(result.overlaps.size(), 1u);
+  EXPECT_EQ(result.overlaps[0].cells.size(), 9u);
+  EXPECT_TRUE(result.undefined.empty());
+}
+
 TEST(OverlapSearch, ACleanModelReportsNothing) {
   TextModel sphere(testing::kSphereInBox, 10);
   ASSERT_TRUE(sphere.read.loaded) << sphere.read.console;
@@ -89,6 +132,18 @@ TEST(OverlapSearch, ACleanModelReportsNothing) {
     const OverlapSearchResult result = SearchViewCube(generated);
     EXPECT_TRUE(result.Clean()) << result.overlaps.size() << " overlaps, " << result.undefined.size() << " gaps";
   }
+}
+
+// Two rods, each hit by one ray only, stand just off the faces of a box:
+// the space between rod and box is open to the outside, as the rays beside
+// them show by leaving the box before it.
+TEST(OverlapSearch, SpaceOpenToTheOutsideBeyondTheNeighboursIsNoGap) {
+  TextModel rods("COMPLEX_GEOMETRY 1\nM1 \"m\"\nS1 RPP -2 2 -1 1 -2 2\nS2 RPP 0.03 0.09 1.01 3 0.03 0.09\n"
+                 "S3 RPP 0.03 0.09 -3 -1.01 0.03 0.09\nC1 1 1 -1\nC2 1 1 -2\nC3 1 1 -3\n",
+                 12);
+  ASSERT_TRUE(rods.read.loaded) << rods.read.console;
+  const OverlapSearchResult result = SearchViewCube(rods);
+  EXPECT_TRUE(result.Clean()) << result.undefined.size() << " gaps";
 }
 
 TEST(OverlapSearch, ARegionOutsideTheModelIsOutsideNotAGap) {
