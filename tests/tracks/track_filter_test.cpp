@@ -43,6 +43,11 @@ TEST(TrackFilter, TypesAndGenerations) {
   EXPECT_FALSE(Filter(Track(v, 1, 1), &filter));
   EXPECT_TRUE(Filter(Track(v, 3, 1), &filter));
   EXPECT_FALSE(Filter(Track(v, 4, 1), &filter));
+  // A greatest generation of 0 is a bound: no secondary track passes.
+  filter.genMin = 1;
+  filter.genMax = 0;
+  EXPECT_FALSE(Filter(Track(v, 1, 1), &filter));
+  EXPECT_TRUE(Filter(Track(v, 0, 0), &filter));
   filter.originTypeMask = 2;
   EXPECT_FALSE(Filter(Track(v, 0, 0), &filter));
 }
@@ -102,6 +107,10 @@ TEST(TrackFilter, EnergyWindowKeepsTheRunInsideIt) {
   EXPECT_FALSE(s->interpolatedStart || s->interpolatedEnd);
   segments.segmentEmin = 2e6;
   EXPECT_FALSE(Filter(Track(v), nullptr, &segments));  // minimum above maximum
+  segments.segmentEmin = segments.segmentEmax = 8e5;   // a window of no width is one
+  s = Filter(Track(v), nullptr, &segments);
+  ASSERT_TRUE(s);
+  EXPECT_EQ(s->first, 2);
 }
 
 TEST(TrackFilter, LossWindowsCountFromTheSegmentStart) {
@@ -167,6 +176,13 @@ TEST(TrackFilter, PathWindowInterpolatesItsEnds) {
   EXPECT_DOUBLE_EQ(s->end.x, 1.5);
   EXPECT_EQ(pieceStatistics.rows[kCollisionsRow].maximum, 0);
   EXPECT_DOUBLE_EQ(pieceStatistics.rows[kPathRow].maximum, 0.5);
+
+  // A window of no width is one: the point at that path length.
+  segments.segmentPathMin = segments.segmentPathMax = 1;
+  s = Filter(Track(v), nullptr, &segments);
+  ASSERT_TRUE(s);
+  EXPECT_DOUBLE_EQ(s->start.x, 1.0);
+  EXPECT_DOUBLE_EQ(s->end.x, 1.0);
 
   segments.segmentPathMin = 3;
   segments.segmentPathMax = -1;
