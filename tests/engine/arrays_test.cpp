@@ -129,7 +129,7 @@ TEST(ArrayBuiltins, FindAndHist) {
   EngineHarness engine;
   ASSERT_EQ(Define(engine, {"double A[3] = {1, 2, 3}", "double E[3] = {1, 2, 3}", "double D[5] = {0, 1, 1.5, 3, 4}",
                             "int H[3]", "int K[3] = {3, 2, 1}", "double G[50]",
-                            "double X[3] = {1, 3, 2}"}),
+                            "double X[3] = {1, 3, 2}", "double Y[3] = {1, 1, 2}"}),
             "");
   EXPECT_EQ(engine.Value("Find(2.5, loc(A), 0)"), "2");
   EXPECT_EQ(engine.Value("Find(0.5, loc(A), 2)"), "0");
@@ -161,6 +161,10 @@ TEST(ArrayBuiltins, FindAndHist) {
   EXPECT_EQ(engine.Program({"n = Hist(loc(D), loc(X), loc(H))"}).message,
             "Runtime error when executing the built-in function \"Hist\" (elements of array No. 2 are not sorted in "
             "ascending order).");
+  // Equal edges are no ascending order either.
+  EXPECT_EQ(engine.Program({"n = Hist(loc(D), loc(Y), loc(H))"}).message,
+            "Runtime error when executing the built-in function \"Hist\" (elements of array No. 2 are not sorted in "
+            "ascending order).");
   EXPECT_EQ(engine.Program({"n = Find(1, loc(K), 0)"}).message,
             "Runtime error when executing the built-in function \"Find\" (array elements are not floating-point "
             "numbers).");
@@ -179,6 +183,11 @@ TEST(ArrayBuiltins, SortSort2AndReadArray) {
   EXPECT_EQ(sorted.lines, std::vector<std::string>{"-20 7 43215\n"});
   EXPECT_EQ(engine.Program({"Sort(loc(U))", "Dir(U[1], \" \", U[3])"}).lines,
             std::vector<std::string>{"1 4294967295\n"});
+  // Not-a-number sorts last; a part is sorted to the end of its array only.
+  EXPECT_EQ(engine.Program({"A[1] = 3", "A[2] = 0/0", "A[3] = 1", "B[1] = -1", "Sort(loc(A[2]))",
+                            "Dir(A[1], \" \", A[2], \" \", A[3], \" \", A[4], \" \", A[5] != A[5], \" \", B[1])"})
+                .lines,
+            std::vector<std::string>{"3 1 3 7 1 -1\n"});
   EXPECT_EQ(engine.Program({"Sort2(loc(A), loc(B))"}).message,
             "Runtime error when executing the built-in function \"Sort2\" (the data type of array No. 2 must be 4-byte "
             "signed integer).");
@@ -213,11 +222,12 @@ TEST(ArrayBuiltins, InvertAndItsErrors) {
   EngineHarness engine;
   ASSERT_EQ(Define(engine, {"double M[2, 2] = {4, 7, 2, 6}", "double S[2, 2] = {1, 2, 2, 4}",
                             "double R[2, 3]", "float F[2, 2]", "double P[3, 3] = {0, 2, 1, 1, 0, 0, 3, 0, 1}",
-                            "double Q[3, 3] = {0, 2, 1, 1, 0, 0, 3, 0, 1}"}),
+                            "double Q[3, 3] = {0, 2, 1, 1, 0, 0, 3, 0, 1}", "double L[2, 2] = {1, 0, 3, 1}"}),
             "");
   Outcome inverted = engine.Program({"d = Invert(loc(M))", "Dir(d, \" \", M[1, 1], \" \", M[1, 2], \" \", M[2, 1], \" \", M[2, 2])"});
   EXPECT_EQ(inverted.lines, std::vector<std::string>{"10 0.6 -0.7 -0.2 0.4\n"});
   EXPECT_EQ(engine.Value("Invert(loc(S))"), "0");
+  EXPECT_EQ(engine.Value("Invert(loc(L))"), "1");  // the pivot's row interchanged, its column not
   // Pivoting with row and column interchanges: P times its inverse is I.
   Outcome product = engine.Program({"d = Invert(loc(P))",
                                     "e = 0",
