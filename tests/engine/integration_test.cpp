@@ -59,6 +59,8 @@ TEST(Integration, InfiniteRangesAndTheirDirections) {
   // inf 0 means the upper half line, -1 the lower one.
   EXPECT_NEAR(Evaluate(engine, "Inti(exp(0-x), x, 0, 0)").value, 1.0, 1e-9);
   EXPECT_NEAR(Evaluate(engine, "Inti(exp(x), x, 0, 0-1)").value, 1.0, 1e-9);
+  // Far below -1 is the whole line too.
+  EXPECT_NEAR(Evaluate(engine, "Inti(exp(0-x*x), x, 0, 0-5)").value, std::sqrt(M_PI), 1e-10);
 }
 
 TEST(Integration, OscillatoryWeights) {
@@ -164,6 +166,8 @@ TEST(Roots, DefaultsAndStatusCodes) {
   Integral root = Evaluate(engine, "Root(x^2 - 2, x, 0, 2)");
   EXPECT_EQ(root.outcome.status, kStatusNone);
   EXPECT_NEAR(root.value, std::sqrt(2.0), 1e-9 * std::sqrt(2.0));
+  // A triple root keeps the finder close to its tolerance: 1e-9 relative by default.
+  EXPECT_NEAR(Evaluate(engine, "Root((x - 1)^3, x, 0, 3)").value, 1.0, 1e-8);
   Outcome flagged = engine.Program({"f = 9", "r = Root2(x - 1, x, 0, 3, 1e-12, 0, loc(f))", "Dir(r, \" \", f)"});
   EXPECT_EQ(flagged.lines, std::vector<std::string>{"1 1\n"});  // f(b) exactly 0
   Outcome noRoot = engine.Program({"f = 9", "r = Root2(x*x + 1, x, 0, 3, 1e-12, 0, loc(f))", "Dir(f)"});
