@@ -89,6 +89,12 @@ unsigned PngWord(const std::string& png, std::size_t at) {
   return word;
 }
 
+// A side of 10000 pixels is taken, one more is bad usage.
+void ExpectPictureSizesUpTo10000(const DemoFolder& demo, const std::string& command) {
+  for (const char* size : {"10000x1", "1x10000"}) EXPECT_EQ(demo.Run(command + size).exitStatus, 0) << command << size;
+  for (const char* size : {"10001x1", "1x10001"}) EXPECT_EQ(demo.Run(command + size).exitStatus, 2) << command << size;
+}
+
 TEST(PlotCommand, WritesAPngPictureOfTheRequestedSize) {
   DemoFolder demo;
   CommandOutcome plot = demo.Run("plot demo.tesprm --basis xz --origin 0,-4,10 --width 30 --pixels 300x200 -o slice.png");
@@ -103,10 +109,7 @@ TEST(PlotCommand, WritesAPngPictureOfTheRequestedSize) {
   EXPECT_EQ(demo.Run("plot demo.tesprm").exitStatus, 2);
   EXPECT_EQ(demo.Run("plot demo.tesprm --basis zx -o a.png").exitStatus, 2);
   EXPECT_EQ(demo.Run("plot demo.tesprm --pixels 0x10 -o a.png").exitStatus, 2);
-  for (const char* size : {"10000x1", "1x10000"})
-    EXPECT_EQ(demo.Run(std::string("plot demo.tesprm --pixels ") + size + " -o a.png").exitStatus, 0) << size;
-  for (const char* size : {"10001x1", "1x10001"})
-    EXPECT_EQ(demo.Run(std::string("plot demo.tesprm --pixels ") + size + " -o a.png").exitStatus, 2) << size;
+  ExpectPictureSizesUpTo10000(demo, "plot demo.tesprm -o a.png --pixels ");
   EXPECT_EQ(demo.Run("plot demo.tesprm -o /nonexistent/folder/a.png").exitStatus, 1);
   EXPECT_NE(demo.Errors().find("cannot write"), std::string::npos);
 }
@@ -136,10 +139,7 @@ TEST(RenderCommand, RefusesBadArgumentsAndSaysWhatFailed) {
   DemoFolder demo;
   EXPECT_EQ(demo.Run("render demo.tesprm").exitStatus, 2);
   EXPECT_EQ(demo.Run("render demo.tesprm -o a.png --size 0x10").exitStatus, 2);
-  for (const char* size : {"10000x1", "1x10000"})
-    EXPECT_EQ(demo.Run(std::string("render demo.tesprm --no-tracks -o a.png --size ") + size).exitStatus, 0) << size;
-  for (const char* size : {"10001x1", "1x10001"})
-    EXPECT_EQ(demo.Run(std::string("render demo.tesprm --no-tracks -o a.png --size ") + size).exitStatus, 2) << size;
+  ExpectPictureSizesUpTo10000(demo, "render demo.tesprm --no-tracks -o a.png --size ");
   EXPECT_EQ(demo.Run("render demo.tesprm -o a.png --time-limit -1").exitStatus, 2);
   EXPECT_EQ(demo.Run("render demo.tesprm -o a.png --set 9").exitStatus, 2);
   EXPECT_EQ(demo.Run("render demo.tesprm --no-tracks -o /nonexistent/folder/a.png").exitStatus, 1);

@@ -5,7 +5,6 @@
 
 #include "app/cli/commands.h"
 #include "app/cli/option_names.h"
-#include "app/cli/selected_set.h"
 #include "app/cli/set_geometry.h"
 #include "platform/format_text.h"
 #include "preview/cell_ray_engine.h"
@@ -137,12 +136,8 @@ int RunOverlapsCommand(const std::vector<std::string>& args, CommandIo& io) {
     }
   }
 
-  CommandStep<SelectedSet> selected =
-      LoadSelectedSet(arguments->positional.front(), arguments->Value(kSetOption), kOverlaps, io);
-  if (!selected) return selected.ExitCode();
-  std::optional<SetGeometry> geometry =
-      ReadSetGeometry(*selected, *programOptions, kOverlaps, io);
-  if (!geometry) return kExitFailure;
+  CommandStep<SetGeometry> geometry = LoadSetGeometry(*arguments, *programOptions, kOverlaps, io);
+  if (!geometry) return geometry.ExitCode();
 
   const auto started = std::chrono::steady_clock::now();
   const settings::VIEWPARM& set = geometry->set;
@@ -168,7 +163,7 @@ int RunOverlapsCommand(const std::vector<std::string>& args, CommandIo& io) {
     PrintText(geometry->model, result, io.out);
     io.out << closing << "\n";
   }
-  return selected->ExitCode(result.Clean() && !result.cancelled ? kExitSuccess : kExitFailure);
+  return geometry->selected.ExitCode(result.Clean() && !result.cancelled ? kExitSuccess : kExitFailure);
 }
 
 }  // namespace tessarin::cli

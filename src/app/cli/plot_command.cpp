@@ -3,7 +3,6 @@
 #include "app/cli/commands.h"
 #include "app/cli/option_names.h"
 #include "app/cli/png_file.h"
-#include "app/cli/selected_set.h"
 #include "app/cli/set_geometry.h"
 #include "preview/point_locator.h"
 #include "preview/set_world.h"
@@ -92,12 +91,8 @@ int RunPlotCommand(const std::vector<std::string>& args, CommandIo& io) {
     }
   }
 
-  CommandStep<SelectedSet> selected =
-      LoadSelectedSet(arguments->positional.front(), arguments->Value(kSetOption), kPlot, io);
-  if (!selected) return selected.ExitCode();
-  std::optional<SetGeometry> geometry =
-      ReadSetGeometry(*selected, *programOptions, kPlot, io);
-  if (!geometry) return kExitFailure;
+  CommandStep<SetGeometry> geometry = LoadSetGeometry(*arguments, *programOptions, kPlot, io);
+  if (!geometry) return geometry.ExitCode();
 
   const settings::VIEWPARM& set = geometry->set;
   preview::SliceFrame frame = preview::DefaultSliceFrame(set, basis, wide, high);
@@ -112,7 +107,7 @@ int RunPlotCommand(const std::vector<std::string>& args, CommandIo& io) {
     return kExitFailure;
   }
   io.out << *output << "\n";
-  return selected->ExitCode(kExitSuccess);
+  return geometry->selected.ExitCode(kExitSuccess);
 }
 
 }  // namespace tessarin::cli

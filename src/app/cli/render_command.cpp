@@ -10,7 +10,6 @@
 #include "app/cli/option_names.h"
 #include "app/cli/pixel_ids.h"
 #include "app/cli/png_file.h"
-#include "app/cli/selected_set.h"
 #include "app/cli/set_geometry.h"
 #include "platform/file_replacement.h"
 #include "settings/parameter_numbers.h"
@@ -124,19 +123,15 @@ int RunRenderCommand(const std::vector<std::string>& args, CommandIo& io) {
     return kExitUsage;
   }
 
-  CommandStep<SelectedSet> selected =
-      LoadSelectedSet(arguments->positional.front(), arguments->Value(kSetOption), kRender, io);
-  if (!selected) return selected.ExitCode();
-  std::optional<SetGeometry> geometry =
-      ReadSetGeometry(*selected, *programOptions, kRender, io);
-  if (!geometry) return kExitFailure;
+  CommandStep<SetGeometry> geometry = LoadSetGeometry(*arguments, *programOptions, kRender, io);
+  if (!geometry) return geometry.ExitCode();
   const settings::VIEWPARM& set = geometry->set;
 
   const Deadline deadline(programOptions->timeLimit);
   const view3d::Scene scene = view3d::SceneOfSet(geometry->model, set);
   std::shared_ptr<view3d::TrackScene> tracks;
   if (set.showTracks != 0 && !arguments->Has(kNoTracksFlag)) {
-    view3d::SetTracks read = view3d::ReadSetTracks(set, selected->Context(), deadline.Passed());
+    view3d::SetTracks read = view3d::ReadSetTracks(set, geometry->selected.Context(), deadline.Passed());
     for (const std::string& message : read.messages) io.err << message << "\n";
     tracks = std::move(read.scene);
   }
@@ -160,7 +155,7 @@ int RunRenderCommand(const std::vector<std::string>& args, CommandIo& io) {
     }
     io.out << *ids << "\n";
   }
-  return selected->ExitCode(kExitSuccess);
+  return geometry->selected.ExitCode(kExitSuccess);
 }
 
 }  // namespace tessarin::cli

@@ -4,13 +4,11 @@
 #include "app/cli/commands.h"
 #include "app/cli/option_names.h"
 #include "app/cli/script_form_option.h"
-#include "app/cli/selected_set.h"
-#include "app/cli/terminal_read.h"
+#include "app/cli/set_geometry.h"
 #include "launch/file_names.h"
 #include "platform/headless_host.h"
 #include "platform/paths.h"
 #include "render/empty_cells.h"
-#include "render/region_rows.h"
 #include "render/rt_script.h"
 
 namespace tessarin::cli {
@@ -98,31 +96,16 @@ int RunRtCommand(const std::vector<std::string>& args, CommandIo& io) {
   const std::optional<render::ScriptForm> form =
       ReadScriptFormOption(*arguments, render::ScriptForm::Auto, kRt, io);
   if (!form) return kExitUsage;
-  CommandStep<SelectedSet> selected =
-      LoadSelectedSet(arguments->positional.front(), arguments->Value(kSetOption), kRt, io);
-  if (!selected) return selected.ExitCode();
-
-  settings::VIEWPARM set = selected->set();
-  if (set.InputFN.empty()) {
-    ReportFailure("the set names no input file", io);
-    return kExitFailure;
-  }
-  // Making the script is what the command is for, whatever the set says
-  // about checking the input file.
-  set.checkSyntax_Tessarin = 1;
-  launch::LaunchContext context = selected->Context();
-  input::GeometryModel model;
-  input::InputReadResult read = ReadInputOnTerminal(set, context, io.err, *programOptions, model);
-  if (read.status == input::InputReadStatus::OpenFailed) ReportFailure(read.message, io);
-  if (read.status != input::InputReadStatus::Loaded) return kExitFailure;
-
-  render::PaletteUsage palette;
-  palette.CountRows(set.rows);
-  render::RebuildRegionRows(model, set, palette);
+  CommandStep<SetGeometry> geometry = LoadSetGeometry(*arguments, *programOptions, kRt, io);
+  if (!geometry) return geometry.ExitCode();
+  const SelectedSet& selected = geometry->selected;
+  const settings::VIEWPARM& set = geometry->set;
 
   CommandLineHost host(io.err, arguments->Has(kYesFlag));
-  std::string scriptPath = platform::AbsolutePath(launch::RtScriptPath(set, context), selected->startupDirectory);
-  render::RtScriptRequest request{model, set, context, scriptPath, launch::InputBaseName(set), true, host, nullptr};
+  const launch::LaunchContext context = selected.Context();
+  std::string scriptPath = platform::AbsolutePath(launch::RtScriptPath(set, context), selected.startupDirectory);
+  render::RtScriptRequest request{geometry->model, set, context, scriptPath, launch::InputBaseName(set), true, host,
+                                  nullptr};
   request.form = *form;
   render::RtScriptResult result = render::WriteRtScript(request);
   switch (result.outcome) {
@@ -132,7 +115,7 @@ int RunRtCommand(const std::vector<std::string>& args, CommandIo& io) {
       io.err << render::ScriptFormSummary(result.form, result.cells) << "\n";
       io.out << scriptPath << "\n";
       // The script is whole, but some of the tracks it was to load are not.
-      return selected->ExitCode(result.trackFilesFailed > 0 ? kExitFailure : kExitSuccess);
+      return selected.ExitCode(result.trackFilesFailed > 0 ? kExitFailure : kExitSuccess);
     case render::RtScriptOutcome::NotOverwritten:
       ReportFailure(host.Question(), io);
       return kExitFailure;

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <ostream>
+#include <utility>
 #include <vector>
 
+#include "app/cli/option_names.h"
 #include "app/cli/terminal_read.h"
 #include "render/region_rows.h"
 #include "settings/parameter_numbers.h"
@@ -31,19 +33,25 @@ std::optional<std::vector<double>> ParseNumberList(const std::string& text, std:
 
 }  // namespace
 
-std::optional<SetGeometry> ReadSetGeometry(const SelectedSet& selected, const UserProgramOptions& options,
-                                           const CommandDescription& command, CommandIo& io) {
-  SetGeometry geometry{selected.set(), {}};
+CommandStep<SetGeometry> LoadSetGeometry(const ParsedArguments& arguments, const UserProgramOptions& options,
+                                         const CommandDescription& command, CommandIo& io) {
+  CommandStep<SelectedSet> selected =
+      LoadSelectedSet(arguments.positional.front(), arguments.Value(kSetOption), command, io);
+  if (!selected) return CommandStep<SetGeometry>::End(selected.ExitCode());
+  SetGeometry geometry{std::move(*selected), {}, {}};
+  geometry.set = geometry.selected.set();
   if (geometry.set.InputFN.empty()) {
     io.err << "tessarin-cli " << command.name << ": the set names no input file\n";
-    return std::nullopt;
+    return CommandStep<SetGeometry>::End(kExitFailure);
   }
+  // Reading the file is what these commands are for, whatever the set says
+  // about checking it.
   geometry.set.checkSyntax_Tessarin = 1;
   input::InputReadResult read =
-      ReadInputOnTerminal(geometry.set, selected.Context(), io.err, options, geometry.model);
+      ReadInputOnTerminal(geometry.set, geometry.selected.Context(), io.err, options, geometry.model);
   if (read.status == input::InputReadStatus::OpenFailed)
     io.err << "tessarin-cli " << command.name << ": " << read.message << "\n";
-  if (read.status != input::InputReadStatus::Loaded) return std::nullopt;
+  if (read.status != input::InputReadStatus::Loaded) return CommandStep<SetGeometry>::End(kExitFailure);
   render::PaletteUsage palette;
   palette.CountRows(geometry.set.rows);
   render::RebuildRegionRows(geometry.model, geometry.set, palette);

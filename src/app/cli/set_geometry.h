@@ -1,6 +1,7 @@
 #pragma once
-// What plot and overlaps start from: the chosen set with its input file read
-// and its region rows named and coloured as "Make RT script" would.
+// What rt, plot, overlaps and render start from: the chosen set with its
+// input file read and its region rows named and coloured as "Make RT script"
+// would.
 
 #include <array>
 #include <optional>
@@ -13,14 +14,17 @@
 namespace tessarin::cli {
 
 struct SetGeometry {
+  SelectedSet selected;
   settings::VIEWPARM set;
   input::GeometryModel model;
 };
 
-// Reads the set's input file; the reader's messages go to io.err. Nothing
-// when the file cannot be read or has errors: the command has failed.
-std::optional<SetGeometry> ReadSetGeometry(const SelectedSet& selected, const UserProgramOptions& options,
-                                           const CommandDescription& command, CommandIo& io);
+// Loads the set that the parsed arguments name (FILE and "--set N", as
+// LoadSelectedSet) and reads its input file; the reader's messages go to
+// io.err. A file that cannot be read or has errors ends the command with
+// kExitFailure.
+CommandStep<SetGeometry> LoadSetGeometry(const ParsedArguments& arguments, const UserProgramOptions& options,
+                                         const CommandDescription& command, CommandIo& io);
 
 // "X,Y,Z" as three finite numbers.
 std::optional<input::Vec3> ParseTriple(const std::string& text);
