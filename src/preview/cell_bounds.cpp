@@ -225,16 +225,16 @@ class FacePuller {
     for (int k = 0; k < 2 * kFaces; ++k) surfaces_.push_back(AxisPlane(k % kFaces, 0));
   }
 
-  // False when the cell turns out to have no volume in the box. Only the
-  // loose faces move.
-  bool Pull(const input::CellRecord& cell, const FaceFlags& loose, Box3& box) {
+  // Leaves the box as it is when the region test finds no point of the
+  // cell in it. Only the loose faces move.
+  void Pull(const input::CellRecord& cell, const FaceFlags& loose, Box3& box) {
     render::HalfSpaceList list;
     for (std::size_t k = 0; k < cell.surfaces.size(); ++k) list.Append(cell.surfaces[k], cell.senses[k]);
     for (int face = 0; face < kFaces; ++face) {
       surfaces_[static_cast<std::size_t>(firstFace_ + face)] = AxisPlane(face, FaceValue(box, face));
       list.Append(firstFace_ + face, -1);
     }
-    if (!render::RegionTest(context_, list)) return false;
+    if (!render::RegionTest(context_, list)) return;
     for (int face = 0; face < kFaces; ++face) {
       const double at = FaceValue(box, face);
       if (!loose[static_cast<std::size_t>(face)]) continue;
@@ -247,7 +247,6 @@ class FacePuller {
       if (face % 2 == 0) LimitHigh(box, face / 2, moved);
       else LimitLow(box, face / 2, moved);
     }
-    return true;
   }
 
  private:
@@ -278,11 +277,11 @@ std::vector<CellBound> FindCellBounds(const input::GeometryModel& model, const B
       bounds[i].empty = true;
       continue;
     }
+    // The region test finds no point in some thin cells that have volume
+    // (two cones far off, meeting at a narrow angle): a cell it finds empty
+    // keeps its direct box, which only costs the locator a few looks.
     const bool anyLoose = std::find(loose.begin(), loose.end(), true) != loose.end();
-    if (clipCycles > 0 && anyLoose && !puller.Pull(cell, loose, box)) {
-      bounds[i].empty = true;
-      continue;
-    }
+    if (clipCycles > 0 && anyLoose) puller.Pull(cell, loose, box);
     bounds[i].box = box.Grown(margin).Intersection(world);
   }
   return bounds;
