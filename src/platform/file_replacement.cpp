@@ -9,6 +9,8 @@
 #include <cstring>
 #include <filesystem>
 
+#include "platform/format_text.h"
+
 namespace tessarin::platform {
 
 namespace {
@@ -16,12 +18,9 @@ namespace {
 // Large enough that writing thousands of short lines costs few system calls.
 constexpr std::size_t kBufferSize = 1 << 16;
 
-std::string FollowSymbolicLink(const std::string& path) {
-  std::error_code error;
-  if (!std::filesystem::is_symlink(path, error)) return path;
-  std::filesystem::path target = std::filesystem::canonical(path, error);
-  return error ? path : target.string();
-}
+// Why an output that is a link is not written: what it points to.
+constexpr const char* kWrittenThroughLink =
+    "it is a symbolic link to \"%s\", and no output is written through a link";
 
 // A name beside `target` that no other writer uses at the same time.
 std::string TemporaryName(const std::string& target) {
@@ -41,19 +40,36 @@ void SyncFolderOf(const std::string& file) {
 
 }  // namespace
 
-FileReplacement::FileReplacement(std::string path) : path_(std::move(path)), target_(FollowSymbolicLink(path_)) {
+std::optional<std::string> SymbolicLinkTarget(const std::string& path) {
+  std::error_code error;
+  if (!std::filesystem::is_symlink(path, error)) return std::nullopt;
+  const std::filesystem::path target = std::filesystem::read_symlink(path, error);
+  if (error) return std::string();
+  if (target.is_absolute()) return target.lexically_normal().string();
+  return (std::filesystem::absolute(path, error).parent_path() / target).lexically_normal().string();
+}
+
+FileReplacement::FileReplacement(std::string path, LinkHandling links) : path_(std::move(path)), target_(path_) {
   struct stat existing {};
-  if (::stat(target_.c_str(), &existing) == 0) {
+  if (::lstat(target_.c_str(), &existing) == 0 && S_ISLNK(existing.st_mode)) {
+    // The rename below replaces the link itself, never its target.
+    if (links == LinkHandling::kRefuse) {
+      reason_ = FormatText(kWrittenThroughLink, SymbolicLinkTarget(path_).value_or(std::string()).c_str());
+      return;
+    }
+  } else if (::stat(target_.c_str(), &existing) == 0) {
     if (S_ISDIR(existing.st_mode)) {
       Fail(EISDIR);
       return;
     }
     if (!S_ISREG(existing.st_mode)) {
       // A pipe or a device has no old contents to keep: written straight.
-      fd_ = ::open(target_.c_str(), O_WRONLY | O_CLOEXEC);
+      fd_ = ::open(target_.c_str(), O_WRONLY | O_NOFOLLOW | O_CLOEXEC);
       if (fd_ < 0) Fail(errno);
       return;
     }
+    // A second name of the file (a hard link) keeps the old contents: the
+    // rename gives this name a new file.
     replacesFile_ = true;
     existingMode_ = existing.st_mode & 07777;
   }
@@ -102,7 +118,8 @@ bool FileReplacement::Write(std::string_view bytes) {
   return true;
 }
 
-bool FileReplacement::Commit() {
+bool FileReplacement::Prepare() {
+  if (prepared_) return !Failed();
   if (Failed() || fd_ < 0) {
     Discard();
     return false;
@@ -114,9 +131,19 @@ bool FileReplacement::Commit() {
   if (!Failed() && replacesFile_ && ::fsync(fd_) != 0) Fail(errno);
   if (::close(fd_) != 0) Fail(errno);
   fd_ = -1;
-  if (temporary_.empty()) return !Failed();  // written straight
-  if (!Failed() && ::rename(temporary_.c_str(), target_.c_str()) != 0) Fail(errno);
+  prepared_ = true;
   if (Failed()) {
+    Discard();
+    return false;
+  }
+  return true;
+}
+
+bool FileReplacement::Commit() {
+  if (!Prepare()) return false;
+  if (temporary_.empty()) return true;  // written straight, or committed already
+  if (::rename(temporary_.c_str(), target_.c_str()) != 0) {
+    Fail(errno);
     Discard();
     return false;
   }
@@ -133,8 +160,8 @@ void FileReplacement::Discard() {
   buffer_.clear();
 }
 
-bool ReplaceFile(const std::string& path, std::string_view contents, std::string* reason) {
-  FileReplacement file(path);
+bool ReplaceFile(const std::string& path, std::string_view contents, std::string* reason, LinkHandling links) {
+  FileReplacement file(path, links);
   const bool written = file.Write(contents) && file.Commit();
   if (!written && reason != nullptr) *reason = file.Reason();
   return written;

@@ -6,7 +6,13 @@
 namespace tessarin::render::messages {
 
 inline constexpr const char* kOverwriteQuestion = "File \"%s\" already exists. Do you want to overwrite it?";
-inline constexpr const char* kCouldNotOpen = "File \"%s\" could not be opened for writing.";
+// The overwrite question when the script's name is a symbolic link: the name
+// and what it points to. Yes replaces the link, never the file it names.
+inline constexpr const char* kOverwriteLinkQuestion =
+    "File \"%s\" is a symbolic link to \"%s\". Do you want to replace the link with the new file? The file it "
+    "points to is left as it is.";
+// The file and the system's reason (or why a link is not written through).
+inline constexpr const char* kCouldNotOpen = "File \"%s\" could not be opened for writing: %s.";
 inline constexpr const char* kWorldVolumeZero = "Geometry error: The volume of the \"world\" is zero.";
 // A cell whose surfaces leave no room: its id.
 inline constexpr const char* kCellContainsNoPoint = "Warning: cell %d contains no point.";

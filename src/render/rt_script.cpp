@@ -90,6 +90,7 @@ void WriteTracks(const RtScriptRequest& request, ScriptScene& scene, RtScriptRes
   TrackFilesResult tracks = WriteTrackFiles(settings, read, request.host);
   result.trackFiles = tracks.files;
   result.trackFilesFailed = tracks.filesFailed;
+  result.trackFilesUnwritten = tracks.unwritten;
   result.selectedTracks = tracks.selectedTracks;
   for (const std::string& name : tracks.files)
     if (!name.empty()) scene.Append(messages::kSourceLine, TclQuoted(platform::NormalizeSeparators(name)).c_str());
@@ -134,9 +135,14 @@ RtScriptResult WriteRtScript(const RtScriptRequest& request) {
                                                 startup);
   result.databasePath = platform::NormalizeSeparators(result.trackBasePath + ".g");
 
+  const std::optional<std::string> linkTarget = platform::SymbolicLinkTarget(request.scriptPath);
+  const bool askAboutLink = linkTarget && request.overwritePrompt && request.askAboutLinks;
   std::error_code error;
-  if (request.overwritePrompt && std::filesystem::exists(request.scriptPath, error)) {
-    const std::string question = platform::FormatText(messages::kOverwriteQuestion, request.scriptPath.c_str());
+  if (askAboutLink || (request.overwritePrompt && !linkTarget && std::filesystem::exists(request.scriptPath, error))) {
+    const std::string question =
+        askAboutLink
+            ? platform::FormatText(messages::kOverwriteLinkQuestion, request.scriptPath.c_str(), linkTarget->c_str())
+            : platform::FormatText(messages::kOverwriteQuestion, request.scriptPath.c_str());
     if (request.host.ShowMessage(question, platform::MessageIcon::Warning, platform::MessageButtons::YesNo,
                                  platform::MessageAnswer::No) != platform::MessageAnswer::Yes) {
       result.outcome = RtScriptOutcome::NotOverwritten;
@@ -144,10 +150,12 @@ RtScriptResult WriteRtScript(const RtScriptRequest& request) {
     }
   }
   // The old script stays until the new one is complete.
-  platform::FileReplacement file(request.scriptPath);
+  platform::FileReplacement file(request.scriptPath,
+                                 askAboutLink ? platform::LinkHandling::kReplaceLink : platform::LinkHandling::kRefuse);
   if (file.Failed()) {
-    request.host.ShowMessage(platform::FormatText(messages::kCouldNotOpen, request.scriptPath.c_str()),
-                             platform::MessageIcon::Error);
+    request.host.ShowMessage(
+        platform::FormatText(messages::kCouldNotOpen, request.scriptPath.c_str(), file.Reason().c_str()),
+        platform::MessageIcon::Error);
     result.outcome = RtScriptOutcome::CouldNotOpen;
     return result;
   }
@@ -184,6 +192,13 @@ RtScriptResult WriteRtScript(const RtScriptRequest& request) {
     if (!Save(scene.text, fast, file, request.host, result)) return result;
     scene.text.clear();
     WriteTracks(request, scene, result);
+    // A script whose track drawings could not be written would replace a
+    // whole one; the drawing has said which file failed.
+    if (result.trackFilesUnwritten) {
+      file.Discard();
+      result.outcome = RtScriptOutcome::CouldNotWrite;
+      return result;
+    }
   }
 
   result.times.regionTestSeconds = scene.clip.times.regionTestSeconds;

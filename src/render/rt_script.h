@@ -37,6 +37,11 @@ struct RtScriptRequest {
   // Readable, fast, or chosen by the number of cells; the track drawings
   // follow the script.
   ScriptForm form = ScriptForm::Auto;
+  // With the overwrite prompt: a script name that is a symbolic link is
+  // replaced (the link, never its target) when the user says so in the
+  // overwrite question. Otherwise such a name is refused, as on the command
+  // line, where --yes answers only for ordinary files.
+  bool askAboutLinks = false;
 };
 
 enum class [[nodiscard]] RtScriptOutcome {
@@ -47,7 +52,8 @@ enum class [[nodiscard]] RtScriptOutcome {
   WorldVolumeZero,   // the cut-away plane removes the whole world (message shown)
   NonFiniteNumber,   // a number for MGED overflowed (message shown)
 };
-// Whatever the outcome, an existing script is replaced only by a complete one.
+// Whatever the outcome, an existing script is replaced only by a complete
+// one, and only when its track drawings were written whole too.
 
 // Where the time of one command went (seconds); the region tests include
 // the vertex searches they ran.
@@ -65,6 +71,7 @@ struct [[nodiscard]] RtScriptResult {
   std::string trackBasePath; // the database path without ".g": where track drawing files go
   TrackFileNames trackFiles;                // the track drawing files the script loads, by type
   int trackFilesFailed = 0;                 // track files that could not be made or written
+  bool trackFilesUnwritten = false;         // the drawing could not be written whole: nothing was replaced
   std::optional<long long> selectedTracks;  // with showTracks on: the count for "Number of tracks:"
   bool trackDataMissing = false;            // tracks were to be shown, but there is no track data file yet
   std::size_t scriptBytes = 0;

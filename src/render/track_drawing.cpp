@@ -47,8 +47,8 @@ platform::FileReplacement* TrackDrawing::FileOfType(int type) {
   auto file = std::make_unique<platform::FileReplacement>(dataPath);
   if (file->Failed()) {
     failed_[index] = true;
-    messages_.push_back(
-        {platform::FormatText(messages::kCouldNotOpen, dataPath.c_str()), {}, platform::MessageIcon::Error});
+    messages_.push_back({platform::FormatText(messages::kCouldNotOpen, dataPath.c_str(), file->Reason().c_str()), {},
+                         platform::MessageIcon::Error});
     fileNames_[index].clear();
     return nullptr;
   }
@@ -120,41 +120,54 @@ int TrackDrawing::FilesFailed() const {
   return count;
 }
 
-bool TrackDrawing::CommitType(int type) {
+bool TrackDrawing::PrepareType(int type, TrackFile& overlay) {
   const auto index = static_cast<std::size_t>(type);
   platform::FileReplacement& file = *files_[index];
   if (!Fast()) {
     file.Write(messages::kVdrawPointsEnd);
     file.Write(messages::kVdrawSend);
   }
-  std::string failedPath = file.Path();
-  std::string reason;
-  if (file.Commit()) {
+  platform::FileReplacement* failed = &file;
+  if (file.Prepare()) {
     if (!Fast()) return true;
-    // The plot file is in place: the type's file overlays it from wherever
-    // MGED was started.
+    // The type's file overlays the plot file from wherever MGED was started.
     std::error_code error;
     std::filesystem::path plot = std::filesystem::absolute(file.Path(), error);
     if (error) plot = file.Path();
-    const std::string overlay =
-        platform::FormatText(messages::kOverlayLine, TclQuoted(plot.string()).c_str(), type);
-    if (platform::ReplaceFile(fileNames_[index], overlay, &reason)) return true;
-    failedPath = fileNames_[index];
-  } else {
-    reason = file.Reason();
+    overlay = std::make_unique<platform::FileReplacement>(fileNames_[index]);
+    overlay->Write(platform::FormatText(messages::kOverlayLine, TclQuoted(plot.string()).c_str(), type));
+    if (overlay->Prepare()) return true;
+    failed = overlay.get();
   }
-  messages_.push_back({platform::FormatText(messages::kCouldNotWrite, failedPath.c_str(), reason.c_str()), {},
-                       platform::MessageIcon::Error});
+  messages_.push_back({platform::FormatText(messages::kCouldNotWrite, failed->Path().c_str(), failed->Reason().c_str()),
+                       {}, platform::MessageIcon::Error});
   return false;
 }
 
 void TrackDrawing::CloseFiles() {
+  // Every file is made whole before any is put in place: a drawing that
+  // cannot be written whole (a full disk) leaves all the older files as they
+  // were. A type whose file could not be made at all is only left out.
+  std::array<TrackFile, settings::kTrackTypeCount> overlays;
+  bool keep = refusal_.empty() && !abandoned_;
+  for (std::size_t index = 0; index < files_.size() && keep && !unwritten_; ++index)
+    if (files_[index] && !PrepareType(static_cast<int>(index), overlays[index])) unwritten_ = true;
+  keep = keep && !unwritten_;
+  for (std::size_t index = 0; index < files_.size() && keep && !unwritten_; ++index) {
+    for (TrackFile* file : {&files_[index], &overlays[index]}) {
+      if (!*file || (*file)->Commit()) continue;
+      messages_.push_back({platform::FormatText(messages::kCouldNotWrite, (*file)->Path().c_str(),
+                                                (*file)->Reason().c_str()),
+                           {}, platform::MessageIcon::Error});
+      unwritten_ = true;
+    }
+  }
+  keep = keep && !unwritten_;
   for (std::size_t index = 0; index < files_.size(); ++index) {
-    TrackFile& file = files_[index];
-    if (!file) continue;
-    const bool kept = refusal_.empty() && CommitType(static_cast<int>(index));
-    file.reset();  // without a commit the older file stays
-    if (kept) continue;
+    const bool drawn = files_[index] != nullptr;
+    files_[index].reset();  // without a commit the older file stays
+    overlays[index].reset();
+    if (keep || !drawn) continue;
     failed_[index] = true;
     fileNames_[index].clear();
   }

@@ -61,16 +61,21 @@ class TrackDrawing final : public tracks::SelectedTrackSink {
   TrackDrawing& operator=(const TrackDrawing&) = delete;
 
   void Add(const tracks::TrackInput& track, const tracks::SelectedSegment& segment, int layout) override;
-  // Ends every open curve and puts its file in place of an older one; a
-  // file that could not be written whole leaves the older one alone. The
-  // closing messages follow the messages of files that could not be made.
+  // Ends every open curve and puts the files in place of the older ones:
+  // all of them or, when one could not be written whole, none. A type whose
+  // file could not be made is left out. The closing messages follow the
+  // messages of files that could not be made.
   void Finish() override;
+  // Keeps the older files: nothing of this drawing is put in place.
+  void Abandon() { abandoned_ = true; }
 
   // The files made, by type; empty for a type without a file.
   const TrackFileNames& FileNames() const { return fileNames_; }
   const std::vector<tracks::ReadingMessage>& Messages() const { return messages_; }
   // Types left out because their file could not be made or written.
   int FilesFailed() const;
+  // A file could not be written whole, so none was put in place.
+  [[nodiscard]] bool Unwritten() const { return unwritten_; }
   int TracksSelected() const { return tracksSelected_; }
   int TracksDrawn() const { return allowance_.TracksDrawn(); }
   long long PointsWritten() const { return allowance_.PointsCounted(); }
@@ -84,8 +89,10 @@ class TrackDrawing final : public tracks::SelectedTrackSink {
   std::string CurveOpening(int type, std::uint32_t curve) const;
   // Runs on the writer's thread: reads nothing but the settings.
   std::string CurveBreak(int type, std::uint32_t curve) const;
-  // Ends the type's drawing and puts its files in place; false when that failed.
-  [[nodiscard]] bool CommitType(int type);
+  // Ends the type's drawing and makes its files whole on the disk (the fast
+  // form's overlay file in `overlay`); false, with the message, when that
+  // failed.
+  [[nodiscard]] bool PrepareType(int type, TrackFile& overlay);
   // False, and the drawing refused, when the point is not a finite number
   // of MGED units.
   [[nodiscard]] bool AddPoint(platform::FileReplacement* file, bool first, double x, double y, double z,
@@ -105,6 +112,8 @@ class TrackDrawing final : public tracks::SelectedTrackSink {
   int tracksSelected_ = 0;
   std::string refusal_;  // why no file is kept, when a point could not be drawn
   bool finished_ = false;
+  bool abandoned_ = false;
+  bool unwritten_ = false;
 };
 
 }  // namespace tessarin::render

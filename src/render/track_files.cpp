@@ -28,15 +28,38 @@ TrackDrawingSettings DrawingSettingsForSet(const settings::VIEWPARM& set, std::s
   return settings;
 }
 
+namespace {
+
+// The drawing as the reading sees it: the reading's end does not yet put
+// the files in place, so that a reading that failed can still keep the
+// older ones.
+class DrawingUntilFinished final : public tracks::SelectedTrackSink {
+ public:
+  explicit DrawingUntilFinished(TrackDrawing& drawing) : drawing_(drawing) {}
+  void Add(const tracks::TrackInput& track, const tracks::SelectedSegment& segment, int layout) override {
+    drawing_.Add(track, segment, layout);
+  }
+  void Finish() override {}
+
+ private:
+  TrackDrawing& drawing_;
+};
+
+}  // namespace
+
 TrackFilesResult WriteTrackFiles(const TrackDrawingSettings& settings, const TrackReadingForDrawing& read,
                                  platform::Host& host) {
   TrackFilesResult result;
   TrackDrawing drawing(settings);
-  result.selectedTracks = read(drawing);
+  DrawingUntilFinished sink(drawing);
+  const TracksForDrawing tracks = read(sink);
+  result.selectedTracks = tracks.selected;
+  if (!tracks.drawn) drawing.Abandon();
   // A reading that never got to its end (a missing file) leaves no file open.
   drawing.Finish();
   result.files = drawing.FileNames();
   result.filesFailed = drawing.FilesFailed();
+  result.unwritten = drawing.Unwritten();
   for (const tracks::ReadingMessage& message : drawing.Messages()) host.ShowMessage(message.text, message.icon);
   return result;
 }

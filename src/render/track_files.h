@@ -13,14 +13,24 @@
 
 namespace tessarin::render {
 
+// What a reading for the drawing tells: the number of selected tracks, and
+// whether what it handed over is to be drawn. A reading that failed part way
+// may leave the older drawing files as they were instead.
+struct TracksForDrawing {
+  TracksForDrawing(long long selectedTracks, bool draw = true) : selected(selectedTracks), drawn(draw) {}
+  long long selected = 0;
+  bool drawn = true;
+};
+
 // Reads the set's track data handing every selected track to `sink`, shows
 // the reading's own messages, and returns the number of selected tracks.
-using TrackReadingForDrawing = std::function<long long(tracks::SelectedTrackSink& sink)>;
+using TrackReadingForDrawing = std::function<TracksForDrawing(tracks::SelectedTrackSink& sink)>;
 
 struct [[nodiscard]] TrackFilesResult {
   TrackFileNames files;  // by type; empty for a type without a file
   long long selectedTracks = 0;
   int filesFailed = 0;   // types left out because their file could not be made
+  bool unwritten = false;  // a file could not be written whole: the older files stay
 };
 
 // The full path of the set's track data file; empty when it names none.

@@ -22,5 +22,10 @@ inline constexpr std::string_view kEndBeforeName = "  at %s:%d: the file ends wh
 inline constexpr std::string_view kCannotOpenForWriting =
     "File \"%s\" could not be opened for writing. View parameters have not been saved.";
 inline constexpr std::string_view kCannotReopen = "File \"%s\" could not be re-opened after saving.";
+// The parameter file's name is a symbolic link: the name and what it points
+// to. Yes replaces the link with the saved file.
+inline constexpr std::string_view kReplaceLinkQuestion =
+    "File \"%s\" is a symbolic link to \"%s\". Do you want to replace the link with the saved file? The file it "
+    "points to is left as it is.";
 
 }  // namespace tessarin::settings::messages

@@ -59,8 +59,10 @@ void WriteParameterSetLines(std::ostream& out, const VIEWPARM& set, std::string_
 // Saves the list to `path` through a temporary file in the same folder that
 // replaces the old file only when completely written. On failure shows the
 // "could not be opened for writing" message and returns false; the previous
-// file is then left as it was. When the saved file cannot be opened again,
-// warns and still returns true.
+// file is then left as it was. When `path` is a symbolic link it first asks
+// whether to replace the link (never the file it points to) and returns
+// false on No. When the saved file cannot be opened again, warns and still
+// returns true.
 [[nodiscard]] bool WriteParameterFile(const std::string& path, const ParameterSetList& list, std::string_view startupDirectory,
                         platform::Host& host);
 

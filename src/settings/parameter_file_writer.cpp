@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <fstream>
+#include <optional>
 #include <ostream>
 #include <sstream>
 
@@ -24,8 +25,18 @@ bool WriteParameterFile(std::ostream& out, const ParameterSetList& list, std::st
 
 bool WriteParameterFile(const std::string& path, const ParameterSetList& list, std::string_view startupDirectory,
                         platform::Host& host) {
+  // The file a link points to is never written; the link itself only when
+  // the user says so.
+  platform::LinkHandling links = platform::LinkHandling::kRefuse;
+  if (const std::optional<std::string> target = platform::SymbolicLinkTarget(path)) {
+    if (host.ShowMessage(FillMessage(messages::kReplaceLinkQuestion, {path, *target}), platform::MessageIcon::Warning,
+                         platform::MessageButtons::YesNo, platform::MessageAnswer::No) != platform::MessageAnswer::Yes)
+      return false;
+    links = platform::LinkHandling::kReplaceLink;
+  }
   std::ostringstream contents;
-  if (!WriteParameterFile(contents, list, startupDirectory, host) || !ReplaceFileContents(path, contents.str())) {
+  if (!WriteParameterFile(contents, list, startupDirectory, host) ||
+      !ReplaceFileContents(path, contents.str(), links)) {
     host.ShowMessage(FillMessage(messages::kCannotOpenForWriting, {path}), platform::MessageIcon::Error);
     return false;
   }

@@ -4,14 +4,19 @@
 #include <string>
 #include <string_view>
 
+#include "platform/file_replacement.h"
+
 namespace tessarin::settings {
 
 // Writes `contents` to a new file in the folder of `path` and renames it over
-// `path` only when every byte has reached the disk. A symbolic link is
-// followed, so the file it names is replaced, and an existing file keeps its
-// permissions. On failure the temporary file is removed, `path` is untouched
-// and the result is false. An existing file in a folder where no new file
-// may be made is overwritten in place, without that protection.
-[[nodiscard]] bool ReplaceFileContents(const std::string& path, std::string_view contents);
+// `path` only when every byte has reached the disk; an existing file keeps
+// its permissions. A symbolic link is refused unless `links` says it is to
+// be replaced; its target is never written. On failure the temporary file is
+// removed, `path` is untouched and the result is false. An existing file in
+// a folder where no new file may be made is overwritten in place, without
+// that protection, unless it is a link or has another name (a hard link),
+// which would then change too.
+[[nodiscard]] bool ReplaceFileContents(const std::string& path, std::string_view contents,
+                                       platform::LinkHandling links = platform::LinkHandling::kRefuse);
 
 }  // namespace tessarin::settings

@@ -91,6 +91,7 @@ void Controller::MakeRtScript() {
                                   services_.clipboard};
   request.readTracks = [this](tracks::SelectedTrackSink& sink) { return ReadTracksForDrawing(sink); };
   request.form = shell_.ScriptFormPreference();
+  request.askAboutLinks = true;
   const render::RtScriptResult result = render::WriteRtScript(request);
   if (result.outcome == render::RtScriptOutcome::Written)
     scriptFormNote_ = render::ScriptFormSummary(result.form, result.cells);

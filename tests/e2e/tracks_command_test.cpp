@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "cli_runner.h"
 #include "support/test_files.h"
 
@@ -80,6 +82,21 @@ TEST_F(TracksCommandTest, MalformedFileStillShowsWhatWasRead) {
   EXPECT_NE(run.out.find("\"messages\": [\"" + message + "\\u000a  at tracks.txt:13\"]"), std::string::npos) << run.out;
   EXPECT_NE(run.out.find("\"tracks\": 2,"), std::string::npos);
   EXPECT_NE(run.err.find("has incorrect format"), std::string::npos);
+}
+
+// A reading that fails leaves the older export and drawing as they were.
+TEST_F(TracksCommandTest, AFailedReadingLeavesTheOlderOutputs) {
+  WriteWholeFile(folder.File("tracks.txt"), std::string(kTwoTracks) + "3: 1/2\n1\n0 0\n");
+  for (const auto& [action, option, name] :
+       {std::tuple{"export", "-o", "old.vtp"}, std::tuple{"draw", "--base", "old"}}) {
+    SCOPED_TRACE(action);
+    const std::string file = folder.File(std::string(action) == "draw" ? "old_tracks0_source.rt" : name);
+    WriteWholeFile(file, "the older file\n");
+    const CliRun run = Tracks(action, {option, folder.File(name)});
+    EXPECT_EQ(run.exitCode, 1) << run.err;
+    EXPECT_NE(run.err.find("has incorrect format"), std::string::npos) << run.err;
+    EXPECT_EQ(ReadWholeFile(file), "the older file\n");
+  }
 }
 
 TEST_F(TracksCommandTest, MissingFileFails) {

@@ -77,7 +77,7 @@ TEST_F(TracksDrawCommandTest, FailuresAreReported) {
 
   CliRun unwritable = Draw({"--base", "no/such/folder/scene"});
   EXPECT_EQ(unwritable.exitCode, 1);
-  EXPECT_NE(unwritable.err.find("could not be opened for writing."), std::string::npos) << unwritable.err;
+  EXPECT_NE(unwritable.err.find("could not be opened for writing: No such file or directory."), std::string::npos) << unwritable.err;
 
   std::filesystem::remove(folder.File("tracks.txt"));
   CliRun missing = Draw({"--base", "scene"});

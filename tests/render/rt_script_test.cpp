@@ -298,7 +298,7 @@ TEST_F(RtScriptTest, UnwritableFileIsReported) {
   fixture.scriptPath = fixture.folder.File("missing/geometry.rt");
   EXPECT_EQ(fixture.Write().outcome, RtScriptOutcome::CouldNotOpen);
   ASSERT_EQ(fixture.host.messages.size(), 1u);
-  EXPECT_EQ(fixture.host.messages[0].text, "File \"" + fixture.scriptPath + "\" could not be opened for writing.");
+  EXPECT_EQ(fixture.host.messages[0].text, "File \"" + fixture.scriptPath + "\" could not be opened for writing: No such file or directory.");
   EXPECT_EQ(fixture.host.messages[0].icon, platform::MessageIcon::Error);
 }
 

@@ -302,7 +302,7 @@ TEST(TrackDrawing, ATypeWhoseFileCannotBeMadeIsReportedOnceAndLeftOut) {
   drawing.Add(Input(track, 2), Whole(4), tracks::kCurrentTrackLayout);
   drawing.Finish();
   ASSERT_EQ(drawing.Messages().size(), 1u);
-  EXPECT_EQ(drawing.Messages()[0].text, "File \"" + fixture.File(1) + "\" could not be opened for writing.");
+  EXPECT_EQ(drawing.Messages()[0].text, "File \"" + fixture.File(1) + "\" could not be opened for writing: Is a directory.");
   EXPECT_EQ(drawing.Messages()[0].icon, platform::MessageIcon::Error);
   EXPECT_TRUE(drawing.FileNames()[1].empty());
   EXPECT_EQ(drawing.FilesFailed(), 1);
@@ -389,7 +389,7 @@ TEST(TrackDrawing, TheFastFormOverlaysABinaryPlotFileInTheTypesColour) {
 
 // A drawing that never finishes, or whose file fails, leaves what was there
 // before; the other types are drawn.
-TEST(TrackDrawing, AnUnfinishedOrFailedFileLeavesTheOlderOne) {
+TEST(TrackDrawing, AnUnfinishedOrFailedDrawingLeavesTheOlderFiles) {
   Drawing fixture;
   tessarin::testing::WriteWholeFile(fixture.File(0), "older\n");
   const std::vector<TrackVertex> track = StraightTrack(5000);
@@ -405,13 +405,16 @@ TEST(TrackDrawing, AnUnfinishedOrFailedFileLeavesTheOlderOne) {
     for (int k = 0; k < 4; ++k) drawing.Add(Input(track), Whole(5000), tracks::kCurrentTrackLayout);
     drawing.Finish();
   }
+  // The type that fitted is not put in place either: a drawing is kept
+  // whole or not at all.
   EXPECT_EQ(ReadWholeFile(fixture.File(0)), "older\n");
   EXPECT_TRUE(drawing.FileNames()[0].empty());
-  EXPECT_EQ(drawing.FilesFailed(), 1);
+  EXPECT_TRUE(drawing.FileNames()[2].empty());
+  EXPECT_EQ(drawing.FilesFailed(), 2);
+  EXPECT_TRUE(drawing.Unwritten());
   ASSERT_EQ(drawing.Messages().size(), 1u);
   EXPECT_EQ(drawing.Messages()[0].text, "File \"" + fixture.File(0) + "\" could not be written: File too large.");
-  EXPECT_EQ(ReadDrawnFile(fixture.File(2)).points.size(), 3u);
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(fixture.folder.path()), {}), 2);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(fixture.folder.path()), {}), 1);
 }
 
 // A point beyond what doubles hold once scaled to MGED's millimetres is

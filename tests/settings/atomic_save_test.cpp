@@ -54,18 +54,6 @@ TEST(Saving, ReplacesTheOldFileAndKeepsItsPermissions) {
   EXPECT_EQ(info.st_mode & 0777, 0640u);
 }
 
-TEST(Saving, ASymbolicLinkStaysALink) {
-  TempDir folder;
-  const std::string target = folder.File("real.tesprm");
-  const std::string link = folder.File("link.tesprm");
-  WriteWholeFile(target, "old");
-  std::filesystem::create_symlink(target, link);
-  platform::ScriptedHost host;
-  ASSERT_TRUE(WriteParameterFile(link, FreshSets(1), kStartup, host));
-  EXPECT_TRUE(std::filesystem::is_symlink(link));
-  EXPECT_EQ(ReadWholeFile(target), testing::WriteToText(FreshSets(1)));
-}
-
 void ExpectSaveFailure(const std::string& path) {
   platform::ScriptedHost host;
   EXPECT_FALSE(WriteParameterFile(path, FreshSets(1), kStartup, host));

@@ -103,6 +103,29 @@ TEST(FileMenu, SaveWritesWhatWasTypedAndClearsTheModifiedFlag) {
   EXPECT_NE(written.find("cutawayPlaneNormal = (1, 0, 1)\n"), std::string::npos);
 }
 
+// A parameter file whose name is a symbolic link: the file it points to is
+// never written; the link itself gives way to the saved file on Yes.
+TEST(FileMenu, SavingOntoALinkAsksAndNeverWritesItsTarget) {
+  for (MessageAnswer answer : {MessageAnswer::No, MessageAnswer::Yes}) {
+    ControllerFixture fixture(StartWith::DemoFile);
+    const std::string target = fixture.folder.File("bashrc"), link = fixture.folder.File("linked.tesprm");
+    tessarin::testing::WriteWholeFile(target, "# the user's own file\n");
+    std::filesystem::create_symlink(target, link);
+    fixture.host.chosenFiles.push_back(link);
+    fixture.host.answers.push_back(answer);
+    EXPECT_EQ(fixture.controller->SaveAs(), answer == MessageAnswer::Yes);
+    ASSERT_FALSE(fixture.host.messages.empty());
+    EXPECT_EQ(fixture.host.messages[0].text, "File \"" + link + "\" is a symbolic link to \"" + target +
+                                                 "\". Do you want to replace the link with the saved file? The file "
+                                                 "it points to is left as it is.");
+    EXPECT_EQ(ReadWholeFile(target), "# the user's own file\n");
+    EXPECT_EQ(std::filesystem::is_symlink(link), answer == MessageAnswer::No);
+    if (answer == MessageAnswer::Yes) {
+      EXPECT_NE(ReadWholeFile(link).find("nParmSets = "), std::string::npos);
+    }
+  }
+}
+
 // Another window or an editor changed the file since it was read or saved:
 // Save asks first, and each answer keeps what the user wants.
 TEST(FileMenu, SavingOverAFileChangedElsewhereAsksFirst) {

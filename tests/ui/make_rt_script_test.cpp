@@ -101,6 +101,37 @@ TEST(MakeRtScriptInTheWindow, AsksBeforeOverwritingAndKeepsTheFileOnNo) {
   EXPECT_NE(fixture.Script(), "old");
 }
 
+// A script name that is a symbolic link: the overwrite question says so,
+// Yes replaces the link, and without the prompt the window refuses.
+TEST(MakeRtScriptInTheWindow, AScriptNameThatIsALinkIsReplacedOnlyOnYesAndNeverItsTarget) {
+  DemoLoaded fixture;
+  Controller& controller = *fixture.controller;
+  const std::string target = fixture.folder.File("bashrc"), script = controller.RtScriptPath();
+  tessarin::testing::WriteWholeFile(target, "# the user's own file\n");
+  std::filesystem::create_symlink(target, script);
+
+  controller.SetOverwritePrompt(false);
+  controller.MakeRtScript();
+  ASSERT_EQ(fixture.host.messages.size(), 1u);
+  EXPECT_EQ(fixture.host.messages[0].text, "File \"" + script + "\" could not be opened for writing: it is a symbolic "
+                                           "link to \"" + target + "\", and no output is written through a link.");
+  EXPECT_EQ(fixture.host.messages[0].icon, platform::MessageIcon::Error);
+
+  controller.SetOverwritePrompt(true);
+  for (MessageAnswer answer : {MessageAnswer::No, MessageAnswer::Yes}) {
+    fixture.host.messages.clear();
+    fixture.host.answers.push_back(answer);
+    controller.MakeRtScript();
+    ASSERT_FALSE(fixture.host.messages.empty());
+    EXPECT_EQ(fixture.host.messages[0].text, "File \"" + script + "\" is a symbolic link to \"" + target +
+                                                 "\". Do you want to replace the link with the new file? The file it "
+                                                 "points to is left as it is.");
+    EXPECT_EQ(std::filesystem::is_symlink(script), answer == MessageAnswer::No);
+  }
+  EXPECT_EQ(ReadWholeFile(target), "# the user's own file\n");
+  EXPECT_NE(fixture.Script().find("opendb "), std::string::npos);
+}
+
 TEST(MakeRtScriptInTheWindow, CopyToClipboardPlacesTheWholeScriptByteForByte) {
   DemoLoaded fixture;
   Controller& controller = *fixture.controller;

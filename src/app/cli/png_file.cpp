@@ -40,16 +40,25 @@ bool WriteRows(platform::FileReplacement& file, const preview::RgbImage& image) 
 
 }  // namespace
 
-bool WritePngFile(const std::string& path, const preview::RgbImage& image, std::string& error) {
+bool PreparePngFile(platform::FileReplacement& file, const preview::RgbImage& image, std::string& error) {
   if (image.width <= 0 || image.height <= 0) {
     error = "the picture is empty";
     return false;
   }
+  const bool encoded = !file.Failed() && WriteRows(file, image);
+  if (!encoded || !file.Prepare()) {
+    error = "cannot write " + file.Path() + (file.Failed() ? ": " + file.Reason() : std::string());
+    return false;
+  }
+  return true;
+}
+
+bool WritePngFile(const std::string& path, const preview::RgbImage& image, std::string& error) {
   // An older picture stays until the new one is complete.
   platform::FileReplacement file(path);
-  const bool encoded = !file.Failed() && WriteRows(file, image);
-  if (!encoded || !file.Commit()) {
-    error = "cannot write " + path + (file.Failed() ? ": " + file.Reason() : std::string());
+  if (!PreparePngFile(file, image, error)) return false;
+  if (!file.Commit()) {
+    error = "cannot write " + path + ": " + file.Reason();
     return false;
   }
   return true;

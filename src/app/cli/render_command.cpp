@@ -2,6 +2,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <memory>
+#include <optional>
 #include <mutex>
 #include <ostream>
 #include <thread>
@@ -142,19 +143,30 @@ int RunRenderCommand(const std::vector<std::string>& args, CommandIo& io) {
     ReportFailure("gave up after the time limit of " + settings::FormatReal(programOptions->timeLimit) + " seconds", io);
     return kExitFailure;
   }
+  // The picture and the pixel table replace their older files together or
+  // not at all.
   std::string error;
-  if (!WritePngFile(*output, picture.image, error)) {
+  platform::FileReplacement png(*output);
+  if (!PreparePngFile(png, picture.image, error)) {
     ReportFailure(error, io);
     return kExitFailure;
   }
-  io.out << *output << "\n";
+  std::optional<platform::FileReplacement> table;
   if (ids) {
-    if (std::string reason; !platform::ReplaceFile(*ids, PixelIdsTable(picture, scene), &reason)) {
-      ReportFailure("cannot write " + *ids + ": " + reason, io);
+    table.emplace(*ids);
+    if (!table->Write(PixelIdsTable(picture, scene)) || !table->Prepare()) {
+      ReportFailure("cannot write " + *ids + ": " + table->Reason(), io);
       return kExitFailure;
     }
-    io.out << *ids << "\n";
   }
+  for (platform::FileReplacement* file : {&png, table ? &*table : nullptr}) {
+    if (file && !file->Commit()) {
+      ReportFailure("cannot write " + file->Path() + ": " + file->Reason(), io);
+      return kExitFailure;
+    }
+  }
+  io.out << *output << "\n";
+  if (ids) io.out << *ids << "\n";
   return geometry->selected.ExitCode(kExitSuccess);
 }
 

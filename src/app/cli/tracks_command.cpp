@@ -119,7 +119,12 @@ int RunStats(const SelectedSet& selected, bool json, CommandIo& io) {
 int RunExport(const SelectedSet& selected, const std::string& output, CommandIo& io) {
   tracks::PolyDataExport exporter(selected.set().showTrackSegments != 0);
   TracksReading reading = ReadSetTracks(selected, tracks::SegmentUse::WhenShown, &exporter, io);
-  // An older export stays until the new one is complete.
+  // A reading that failed leaves an older export as it was, as does one
+  // that cannot be written whole.
+  if (const int failed = ReadingExitCode(reading.outcome); failed != kExitSuccess) {
+    io.err << "tessarin-cli tracks: \"" << output << "\" has not been written\n";
+    return failed;
+  }
   platform::FileReplacement file(output);
   platform::ReplacementStream stream(file);
   if (file.Failed() || !exporter.Write(stream) || !file.Commit()) {
@@ -127,7 +132,7 @@ int RunExport(const SelectedSet& selected, const std::string& output, CommandIo&
     return kExitFailure;
   }
   io.out << exporter.Lines() << " tracks written to " << output << "\n";
-  return ReadingExitCode(reading.outcome);
+  return kExitSuccess;
 }
 
 int RunDraw(const SelectedSet& selected, const std::string& basePath, render::ScriptForm form, CommandIo& io) {
@@ -144,7 +149,9 @@ int RunDraw(const SelectedSet& selected, const std::string& basePath, render::Sc
       [&](tracks::SelectedTrackSink& sink) {
         TracksReading reading = ReadSetTracks(selected, tracks::SegmentUse::WhenShown, &sink, io);
         readingExitCode = ReadingExitCode(reading.outcome);
-        return static_cast<long long>(reading.statistics.tracks);
+        // A reading that failed leaves the older drawing files as they were.
+        return render::TracksForDrawing(static_cast<long long>(reading.statistics.tracks),
+                                        readingExitCode == kExitSuccess);
       },
       host);
   for (const std::string& file : result.files)

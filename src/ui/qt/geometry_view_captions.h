@@ -19,6 +19,10 @@ inline constexpr const char* kSaveImage = "Save image...";
 inline constexpr const char* kSaveImageTitle = "Save image";
 inline constexpr const char* kPngFilter = "PNG images (*.png)";
 inline constexpr const char* kCannotSaveImage = "The image could not be saved.";
+// The chosen name is a symbolic link: the name and what it points to.
+inline constexpr const char* kReplaceLinkQuestion =
+    "\"%1\" is a symbolic link to \"%2\". Do you want to replace the link with the image? The file it points to "
+    "is left as it is.";
 inline constexpr const char* kLegendOverlap = "overlap (two or more cells)";
 inline constexpr const char* kLegendGap = "undefined (no cell, enclosed)";
 inline constexpr const char* kLegendOutside = "outside the model";
