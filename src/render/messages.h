@@ -25,6 +25,12 @@ inline constexpr const char* kCouldNotWrite = "File \"%s\" could not be written:
 inline constexpr const char* kNonFiniteNumber =
     "Geometry error: %s cannot be drawn in MGED: its %s would be written as \"%s\". The RT script has not been "
     "written.";
+// A combination or region of the script uses an object the script never
+// makes: the command ("comb" or "r"), its name and the missing member.
+inline constexpr const char* kUndefinedObject =
+    "Geometry error: \"%s %s\" of the RT script uses \"%s\", which the script does not make, so MGED would build "
+    "something else. The RT script has not been written.";
+
 // The view size in cm, the smallest and largest unit, the unit chosen and
 // the view size in it.
 inline constexpr const char* kViewOffScale =

@@ -15,6 +15,7 @@
 #include "render/messages.h"
 #include "render/script_bodies.h"
 #include "render/script_cells.h"
+#include "render/script_names_check.h"
 #include "render/script_number_check.h"
 #include "render/script_regions.h"
 #include "render/script_scene.h"
@@ -97,10 +98,12 @@ void WriteTracks(const RtScriptRequest& request, ScriptScene& scene, RtScriptRes
 }
 
 // The script so far into its file, translated when the fast form is
-// written (`fast` not null), unless it holds a number MGED cannot use.
+// written (`fast` not null), unless it holds a number MGED cannot use or
+// a member no line makes.
 bool Save(const std::string& readable, FastScriptTranslator* fast, platform::FileReplacement& file,
           platform::Host& host, RtScriptResult& result) {
   std::optional<std::string> message = NonFiniteNumberMessage(readable);
+  if (!message) message = UndefinedObjectMessage(readable);
   std::string translated;
   // Numbers the stored form derives (radius vectors, millimetres) may
   // overflow where the readable ones did not.

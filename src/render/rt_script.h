@@ -50,7 +50,7 @@ enum class [[nodiscard]] RtScriptOutcome {
   CouldNotOpen,      // the file could not be opened for writing (message shown)
   CouldNotWrite,     // writing it failed, the disk being full perhaps (message shown)
   WorldVolumeZero,   // the cut-away plane removes the whole world (message shown)
-  NonFiniteNumber,   // a number for MGED overflowed (message shown)
+  NonFiniteNumber,   // a number for MGED overflowed, or a member was never made (message shown)
 };
 // Whatever the outcome, an existing script is replaced only by a complete
 // one, and only when its track drawings were written whole too.

@@ -125,7 +125,11 @@ class CellWriter {
       if (facet) return platform::FormatText("S%dF%dC%d", macrobodyId, reference.facet, CellId());
       return platform::FormatText("S%dC%d", surface.facetNumber, CellId());
     }
-    if (facet) return platform::FormatText("S%dF%d", macrobodyId, reference.facet);
+    // Only a cylinder's or cone's lateral facet has an unclipped primitive of
+    // the macrobody's own; a general macrobody's facet is its surface.
+    if (facet && scene_.model.macrobodies[static_cast<std::size_t>(reference.macrobody)].kind !=
+                     input::MacrobodyKind::General)
+      return platform::FormatText("S%dF%d", macrobodyId, reference.facet);
     return platform::FormatText("S%d", surface.facetNumber);
   }
 

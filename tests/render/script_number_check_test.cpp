@@ -1,6 +1,7 @@
 // What the last look at a script names when a number would reach MGED as
 // "nan" or "inf": the solid and which of its numbers.
 
+#include "render/script_names_check.h"
 #include "render/script_number_check.h"
 
 #include <gtest/gtest.h>
@@ -49,6 +50,40 @@ TEST(ScriptNumberCheck, ViewsBeyondTheUnitTableAreOffScale) {
   EXPECT_FALSE(ViewOffScaleWarning(1e-9));   // 0.1 angstrom
   EXPECT_TRUE(ViewOffScaleWarning(1e21));    // over 100 pc
   EXPECT_TRUE(ViewOffScaleWarning(5e-12));   // the smallest view size allowed
+}
+
+}  // namespace
+}  // namespace tessarin::render
+
+namespace tessarin::render {
+namespace {
+
+// Members must be made before the combination that uses them: the one the
+// writer once forgot (a general macrobody's facet outside the world), one
+// made only later, and operators and names that only look alike.
+TEST(ScriptNamesCheck, NamesTheFirstMemberNoEarlierLineMakes) {
+  const std::string made = "in World rpp -1 1 -1 1 -1 1\nin S1 sph 0 0 0 1\nin ARBN1 arbn 1   1 0 0 1\n";
+  struct Case {
+    const char* lines;
+    const char* missing;  // empty: every member is made
+  };
+  for (const Case& c : std::initializer_list<Case>{
+           {"comb C1 u ARBN1 + S1\ncomb C2 u World - C1\nr M1 u C1\nr V0 u C2\n", ""},
+           {"comb C1 u ARBN1 + S4F1\n", "\"comb C1\" of the RT script uses \"S4F1\""},
+           {"comb C2 u World - C1\ncomb C1 u S1\n", "\"comb C2\" of the RT script uses \"C1\""},
+           {"comb C1 u S1\nr M1 u C1 u C11\n", "\"r M1\" of the RT script uses \"C11\""},
+       }) {
+    SCOPED_TRACE(c.lines);
+    const std::optional<std::string> message = UndefinedObjectMessage(made + c.lines + "draw M1\n");
+    if (*c.missing == '\0') {
+      EXPECT_FALSE(message.has_value()) << *message;
+      continue;
+    }
+    ASSERT_TRUE(message.has_value());
+    EXPECT_EQ(*message, std::string("Geometry error: ") + c.missing +
+                            ", which the script does not make, so MGED would build something else. The RT script has "
+                            "not been written.");
+  }
 }
 
 }  // namespace

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include <QApplication>
 #include <QDir>
 #include <QListWidget>
@@ -102,6 +104,16 @@ TEST(GeometryView, ShowsTheDemoByMaterialFollowsTheViewAndSaves) {
   EXPECT_TRUE(view->grab().save(folderName + "/geometry_view.png"));
   EXPECT_TRUE(view->SaveImage(QString::fromStdString(folder.File("slice.png"))));
   EXPECT_FALSE(QImage(QString::fromStdString(folder.File("slice.png"))).isNull());
+  // Saved pictures never go through a link, to a file or to nothing.
+  tessarin::testing::WriteWholeFile(folder.File("own.txt"), "own\n");
+  std::filesystem::create_symlink(folder.File("own.txt"), folder.File("to_file.png"));
+  std::filesystem::create_symlink(folder.File("none"), folder.File("dangling.png"));
+  for (const char* link : {"to_file.png", "dangling.png"}) {
+    EXPECT_FALSE(view->SaveImage(QString::fromStdString(folder.File(link)))) << link;
+    EXPECT_TRUE(std::filesystem::is_symlink(folder.File(link))) << link;
+  }
+  EXPECT_EQ(tessarin::testing::ReadWholeFile(folder.File("own.txt")), "own\n");
+  EXPECT_FALSE(std::filesystem::exists(folder.File("none")));
 
   // Dragging: each drag is followed by its picture. The time is printed only:
   // test builds are unoptimised; bench_preview_slice measures the real one.
