@@ -151,6 +151,10 @@ void PixelTracer::CollectParts(const std::vector<raytrace::CellPiece>& pieces, c
     const std::int32_t look = scene_.cellLooks[static_cast<std::size_t>(piece.cell)];
     if (look < 0 || !scene_.looks[static_cast<std::size_t>(look)].shown) continue;
     const Part part{look, piece.cell, piece.span.entrySurface, piece.span.entry, piece.span.exit};
+    // A stretch of rounding length is no region: a cell's cap that is written
+    // as another plane than the coinciding face of its neighbour starts a
+    // hair before that neighbour, and must not hide it.
+    if (part.exit - part.entry <= joinGap_) continue;
     if (sphere.Empty() || sphere.exit <= part.entry || sphere.entry >= part.exit) {
       parts_.push_back(part);
       continue;

@@ -8,6 +8,7 @@
 #include "render/region_rows.h"
 #include "view3d/pixel_tracer.h"
 #include "view3d/progressive_renderer.h"
+#include "support/test_files.h"
 #include "view3d/scripted_model.h"
 
 namespace tessarin::view3d {
@@ -138,6 +139,41 @@ TEST(RenderPicture, TracksHideBehindOpaqueRegionsUnlessAskedToShowThrough) {
   EXPECT_EQ(through.image.At(20, 22), (Rgb{255, 0, 255}));
   // Beside the box the track behind it shows against the background.
   EXPECT_EQ(hidden.image.At(4, 22), (Rgb{255, 0, 255}));
+}
+
+// A 0.0043 cm shell whose caps are other planes than the coinciding faces of
+// the cell it encloses: at those faces it begins a rounding error before
+// that cell, which must not make it the first cell seen. Written with the
+// enclosed cell's own planes, the same picture.
+TEST(RenderPicture, AStretchOfRoundingLengthAtASharedFaceIsNoFirstHit) {
+  const std::string input = tessarin::testing::ReadWholeFile(TESSARIN_TEST_DATA_DIR "/view3d/render_coincident_cap.inp");
+  const auto view = [](settings::VIEWPARM& set) {
+    set.maximumObjectSizeRatio = 5;
+    set.viewSize = 233.162176580305;
+    set.viewCenter = {-24.223369268188, 4.72797313323989, -29.6677480706313};
+    set.azimuth = 25;
+    set.elevation = 15;
+  };
+  std::string samePlanes = input;
+  const std::string caps = "C10 1 0.0012 -9 10 -11 #3";
+  ASSERT_NE(samePlanes.find(caps), std::string::npos);
+  samePlanes.replace(samePlanes.find(caps), caps.size(), "C10 1 0.0012 -9 -6 -8 #3");
+  std::vector<std::vector<PixelHit>> hits;
+  for (const std::string& text : {input, samePlanes}) {
+    testing::ScriptedModel model(text, view);
+    ASSERT_TRUE(model.read.loaded) << model.read.console;
+    Picture picture;
+    ASSERT_EQ(RenderPicture(SceneOfSet(model.read.model, model.set), ViewOfSet(model.set), 120, 90, nullptr, {},
+                            nullptr, picture),
+              RenderOutcome::Finished);
+    hits.push_back(picture.hits);
+  }
+  int seen = 0;
+  for (std::size_t k = 0; k < hits[0].size(); ++k) {
+    EXPECT_EQ(hits[0][k].cell, hits[1][k].cell) << "pixel " << k % 120 << "," << k / 120;
+    seen += hits[0][k].cell >= 0 ? 1 : 0;
+  }
+  EXPECT_GT(seen, 6000);
 }
 
 TEST(RenderPicture, StopsWhenCancelled) {
