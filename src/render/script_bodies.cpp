@@ -114,6 +114,17 @@ void WriteTruncatedPrimitive(ScriptScene& scene, const char* name, SurfaceKind k
                  h.z, scene.scale * baseRadius, scene.scale * topRadius);
 }
 
+void WriteConePiece(ScriptScene& scene, const char* name, const Vec3& apex, const Vec3& axis, double tanHalfAngle,
+                    double from, double to) {
+  const double epsilon = scene.minimumConeRadius;
+  double start = std::max({from, 0.0, tanHalfAngle > 0 ? epsilon / tanHalfAngle : 0.0});
+  // A piece that lies wholly where the cone is thinner than that keeps its
+  // ends, at the smallest radius.
+  if (!(start < to)) start = std::max(from, 0.0);
+  WriteTruncatedPrimitive(scene, name, SurfaceKind::Cone, apex + start * axis, (to - start) * axis,
+                          std::max(epsilon, tanHalfAngle * start), std::max(epsilon, tanHalfAngle * to));
+}
+
 void WriteStandAloneSurfaces(ScriptScene& scene) {
   for (int index = 0; index < scene.firstBoundingPlane; ++index) {
     const SurfaceRecord& surface = scene.model.surfaces[static_cast<std::size_t>(index)];
@@ -130,8 +141,7 @@ void WriteStandAloneSurfaces(ScriptScene& scene) {
                               length * surface.direction, surface.radius, surface.radius);
     } else {
       const double length = scene.Extended(2 * scene.worldSize, surface.point);
-      WriteTruncatedPrimitive(scene, name.c_str(), surface.kind, surface.point, length * surface.direction,
-                              scene.minimumConeRadius, surface.tanHalfAngle * length);
+      WriteConePiece(scene, name.c_str(), surface.point, surface.direction, surface.tanHalfAngle, 0, length);
     }
   }
 }
@@ -198,8 +208,7 @@ void WriteMacrobodies(ScriptScene& scene) {
                               length * axis, lateral.radius, lateral.radius);
     } else {
       const double length = scene.Extended(2 * scene.worldSize, ends.apex);
-      WriteTruncatedPrimitive(scene, facetName.c_str(), SurfaceKind::Cone, ends.apex, length * lateral.direction,
-                              scene.minimumConeRadius, lateral.tanHalfAngle * length);
+      WriteConePiece(scene, facetName.c_str(), ends.apex, lateral.direction, lateral.tanHalfAngle, 0, length);
     }
   }
 }

@@ -200,13 +200,13 @@ class CellWriter {
       }
       if (!clipped_[k] && surface.facetNumber > 0) continue;
       const std::string name = Name(k);
-      const double epsilon = scene_.minimumConeRadius;
-      const double baseRadius = cylinder ? surface.radius
-                                         : std::max(epsilon, Norm(surface.point - base) * surface.tanHalfAngle);
-      const double topRadius = cylinder ? surface.radius
-                                        : std::max(epsilon, Norm(surface.point - top) * surface.tanHalfAngle);
-      WriteTruncatedPrimitive(scene_, name.c_str(), surface.kind, base, length * surface.direction, baseRadius,
-                              topRadius);
+      if (cylinder) {
+        WriteTruncatedPrimitive(scene_, name.c_str(), surface.kind, base, length * surface.direction, surface.radius,
+                                surface.radius);
+      } else {
+        WriteConePiece(scene_, name.c_str(), surface.point, surface.direction, surface.tanHalfAngle,
+                       Dot(base - surface.point, surface.direction), Dot(top - surface.point, surface.direction));
+      }
     }
   }
 

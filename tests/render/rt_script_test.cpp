@@ -350,3 +350,41 @@ TEST_F(RtScriptTest, DatabaseAndBeamAxis) {
 
 }  // namespace
 }  // namespace tessarin::render::testing
+
+namespace tessarin::render::testing {
+namespace {
+
+// Every primitive of one cone, the whole one and the clipped copies of the
+// cells that share it, lies on the same conical surface: the same apex and
+// the same slope. Copies that tapered differently made MGED see overlaps
+// and gaps of up to 1e-4 of the view between those cells.
+TEST(ConePieces, EveryCopyOfOneConeLiesOnTheSameSurface) {
+  ScriptFixture fixture;
+  fixture.set.viewSize = 40;
+  const std::string script = fixture.ScriptOf(
+      "S1 CO 1 2 -15 0.1 0.2 1 25\nS2 P 0 0 1 2\nS3 S 0 0 0 18\nM1 \"a\"\nM2 \"b\"\n"
+      "C1 1 1 -1 -2\nC2 2 1 -1 +2 -3\nC3 0 +1 -3\nC4 0 +3\n");
+  const double slope = std::tan(25 * std::acos(-1.0) / 180);
+  const double norm = std::sqrt(0.01 + 0.04 + 1);
+  int pieces = 0;
+  std::istringstream lines(script);
+  for (std::string line; std::getline(lines, line);) {
+    if (line.rfind("in S1", 0) != 0 || line.find(" trc ") == std::string::npos) continue;
+    SCOPED_TRACE(line);
+    const std::vector<double> n = Numbers(line, 3);  // base, height, the two radii
+    ASSERT_EQ(n.size(), 8u);
+    const double length = std::sqrt(n[3] * n[3] + n[4] * n[4] + n[5] * n[5]);
+    EXPECT_NEAR((n[7] - n[6]) / length, slope, 1e-12);
+    // Back from the base by radius / slope along the axis: the apex.
+    const double back = n[6] / slope / length;
+    EXPECT_NEAR(n[0] - back * n[3], 1, 1e-11);
+    EXPECT_NEAR(n[1] - back * n[4], 2, 1e-11);
+    EXPECT_NEAR(n[2] - back * n[5], -15, 1e-11);
+    EXPECT_NEAR(n[5] / length, 1 / norm, 1e-12);
+    ++pieces;
+  }
+  EXPECT_GE(pieces, 4) << script;
+}
+
+}  // namespace
+}  // namespace tessarin::render::testing

@@ -13,6 +13,7 @@
 #include "render/script_check/command_run.h"
 #include "render/script_check/mged_runner.h"
 #include "render/script_check/random_model.h"
+#include "render/script_check/ray_check.h"
 #include "view3d/pixel_tracer.h"
 #include "view3d/scripted_model.h"
 
@@ -173,6 +174,45 @@ void CompareWithNirt(const Case& c) {
   }
   EXPECT_GT(compared, kWidth * kHeight * 8 / 10);
   EXPECT_GT(hit, kWidth * kHeight / 10);
+}
+
+// A model 35 µm wide whose cells share cones, some clipped: MGED saw
+// overlaps of up to 1e-4 of the view between them where the input has none,
+// because each copy of a cone tapered from its own apex radius.
+TEST(NirtAgreement, CellsSharingAConeMeetWithoutOverlaps) {
+  if (!check::BrlcadBinFolder()) GTEST_SKIP() << check::kNoBrlcad;
+  ScriptedModel model(ReadWholeFile(TESSARIN_TEST_DATA_DIR "/geometry/micro_overlap_1024.inp"),
+                      [](settings::VIEWPARM& set) {
+                        set.viewSize = 0.00347987910599142;
+                        set.maximumObjectSizeRatio = 50;
+                        set.useCutawayPlane = 1;
+                        set.cutawayPlanePoint = {7.91764342348453e-06, 1.96608296709744e-05, -7.86453544591613e-05};
+                        set.cutawayPlaneNormal = {-0.316581775106721, -1.03478342137997, 0.331942817513999};
+                      });
+  ASSERT_TRUE(model.read.loaded) << model.read.console;
+  ASSERT_TRUE(model.MakeDatabase()) << model.transcript;
+  // Rays along the three axes across the world, in the script's unit (µm).
+  const double half = 0.5 * model.set.viewSize * model.set.maximumObjectSizeRatio * 1e4;
+  std::vector<check::Ray> rays;
+  for (int k = 0; k < 600; ++k) {
+    const int axis = k % 3;
+    const double a = half * (2 * ((k * 0.618034) - std::floor(k * 0.618034)) - 1);
+    const double b = half * (2 * ((k * 0.414214) - std::floor(k * 0.414214)) - 1);
+    Vec3 origin{a, b, a}, direction;
+    (axis == 0 ? origin.x : axis == 1 ? origin.y : origin.z) = -2 * half;
+    (axis == 0 ? origin.y : axis == 1 ? origin.z : origin.x) = b;
+    (axis == 0 ? direction.x : axis == 1 ? direction.y : direction.z) = 1;
+    rays.push_back({origin, direction});
+  }
+  const std::vector<check::RayQuery> answers = check::ShootRays(model.database, model.regions, rays);
+  ASSERT_EQ(answers.size(), rays.size());
+  int overlapping = 0, hitting = 0;
+  for (const check::RayQuery& answer : answers) {
+    overlapping += answer.overlap ? 1 : 0;
+    hitting += answer.segments.empty() ? 0 : 1;
+  }
+  EXPECT_EQ(overlapping, 0);
+  EXPECT_GT(hitting, 400);
 }
 
 TEST(NirtAgreement, FirstRegionAndDistanceOfEveryClearPixel) {
