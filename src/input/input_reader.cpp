@@ -141,8 +141,8 @@ void ReserveWorkPoints(GeometryModel& model) {
 }  // namespace
 
 std::string InputFilePath(const settings::VIEWPARM& set, const std::string& startupDirectory) {
-  std::string folder = platform::WithTrailingSeparator(platform::NormalizeSeparators(set.InputFileFolder));
-  return platform::AbsolutePath(folder + platform::NormalizeSeparators(set.InputFN), startupDirectory);
+  // A backslash in the name is part of it, as for the simulator.
+  return platform::AbsolutePath(platform::WithTrailingSeparator(set.InputFileFolder) + set.InputFN, startupDirectory);
 }
 
 InputReadResult ReadInputFile(const InputReadRequest& request) {

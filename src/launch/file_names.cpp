@@ -22,7 +22,7 @@ std::string InputFolder(const settings::VIEWPARM& set, const LaunchContext& cont
 
 std::string DerivedOrCustom(const settings::VIEWPARM& set, std::string_view suffix, std::string_view customName,
                             const LaunchContext& context) {
-  if (suffix.empty()) return platform::NormalizeSeparators(customName);
+  if (suffix.empty()) return std::string(customName);
   return InputFolder(set, context) + DerivedStem(set, suffix, context) + ".txt";
 }
 
@@ -39,7 +39,7 @@ std::string LogFilePath(const settings::VIEWPARM& set, const LaunchContext& cont
 }
 
 std::string TrackDataFilePath(const settings::VIEWPARM& set, const LaunchContext& context) {
-  if (set.useCustomTrackFN) return platform::NormalizeSeparators(set.TrackFN);
+  if (set.useCustomTrackFN) return set.TrackFN;
   std::string folder;
   std::string name;
   std::string extension;
@@ -49,7 +49,7 @@ std::string TrackDataFilePath(const settings::VIEWPARM& set, const LaunchContext
     extension = ".txt";
   } else {
     if (set.OutputFileName.empty()) return {};
-    platform::PathParts output = platform::SplitPath(platform::NormalizeSeparators(set.OutputFileName));
+    platform::PathParts output = platform::SplitPath(set.OutputFileName);
     folder = output.folder;
     name = output.name;
     extension = output.extension;

@@ -21,10 +21,10 @@ bool IsAbsolutePath(std::string_view path) {
 }
 
 std::string AbsolutePath(std::string_view path, std::string_view startupDirectory) {
-  if (IsAbsolutePath(path)) return NormalizeSeparators(path);
+  if (IsAbsolutePath(path)) return std::string(path);
   std::string result(startupDirectory);
   result += path;
-  return NormalizeSeparators(result);
+  return result;
 }
 
 std::string RelativePath(std::string_view path, std::string_view base, std::string_view startupDirectory) {
@@ -63,7 +63,7 @@ std::string ProgramFolder() {
 
 PathParts SplitPath(std::string_view path) {
   PathParts parts;
-  std::size_t slash = path.find_last_of("/\\:");
+  std::size_t slash = path.rfind('/');
   std::size_t nameStart = slash == std::string_view::npos ? 0 : slash + 1;
   parts.folder = std::string(path.substr(0, nameStart));
   std::string_view file = path.substr(nameStart);

@@ -1,9 +1,11 @@
 #pragma once
 // Path rules shared by every layer: which paths are absolute, how they are
 // shown relative to the start-up directory, and where the program lives.
-// A backslash read from a file written elsewhere is taken as a separator, and
-// a path that begins with a backslash or contains a colon counts as absolute
-// so that such files still load.
+// A backslash in a path field of a parameter file written elsewhere is taken
+// as a separator when the file is read (NormalizeSeparators); everywhere
+// else, and in file names, a backslash is an ordinary character of the name,
+// as it is for the simulator. A path that begins with a backslash or
+// contains a colon counts as absolute so that such files still load.
 
 #include <string>
 #include <string_view>
@@ -15,13 +17,12 @@ std::string NormalizeSeparators(std::string_view path);
 
 [[nodiscard]] bool IsAbsolutePath(std::string_view path);
 
-// `path` itself when absolute, else `startupDirectory` + `path`; in both
-// cases with backslashes turned into slashes.
+// `path` itself when absolute, else `startupDirectory` + `path`.
 std::string AbsolutePath(std::string_view path, std::string_view startupDirectory);
 
 // Both are made absolute against the start-up directory; when `path` begins
 // with `base` (case-sensitive, as file names here are) the rest is returned,
-// otherwise the absolute path. Separators come back as slashes.
+// otherwise the absolute path.
 std::string RelativePath(std::string_view path, std::string_view base, std::string_view startupDirectory);
 
 // Whether the path ends with a separator or a colon, i.e. names a folder or

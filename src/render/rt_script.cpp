@@ -94,7 +94,7 @@ void WriteTracks(const RtScriptRequest& request, ScriptScene& scene, RtScriptRes
   result.trackFilesUnwritten = tracks.unwritten;
   result.selectedTracks = tracks.selectedTracks;
   for (const std::string& name : tracks.files)
-    if (!name.empty()) scene.Append(messages::kSourceLine, TclQuoted(platform::NormalizeSeparators(name)).c_str());
+    if (!name.empty()) scene.Append(messages::kSourceLine, TclQuoted(name).c_str());
 }
 
 // The script so far into its file, translated when the fast form is
@@ -136,7 +136,7 @@ RtScriptResult WriteRtScript(const RtScriptRequest& request) {
                                                     request.inputBaseName +
                                                     launch::ExpandSuffix(set.MGEDsuffix, request.launch.setNumber),
                                                 startup);
-  result.databasePath = platform::NormalizeSeparators(result.trackBasePath + ".g");
+  result.databasePath = result.trackBasePath + ".g";
 
   const std::optional<std::string> linkTarget = platform::SymbolicLinkTarget(request.scriptPath);
   const bool askAboutLink = linkTarget && request.overwritePrompt && request.askAboutLinks;

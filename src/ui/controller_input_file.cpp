@@ -21,7 +21,7 @@ void Controller::LoadInputFile() {
       {std::string(messages::kSelectInputFileTitle), {}, std::string(messages::kInputFileFilter), current, false});
   if (!chosen || chosen->empty()) return;
   if (platform::RelativePath(*chosen, startup, startup) != Text(TextField::InputFile)) MarkModified();
-  platform::PathParts parts = platform::SplitPath(platform::NormalizeSeparators(*chosen));
+  platform::PathParts parts = platform::SplitPath(*chosen);
   working_.InputFileFolder = parts.folder;
   working_.InputFN = parts.name + parts.extension;
   RefreshDerivedNames();

@@ -45,7 +45,7 @@ bool CommitSuffix(VIEWPARM& set, std::string VIEWPARM::*suffix, std::string VIEW
 }
 
 bool SplitInto(VIEWPARM& set, std::string VIEWPARM::*folder, std::string VIEWPARM::*name, std::string_view text) {
-  platform::PathParts parts = platform::SplitPath(platform::NormalizeSeparators(Limited(text, settings::kMaxPathLength)));
+  platform::PathParts parts = platform::SplitPath(Limited(text, settings::kMaxPathLength));
   std::string newName = parts.name + parts.extension;
   if (set.*folder == parts.folder && set.*name == newName) return false;
   set.*folder = parts.folder;

@@ -36,6 +36,15 @@ TEST(CommandLine, TypicalRunWithQuotedPathsAndNumberedSuffix) {
   EXPECT_EQ(Build(set), "Varnholt tasks 4 check 1 @1 2.5 in \"my runs/a.txt\" out \"my runs/a_r2.txt\"");
 }
 
+// A backslash in a file name is part of the name: the simulator is given the
+// very file Tessarin reads, and the names derived from it keep it too.
+TEST(CommandLine, ABackslashInAFileNameIsKept) {
+  settings::VIEWPARM set = SetInSimFolder();
+  set.InputFN = "we\\ird.inp";
+  set.suffix = "_r%d";
+  EXPECT_EQ(Build(set), "Varnholt in 'we\\ird.inp' out 'we\\ird_r2.txt'");
+}
+
 TEST(CommandLine, NoProgramNoCommandLine) {
   settings::VIEWPARM set = SetInSimFolder();
   set.VarnholtExeName.clear();

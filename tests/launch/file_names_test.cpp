@@ -47,7 +47,7 @@ TEST(FileNames, CustomNamesWhenTheSuffixIsEmpty) {
   set.suffix.clear();
   set.logSuffix.clear();
   set.OutputFileName = "/results/out.dat";
-  set.LogFileName = "logs\\run.log";
+  set.LogFileName = "logs/run.log";
   EXPECT_EQ(OutputFilePath(set, kContext), "/results/out.dat");
   EXPECT_EQ(LogFilePath(set, kContext), "logs/run.log");
   EXPECT_EQ(TrackDataFilePath(set, kContext), "/results/Files_out.dat/out_tracks.txt");
@@ -60,7 +60,7 @@ TEST(FileNames, CustomNamesWhenTheSuffixIsEmpty) {
 TEST(FileNames, CustomTrackDataFile) {
   settings::VIEWPARM set = RunSet();
   set.useCustomTrackFN = 1;
-  set.TrackFN = "tracks\\mine.txt";
+  set.TrackFN = "tracks/mine.txt";
   EXPECT_EQ(TrackDataFilePath(set, kContext), "tracks/mine.txt");
 }
 

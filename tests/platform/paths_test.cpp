@@ -28,11 +28,16 @@ TEST(Paths, RelativeToBaseOrAbsolute) {
   EXPECT_EQ(RelativePath("/sim", "/sim/", "/sim/"), "/sim");
 }
 
-TEST(Paths, BackslashesFromFilesWrittenElsewhereAreSeparators) {
-  EXPECT_EQ(AbsolutePath("runs\\a.txt", "/sim/"), "/sim/runs/a.txt");
-  EXPECT_EQ(AbsolutePath("\\share\\a.txt", "/sim/"), "/share/a.txt");
-  EXPECT_EQ(RelativePath("/sim/runs\\a.txt", "\\sim\\", "/other/"), "runs/a.txt");
-  EXPECT_EQ(RelativePath("C:\\sim\\a.txt", "/sim/", "/sim/"), "C:/sim/a.txt");
+// Path fields of parameter files written elsewhere have their backslashes
+// turned into slashes when read; after that a backslash is part of a name,
+// as it is for the simulator, and names no other file.
+TEST(Paths, ABackslashIsPartOfTheName) {
+  EXPECT_EQ(NormalizeSeparators("runs\\a.txt"), "runs/a.txt");
+  EXPECT_EQ(AbsolutePath("runs\\a.txt", "/sim/"), "/sim/runs\\a.txt");
+  EXPECT_EQ(AbsolutePath("\\share\\a.txt", "/sim/"), "\\share\\a.txt");
+  EXPECT_EQ(RelativePath("/sim/runs\\a.txt", "/sim/", "/other/"), "runs\\a.txt");
+  EXPECT_EQ(SplitPath("/sim/we\\ird.inp").folder, "/sim/");
+  EXPECT_EQ(SplitPath("/sim/we\\ird.inp").name, "we\\ird");
   EXPECT_EQ(WithTrailingSeparator("runs\\"), "runs\\");
   EXPECT_EQ(WithTrailingSeparator("runs"), "runs/");
   EXPECT_EQ(WithTrailingSeparator(""), "");
