@@ -45,12 +45,15 @@ bool HasSourceRegion(const input::GeometryModel& model, const settings::VIEWPARM
   return model.source.positionType < 3 && set.sourceSizeRatio > 0;
 }
 
-std::string RegionRowName(const input::MaterialTable& materials, int materialIndex) {
-  std::int32_t id = materials.materialId[static_cast<std::size_t>(materialIndex)];
-  const std::string& name = materials.materialName[static_cast<std::size_t>(materialIndex)];
+std::string MaterialRegionName(std::int32_t materialId) {
   // Negating a void identifier in 64 bits keeps INT32_MIN printable.
-  std::string text = id > 0 ? platform::FormatText("M%d", static_cast<int>(id))
-                            : platform::FormatText("V%lld", -static_cast<long long>(id));
+  return materialId > 0 ? platform::FormatText("M%d", static_cast<int>(materialId))
+                        : platform::FormatText("V%lld", -static_cast<long long>(materialId));
+}
+
+std::string RegionRowName(const input::MaterialTable& materials, int materialIndex) {
+  const std::string text = MaterialRegionName(materials.materialId[static_cast<std::size_t>(materialIndex)]);
+  const std::string& name = materials.materialName[static_cast<std::size_t>(materialIndex)];
   if (name.empty()) return text.substr(0, kRowNameLimit);
   std::size_t room = text.size() + 3 < kRowNameLimit ? kRowNameLimit - text.size() - 3 : 0;
   return text + " (" + name.substr(0, room) + ")";

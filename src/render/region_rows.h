@@ -43,6 +43,10 @@ class PaletteUsage {
 // " (name)" when the material has a name; shortened to what a row holds.
 std::string RegionRowName(const input::MaterialTable& materials, int materialIndex);
 
+// The region of a material in the RT script: "M<id>", or "V<-id>" for a void
+// material (an identifier of 0 or below), INT32_MIN included.
+std::string MaterialRegionName(std::int32_t materialId);
+
 // The materials that have at least one cell, as indices into the material
 // table, in table order: the regions of the script.
 std::vector<int> UsedMaterials(const input::GeometryModel& model);

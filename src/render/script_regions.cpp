@@ -5,6 +5,7 @@
 
 #include "platform/format_text.h"
 #include "render/mged_units.h"
+#include "render/region_rows.h"
 #include "settings/regiondata.h"
 
 namespace tessarin::render {
@@ -12,10 +13,6 @@ namespace tessarin::render {
 using input::Vec3;
 
 namespace {
-
-std::string MaterialRegionName(std::int32_t id) {
-  return id <= 0 ? platform::FormatText("V%d", -id) : platform::FormatText("M%d", id);
-}
 
 // Cells per material index, in cell order.
 std::vector<std::vector<int>> CellsByMaterial(const input::GeometryModel& model) {

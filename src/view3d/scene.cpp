@@ -21,12 +21,6 @@ Look LookOfRow(const settings::VIEWPARM& set, std::size_t row, std::string regio
   return look;
 }
 
-std::string RegionName(std::int32_t materialId) {
-  // Negating a void identifier in 64 bits keeps INT32_MIN printable.
-  return materialId > 0 ? platform::FormatText("M%d", static_cast<int>(materialId))
-                        : platform::FormatText("V%lld", -static_cast<long long>(materialId));
-}
-
 }  // namespace
 
 Scene SceneOfSet(const input::GeometryModel& model, const settings::VIEWPARM& set) {
@@ -45,7 +39,7 @@ void RefreshLooks(Scene& scene, const input::GeometryModel& model, const setting
   for (std::size_t row = 0; row < used.size(); ++row) {
     const auto material = static_cast<std::size_t>(used[row]);
     lookOfMaterial[material] = static_cast<std::int32_t>(row);
-    scene.looks.push_back(LookOfRow(set, row, RegionName(model.materials.materialId[material])));
+    scene.looks.push_back(LookOfRow(set, row, render::MaterialRegionName(model.materials.materialId[material])));
   }
   scene.cellLooks.assign(model.cells.size(), -1);
   for (std::size_t i = 0; i < model.cells.size(); ++i) {
