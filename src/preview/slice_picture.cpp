@@ -9,7 +9,7 @@ namespace tessarin::preview {
 namespace {
 
 Rgb RowColour(const settings::VIEWPARM& set, std::size_t row) {
-  const settings::REGIONDATA data = row < set.rows.size() ? set.rows[row] : settings::PaletteRegionRow(row);
+  const settings::REGIONDATA data = settings::RowOrPalette(set.rows, row);
   return {data.color.red, data.color.green, data.color.blue};
 }
 

@@ -23,10 +23,6 @@ std::vector<std::vector<int>> CellsByMaterial(const input::GeometryModel& model)
   return cells;
 }
 
-settings::REGIONDATA RowFor(const ScriptScene& scene, std::size_t index) {
-  return index < scene.set.rows.size() ? scene.set.rows[index] : settings::PaletteRegionRow(index);
-}
-
 }  // namespace
 
 std::vector<std::string> RegionNames(const input::GeometryModel& model, bool withSource) {
@@ -58,13 +54,13 @@ void WriteViewAndRaytrace(ScriptScene& scene, bool sourceWritten, const platform
   scene.text += "Z\n";
   const std::vector<std::string> names = RegionNames(scene.model, sourceWritten);
   for (std::size_t k = 0; k < names.size(); ++k) {
-    const settings::REGIONDATA row = RowFor(scene, k);
+    const settings::REGIONDATA row = settings::RowOrPalette(scene.set.rows, k);
     scene.Append("mater %s \"plastic {tr %g re %g}\" %d %d %d 0\n", names[k].c_str(), row.transparency,
                  row.reflectivity, row.color.red, row.color.green, row.color.blue);
   }
   scene.text += "draw";
   for (std::size_t k = 0; k < names.size(); ++k)
-    if (RowFor(scene, k).show) scene.text += " " + names[k];
+    if (settings::RowOrPalette(scene.set.rows, k).show) scene.text += " " + names[k];
   scene.text += "\n";
 
   const Vec3 center = scene.Scaled(scene.viewCenter);

@@ -4,6 +4,10 @@
 
 namespace tessarin::settings {
 
+REGIONDATA RowOrPalette(const std::vector<REGIONDATA>& rows, std::size_t rowIndex) {
+  return rowIndex < rows.size() ? rows[rowIndex] : PaletteRegionRow(rowIndex);
+}
+
 REGIONDATA PaletteRegionRow(std::size_t rowIndex) {
   REGIONDATA row;
   row.color = MaterialPaletteColor(rowIndex);

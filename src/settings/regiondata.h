@@ -27,6 +27,10 @@ struct REGIONDATA {
 // the material palette); also used for rows added after reading an input file.
 REGIONDATA PaletteRegionRow(std::size_t rowIndex);
 
+// Row `rowIndex` of `rows`, or the palette's row for that position when the
+// set has fewer rows (a model read after the rows were last rebuilt).
+REGIONDATA RowOrPalette(const std::vector<REGIONDATA>& rows, std::size_t rowIndex);
+
 // The 13 rows of a fresh parameter set.
 std::vector<REGIONDATA> DefaultRegionRows();
 

@@ -12,7 +12,7 @@ namespace tessarin::view3d {
 namespace {
 
 Look LookOfRow(const settings::VIEWPARM& set, std::size_t row, std::string region) {
-  const settings::REGIONDATA data = row < set.rows.size() ? set.rows[row] : settings::PaletteRegionRow(row);
+  const settings::REGIONDATA data = settings::RowOrPalette(set.rows, row);
   Look look;
   look.region = std::move(region);
   look.colour = {data.color.red, data.color.green, data.color.blue};
