@@ -170,7 +170,6 @@ int ParallelAxis(const Vec3& normal, double anglePrecision) {
   return -1;
 }
 
-double Component(const Vec3& v, int axis) { return axis == 0 ? v.x : axis == 1 ? v.y : v.z; }
 
 bool ShapeBuilder::Rpp(const double* bounds, const TransformRecord* transform) {
   for (int k = 0; k < 3; ++k)

@@ -24,4 +24,8 @@ inline double Norm(const Vec3& a) { return std::sqrt(Dot(a, a)); }
 // The vector divided by its length; the caller makes sure it is not zero.
 inline Vec3 Unit(const Vec3& a) { return (1.0 / Norm(a)) * a; }
 
+// Component `axis` (0 x, 1 y, 2 z) of a vector, for loops over the axes.
+inline double& Component(Vec3& v, int axis) { return axis == 0 ? v.x : axis == 1 ? v.y : v.z; }
+inline double Component(const Vec3& v, int axis) { return axis == 0 ? v.x : axis == 1 ? v.y : v.z; }
+
 }  // namespace tessarin::input

@@ -25,8 +25,6 @@ struct Box3 {
   }
 };
 
-// Component `axis` (0 x, 1 y, 2 z) of a vector, for loops over the axes.
-inline double& Component(Vec3& v, int axis) { return axis == 0 ? v.x : axis == 1 ? v.y : v.z; }
-inline double Component(const Vec3& v, int axis) { return axis == 0 ? v.x : axis == 1 ? v.y : v.z; }
+using input::Component;
 
 }  // namespace tessarin::preview

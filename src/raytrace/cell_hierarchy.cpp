@@ -15,8 +15,6 @@ constexpr int kMostDepth = 60;
 constexpr double kNodeCost = 1;
 constexpr double kCellCost = 2;
 
-double& Axis(Vec3& v, int axis) { return axis == 0 ? v.x : axis == 1 ? v.y : v.z; }
-double Axis(const Vec3& v, int axis) { return axis == 0 ? v.x : axis == 1 ? v.y : v.z; }
 
 struct Bounds {
   Vec3 low{HUGE_VAL, HUGE_VAL, HUGE_VAL};
@@ -24,8 +22,8 @@ struct Bounds {
 
   void Add(const Vec3& lowCorner, const Vec3& highCorner) {
     for (int axis = 0; axis < 3; ++axis) {
-      Axis(low, axis) = std::min(Axis(low, axis), Axis(lowCorner, axis));
-      Axis(high, axis) = std::max(Axis(high, axis), Axis(highCorner, axis));
+      Component(low, axis) = std::min(Component(low, axis), Component(lowCorner, axis));
+      Component(high, axis) = std::max(Component(high, axis), Component(highCorner, axis));
     }
   }
   void Add(const Bounds& other) { Add(other.low, other.high); }
@@ -81,12 +79,12 @@ class Builder {
     double bestCost = kCellCost * static_cast<double>(count);
     int bestAxis = -1, bestBin = 0;
     for (int axis = 0; axis < 3; ++axis) {
-      const double low = Axis(centres.low, axis), extent = Axis(centres.high, axis) - low;
+      const double low = Component(centres.low, axis), extent = Component(centres.high, axis) - low;
       if (!(extent > 0) || !std::isfinite(extent)) continue;
       std::array<Bounds, kBins> bins;
       std::array<std::size_t, kBins> counts{};
       for (std::size_t k = first; k < first + count; ++k) {
-        const int bin = BinOf(Axis(items_[k].centre, axis), low, extent);
+        const int bin = BinOf(Component(items_[k].centre, axis), low, extent);
         bins[static_cast<std::size_t>(bin)].Add(items_[k].low, items_[k].high);
         ++counts[static_cast<std::size_t>(bin)];
       }
@@ -121,11 +119,11 @@ class Builder {
       }
     }
     if (bestAxis < 0) return false;
-    const double low = Axis(centres.low, bestAxis), extent = Axis(centres.high, bestAxis) - low;
+    const double low = Component(centres.low, bestAxis), extent = Component(centres.high, bestAxis) - low;
     const auto middle = std::partition(items_.begin() + static_cast<std::ptrdiff_t>(first),
                                        items_.begin() + static_cast<std::ptrdiff_t>(first + count),
                                        [&](const Item& item) {
-                                         return BinOf(Axis(item.centre, bestAxis), low, extent) < bestBin;
+                                         return BinOf(Component(item.centre, bestAxis), low, extent) < bestBin;
                                        });
     split = static_cast<std::size_t>(middle - items_.begin());
     return split > first && split < first + count;
@@ -144,8 +142,8 @@ class Builder {
 Vec3 CentreOf(const Vec3& low, const Vec3& high) {
   Vec3 centre;
   for (int axis = 0; axis < 3; ++axis) {
-    const double a = std::clamp(Axis(low, axis), -1e300, 1e300), b = std::clamp(Axis(high, axis), -1e300, 1e300);
-    Axis(centre, axis) = 0.5 * a + 0.5 * b;
+    const double a = std::clamp(Component(low, axis), -1e300, 1e300), b = std::clamp(Component(high, axis), -1e300, 1e300);
+    Component(centre, axis) = 0.5 * a + 0.5 * b;
   }
   return centre;
 }

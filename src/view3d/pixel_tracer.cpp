@@ -38,8 +38,6 @@ Colour Lit(const Rgb& colour, const Vec3& normal, const Vec3& direction) {
   return lit;
 }
 
-double& Axis(Vec3& v, int axis) { return axis == 0 ? v.x : axis == 1 ? v.y : v.z; }
-double Axis(const Vec3& v, int axis) { return axis == 0 ? v.x : axis == 1 ? v.y : v.z; }
 
 }  // namespace
 
@@ -74,16 +72,16 @@ PixelShade PixelTracer::Trace(double x, double y, std::vector<PixelLayer>* layer
   limits.fromAtEye = camera_.Perspective();
   bool cellsSeen = true;
   for (int axis = 0; axis < 3 && cellsSeen; ++axis) {
-    const double at = Axis(ray.origin, axis), rate = Axis(ray.direction, axis);
+    const double at = Component(ray.origin, axis), rate = Component(ray.direction, axis);
     if (rate == 0) {
-      cellsSeen = at >= Axis(worldLow_, axis) && at <= Axis(worldHigh_, axis);
+      cellsSeen = at >= Component(worldLow_, axis) && at <= Component(worldHigh_, axis);
       continue;
     }
-    const double low = (Axis(worldLow_, axis) - at) / rate, high = (Axis(worldHigh_, axis) - at) / rate;
+    const double low = (Component(worldLow_, axis) - at) / rate, high = (Component(worldHigh_, axis) - at) / rate;
     if (std::min(low, high) > limits.from) {
       limits.from = std::min(low, high);
       limits.fromNormal = Vec3{};
-      Axis(limits.fromNormal, axis) = rate > 0 ? -1 : 1;
+      Component(limits.fromNormal, axis) = rate > 0 ? -1 : 1;
       limits.fromAtEye = false;
     }
     limits.to = std::min(limits.to, std::max(low, high));

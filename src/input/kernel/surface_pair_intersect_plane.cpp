@@ -9,10 +9,6 @@ namespace tessarin::input::kernel::pair_cases {
 
 namespace {
 
-double Component(const Vec3& v, int axis) { return axis == 0 ? v.x : axis == 1 ? v.y : v.z; }
-
-void SetComponent(Vec3& v, int axis, double value) { (axis == 0 ? v.x : axis == 1 ? v.y : v.z) = value; }
-
 // The axis of the largest component of v, preferring z, then y, then x.
 int LargestAxis(const Vec3& v) {
   const double x = std::fabs(v.x), y = std::fabs(v.y), z = std::fabs(v.z);
@@ -62,8 +58,10 @@ std::int32_t PlanePlane(const SurfaceRecord& plane1, const SurfaceRecord& plane2
   const Vec3& n2 = plane2.direction;
   const double determinant = Component(cross, zero);
   Vec3 point;
-  SetComponent(point, i, (-plane1.planeConstant * Component(n2, j) + plane2.planeConstant * Component(n1, j)) / determinant);
-  SetComponent(point, j, (-plane2.planeConstant * Component(n1, i) + plane1.planeConstant * Component(n2, i)) / determinant);
+  Component(point, i) =
+      (-plane1.planeConstant * Component(n2, j) + plane2.planeConstant * Component(n1, j)) / determinant;
+  Component(point, j) =
+      (-plane2.planeConstant * Component(n1, i) + plane1.planeConstant * Component(n2, i)) / determinant;
   c.points[0] = point;
   c.directions[0] = (1 / sine) * cross;
   return kLine;
