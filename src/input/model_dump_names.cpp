@@ -1,6 +1,6 @@
 #include "input/model_dump_names.h"
 
-#include <charconv>
+#include "platform/shortest_number.h"
 
 namespace tessarin::input::dump {
 namespace {
@@ -15,9 +15,8 @@ bool Holds(const Table& table, std::int64_t index) {
 }  // namespace
 
 std::string Number(double value) {
-  char text[32];
-  auto [end, error] = std::to_chars(text, text + sizeof text, value == 0 ? 0.0 : value);
-  return error == std::errc() ? std::string(text, end) : std::string("?");
+  // A negative zero is dumped as 0.
+  return platform::ShortestText(value == 0 ? 0.0 : value);
 }
 
 std::string Vector(const Vec3& v) { return Number(v.x) + "," + Number(v.y) + "," + Number(v.z); }

@@ -7,6 +7,7 @@
 
 #include "input/vec3.h"
 #include "platform/format_text.h"
+#include "platform/shortest_number.h"
 
 namespace tessarin::render {
 
@@ -14,13 +15,8 @@ using input::Vec3;
 
 namespace {
 
-// A number as `put` reads it back to the same double: the shortest text that
-// round-trips, in the C locale's spelling whatever the user's locale.
-void AppendNumber(std::string& text, double value) {
-  std::array<char, 32> digits;
-  const auto written = std::to_chars(digits.data(), digits.data() + digits.size(), value);
-  text.append(digits.data(), written.ptr);
-}
+// A number as `put` reads it back to the same double.
+void AppendNumber(std::string& text, double value) { platform::AppendShortest(text, value); }
 
 // The values of a stored primitive: "KEY {x y z}" pairs and plane rows.
 class StoredValues {

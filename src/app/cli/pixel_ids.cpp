@@ -1,21 +1,15 @@
 #include "app/cli/pixel_ids.h"
 
-#include <charconv>
+#include "platform/shortest_number.h"
 
 namespace tessarin::cli {
 
 namespace {
 
-void AppendNumber(std::string& text, double value) {
-  char digits[32];
-  const auto [end, error] = std::to_chars(digits, digits + sizeof digits, value);
-  text.append(digits, error == std::errc() ? end : digits);
-}
-
 void AppendVector(std::string& text, const input::Vec3& v) {
   for (double value : {v.x, v.y, v.z}) {
     text += ',';
-    AppendNumber(text, value);
+    platform::AppendShortest(text, value);
   }
 }
 
@@ -36,7 +30,7 @@ std::string PixelIdsTable(const view3d::Picture& picture, const view3d::Scene& s
       if (hit.look >= 0) {
         text += scene.looks[static_cast<std::size_t>(hit.look)].region;
         text += ',';
-        AppendNumber(text, hit.distance);
+        platform::AppendShortest(text, hit.distance);
       } else {
         text += ',';
       }

@@ -1,11 +1,11 @@
 #include "app/cli/tracks_output.h"
 
-#include <charconv>
 #include <cmath>
 #include <ostream>
 #include <sstream>
 
 #include "tracks/messages.h"
+#include "platform/shortest_number.h"
 
 namespace tessarin::cli {
 namespace {
@@ -41,10 +41,7 @@ std::string JsonString(std::string_view text) {
 // not a finite number.
 std::string JsonNumber(const std::optional<double>& value) {
   if (!value || !std::isfinite(*value)) return "null";
-  char text[32];
-  auto [end, error] = std::to_chars(text, text + sizeof text, *value);
-  (void)error;
-  return std::string(text, end);
+  return platform::ShortestText(*value);
 }
 
 std::vector<long long> Counts(const tracks::TrackStatistics& s) {
