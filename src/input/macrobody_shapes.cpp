@@ -3,6 +3,7 @@
 #include <array>
 #include <cmath>
 
+#include "input/macrobody_kinds.h"
 #include "input/messages.h"
 #include "input/transformation.h"
 #include "platform/format_text.h"
@@ -368,20 +369,7 @@ std::array<Vec3, 4> Vertices(const TransformRecord* transform, const double* ent
 
 }  // namespace
 
-const char* MacrobodyTypeName(MacrobodyKind kind) {
-  switch (kind) {
-    case MacrobodyKind::RCC: return "right circular cylinder";
-    case MacrobodyKind::TRC: return "truncated right-angle cone";
-    case MacrobodyKind::BOX: return "box";
-    case MacrobodyKind::RPP: return "rectangular parallelepiped";
-    case MacrobodyKind::RHP: return "right hexagonal prism";
-    case MacrobodyKind::WED: return "wedge";
-    case MacrobodyKind::ARB4: return "four-sided polyhedron";
-    case MacrobodyKind::ARB: return "polyhedron";
-    case MacrobodyKind::General: break;
-  }
-  return "general macrobody";
-}
+const char* MacrobodyTypeName(MacrobodyKind kind) { return WordsOf(kind).name; }
 
 bool BuildStandardMacrobody(DirectiveContext& context, MacrobodyKind kind, const ShapeInput& input,
                             BuiltMacrobody& built) {

@@ -3,6 +3,7 @@
 #include <ostream>
 #include <string>
 
+#include "input/macrobody_kinds.h"
 #include "input/model_dump_cells.h"
 #include "input/model_dump_names.h"
 
@@ -34,20 +35,7 @@ const char* SurfaceKindName(SurfaceKind kind) {
   return "?";
 }
 
-const char* MacrobodyKindName(MacrobodyKind kind) {
-  switch (kind) {
-    case MacrobodyKind::General: return "MB";
-    case MacrobodyKind::RCC: return "RCC";
-    case MacrobodyKind::TRC: return "TRC";
-    case MacrobodyKind::BOX: return "BOX";
-    case MacrobodyKind::RPP: return "RPP";
-    case MacrobodyKind::RHP: return "RHP";
-    case MacrobodyKind::WED: return "WED";
-    case MacrobodyKind::ARB4: return "ARB4";
-    case MacrobodyKind::ARB: return "ARB";
-  }
-  return "?";
-}
+const char* MacrobodyKindName(MacrobodyKind kind) { return WordsOf(kind).keyword; }
 
 void DumpSurface(std::ostream& out, const GeometryModel& model, std::size_t index) {
   const SurfaceRecord& s = model.surfaces[index];

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "input/general_macrobody.h"
+#include "input/macrobody_kinds.h"
 #include "input/macrobody_shapes.h"
 #include "input/messages.h"
 #include "input/numbers.h"
@@ -34,20 +35,26 @@ struct SurfaceType {
   int lastRadius;
 };
 
+// A macrobody's row: its keyword and name from the kinds' table.
+constexpr SurfaceType Macrobody(MacrobodyKind kind, int entries, int firstRadius = -1, int lastRadius = -1) {
+  return {WordsOf(kind).keyword, WordsOf(kind).name, entries, entries, RegularType::None, kind, firstRadius,
+          lastRadius};
+}
+
 constexpr SurfaceType kSurfaceTypes[] = {
     {"P", "plane", 4, 9, RegularType::Plane, MacrobodyKind::General, -1, -1},
     {"S", "sphere", 4, 4, RegularType::Sphere, MacrobodyKind::General, 3, 3},
     {"CY", "cylinder", 7, 7, RegularType::Cylinder, MacrobodyKind::General, 6, 6},
     {"CO", "cone", 7, 7, RegularType::Cone, MacrobodyKind::General, -1, -1},
-    {"RCC", "right circular cylinder", 7, 7, RegularType::None, MacrobodyKind::RCC, 6, 6},
-    {"TRC", "truncated right-angle cone", 8, 8, RegularType::None, MacrobodyKind::TRC, 6, 7},
-    {"BOX", "box", 12, 12, RegularType::None, MacrobodyKind::BOX, -1, -1},
-    {"RPP", "rectangular parallelepiped", 6, 6, RegularType::None, MacrobodyKind::RPP, -1, -1},
-    {"RHP", "right hexagonal prism", 9, 9, RegularType::None, MacrobodyKind::RHP, -1, -1},
-    {"HEX", "right hexagonal prism", 9, 9, RegularType::None, MacrobodyKind::RHP, -1, -1},
-    {"WED", "wedge", 12, 12, RegularType::None, MacrobodyKind::WED, -1, -1},
-    {"ARB4", "four-sided polyhedron", 12, 12, RegularType::None, MacrobodyKind::ARB4, -1, -1},
-    {"ARB", "polyhedron", 30, 30, RegularType::None, MacrobodyKind::ARB, -1, -1},
+    Macrobody(MacrobodyKind::RCC, 7, 6, 6),
+    Macrobody(MacrobodyKind::TRC, 8, 6, 7),
+    Macrobody(MacrobodyKind::BOX, 12),
+    Macrobody(MacrobodyKind::RPP, 6),
+    Macrobody(MacrobodyKind::RHP, 9),
+    {"HEX", WordsOf(MacrobodyKind::RHP).name, 9, 9, RegularType::None, MacrobodyKind::RHP, -1, -1},
+    Macrobody(MacrobodyKind::WED, 12),
+    Macrobody(MacrobodyKind::ARB4, 12),
+    Macrobody(MacrobodyKind::ARB, 30),
 };
 
 const SurfaceType* FindSurfaceType(std::string_view token) {
