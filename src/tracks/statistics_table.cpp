@@ -90,4 +90,8 @@ std::string FormatStatisticCell(const std::optional<double>& value, bool integer
   return platform::FormatText("%.4g", *value);
 }
 
+std::string StatisticCell(const StatisticsTableRow& row, const StatisticColumn& column) {
+  return FormatStatisticCell(row.*column.value, column.wholeInIntegerRows && row.integer);
+}
+
 }  // namespace tessarin::tracks

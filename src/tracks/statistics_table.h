@@ -6,6 +6,7 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "tracks/track_statistics.h"
 
@@ -29,6 +30,25 @@ StatisticsTable MakeStatisticsTable(const TrackStatistics& statistics, int unitE
 
 // A cell as the dialog writes it: "%d" for integers, else "%.4g"; "" when blank.
 std::string FormatStatisticCell(const std::optional<double>& value, bool integer);
+
+// The columns of values after the caption, as the dialog, the text table and
+// the JSON form show them: the heading's place in kStatisticColumns, the key
+// in JSON, and whether a row of whole numbers shows the column as one.
+struct StatisticColumn {
+  std::size_t heading;
+  std::string_view jsonKey;
+  std::optional<double> StatisticsTableRow::*value;
+  bool wholeInIntegerRows;
+};
+inline constexpr std::array<StatisticColumn, 4> kStatisticValueColumns{{
+    {1, "min", &StatisticsTableRow::minimum, true},
+    {2, "max", &StatisticsTableRow::maximum, true},
+    {3, "mean", &StatisticsTableRow::average, false},
+    {4, "stddev", &StatisticsTableRow::deviation, false},
+}};
+
+// The row's cell of `column`, formatted as the dialog writes it.
+std::string StatisticCell(const StatisticsTableRow& row, const StatisticColumn& column);
 
 // "Initial energy (keV)": the caption with its unit.
 std::string StatisticCaptionWithUnit(int row, int unitEnergy, int unitDistance);

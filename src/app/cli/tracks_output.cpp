@@ -55,16 +55,14 @@ void PrintStatisticsText(const TrackStatisticsReport& report, std::ostream& out)
   for (const tracks::StatisticsTableRow& row : report.table) captionWidth = std::max(captionWidth, row.caption.size());
   out << messages::kStatisticsHeading << "\n\n";
   out << messages::kStatisticColumns[0] << std::string(captionWidth - messages::kStatisticColumns[0].size(), ' ');
-  for (std::size_t column = 1; column < messages::kStatisticColumns.size(); ++column)
-    PadLeft(out, std::string(messages::kStatisticColumns[column]), kCellWidth);
+  for (const tracks::StatisticColumn& column : tracks::kStatisticValueColumns)
+    PadLeft(out, std::string(messages::kStatisticColumns[column.heading]), kCellWidth);
   out << "\n";
   for (const tracks::StatisticsTableRow& row : report.table) {
     std::ostringstream line;
     line << row.caption << std::string(captionWidth - row.caption.size(), ' ');
-    PadLeft(line, tracks::FormatStatisticCell(row.minimum, row.integer), kCellWidth);
-    PadLeft(line, tracks::FormatStatisticCell(row.maximum, row.integer), kCellWidth);
-    PadLeft(line, tracks::FormatStatisticCell(row.average, false), kCellWidth);
-    PadLeft(line, tracks::FormatStatisticCell(row.deviation, false), kCellWidth);
+    for (const tracks::StatisticColumn& column : tracks::kStatisticValueColumns)
+      PadLeft(line, tracks::StatisticCell(row, column), kCellWidth);
     std::string text = line.str();
     text.erase(text.find_last_not_of(' ') + 1);
     out << text << "\n";
@@ -86,10 +84,10 @@ void PrintStatisticsJson(const TrackStatisticsReport& report, std::ostream& out)
     out << (i == 0 ? "" : ", ") << JsonString(report.messages[i]);
   out << "]";
   for (const tracks::StatisticsTableRow& row : report.table) {
-    out << ",\n  " << JsonString(row.caption) << ": {\"count\": " << row.count
-        << ", \"min\": " << JsonNumber(row.minimum) << ", \"max\": " << JsonNumber(row.maximum)
-        << ", \"mean\": " << JsonNumber(row.average) << ", \"stddev\": " << JsonNumber(row.deviation)
-        << ", \"sampleStddev\": " << JsonNumber(row.sampleDeviation) << "}";
+    out << ",\n  " << JsonString(row.caption) << ": {\"count\": " << row.count;
+    for (const tracks::StatisticColumn& column : tracks::kStatisticValueColumns)
+      out << ", \"" << column.jsonKey << "\": " << JsonNumber(row.*column.value);
+    out << ", \"sampleStddev\": " << JsonNumber(row.sampleDeviation) << "}";
   }
   out << "\n}\n";
 }

@@ -276,10 +276,9 @@ void CTrackStatsDlg::ShowStatistics() {
   for (int row = 0; row < tracks::messages::kStatisticRowCount; ++row) {
     const tracks::StatisticsTableRow& shown = table[static_cast<std::size_t>(row)];
     table_->item(row, 0)->setText(QString::fromStdString(shown.caption));
-    table_->item(row, 1)->setText(QString::fromStdString(tracks::FormatStatisticCell(shown.minimum, shown.integer)));
-    table_->item(row, 2)->setText(QString::fromStdString(tracks::FormatStatisticCell(shown.maximum, shown.integer)));
-    table_->item(row, 3)->setText(QString::fromStdString(tracks::FormatStatisticCell(shown.average, false)));
-    table_->item(row, 4)->setText(QString::fromStdString(tracks::FormatStatisticCell(shown.deviation, false)));
+    for (const tracks::StatisticColumn& column : tracks::kStatisticValueColumns)
+      table_->item(row, static_cast<int>(column.heading))
+          ->setText(QString::fromStdString(tracks::StatisticCell(shown, column)));
   }
   const int values[] = {statistics_.histories, statistics_.tracks, statistics_.escapeTracks,
                         statistics_.truncatedTracks};
