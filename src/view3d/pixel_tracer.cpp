@@ -58,10 +58,9 @@ double StandOff(const ViewSettings& view, double maximumObjectSizeRatio) {
 PixelTracer::PixelTracer(const Scene& scene, const Camera& camera, const ViewSettings& view,
                          const RenderOptions& options)
     : scene_(scene), camera_(camera), options_(options) {
-  const double half = 0.5 * view.viewSize * scene.maximumObjectSizeRatio;
-  worldLow_ = view.centre - Vec3{half, half, half};
-  worldHigh_ = view.centre + Vec3{half, half, half};
-  sourceRadius_ = 0.5 * scene.sourceSizeRatio * view.viewSize;
+  // The world the engine was built for, not the one around this view.
+  worldLow_ = scene.engine->World().low;
+  worldHigh_ = scene.engine->World().high;
   joinGap_ = std::max(scene.engine->Tolerance(), 1e-10 * std::fabs(view.viewSize));
 }
 
@@ -104,7 +103,7 @@ PixelShade PixelTracer::Trace(double x, double y, std::vector<PixelLayer>* layer
     raytrace::SurfaceShape sphere;
     sphere.kind = input::SurfaceKind::Sphere;
     sphere.point = limits.sphereCentre = *scene_.sourceCentre;
-    sphere.radius = sourceRadius_;
+    sphere.radius = scene_.sourceRadius;
     limits.sphere = raytrace::NegativeSide(sphere, ray);
     if (limits.sphere.exit <= 0) limits.sphere = Span{};  // behind the eye
   }

@@ -64,7 +64,6 @@ class PixelTracer {
   const Camera& camera_;
   RenderOptions options_;
   Vec3 worldLow_, worldHigh_;
-  double sourceRadius_ = 0;
   double joinGap_ = 0;  // region stretches nearer than this are one
   raytrace::TraceScratch scratch_;
   std::vector<raytrace::CellPiece> pieces_;

@@ -51,7 +51,7 @@ void RefreshLooks(Scene& scene, const input::GeometryModel& model, const setting
   scene.sourceLook = -1;
   if (render::HasSourceRegion(model, set)) {
     scene.sourceCentre = model.source.centre;
-    scene.sourceSizeRatio = set.sourceSizeRatio;
+    scene.sourceRadius = 0.5 * set.sourceSizeRatio * set.viewSize;
     scene.sourceLook = static_cast<std::int32_t>(scene.looks.size());
     scene.looks.push_back(LookOfRow(set, used.size(), std::string(render::kSourceRegionName)));
   }

@@ -39,10 +39,12 @@ struct Scene {
   std::vector<std::int32_t> cellIds;    // C<n> of each cell
   std::vector<std::int32_t> cellLooks;  // each cell's look
   std::vector<Look> looks;              // one per region, in row order
-  // The source sphere's centre and its look, when the script draws it; its
-  // radius follows the view size.
+  // The source sphere's centre, radius and look, when the script draws it.
+  // Like the engine's world cube, its size is the set's view's when the
+  // scene was made, whatever view a picture then takes, as in MGED, where
+  // zooming leaves the database as the script built it.
   std::optional<Vec3> sourceCentre;
-  double sourceSizeRatio = 0;
+  double sourceRadius = 0;
   std::int32_t sourceLook = -1;
   std::optional<CutawayPlane> cutaway;
   Rgb background{0, 0, 0};

@@ -90,6 +90,45 @@ TEST(RenderPicture, SeesWhatTheRowsCutAwayPlaneAndSourceLeave) {
   }
 }
 
+// A picture of another view than the set's (the window zoomed and panned)
+// shows the scene the set's view built, as MGED shows the database its
+// script built: the source sphere keeps its size and the world its place.
+TEST(RenderPicture, AnotherViewKeepsTheSourceSphereAndTheWorldOfTheSetsView) {
+  BallInBox ball;
+  ball.model.set.rows[0].show = ball.model.set.rows[1].show = 0;  // the source sphere alone
+  const Scene scene = SceneOfSet(ball.model.read.model, ball.model.set);
+  const auto sphereWidth = [&](const ViewSettings& view) {
+    Picture picture;
+    EXPECT_EQ(RenderPicture(scene, view, 81, 61, nullptr, {}, nullptr, picture), RenderOutcome::Finished);
+    int across = 0;
+    for (int column = 0; column < 81; ++column) across += picture.HitAt(column, 30).look == scene.sourceLook ? 1 : 0;
+    return across;
+  };
+  ViewSettings view = ViewOfSet(ball.model.set);
+  const int atTheSetsView = sphereWidth(view);
+  view.viewSize /= 2;
+  EXPECT_NEAR(sphereWidth(view), 2 * atTheSetsView, 2);
+  EXPECT_GT(atTheSetsView, 5);
+
+  // Panned away along the line of sight, a picture still meets the world
+  // cube where the engine has it (x = 300 here, the view of 12 cm times 50),
+  // not the cube around the panned view's centre.
+  testing::ScriptedModel everywhere{"COMPLEX_GEOMETRY 1\nM1 \"all\"\nS1 S 0 0 0 1e5\nC1 1 1 -1\nC2 0 1\n",
+                                    [](settings::VIEWPARM& set) {
+                                      set.viewSize = 12;
+                                      set.azimuth = 0;
+                                      set.elevation = 0;
+                                    }};
+  ASSERT_TRUE(everywhere.read.loaded) << everywhere.read.console;
+  const Scene world = SceneOfSet(everywhere.read.model, everywhere.set);
+  ViewSettings panned = ViewOfSet(everywhere.set);
+  panned.centre = Vec3{-100, 0, 0};
+  Picture picture;
+  ASSERT_EQ(RenderPicture(world, panned, 41, 31, nullptr, {}, nullptr, picture), RenderOutcome::Finished);
+  EXPECT_EQ(picture.HitAt(20, 15).cell, 0);
+  EXPECT_NEAR(picture.HitAt(20, 15).distance, -100 + StandOff(panned, world.maximumObjectSizeRatio) - 300, 1e-9);
+}
+
 TEST(RenderPicture, ShadesTranslucentRegionsAndTheEyeInsideARegion) {
   BallInBox opaque;
   const Rgb green = [&] {
