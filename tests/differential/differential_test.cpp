@@ -29,14 +29,16 @@ TEST(DifferentialGeometry, FixedSeedsHoldTheInputsCells) {
   options.points = 300;
   options.lines = 2;
   options.pointsPerLine = 50;
-  long compared = 0;
+  long compared = 0, alongTheEngine = 0;
   for (unsigned seed = 1; seed <= kFixedSeeds; ++seed) {
     const GeneratedModel model = GenerateModel(seed, kFixedSeedBodies);
     const CheckReport report = CheckModel(model.input, model.view, options);
     EXPECT_FALSE(report.Found()) << "seed " << seed << ": " << report.Describe() << model.input;
     compared += report.comparedPoints;
+    alongTheEngine += report.engineComparedPoints;
   }
   EXPECT_GT(compared, kFixedSeeds * 300L);
+  EXPECT_GT(alongTheEngine, kFixedSeeds * 200L);
 }
 
 TEST(DifferentialGeometry, BrlcadBuildsWhatTheInputHoldsForSomeSeeds) {

@@ -7,8 +7,10 @@
 #include <sstream>
 
 #include "platform/scripted_host.h"
+#include "preview/cell_ray_engine.h"
 #include "preview/point_locator.h"
 #include "preview/set_world.h"
+#include "raytrace/ray_walk.h"
 #include "render/region_rows.h"
 #include "render/rt_script.h"
 #include "render/script_check/mged_runner.h"
@@ -189,6 +191,29 @@ class Comparison {
            CellList(model_, expected));
   }
 
+  // The ray engine's cells along a line, at points in a row: each point lies
+  // in exactly the stretches of the cells the input puts it in.
+  void CompareEngine(const raytrace::RayEngine& engine, const Vec3& through, const Vec3& along, double reach,
+                     int points) {
+    const raytrace::Ray ray{through - reach * along, along};
+    engine.Trace(ray, 0, 2 * reach, trace_, spans_);
+    for (int k = 0; k < points; ++k) {
+      const double t = 2 * reach * (k + 0.5) / points;
+      const Vec3 p = ray.At(t);
+      std::vector<int> expected;
+      if (!InputCells(p, expected) || !frame_.world.Contains(p)) continue;
+      std::vector<int> found;
+      for (const raytrace::CellSpan& piece : spans_)
+        if (piece.span.entry < t && t < piece.span.exit) found.push_back(piece.cell);
+      std::sort(found.begin(), found.end());
+      found.erase(std::unique(found.begin(), found.end()), found.end());
+      ++report_.engineComparedPoints;
+      if (found != expected)
+        Note("engine: " + At(p) + " in " + CellList(model_, found) + ", the input has it in " +
+             CellList(model_, expected));
+    }
+  }
+
   // The nirt answer of one ray against the input, in script units `unit`.
   // Where the input's cells overlap, nirt names one region and reports the
   // overlap; an overlap the input does not have is a finding.
@@ -258,6 +283,8 @@ class Comparison {
 
   const input::GeometryModel& model_;
   check::ModelCells cells_;
+  raytrace::TraceScratch trace_;
+  std::vector<raytrace::CellSpan> spans_;
   const check::ScriptGeometry& script_;
   const preview::PointLocator& locator_;
   const Frame& frame_;
@@ -319,6 +346,28 @@ std::string CheckReport::Describe() const {
   return out.str();
 }
 
+namespace {
+
+// Lines across the view and the world, each walked by the engine the
+// geometry view and the fault search use.
+void CompareEngineAlongLines(const input::GeometryModel& model, const settings::VIEWPARM& set, const Frame& frame,
+                             const CheckOptions& options, Comparison& comparison) {
+  const raytrace::RayEngine engine = preview::BuildRayEngine(model, frame.world);
+  std::mt19937_64 random(options.seed + 2);
+  std::uniform_real_distribution<double> unit(-1, 1);
+  const double worldHalf = 0.5 * (frame.world.high.x - frame.world.low.x);
+  for (int line = 0; line < options.engineLines; ++line) {
+    Vec3 along{unit(random), unit(random), unit(random)};
+    if (Norm(along) < 0.1) along = {0.2, 1, 0.1};
+    // Every third line runs along an axis, as the fault search's rays do.
+    if (line % 3 == 2) along = line % 2 ? Vec3{1, 0, 0} : Vec3{0, 0, 1};
+    const Vec3 through = preview::ViewCentreOf(set) + 0.5 * set.viewSize * Vec3{unit(random), unit(random), unit(random)};
+    comparison.CompareEngine(engine, through, Unit(along), line % 2 ? set.viewSize : worldHalf, options.pointsPerLine);
+  }
+}
+
+}  // namespace
+
 CheckReport CheckModel(const std::string& input, const ModelView& view, const CheckOptions& options) {
   CheckReport report;
   tessarin::testing::TempDir folder;
@@ -362,6 +411,7 @@ CheckReport CheckModel(const std::string& input, const ModelView& view, const Ch
   // The script's smallest cone radius.
   Comparison comparison(model, *script, locator, frame, 1e-4 * set.viewSize, report);
   for (const Vec3& p : SamplePoints(model, set, frame, options)) comparison.ComparePoint(p);
+  CompareEngineAlongLines(model, set, frame, options, comparison);
   if (options.brlcad) CompareWithBrlcad(scriptPath, text, *script, set, options, comparison, report);
   return report;
 }
