@@ -95,9 +95,11 @@ class Compiler {
   // Who decides whether files outside the folder may be opened; without one
   // they may not.
   void SetFilePermission(FilePermission* permission);
-  // The most the user programs of this reading may write to files, and the
-  // most memory all its arrays may take together.
+  // The most the user programs of this reading may write to files, the most
+  // files they may create, and the most memory all its arrays may take
+  // together.
   void SetWriteLimit(std::uint64_t bytes);
+  void SetCreatedFileLimit(int files);
   void SetArrayMemoryLimit(std::uint64_t bytes);
   // Stops consuming the running program's output (start of a pass) and
   // flushes the user programs' output file.

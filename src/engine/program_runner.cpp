@@ -97,7 +97,10 @@ bool ProgramRunner::Ask(Posted question, std::string_view text) {
 
 bool ProgramRunner::AllowCommands(std::string_view firstCommand) { return Ask(Posted::kCommandQuestion, firstCommand); }
 
-bool ProgramRunner::AllowFilesOutside(std::string_view firstPath) { return Ask(Posted::kFileQuestion, firstPath); }
+bool ProgramRunner::AllowFiles(std::string_view firstPath, std::string_view reason) {
+  questionReason_ = std::string(reason);
+  return Ask(Posted::kFileQuestion, firstPath);
+}
 
 void ProgramRunner::WriteConsole(std::string_view text) {
   if (console_) {
@@ -124,7 +127,7 @@ LineRequest ProgramRunner::NextLine(std::string& line) {
       if (postedKind_ == Posted::kCommandQuestion || postedKind_ == Posted::kFileQuestion) {
         answer_ = postedKind_ == Posted::kCommandQuestion
                       ? permission_ != nullptr && permission_->AllowCommands(printText_)
-                      : filePermission_ != nullptr && filePermission_->AllowFilesOutside(printText_);
+                      : filePermission_ != nullptr && filePermission_->AllowFiles(printText_, questionReason_);
         taken_.store(taken, std::memory_order_release);
         continue;
       }
