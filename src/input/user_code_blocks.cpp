@@ -70,7 +70,7 @@ class UserCodeBlocks::LiveOutput final : public BlockOutput {
   Result Next(std::string& line) override {
     switch (session_.NextGeneratedLine(line)) {
       case GeneratedLineStatus::Line:
-        record_.output.push_back(line);
+        if (!blocks_.KeepGenerated(record_, line)) return Result::EndOfInput;
         return Result::Line;
       case GeneratedLineStatus::Finished:
         blocks_.ResumeAfter(record_);
@@ -115,8 +115,9 @@ class UserCodeBlocks::ReplayedOutput final : public BlockOutput {
   std::size_t next_ = 0;
 };
 
-UserCodeBlocks::UserCodeBlocks(InputFile& file, UserCodeSession* session, std::string unavailableMessage)
-    : file_(file), session_(session), unavailableMessage_(std::move(unavailableMessage)) {}
+UserCodeBlocks::UserCodeBlocks(InputFile& file, UserCodeSession* session, std::string unavailableMessage,
+                               GeneratedLineLimit limit)
+    : file_(file), session_(session), unavailableMessage_(std::move(unavailableMessage)), limit_(limit) {}
 
 UserCodeBlocks::~UserCodeBlocks() = default;
 
@@ -132,6 +133,26 @@ int UserCodeBlocks::ProgramCount() const {
   int count = 0;
   for (const Record& record : records_) count += HasName(record.kind) ? 1 : 0;
   return count;
+}
+
+bool UserCodeBlocks::KeepGenerated(Record& record, const std::string& line) {
+  generatedBytes_ += line.size() + 1;
+  if (++generatedLines_ <= limit_.lines && generatedBytes_ <= limit_.bytes) {
+    record.output.push_back(line);
+    return true;
+  }
+  // The main pass stops at the block with the message; none of the lines is
+  // read, so none is kept.
+  std::vector<std::string>().swap(record.output);
+  std::string source = record.kind == UserBlockKind::Parameters
+                           ? std::string(messages::kParametersBlockSource)
+                           : platform::FormatText(messages::kProgramSource, record.name.c_str());
+  record.stopMessage = platform::FormatText(messages::kGeneratedLineLimit, source.c_str(),
+                                            static_cast<long long>(limit_.lines),
+                                            static_cast<double>(limit_.bytes) / 1048576.0);
+  record.failed = true;
+  record.stops = true;
+  return false;
 }
 
 void UserCodeBlocks::ResumeAfter(const Record& record) { file_.Seek(record.positionAfterBlock, record.linesAfterBlock); }
