@@ -82,6 +82,7 @@ class Compiler {
   void Start(int slot);
   GeneratedLine NextGeneratedLine(std::string& line);
   [[nodiscard]] bool ProgramRunning() const;
+  // The line the slot's program is making or made last (at most one).
   const std::vector<std::string>& OutputLines(int slot) const;
   // A program that runs longer than this (wall-clock seconds, 0 = no
   // limit) is interrupted as if Esc and Q had been pressed.

@@ -70,7 +70,14 @@ void ProgramRunner::Post(Posted kind) {
 }
 
 void ProgramRunner::EmitLine(std::string_view text, bool finished) {
-  if (lastFinished_) lines_->emplace_back();
+  // Only the line being made is kept: the reader keeps what it took for its
+  // main pass, and a second copy of every line would double what a program
+  // emitting lines without end costs. A finished line has been taken once
+  // Post returned, so it may go.
+  if (lastFinished_) {
+    if (lines_->empty()) lines_->emplace_back();
+    else lines_->back().clear();
+  }
   // The reader takes no more of a line than its limit, so a line that Dir2
   // keeps growing is cut here rather than held in full.
   std::string& line = lines_->back();

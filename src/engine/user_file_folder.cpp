@@ -101,10 +101,12 @@ FileOpening Outside(std::string where) { return Needing(FileNeed::kOutsideFolder
 }  // namespace
 
 UserFileFolder::~UserFileFolder() {
+  SaveRecord();
   if (folderDescriptor_ >= 0) ::close(folderDescriptor_);
 }
 
 void UserFileFolder::Set(std::string_view inputFolder, std::string_view workingFolder) {
+  SaveRecord();
   if (folderDescriptor_ >= 0) ::close(folderDescriptor_);
   folderDescriptor_ = -1;
   protected_ = false;
@@ -286,10 +288,15 @@ FileOpening UserFileFolder::OpenAnywhere(const std::string& absolutePath, FileAc
   return opening;
 }
 
-void UserFileFolder::NoteWritten(const std::string& name, const struct stat& status, bool closed) {
+void UserFileFolder::NoteWritten(const std::string& name, const struct stat& status) {
   Record().Note(name, status);
-  // A record that cannot be saved only means the file needs the yes next time.
-  if (closed) static_cast<void>(record_.Save(folderDescriptor_));
+  recordChanged_ = true;
+}
+
+void UserFileFolder::SaveRecord() {
+  // A record that cannot be saved only means its files need the yes next time.
+  if (recordChanged_) static_cast<void>(record_.Save(folderDescriptor_));
+  recordChanged_ = false;
 }
 
 ProgramFileRecord& UserFileFolder::Record() {

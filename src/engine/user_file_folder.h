@@ -69,8 +69,9 @@ class UserFileFolder {
   static FileOpening OpenAnywhere(const std::string& absolutePath, FileAccess access, bool mayCreate = true);
 
   // A file of the folder that a program wrote (its `recordName`), as it is
-  // now; `closed` also saves the record.
-  void NoteWritten(const std::string& name, const struct stat& status, bool closed);
+  // now. The record is saved when the folder changes or goes, once per
+  // reading however many files it wrote.
+  void NoteWritten(const std::string& name, const struct stat& status);
 
  private:
   [[nodiscard]] bool LexicallyInside(std::string_view absolutePath) const;
@@ -80,6 +81,7 @@ class UserFileFolder {
   std::string PathOf(const std::string& name) const;
   FileNeed NeedOfExisting(const std::string& name, int descriptor);
   ProgramFileRecord& Record();
+  void SaveRecord();
 
   std::string folder_;      // as given, absolute, without the trailing slash
   std::string realFolder_;  // after every link
@@ -87,6 +89,7 @@ class UserFileFolder {
   int folderDescriptor_ = -1;
   bool protected_ = false;
   bool recordLoaded_ = false;
+  bool recordChanged_ = false;
   ProgramFileRecord record_;
 };
 

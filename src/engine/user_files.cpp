@@ -49,7 +49,7 @@ UserFiles::Opened UserFiles::Open(std::string_view path, FileAccess access, bool
 UserFileOpening UserFiles::OpenOutput(std::string_view path, bool anywhere) {
   // The open output may be the very file asked for: the folder must know
   // it as it is now.
-  NoteOutput(false);
+  NoteOutput();
   Opened opened = Open(path, FileAccess::kWrite, anywhere);
   if (!opened.file) {
     opened.outcome.result = output_ ? -1 : 0;
@@ -74,17 +74,17 @@ UserFileOpening UserFiles::OpenInput(std::string_view path, bool anywhere) {
   return opened.outcome;
 }
 
-void UserFiles::NoteOutput(bool closed) {
+void UserFiles::NoteOutput() {
   if (!output_ || outputRecordName_.empty()) return;
   std::fflush(output_);
   struct stat status {};
-  if (::fstat(::fileno(output_), &status) == 0) folder_.NoteWritten(outputRecordName_, status, closed);
+  if (::fstat(::fileno(output_), &status) == 0) folder_.NoteWritten(outputRecordName_, status);
 }
 
 int UserFiles::CloseOutput() {
   if (!output_) return 0;
   // Flushed first, so that the times noted are the file's last.
-  NoteOutput(true);
+  NoteOutput();
   // The stream is gone after fclose whatever it answers, so it is
   // forgotten either way.
   int result = std::fclose(output_);

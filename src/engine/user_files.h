@@ -69,7 +69,7 @@ class UserFiles {
   };
   Opened Open(std::string_view path, FileAccess access, bool anywhere);
   // Tells the folder how the output file is now, when it is the programs'.
-  void NoteOutput(bool closed);
+  void NoteOutput();
 
   UserFileFolder folder_;
   std::FILE* output_ = nullptr;
