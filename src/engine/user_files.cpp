@@ -46,32 +46,32 @@ UserFiles::Opened UserFiles::Open(std::string_view path, FileAccess access, bool
   return opened;
 }
 
+UserFileOpening UserFiles::Keep(Opened& opened, FileAccess access) {
+  bool output = access == FileAccess::kWrite;
+  std::FILE*& kept = output ? output_ : input_;
+  if (!opened.file) {
+    opened.outcome.result = kept ? -1 : 0;
+    return opened.outcome;
+  }
+  // The previous file's closing result is not the opening's.
+  static_cast<void>(output ? CloseOutput() : CloseInput());
+  kept = opened.file;
+  if (output) outputRecordName_ = std::move(opened.recordName);
+  opened.outcome.result = 1;
+  return opened.outcome;
+}
+
 UserFileOpening UserFiles::OpenOutput(std::string_view path, bool anywhere) {
   // The open output may be the very file asked for: the folder must know
   // it as it is now.
   NoteOutput();
   Opened opened = Open(path, FileAccess::kWrite, anywhere);
-  if (!opened.file) {
-    opened.outcome.result = output_ ? -1 : 0;
-    return opened.outcome;
-  }
-  CloseOutput();
-  output_ = opened.file;
-  outputRecordName_ = std::move(opened.recordName);
-  opened.outcome.result = 1;
-  return opened.outcome;
+  return Keep(opened, FileAccess::kWrite);
 }
 
 UserFileOpening UserFiles::OpenInput(std::string_view path, bool anywhere) {
   Opened opened = Open(path, FileAccess::kRead, anywhere);
-  if (!opened.file) {
-    opened.outcome.result = input_ ? -1 : 0;
-    return opened.outcome;
-  }
-  CloseInput();
-  input_ = opened.file;
-  opened.outcome.result = 1;
-  return opened.outcome;
+  return Keep(opened, FileAccess::kRead);
 }
 
 void UserFiles::NoteOutput() {

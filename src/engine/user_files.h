@@ -68,6 +68,9 @@ class UserFiles {
     std::string recordName;
   };
   Opened Open(std::string_view path, FileAccess access, bool anywhere);
+  // Keeps the opened file in place of the previous one of its kind, or says
+  // how the opening failed.
+  UserFileOpening Keep(Opened& opened, FileAccess access);
   // Tells the folder how the output file is now, when it is the programs'.
   void NoteOutput();
 
