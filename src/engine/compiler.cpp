@@ -173,6 +173,8 @@ void Compiler::SetFilePermission(FilePermission* permission) { runner_->SetFileP
 
 void Compiler::SetWriteLimit(std::uint64_t bytes) { machine_->Files().SetWriteLimit(bytes); }
 
+void Compiler::SetCreatedFileLimit(int files) { machine_->Files().SetCreatedFileLimit(files); }
+
 void Compiler::SetArrayMemoryLimit(std::uint64_t bytes) { tables_.arrays.memoryLimit = bytes; }
 
 bool Compiler::ReportDiagnostics(int slot) {

@@ -82,6 +82,7 @@ class Compiler {
   void Start(int slot);
   GeneratedLine NextGeneratedLine(std::string& line);
   [[nodiscard]] bool ProgramRunning() const;
+  // The line the slot's program is making or made last (at most one).
   const std::vector<std::string>& OutputLines(int slot) const;
   // A program that runs longer than this (wall-clock seconds, 0 = no
   // limit) is interrupted as if Esc and Q had been pressed.
@@ -95,9 +96,11 @@ class Compiler {
   // Who decides whether files outside the folder may be opened; without one
   // they may not.
   void SetFilePermission(FilePermission* permission);
-  // The most the user programs of this reading may write to files, and the
-  // most memory all its arrays may take together.
+  // The most the user programs of this reading may write to files, the most
+  // files they may create, and the most memory all its arrays may take
+  // together.
   void SetWriteLimit(std::uint64_t bytes);
+  void SetCreatedFileLimit(int files);
   void SetArrayMemoryLimit(std::uint64_t bytes);
   // Stops consuming the running program's output (start of a pass) and
   // flushes the user programs' output file.

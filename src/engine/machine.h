@@ -28,9 +28,9 @@ class ProgramOutput {
   virtual void Print(std::string_view text) = 0;
   // Whether System may run commands in this reading (asked once).
   [[nodiscard]] virtual bool AllowCommands(std::string_view firstCommand) = 0;
-  // Whether files outside the input file's folder may be opened in this
-  // reading (asked once).
-  [[nodiscard]] virtual bool AllowFilesOutside(std::string_view firstPath) = 0;
+  // Whether files that need the user's yes may be opened in this reading
+  // (asked once, with the reason).
+  [[nodiscard]] virtual bool AllowFiles(std::string_view firstPath, std::string_view reason) = 0;
   // Off while a command of System runs, so that its keys stay its own.
   virtual void SetKeyPolling(bool on) = 0;
 };

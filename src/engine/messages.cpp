@@ -180,6 +180,15 @@ const std::unordered_map<int, std::string_view>& Catalogue() {
       {int(Msg::kReadOutsideFolder), "(the file \"%s\" was not opened: in this reading user programs may read files only in the input file's folder \"%s\" and its subfolders; tessarin-cli allows other files with --allow-files)."},
       {int(Msg::kWriteLimitReached), "(the text was not written: the user programs of one reading may write at most %g MB to files)."},
       {int(Msg::kArrayMemoryLimit), "******** Array \"%s\" would bring the memory of all arrays to %-.5g GB. The arrays of one input file cannot take more than %-.5g GB together. ********"},
+      {int(Msg::kWriteNeedsPermission), "(the file \"%s\" was not opened without the user's permission: %s; tessarin-cli allows such files with --allow-files)."},
+      {int(Msg::kTooManyFilesCreated), "(the file \"%s\" was not created: the user programs of one reading may create at most %d files)."},
+      {int(Msg::kReasonOutsideFolder), "it lies outside the input file's folder"},
+      {int(Msg::kReasonReadOutsideFolder), "it lies outside the input file's folder and its subfolders"},
+      {int(Msg::kReasonProtectedFolder), "its folder is the home folder, the root folder or a folder of the system"},
+      {int(Msg::kReasonDotName), "its name begins with a dot"},
+      {int(Msg::kReasonNotProgramsOwn), "it exists, and no user program of this folder wrote it as it is now"},
+      {int(Msg::kReasonExecutable), "it is executable"},
+      {int(Msg::kReasonHardLinks), "it has more than one name (hard links), so writing it would change it under every name"},
   };
   return texts;
 }

@@ -182,6 +182,16 @@ enum class Msg : int {
   kReadOutsideFolder,
   kWriteLimitReached,
   kArrayMemoryLimit,
+  kWriteNeedsPermission,
+  kTooManyFilesCreated,
+  // Why a file needs the user's yes, in the runtime error and the question.
+  kReasonOutsideFolder,
+  kReasonReadOutsideFolder,
+  kReasonProtectedFolder,
+  kReasonDotName,
+  kReasonNotProgramsOwn,
+  kReasonExecutable,
+  kReasonHardLinks,
 };
 
 class MessageCatalogue {

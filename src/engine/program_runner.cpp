@@ -70,7 +70,14 @@ void ProgramRunner::Post(Posted kind) {
 }
 
 void ProgramRunner::EmitLine(std::string_view text, bool finished) {
-  if (lastFinished_) lines_->emplace_back();
+  // Only the line being made is kept: the reader keeps what it took for its
+  // main pass, and a second copy of every line would double what a program
+  // emitting lines without end costs. A finished line has been taken once
+  // Post returned, so it may go.
+  if (lastFinished_) {
+    if (lines_->empty()) lines_->emplace_back();
+    else lines_->back().clear();
+  }
   // The reader takes no more of a line than its limit, so a line that Dir2
   // keeps growing is cut here rather than held in full.
   std::string& line = lines_->back();
@@ -97,7 +104,10 @@ bool ProgramRunner::Ask(Posted question, std::string_view text) {
 
 bool ProgramRunner::AllowCommands(std::string_view firstCommand) { return Ask(Posted::kCommandQuestion, firstCommand); }
 
-bool ProgramRunner::AllowFilesOutside(std::string_view firstPath) { return Ask(Posted::kFileQuestion, firstPath); }
+bool ProgramRunner::AllowFiles(std::string_view firstPath, std::string_view reason) {
+  questionReason_ = std::string(reason);
+  return Ask(Posted::kFileQuestion, firstPath);
+}
 
 void ProgramRunner::WriteConsole(std::string_view text) {
   if (console_) {
@@ -124,7 +134,7 @@ LineRequest ProgramRunner::NextLine(std::string& line) {
       if (postedKind_ == Posted::kCommandQuestion || postedKind_ == Posted::kFileQuestion) {
         answer_ = postedKind_ == Posted::kCommandQuestion
                       ? permission_ != nullptr && permission_->AllowCommands(printText_)
-                      : filePermission_ != nullptr && filePermission_->AllowFilesOutside(printText_);
+                      : filePermission_ != nullptr && filePermission_->AllowFiles(printText_, questionReason_);
         taken_.store(taken, std::memory_order_release);
         continue;
       }

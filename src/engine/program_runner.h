@@ -44,11 +44,11 @@ class ProgramRunner final : public ProgramOutput {
   void EmitLine(std::string_view text, bool finished) override;
   void Print(std::string_view text) override;
   [[nodiscard]] bool AllowCommands(std::string_view firstCommand) override;
-  [[nodiscard]] bool AllowFilesOutside(std::string_view firstPath) override;
+  [[nodiscard]] bool AllowFiles(std::string_view firstPath, std::string_view reason) override;
   void SetKeyPolling(bool on) override { pollKeys_.store(on, std::memory_order_release); }
   // Who answers AllowCommands on the reader's thread; none refuses.
   void SetCommandPermission(CommandPermission* permission) { permission_ = permission; }
-  // Who answers AllowFilesOutside on the reader's thread; none refuses.
+  // Who answers AllowFiles on the reader's thread; none refuses.
   void SetFilePermission(FilePermission* permission) { filePermission_ = permission; }
 
   // Writes console text on the reader's thread (or directly when no
@@ -75,6 +75,7 @@ class ProgramRunner final : public ProgramOutput {
   std::atomic<long> taken_{0};
   Posted postedKind_ = Posted::kLine;
   std::string printText_;
+  std::string questionReason_;
   CommandPermission* permission_ = nullptr;
   FilePermission* filePermission_ = nullptr;
   std::atomic<bool> pollKeys_{true};  // written by the worker, read by the reader

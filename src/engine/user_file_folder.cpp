@@ -5,9 +5,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdlib>
 #include <vector>
 
+#include "engine/protected_folders.h"
 #include "platform/paths.h"
 
 namespace tessarin::engine {
@@ -87,17 +89,29 @@ int KeepRegular(int descriptor) {
   return descriptor;
 }
 
-FileOpening Outside(std::string where) { return {-1, true, std::move(where)}; }
+FileOpening Needing(FileNeed need, std::string where) {
+  FileOpening opening;
+  opening.need = need;
+  opening.where = std::move(where);
+  return opening;
+}
+
+FileOpening Outside(std::string where) { return Needing(FileNeed::kOutsideFolder, std::move(where)); }
 
 }  // namespace
 
 UserFileFolder::~UserFileFolder() {
+  SaveRecord();
   if (folderDescriptor_ >= 0) ::close(folderDescriptor_);
 }
 
 void UserFileFolder::Set(std::string_view inputFolder, std::string_view workingFolder) {
+  SaveRecord();
   if (folderDescriptor_ >= 0) ::close(folderDescriptor_);
   folderDescriptor_ = -1;
+  protected_ = false;
+  recordLoaded_ = false;
+  record_ = ProgramFileRecord();
   folder_.clear();
   realFolder_.clear();
   working_ = WithoutTrailingSlash(std::string(workingFolder.empty() ? inputFolder : workingFolder));
@@ -106,6 +120,7 @@ void UserFileFolder::Set(std::string_view inputFolder, std::string_view workingF
   folder_ = Normalized(Absolute(inputFolder));
   realFolder_ = RealPath(folder_);
   folderDescriptor_ = OpenFolder(folder_);
+  protected_ = IsProtectedFolder(folder_) || (!realFolder_.empty() && IsProtectedFolder(realFolder_));
 }
 
 std::string UserFileFolder::Absolute(std::string_view path) const {
@@ -124,13 +139,13 @@ bool UserFileFolder::LexicallyInside(std::string_view absolutePath) const {
   return false;
 }
 
-FileOpening UserFileFolder::Open(const std::string& absolutePath, FileAccess access) const {
+FileOpening UserFileFolder::Open(const std::string& absolutePath, FileAccess access, bool mayCreate) {
   // A path that is outside as written is not looked at on the disk at all.
   if (!LexicallyInside(absolutePath)) return Outside(absolutePath);
-  return access == FileAccess::kWrite ? OpenForWriting(absolutePath) : OpenForReading(absolutePath);
+  return access == FileAccess::kWrite ? OpenForWriting(absolutePath, mayCreate) : OpenForReading(absolutePath);
 }
 
-FileOpening UserFileFolder::OpenForWriting(const std::string& absolutePath) const {
+FileOpening UserFileFolder::OpenForWriting(const std::string& absolutePath, bool mayCreate) {
   // The folder itself is no file in it.
   if (absolutePath == folder_ || absolutePath == realFolder_) return {};
   std::string parent = ParentOf(absolutePath);
@@ -141,6 +156,8 @@ FileOpening UserFileFolder::OpenForWriting(const std::string& absolutePath) cons
   bool inFolder = SameFile(folder, folderDescriptor_);
   ::close(folder);
   if (!inFolder) return Outside(RealPath(parent) + "/" + name);
+  if (protected_) return Needing(FileNeed::kProtectedFolder, PathOf(name));
+  if (name[0] == '.') return Needing(FileNeed::kDotName, PathOf(name));
   struct stat status {};
   if (::fstatat(folderDescriptor_, name.c_str(), &status, AT_SYMLINK_NOFOLLOW) == 0 && S_ISLNK(status.st_mode)) {
     // A link is followed only to a file of the folder itself.
@@ -156,18 +173,66 @@ FileOpening UserFileFolder::OpenForWriting(const std::string& absolutePath) cons
     if (targetFolder >= 0) ::close(targetFolder);
     if (!targetInFolder) return Outside(target);
     name = NameOf(target);
+    if (name[0] == '.') return Needing(FileNeed::kDotName, PathOf(name));
   }
-  // A pipe or a device is not opened at all: opening one may wait or act.
-  if (::fstatat(folderDescriptor_, name.c_str(), &status, 0) == 0 && !S_ISREG(status.st_mode)) return {};
-  // Not emptied before it is known to be a regular file; O_NOFOLLOW refuses
-  // a link put in its place meanwhile.
-  int descriptor = KeepRegular(
-      ::openat(folderDescriptor_, name.c_str(), O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666));
-  if (descriptor >= 0 && ::ftruncate(descriptor, 0) != 0) {
-    ::close(descriptor);
-    descriptor = -1;
+  return OpenNamed(name, mayCreate);
+}
+
+std::string UserFileFolder::PathOf(const std::string& name) const {
+  return folder_ == "/" ? "/" + name : folder_ + "/" + name;
+}
+
+FileNeed UserFileFolder::NeedOfExisting(const std::string& name, int descriptor) {
+  struct stat status {};
+  if (::fstat(descriptor, &status) != 0) return FileNeed::kNotProgramsOwn;
+  if ((status.st_mode & (S_IXUSR | S_IXGRP | S_IXOTH)) != 0) return FileNeed::kExecutable;
+  // Written in place, every other name of the file would change too.
+  if (status.st_nlink > 1) return FileNeed::kHardLinks;
+  return Record().Owns(name, status) ? FileNeed::kNothing : FileNeed::kNotProgramsOwn;
+}
+
+FileOpening UserFileFolder::OpenNamed(const std::string& name, bool mayCreate) {
+  std::string where = PathOf(name);
+  // A second round only when a file appeared between the look and the creation.
+  for (int round = 0; round < 2; ++round) {
+    struct stat status {};
+    if (::fstatat(folderDescriptor_, name.c_str(), &status, AT_SYMLINK_NOFOLLOW) == 0) {
+      // A pipe or a device is not opened at all: opening one may wait or act.
+      // O_NOFOLLOW refuses a link put in the file's place meanwhile.
+      if (!S_ISREG(status.st_mode)) return {};
+      int descriptor =
+          KeepRegular(::openat(folderDescriptor_, name.c_str(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+      if (descriptor < 0) return {};
+      // Not emptied before it is known to be the programs' own.
+      FileNeed need = NeedOfExisting(name, descriptor);
+      if (need != FileNeed::kNothing || ::ftruncate(descriptor, 0) != 0) {
+        ::close(descriptor);
+        return need == FileNeed::kNothing ? FileOpening{} : Needing(need, where);
+      }
+      FileOpening opening;
+      opening.descriptor = descriptor;
+      opening.recordName = name;
+      return opening;
+    }
+    if (errno != ENOENT) return {};
+    if (!mayCreate) {
+      FileOpening refused;
+      refused.creationRefused = true;
+      refused.where = where;
+      return refused;
+    }
+    int descriptor = ::openat(folderDescriptor_, name.c_str(),
+                              O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666);
+    if (descriptor >= 0) {
+      FileOpening opening;
+      opening.descriptor = KeepRegular(descriptor);
+      opening.created = opening.descriptor >= 0;
+      opening.recordName = name;
+      return opening;
+    }
+    if (errno != EEXIST) return {};
   }
-  return {descriptor, false, {}};
+  return {};
 }
 
 FileOpening UserFileFolder::OpenForReading(const std::string& absolutePath) const {
@@ -184,14 +249,60 @@ FileOpening UserFileFolder::OpenForReading(const std::string& absolutePath) cons
     ::close(descriptor);
     return Outside(real.empty() ? absolutePath : real);
   }
-  return {KeepRegular(descriptor), false, {}};
+  FileOpening opening;
+  opening.descriptor = KeepRegular(descriptor);
+  return opening;
 }
 
-int UserFileFolder::OpenAnywhere(const std::string& absolutePath, FileAccess access) {
+FileOpening UserFileFolder::OpenAnywhere(const std::string& absolutePath, FileAccess access, bool mayCreate) {
   struct stat status {};
-  if (::stat(absolutePath.c_str(), &status) == 0 && !S_ISREG(status.st_mode)) return -1;
-  int flags = access == FileAccess::kWrite ? O_WRONLY | O_CREAT | O_TRUNC : O_RDONLY;
-  return KeepRegular(::open(absolutePath.c_str(), flags | O_NONBLOCK | O_CLOEXEC, 0666));
+  if (::stat(absolutePath.c_str(), &status) == 0 && !S_ISREG(status.st_mode)) return {};
+  FileOpening opening;
+  if (access == FileAccess::kRead) {
+    opening.descriptor = KeepRegular(::open(absolutePath.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    return opening;
+  }
+  int descriptor = ::open(absolutePath.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+  if (descriptor < 0 && errno == ENOENT) {
+    if (!mayCreate) {
+      opening.creationRefused = true;
+      opening.where = absolutePath;
+      return opening;
+    }
+    // Through a dangling link too, as the user allowed.
+    descriptor = ::open(absolutePath.c_str(), O_WRONLY | O_CREAT | O_NONBLOCK | O_CLOEXEC, 0666);
+    opening.created = descriptor >= 0;
+  }
+  descriptor = KeepRegular(descriptor);
+  if (descriptor < 0) return {};
+  // Not even a yes lets a program write the record of the programs' files,
+  // under whatever name it reaches it.
+  std::string real = DescriptorPath(descriptor);
+  bool record = NameOf(real).starts_with(kProgramFileRecordName);
+  if (record && opening.created) ::unlink(real.c_str());
+  if (record || ::ftruncate(descriptor, 0) != 0) {
+    ::close(descriptor);
+    return {};
+  }
+  opening.descriptor = descriptor;
+  return opening;
+}
+
+void UserFileFolder::NoteWritten(const std::string& name, const struct stat& status) {
+  Record().Note(name, status);
+  recordChanged_ = true;
+}
+
+void UserFileFolder::SaveRecord() {
+  // A record that cannot be saved only means its files need the yes next time.
+  if (recordChanged_) static_cast<void>(record_.Save(folderDescriptor_));
+  recordChanged_ = false;
+}
+
+ProgramFileRecord& UserFileFolder::Record() {
+  if (!recordLoaded_) record_.Load(folderDescriptor_);
+  recordLoaded_ = true;
+  return record_;
 }
 
 }  // namespace tessarin::engine

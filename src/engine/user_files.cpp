@@ -1,5 +1,6 @@
 #include "engine/user_files.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cmath>
@@ -24,46 +25,71 @@ UserFiles::~UserFiles() {
   CloseInput();
 }
 
-UserFileOpening UserFiles::Open(std::string_view path, FileAccess access, bool anywhere, std::FILE*& kept) {
-  UserFileOpening opening;
-  int descriptor = -1;
-  if (!Blank(path)) {
-    std::string absolute = folder_.Absolute(path);
-    if (anywhere) {
-      descriptor = UserFileFolder::OpenAnywhere(absolute, access);
-    } else {
-      FileOpening inFolder = folder_.Open(absolute, access);
-      descriptor = inFolder.descriptor;
-      opening.outside = inFolder.outside;
-      opening.where = std::move(inFolder.where);
-    }
+UserFiles::Opened UserFiles::Open(std::string_view path, FileAccess access, bool anywhere) {
+  Opened opened;
+  if (Blank(path)) return opened;
+  std::string absolute = folder_.Absolute(path);
+  bool mayCreate = createdFiles_ < createdFileLimit_;
+  FileOpening opening =
+      anywhere ? UserFileFolder::OpenAnywhere(absolute, access, mayCreate) : folder_.Open(absolute, access, mayCreate);
+  opened.outcome.need = opening.need;
+  opened.outcome.where = std::move(opening.where);
+  opened.outcome.tooManyFiles = opening.creationRefused;
+  if (opening.descriptor < 0) return opened;
+  opened.file = ::fdopen(opening.descriptor, access == FileAccess::kWrite ? "w" : "r");
+  if (!opened.file) {
+    ::close(opening.descriptor);
+    return opened;
   }
-  std::FILE* file = descriptor >= 0 ? ::fdopen(descriptor, access == FileAccess::kWrite ? "w" : "r") : nullptr;
-  if (!file) {
-    if (descriptor >= 0) ::close(descriptor);
-    opening.result = kept ? -1 : 0;
-    return opening;
+  if (opening.created) ++createdFiles_;
+  opened.recordName = std::move(opening.recordName);
+  return opened;
+}
+
+UserFileOpening UserFiles::Keep(Opened& opened, FileAccess access) {
+  bool output = access == FileAccess::kWrite;
+  std::FILE*& kept = output ? output_ : input_;
+  if (!opened.file) {
+    opened.outcome.result = kept ? -1 : 0;
+    return opened.outcome;
   }
-  if (kept) std::fclose(kept);
-  kept = file;
-  opening.result = 1;
-  return opening;
+  // The previous file's closing result is not the opening's.
+  static_cast<void>(output ? CloseOutput() : CloseInput());
+  kept = opened.file;
+  if (output) outputRecordName_ = std::move(opened.recordName);
+  opened.outcome.result = 1;
+  return opened.outcome;
 }
 
 UserFileOpening UserFiles::OpenOutput(std::string_view path, bool anywhere) {
-  return Open(path, FileAccess::kWrite, anywhere, output_);
+  // The open output may be the very file asked for: the folder must know
+  // it as it is now.
+  NoteOutput();
+  Opened opened = Open(path, FileAccess::kWrite, anywhere);
+  return Keep(opened, FileAccess::kWrite);
 }
 
 UserFileOpening UserFiles::OpenInput(std::string_view path, bool anywhere) {
-  return Open(path, FileAccess::kRead, anywhere, input_);
+  Opened opened = Open(path, FileAccess::kRead, anywhere);
+  return Keep(opened, FileAccess::kRead);
+}
+
+void UserFiles::NoteOutput() {
+  if (!output_ || outputRecordName_.empty()) return;
+  std::fflush(output_);
+  struct stat status {};
+  if (::fstat(::fileno(output_), &status) == 0) folder_.NoteWritten(outputRecordName_, status);
 }
 
 int UserFiles::CloseOutput() {
   if (!output_) return 0;
+  // Flushed first, so that the times noted are the file's last.
+  NoteOutput();
   // The stream is gone after fclose whatever it answers, so it is
   // forgotten either way.
   int result = std::fclose(output_);
   output_ = nullptr;
+  outputRecordName_.clear();
   return result;
 }
 

@@ -2,9 +2,9 @@
 // The two files of the user programs' text functions: the output file that
 // FopenW opens and Write fills, and the input file that FopenR opens and
 // SkipLines and ReadArray read. Both stay open from block to block until
-// closed or until the engine goes. Files outside the input file's folder
-// open only once the user has allowed them, and what one reading may write
-// is bounded.
+// closed or until the engine goes. Files that UserFileFolder does not open
+// by itself open only once the user has allowed them; what one reading may
+// write and how many files it may create are bounded.
 
 #include <atomic>
 #include <cstdint>
@@ -17,14 +17,17 @@
 namespace tessarin::engine {
 
 inline constexpr std::uint64_t kDefaultWriteLimit = 100ull << 20;
+inline constexpr int kDefaultCreatedFileLimit = 1000;
 
 struct UserFileOpening {
   // 1 opened (the previous file closed); on failure -1 while a file of that
   // kind is still open, else 0.
   int result = 0;
-  // Not opened because the path leads outside the folder (see `where`).
-  bool outside = false;
+  // Not opened without the user's yes (see `where`).
+  FileNeed need = FileNeed::kNothing;
   std::string where;
+  // Not opened: it would be one file more than a reading may create.
+  bool tooManyFiles = false;
 };
 
 class UserFiles {
@@ -37,6 +40,8 @@ class UserFiles {
   UserFileFolder& Folder() { return folder_; }
   void SetWriteLimit(std::uint64_t bytes) { writeLimit_ = bytes; }
   std::uint64_t WriteLimit() const { return writeLimit_; }
+  void SetCreatedFileLimit(int files) { createdFileLimit_ = files; }
+  int CreatedFileLimit() const { return createdFileLimit_; }
 
   // Only regular files open: a folder, a FIFO or a device is refused without
   // waiting for anything. With `anywhere` the folder does not matter.
@@ -57,13 +62,26 @@ class UserFiles {
   double SkipLines(double count, const std::atomic<bool>& stop);
 
  private:
-  UserFileOpening Open(std::string_view path, FileAccess access, bool anywhere, std::FILE*& kept);
+  struct Opened {
+    UserFileOpening outcome;
+    std::FILE* file = nullptr;
+    std::string recordName;
+  };
+  Opened Open(std::string_view path, FileAccess access, bool anywhere);
+  // Keeps the opened file in place of the previous one of its kind, or says
+  // how the opening failed.
+  UserFileOpening Keep(Opened& opened, FileAccess access);
+  // Tells the folder how the output file is now, when it is the programs'.
+  void NoteOutput();
 
   UserFileFolder folder_;
   std::FILE* output_ = nullptr;
   std::FILE* input_ = nullptr;
   std::uint64_t written_ = 0;
   std::uint64_t writeLimit_ = kDefaultWriteLimit;
+  std::string outputRecordName_;
+  int createdFiles_ = 0;
+  int createdFileLimit_ = kDefaultCreatedFileLimit;
 };
 
 }  // namespace tessarin::engine

@@ -33,7 +33,7 @@ class InputReader {
       : request_(request),
         file_(file),
         tokens_(file, request.console),
-        blocks_(file, session, std::move(unavailableMessage)),
+        blocks_(file, session, std::move(unavailableMessage), request.generatedLines),
         context_(request.model, tokens_, request.console, state_) {}
 
   // Both passes; false when an error stopped the read.

@@ -38,9 +38,11 @@ struct InputReadRequest {
   platform::Clock* clock = nullptr;  // for the user programs' time limit; the system clock when null
   // Asked before a user program's first System command runs; none refuses.
   engine::CommandPermission* commandPermission = nullptr;
-  // Asked before a user program first opens a file outside the input file's
-  // folder; none refuses.
+  // Asked before a user program first opens a file that needs the user's yes
+  // (outside the input file's folder, not written by its programs, ...);
+  // none refuses.
   engine::FilePermission* filePermission = nullptr;
+  GeneratedLineLimit generatedLines = {};
   // Given each hint about a skipped keyword that looks misspelt, with its
   // location line; none: no hints.
   std::function<void(const std::string&)> hint = {};

@@ -77,6 +77,13 @@ inline constexpr const char* kArraysMustPrecede =
     "******** Error: the \"ARRAYS\" directive must precede the definitions of global parameters, programs and "
     "subroutines. ********";
 inline constexpr const char* kBlockMessage = "\n%s\n";
+// The user programs of a reading generated more directive lines than the
+// bound: who passed it, the bound in lines and in MB.
+inline constexpr const char* kGeneratedLineLimit =
+    "Error: %s has generated more directive lines than one reading of an input file may hold together (%lld "
+    "lines or %g MB), so the reading stops.\n";
+inline constexpr const char* kProgramSource = "program \"%s\"";
+inline constexpr const char* kParametersBlockSource = "the PARAMETERS block";
 inline constexpr const char* kFramedEngineMessage = "******** %s ********\n";
 inline constexpr const char* kOnlyOneParameters = "Error: only one \"PARAMETERS\" directive is allowed.\n";
 inline constexpr const char* kParametersMustPrecede =

@@ -96,6 +96,15 @@ class UserCodeSession {
   virtual GeneratedLineStatus NextGeneratedLine(std::string& line) = 0;
 };
 
+// What the user programs of one reading may generate together as directive
+// lines, which the reader keeps for its main pass: far more than any model
+// needs, so that a program emitting lines without end stops the reading
+// rather than filling the memory.
+struct GeneratedLineLimit {
+  std::uint64_t bytes = 256ull << 20;
+  std::int64_t lines = 4000000;
+};
+
 // The ten system variables @0 to @9 of the parameter set, and where the
 // engine prints and what it polls while a program runs.
 struct UserCodeSetup {

@@ -19,7 +19,10 @@ struct UserCodeBlocks::Record {
   bool stops = false;
   std::int64_t positionAfterBlock = 0;
   int linesAfterBlock = 0;
-  std::vector<std::string> output;  // lines the program generated
+  // The lines the program generated, one after the other, and where each
+  // ends: a line costs its characters and one number, not a string of its own.
+  std::string output;
+  std::vector<std::size_t> outputEnds;
   bool failed = false;              // compile or run status 2 or more
 };
 
@@ -70,7 +73,7 @@ class UserCodeBlocks::LiveOutput final : public BlockOutput {
   Result Next(std::string& line) override {
     switch (session_.NextGeneratedLine(line)) {
       case GeneratedLineStatus::Line:
-        record_.output.push_back(line);
+        if (!blocks_.KeepGenerated(record_, line)) return Result::EndOfInput;
         return Result::Line;
       case GeneratedLineStatus::Finished:
         blocks_.ResumeAfter(record_);
@@ -96,8 +99,9 @@ class UserCodeBlocks::ReplayedOutput final : public BlockOutput {
   ReplayedOutput(UserCodeBlocks& blocks, const Record& record, ReaderState& state)
       : BlockOutput(record), blocks_(blocks), record_(record), state_(state) {}
   Result Next(std::string& line) override {
-    if (next_ < record_.output.size()) {
-      line = record_.output[next_++];
+    if (next_ < record_.outputEnds.size()) {
+      std::size_t start = next_ == 0 ? 0 : record_.outputEnds[next_ - 1];
+      line.assign(record_.output, start, record_.outputEnds[next_++] - start);
       return Result::Line;
     }
     if (record_.failed) {
@@ -115,8 +119,9 @@ class UserCodeBlocks::ReplayedOutput final : public BlockOutput {
   std::size_t next_ = 0;
 };
 
-UserCodeBlocks::UserCodeBlocks(InputFile& file, UserCodeSession* session, std::string unavailableMessage)
-    : file_(file), session_(session), unavailableMessage_(std::move(unavailableMessage)) {}
+UserCodeBlocks::UserCodeBlocks(InputFile& file, UserCodeSession* session, std::string unavailableMessage,
+                               GeneratedLineLimit limit)
+    : file_(file), session_(session), unavailableMessage_(std::move(unavailableMessage)), limit_(limit) {}
 
 UserCodeBlocks::~UserCodeBlocks() = default;
 
@@ -132,6 +137,28 @@ int UserCodeBlocks::ProgramCount() const {
   int count = 0;
   for (const Record& record : records_) count += HasName(record.kind) ? 1 : 0;
   return count;
+}
+
+bool UserCodeBlocks::KeepGenerated(Record& record, const std::string& line) {
+  generatedBytes_ += line.size() + 1;
+  if (++generatedLines_ <= limit_.lines && generatedBytes_ <= limit_.bytes) {
+    record.output += line;
+    record.outputEnds.push_back(record.output.size());
+    return true;
+  }
+  // The main pass stops at the block with the message; none of the lines is
+  // read, so none is kept.
+  std::string().swap(record.output);
+  std::vector<std::size_t>().swap(record.outputEnds);
+  std::string source = record.kind == UserBlockKind::Parameters
+                           ? std::string(messages::kParametersBlockSource)
+                           : platform::FormatText(messages::kProgramSource, record.name.c_str());
+  record.stopMessage = platform::FormatText(messages::kGeneratedLineLimit, source.c_str(),
+                                            static_cast<long long>(limit_.lines),
+                                            static_cast<double>(limit_.bytes) / 1048576.0);
+  record.failed = true;
+  record.stops = true;
+  return false;
 }
 
 void UserCodeBlocks::ResumeAfter(const Record& record) { file_.Seek(record.positionAfterBlock, record.linesAfterBlock); }
@@ -267,7 +294,7 @@ bool UserCodeBlocks::MainPass(DirectiveContext& context, Record* record) {
   if (!record->stopMessage.empty()) return stop(record->stopMessage);
   programBlockSeen_ = true;
   lastProgramKind_ = record->kind;
-  if (record->failed && record->output.empty()) return stop("");
+  if (record->failed && record->outputEnds.empty()) return stop("");
   if (record->kind == UserBlockKind::Subroutine) {
     ResumeAfter(*record);
     return true;

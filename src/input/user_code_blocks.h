@@ -20,7 +20,8 @@ namespace tessarin::input {
 class UserCodeBlocks {
  public:
   // `session` may be null (no engine); `unavailableMessage` says why.
-  UserCodeBlocks(InputFile& file, UserCodeSession* session, std::string unavailableMessage);
+  UserCodeBlocks(InputFile& file, UserCodeSession* session, std::string unavailableMessage,
+                 GeneratedLineLimit limit = {});
   ~UserCodeBlocks();
   UserCodeBlocks(const UserCodeBlocks&) = delete;
   UserCodeBlocks& operator=(const UserCodeBlocks&) = delete;
@@ -43,6 +44,9 @@ class UserCodeBlocks {
   [[nodiscard]] bool MainPass(DirectiveContext& context, Record* record);
   [[nodiscard]] bool Collect(Record& record, std::string_view keyword, UserCodeBlock& block);
   void ResumeAfter(const Record& record);
+  // Counts a generated line against the reading's limit; false, with the
+  // record set to stop the reading, once it is passed.
+  [[nodiscard]] bool KeepGenerated(Record& record, const std::string& line);
 
   class BlockOutput;
   class LiveOutput;
@@ -54,6 +58,9 @@ class UserCodeBlocks {
   std::deque<Record> records_;
   std::unique_ptr<LiveOutput> live_;
   std::unique_ptr<ReplayedOutput> replayed_;
+  GeneratedLineLimit limit_;
+  std::uint64_t generatedBytes_ = 0;
+  std::int64_t generatedLines_ = 0;
   int pass_ = 0;
   bool arraysSeen_ = false;
   bool programBlockSeen_ = false;  // PROGRAM, SUBROUTINE or PARAMETERS

@@ -37,10 +37,11 @@ inline constexpr std::string_view kRunCommandQuestionStart =
     "A user program of the input file wants to run this command of the system shell:\n\n";
 inline constexpr std::string_view kRunCommandQuestionEnd =
     "\n\nDo you allow the user programs to run commands while this input file is read?";
-inline constexpr std::string_view kOutsideFileQuestionStart =
-    "A user program of the input file wants to open this file outside the input file's folder:\n\n";
-inline constexpr std::string_view kOutsideFileQuestionEnd =
-    "\n\nDo you allow the user programs to read and write files anywhere while this input file is read?";
+// The file, then why it needs the answer ("it is executable").
+inline constexpr std::string_view kFileQuestionStart = "A user program of the input file wants to open this file:\n\n";
+inline constexpr std::string_view kFileQuestionReason = "\n\nIt needs your permission: ";
+inline constexpr std::string_view kFileQuestionEnd =
+    ".\n\nDo you allow the user programs to read and write any file while this input file is read?";
 inline constexpr std::string_view kManualOpenFailureStart = "File \"";
 inline constexpr std::string_view kManualOpenFailureEnd = "\" could not be opened.";
 inline constexpr std::string_view kOpenFileFailureStart = "An error occurred when attempting to open file \"";

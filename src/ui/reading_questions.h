@@ -1,8 +1,8 @@
 #pragma once
 // The questions a reading of an input file asks the user, each at most once
 // per reading: whether its user programs may run commands of the system
-// shell (showing the first command), and whether they may open files outside
-// the input file's folder (showing the first such file).
+// shell (showing the first command), and whether they may open files that
+// the folder rules keep from them (showing the first such file and why).
 
 #include <string>
 #include <string_view>
@@ -38,8 +38,11 @@ class CommandQuestion final : public engine::CommandPermission {
 class FileQuestion final : public engine::FilePermission {
  public:
   explicit FileQuestion(platform::Host& host) : host_(host) {}
-  [[nodiscard]] bool AllowFilesOutside(std::string_view firstPath) override {
-    return AllowedByUser(host_, messages::kOutsideFileQuestionStart, firstPath, messages::kOutsideFileQuestionEnd);
+  [[nodiscard]] bool AllowFiles(std::string_view firstPath, std::string_view reason) override {
+    std::string subject(firstPath);
+    subject += messages::kFileQuestionReason;
+    subject += reason;
+    return AllowedByUser(host_, messages::kFileQuestionStart, subject, messages::kFileQuestionEnd);
   }
 
  private:

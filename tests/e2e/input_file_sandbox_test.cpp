@@ -43,12 +43,15 @@ class InputFileSandbox : public ::testing::Test {
 
   // A reproducer from tests/data/security in the input folder; the absolute
   // path one of them writes is moved into the temporary folder.
-  void Copy(const std::string& name) const {
+  void Copy(const std::string& name, const std::string& folder = "") const {
     std::string text = ReadWholeFile(TestDataFile("security/" + name));
     const std::string moved = "\"" + root_.path();
     for (std::size_t at = 0; (at = text.find("\"/tmp/", at)) != std::string::npos; at += moved.size())
       text.replace(at, 6, moved);
-    WriteWholeFile(In() + name, text);
+    WriteWholeFile((folder.empty() ? In() : folder) + name, text);
+  }
+  static std::string NeedsYes(const std::string& file, const std::string& reason) {
+    return "the file \"" + file + "\" was not opened without the user's permission: " + reason;
   }
   // The demo parameter file in the start-up folder, its current set naming
   // the input file.
@@ -128,12 +131,15 @@ TEST_F(InputFileSandbox, WritingWithoutEndStopsAtTheWriteLimitOrTheTimeLimit) {
   EXPECT_THAT(check.err, HasSubstr("\"Write\" (the text was not written: the user programs of one reading may write "
                                    "at most 100 MB to files)."));
   EXPECT_LE(fs::file_size(In() + "big.out"), std::uintmax_t{100} << 20);
+  // With the record that names it as the program's own.
   fs::remove(In() + "big.out");
+  fs::remove(In() + ".tessarin-program-files");
   const std::map<std::string, std::string> before = Snapshot();
   CliRun rt = Run({"rt", Home() + "p.tesprm", "--time-limit", "1"}, In());
   EXPECT_EQ(rt.exitCode, 1);
   EXPECT_THAT(rt.err, HasSubstr(kTimeLimitText));
   fs::remove(In() + "big.out");
+  fs::remove(In() + ".tessarin-program-files");
   EXPECT_EQ(Snapshot(), before);
 }
 
@@ -151,6 +157,75 @@ TEST_F(InputFileSandbox, ALinkOutOfTheFolderIsFollowedOnlyWithAllowFiles) {
   EXPECT_EQ(allowed.exitCode, 0) << allowed.err;
   EXPECT_EQ(ReadWholeFile(Box() + "victim.txt"), "overwritten\n");
   EXPECT_THAT(allowed.out, HasSubstr("point=0,0,0 radius=7\n"));
+}
+
+TEST_F(InputFileSandbox, AProgramPlantsNothingAtHomeNorInFilesNoProgramWrote) {
+  Copy("sec_home_bashrc.inp", Home());
+  Copy("sec_tesprm_rewrite.inp");
+  Copy("sec_tesprm_rewrite.tesprm");
+  Copy("sec_hardlink.inp");
+  fs::rename(In() + "sec_tesprm_rewrite.tesprm", In() + "run.tesprm");
+  fs::create_hard_link(Box() + "victim.txt", In() + "hard.txt");
+  struct Case {
+    std::string folder;
+    std::vector<std::string> args;
+    std::string message;
+  };
+  const std::vector<Case> cases = {
+      {Home(), {"check", "sec_home_bashrc.inp"}, NeedsYes(Home() + ".bashrc", "its folder is the home folder")},
+      {In(),
+       {"check", "sec_tesprm_rewrite.inp", "--params", "run.tesprm"},
+       NeedsYes(In() + "run.tesprm", "it exists, and no user program of this folder wrote it")},
+      {In(), {"check", "sec_hardlink.inp"}, NeedsYes(In() + "hard.txt", "it has more than one name")},
+  };
+  for (const Case& one : cases) {
+    const std::map<std::string, std::string> before = Snapshot();
+    CliRun run = Run(one.args, one.folder);
+    EXPECT_EQ(run.exitCode, 1) << one.args[1] << ":\n" << run.err;
+    EXPECT_THAT(run.err, HasSubstr(one.message)) << one.args[1];
+    EXPECT_EQ(Snapshot(), before) << one.args[1];
+  }
+  // The user's yes lets it.
+  EXPECT_EQ(Run({"check", "sec_home_bashrc.inp", "--allow-files"}, Home()).exitCode, 0);
+  EXPECT_THAT(ReadWholeFile(Home() + ".bashrc"), HasSubstr("planted by an input file"));
+}
+
+TEST_F(InputFileSandbox, LaterReadingsReplaceTheProgramsOwnFilesButNotWhatTheUserChanged) {
+  WriteWholeFile(In() + "own.inp",
+                 "M1 \"water\"\nPROGRAM p\n  FopenW(\"result.txt\")\n  Write(\"by the program\")\n  FcloseW()\n"
+                 "  Dir(\"S1 S 0 0 0 10\")\n  Dir(\"C1 1 -1 -1\")\n  Dir(\"C2 0 1\")\nEND PROGRAM\n");
+  for (int reading = 1; reading <= 2; ++reading) {
+    CliRun run = Run({"check", "own.inp"}, In());
+    EXPECT_EQ(run.exitCode, 0) << reading << ":\n" << run.err;
+  }
+  EXPECT_EQ(ReadWholeFile(In() + "result.txt"), "by the program\n");
+  WriteWholeFile(In() + "result.txt", "edited by the user\n");
+  CliRun refused = Run({"check", "own.inp"}, In());
+  EXPECT_EQ(refused.exitCode, 1);
+  EXPECT_THAT(refused.err, HasSubstr(NeedsYes(In() + "result.txt", "it exists")));
+  EXPECT_EQ(ReadWholeFile(In() + "result.txt"), "edited by the user\n");
+}
+
+TEST_F(InputFileSandbox, AReadingCreatesAtMostAThousandFiles) {
+  Copy("sec_many_files.inp");
+  CliRun run = Run({"check", "sec_many_files.inp"}, In());
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_THAT(run.err, HasSubstr("(the file \"" + In() + "e1001\" was not created: the user programs of one reading "
+                                 "may create at most 1000 files)."));
+  EXPECT_THAT(run.err, HasSubstr("of user program \"p\""));
+  int created = 0;
+  for (const fs::directory_entry& entry : fs::directory_iterator(In()))
+    created += entry.path().filename().string().starts_with("e") ? 1 : 0;
+  EXPECT_EQ(created, 1000);
+}
+
+TEST_F(InputFileSandbox, GeneratingLinesWithoutEndStopsTheReadingAtTheBound) {
+  Copy("sec_dir_flood.inp");
+  CliRun run = Run({"check", "sec_dir_flood.inp"}, In());
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_THAT(run.err, HasSubstr("Error: program \"p\" has generated more directive lines than one reading of an "
+                                 "input file may hold together (4000000 lines or 256 MB), so the reading stops.\n"
+                                 "  at sec_dir_flood.inp:3: PROGRAM p\n"));
 }
 
 TEST_F(InputFileSandbox, ATimeLimitIsAPositiveNumberOfSeconds) {

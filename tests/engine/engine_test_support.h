@@ -44,8 +44,12 @@ class RecordingPermission final : public CommandPermission, public FilePermissio
  public:
   explicit RecordingPermission(bool answer) : answer_(answer) {}
   bool AllowCommands(std::string_view firstCommand) override { return Record(firstCommand); }
-  bool AllowFilesOutside(std::string_view firstPath) override { return Record(firstPath); }
+  bool AllowFiles(std::string_view firstPath, std::string_view reason) override {
+    reasons.emplace_back(reason);
+    return Record(firstPath);
+  }
   std::vector<std::string> asked;
+  std::vector<std::string> reasons;  // of the file questions
 
  private:
   bool Record(std::string_view subject) {

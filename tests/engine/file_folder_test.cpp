@@ -1,15 +1,20 @@
-// Where user programs may open files: they write in the input file's folder
-// and read in its tree, whatever links lie on the way, unless the user
-// allows more.
+// Where user programs may open files: they read in the input file's folder
+// and its tree and write there new files and their own, whatever links lie
+// on the way, unless the user allows more.
 
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <sys/stat.h>
+
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
 
 #include "engine/messages.h"
+#include "engine/program_file_record.h"
+#include "engine/protected_folders.h"
 #include "engine_test_support.h"
 #include "support/test_files.h"
 
@@ -70,6 +75,12 @@ class FileFolder : public ::testing::Test {
   void WriteThrough(const std::string& path) {
     engine_.Program({"FopenW(\"" + path + "\")", "Write(\"written\")", "FcloseW()"});
   }
+  // A reading of its own, as a later run of the same input file would be.
+  void WriteInAnotherReading(const std::string& name) const {
+    EngineHarness reading;
+    reading.compiler.SetFileFolders(In(""), In(""));
+    reading.Program({"FopenW(\"" + name + "\")", "Write(\"by a program\")", "FcloseW()"});
+  }
 
   TempDir root_;
   EngineHarness engine_;
@@ -81,7 +92,6 @@ TEST_F(FileFolder, WritingOnlyInTheFolderItself) {
                  {
                      {"w.txt", ""},
                      {"sub/../w2.txt", ""},
-                     {"link_in", ""},
                      {root_.File("in/w3.txt"), ""},
                      {Outside(), Outside()},
                      {"../outside.txt", Outside()},
@@ -90,11 +100,142 @@ TEST_F(FileFolder, WritingOnlyInTheFolderItself) {
                      {"dangling", root_.File("new.txt")},
                      {"sub/up/outside.txt", Outside()},
                  });
-  WriteThrough("link_in");
-  EXPECT_EQ(ReadWholeFile(In("target.txt")), "written\n");
   EXPECT_EQ(ReadWholeFile(Outside()), "outside\n");
   EXPECT_FALSE(std::filesystem::exists(root_.File("new.txt")));
   EXPECT_FALSE(std::filesystem::exists(In("sub/w.txt")));
+}
+
+TEST_F(FileFolder, ReplacingAFileNeedsTheYesUnlessAProgramOfTheFolderWroteItAsItIsNow) {
+  for (const char* name : {"mine.txt", "target2.txt", "changed.txt", "replaced.txt", "linked.txt", "chmod.txt"})
+    WriteInAnotherReading(name);
+  Link("target2.txt", "link_mine");
+  std::filesystem::resize_file(In("changed.txt"), 3);
+  std::filesystem::remove(In("replaced.txt"));
+  WriteWholeFile(In("replaced.txt"), "by a program\n");
+  std::filesystem::create_hard_link(In("linked.txt"), root_.File("other_name.txt"));
+  std::filesystem::permissions(In("chmod.txt"), std::filesystem::perms::owner_exec,
+                               std::filesystem::perm_options::add);
+  // A hard link into the folder to a file the user keeps elsewhere.
+  std::filesystem::create_hard_link(Outside(), In("hard.txt"));
+  struct Case {
+    std::string path;
+    Msg need;  // kWriteNeedsPermission: opens
+    std::string file;
+  };
+  const std::vector<Case> cases = {
+      {"mine.txt", Msg::kWriteNeedsPermission, ""},
+      {"link_mine", Msg::kWriteNeedsPermission, ""},
+      {"data.txt", Msg::kReasonNotProgramsOwn, In("data.txt")},
+      {"link_in", Msg::kReasonNotProgramsOwn, In("target.txt")},
+      {"changed.txt", Msg::kReasonNotProgramsOwn, In("changed.txt")},
+      {"replaced.txt", Msg::kReasonNotProgramsOwn, In("replaced.txt")},
+      {"linked.txt", Msg::kReasonHardLinks, In("linked.txt")},
+      {"hard.txt", Msg::kReasonHardLinks, In("hard.txt")},
+      {"chmod.txt", Msg::kReasonExecutable, In("chmod.txt")},
+      {".profile", Msg::kReasonDotName, In(".profile")},
+      {std::string(kProgramFileRecordName), Msg::kReasonDotName, In(std::string(kProgramFileRecordName))},
+  };
+  for (const Case& one : cases) {
+    std::string expected = one.file.empty() ? "1\n"
+                                            : Refusal("FopenW", Msg::kWriteNeedsPermission, one.file,
+                                                      std::string(MessageText(one.need)));
+    EXPECT_EQ(Open("FopenW", one.path), expected) << one.path;
+  }
+  EXPECT_EQ(ReadWholeFile(In("data.txt")), "1 2\n");
+  EXPECT_EQ(ReadWholeFile(In("target.txt")), "target\n");
+  EXPECT_EQ(ReadWholeFile(Outside()), "outside\n");
+  EXPECT_FALSE(std::filesystem::exists(In(".profile")));
+}
+
+TEST_F(FileFolder, AGarbledRecordNamesNoFile) {
+  WriteInAnotherReading("mine.txt");
+  WriteWholeFile(In(std::string(kProgramFileRecordName)), "garbled\n");
+  EXPECT_EQ(Open("FopenW", "mine.txt"), Refusal("FopenW", Msg::kWriteNeedsPermission, In("mine.txt"),
+                                                std::string(MessageText(Msg::kReasonNotProgramsOwn))));
+}
+
+TEST_F(FileFolder, EvenAYesDoesNotLetAProgramWriteTheRecord) {
+  WriteInAnotherReading("mine.txt");
+  const std::string record = ReadWholeFile(In(std::string(kProgramFileRecordName)));
+  RecordingPermission yes(true);
+  engine_.compiler.SetFilePermission(&yes);
+  Link(std::string(kProgramFileRecordName), "record_link");
+  EXPECT_EQ(Open("FopenW", std::string(kProgramFileRecordName)), "0\n");
+  EXPECT_EQ(Open("FopenW", "record_link"), "0\n");
+  EXPECT_EQ(yes.reasons, std::vector<std::string>{std::string(MessageText(Msg::kReasonDotName))});
+  EXPECT_EQ(ReadWholeFile(In(std::string(kProgramFileRecordName))), record);
+  // The yes covers the user's own files; they do not become the programs'.
+  EXPECT_EQ(Open("FopenW", "data.txt"), "1\n");
+  WriteInAnotherReading("data.txt");
+  EXPECT_EQ(ReadWholeFile(In("data.txt")), "");
+}
+
+TEST(FileFolderAtHome, NothingIsWrittenInTheHomeFolderWithoutTheYes) {
+  TempDir home;
+  std::string saved = std::getenv("HOME") != nullptr ? std::getenv("HOME") : "";
+  ::setenv("HOME", home.path().c_str(), 1);
+  WriteWholeFile(home.File("data.txt"), "1 2\n");
+  EngineHarness engine;
+  engine.compiler.SetFileFolders(home.path(), home.path());
+  Outcome outcome = engine.Program({"FopenR(\"data.txt\")", "FopenW(\"new.txt\")"});
+  ::setenv("HOME", saved.c_str(), 1);
+  EXPECT_EQ(outcome.message, Refusal("FopenW", Msg::kWriteNeedsPermission, home.File("new.txt"),
+                                     std::string(MessageText(Msg::kReasonProtectedFolder))));
+  EXPECT_FALSE(std::filesystem::exists(home.File("new.txt")));
+}
+
+TEST(ProtectedFolders, TheRootTheHomeAndTheSystemsFolders) {
+  const std::vector<std::pair<std::string, bool>> folders = {
+      {"/", true},          {"/etc", true},        {"/etc/cron.d", true}, {"/usr/local/share", true},
+      {"/lib64", true},     {"/var", true},        {"/var/lib/x", true},  {"/opt/tool", true},
+      {"/root", true},      {"/proc/self", true},  {"/tmp", false},       {"/tmp/project", false},
+      {"/var/tmp", false},  {"/var/tmp/p", false}, {"/home", false},      {"/etcetera", false},
+      {"/srv/www", true},   {"/run/user/1", true}, {"/data/run", false},
+  };
+  for (const auto& [folder, expected] : folders) EXPECT_EQ(IsProtectedFolder(folder), expected) << folder;
+}
+
+TEST(CreatedFileLimit, ANewFilePastTheLimitEndsTheProgramButOwnFilesStillOpen) {
+  TempDir folder;
+  EngineHarness engine;
+  engine.compiler.SetFileFolders(folder.path(), folder.path());
+  engine.compiler.SetCreatedFileLimit(3);
+  Outcome outcome = engine.Program({"for (k = 1; k <= 5; k = k + 1) {", "FopenW(\"e\", k)", "}"});
+  EXPECT_EQ(outcome.message, "Runtime error when executing the built-in function \"FopenW\" " +
+                                 Format(Msg::kTooManyFilesCreated, folder.File("e4").c_str(), 3));
+  EXPECT_FALSE(std::filesystem::exists(folder.File("e4")));
+  EXPECT_EQ(engine.Program({"a = FopenW(\"e1\")", "Dir(a)"}).lines, std::vector<std::string>{"1\n"});
+}
+
+TEST(ProgramFileRecord, ReadsBackWhatItWroteAndNothingOfAGarbledText) {
+  ProgramFileRecord record;
+  struct stat status {};
+  status.st_mode = S_IFREG | 0644;
+  status.st_dev = 2049;
+  status.st_ino = 77;
+  status.st_size = 12;
+  status.st_mtim = {1700000000, 5};
+  status.st_ctim = {1700000001, 6};
+  record.Note("out file.txt", status);
+  record.Note("bad\nname", status);
+  ProgramFileRecord again;
+  ASSERT_TRUE(again.Parse(record.Text()));
+  EXPECT_TRUE(again.Owns("out file.txt", status));
+  EXPECT_FALSE(again.Owns("bad\nname", status));
+  for (auto change : std::vector<void (*)(struct stat&)>{
+           [](struct stat& s) { s.st_ino = 78; }, [](struct stat& s) { s.st_size = 13; },
+           [](struct stat& s) { s.st_mtim.tv_nsec = 4; }, [](struct stat& s) { s.st_ctim.tv_sec = 1; },
+           [](struct stat& s) { s.st_mode = S_IFLNK | 0777; }}) {
+    struct stat changed = status;
+    change(changed);
+    EXPECT_FALSE(again.Owns("out file.txt", changed));
+  }
+  const std::string text = record.Text();
+  for (const std::string& garbled : {std::string("x\n") + text, text.substr(0, text.size() - 1),
+                                     text + "1 2 3 4 name\n", text + "1 2 3 4 5 \n", text + "1 2 x 4 5 n\n"}) {
+    EXPECT_FALSE(again.Parse(garbled)) << garbled;
+    EXPECT_FALSE(again.Owns("out file.txt", status));
+  }
 }
 
 TEST_F(FileFolder, ReadingInTheFolderAndItsSubfolders) {

@@ -18,6 +18,7 @@ ReadOutcome ReaderFixture::Read(const std::string& text, UserCodeEngine& engine)
   set.InputFN = "input.txt";
   platform::ScriptedConsole console;
   InputReadRequest request{set, {folder.path(), 1}, console, model, engine};
+  request.generatedLines = generatedLines;
   InputReadResult result = ReadInputFile(request);
   return {result.status, WithoutLocations(console.text), console.text, result.summary};
 }

@@ -30,6 +30,7 @@ class ReaderFixture {
   ReadOutcome Read(const std::string& text, UserCodeEngine& engine);
 
   GeometryModel model;
+  GeneratedLineLimit generatedLines;
   tessarin::testing::TempDir folder;
 };
 

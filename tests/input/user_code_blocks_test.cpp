@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/console.h"
+#include "platform/format_text.h"
 #include "reader_fixture.h"
 
 namespace tessarin::input::testing {
@@ -165,6 +166,41 @@ TEST(UserCodeBlocks, FailingProgramsStopTheReadAfterTheirLines) {
   outcome = reader.Read("S1 S 0 0 0 1\nPROGRAM p\nsyntax error\nEND PROGRAM\nS3 S 0 0 0 3\n", engine);
   EXPECT_EQ(outcome.console, "\n******** compile failed ********\n");
   EXPECT_EQ(reader.model.surfaces.size(), 1u);
+}
+
+TEST(UserCodeBlocks, GeneratedLinesPastTheReadingsBoundStopTheReadAtTheBlock) {
+  // Three lines of the first program and one of the second: the fourth
+  // passes a bound of three lines; seven bytes more pass a bound of 40.
+  const std::string text =
+      "PROGRAM first\nS1 S 0 0 0 1\nS2 S 0 0 0 2\nS3 S 0 0 0 3\nEND PROGRAM\n"
+      "PROGRAM second\nS4 S 0 0 0 4\nEND PROGRAM\nC1 0 -1\n";
+  struct Case {
+    GeneratedLineLimit limit;
+    std::string program;  // empty: the read goes on
+  };
+  const std::vector<Case> cases = {
+      {{1000, 4}, ""}, {{1000, 3}, "second"}, {{1000, 2}, "first"}, {{52, 100}, ""}, {{51, 100}, "second"}};
+  for (const Case& one : cases) {
+    ReaderFixture reader;
+    reader.generatedLines = one.limit;
+    StandInEngine engine;
+    ReadOutcome outcome = reader.Read(text, engine);
+    if (one.program.empty()) {
+      EXPECT_EQ(outcome.status, InputReadStatus::Loaded) << outcome.printed;
+      continue;
+    }
+    const std::string message = "Error: program \"" + one.program +
+                                "\" has generated more directive lines than one reading of an input file may hold "
+                                "together (" + std::to_string(one.limit.lines) + " lines or " +
+                                platform::FormatText("%g", static_cast<double>(one.limit.bytes) / 1048576.0) +
+                                " MB), so the reading stops.\n";
+    EXPECT_EQ(outcome.status, InputReadStatus::Stopped);
+    EXPECT_EQ(outcome.console, message) << one.program;
+    const int blockLine = one.program == "first" ? 1 : 6;
+    EXPECT_TRUE(Contains(outcome.printed, message + "  at input.txt:" + std::to_string(blockLine) + ": PROGRAM " +
+                                              one.program + "\n"))
+        << outcome.printed;
+  }
 }
 
 TEST(UserCodeBlocks, OrderAndNamingErrors) {

@@ -197,10 +197,9 @@ TEST(InputFile, FilesOutsideTheInputFoldersAreOpenedOnlyAfterOneYes) {
     ASSERT_EQ(fixture.host.messages.size(), 1u);
     EXPECT_EQ(fixture.host.messages[0].icon, MessageIcon::Question);
     EXPECT_EQ(fixture.host.messages[0].text,
-              "A user program of the input file wants to open this file outside the input file's folder:\n\n" +
-                  fixture.folder.File("first.txt") +
-                  "\n\nDo you allow the user programs to read and write files anywhere while this input file is "
-                  "read?");
+              "A user program of the input file wants to open this file:\n\n" + fixture.folder.File("first.txt") +
+                  "\n\nIt needs your permission: it lies outside the input file's folder.\n\nDo you allow the user "
+                  "programs to read and write any file while this input file is read?");
     const bool yes = answer == platform::MessageAnswer::Yes;
     EXPECT_EQ(Exists(fixture.folder.File("first.txt")), yes);
     EXPECT_EQ(Exists(fixture.folder.File("second.txt")), yes);

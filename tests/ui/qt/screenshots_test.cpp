@@ -159,8 +159,9 @@ TEST(Screenshots, MessagesAboutFilesReadInPart) {
 TEST(Screenshots, QuestionsOfAReadingAboutFilesAndCommands) {
   QtHost host;
   SaveMessage(host,
-              std::string(ui::messages::kOutsideFileQuestionStart) + "/home/user/.bashrc" +
-                  std::string(ui::messages::kOutsideFileQuestionEnd),
+              std::string(ui::messages::kFileQuestionStart) + "/home/user/.bashrc" +
+                  std::string(ui::messages::kFileQuestionReason) + "its name begins with a dot" +
+                  std::string(ui::messages::kFileQuestionEnd),
               platform::MessageIcon::Question, platform::MessageButtons::YesNo, platform::MessageAnswer::No,
               "message_outside_file_question");
   SaveMessage(host,
