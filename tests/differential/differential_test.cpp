@@ -41,6 +41,19 @@ TEST(DifferentialGeometry, FixedSeedsHoldTheInputsCells) {
   EXPECT_GT(alongTheEngine, kFixedSeeds * 200L);
 }
 
+// Large models with slivers, nearly touching balls and thin slabs.
+TEST(DifferentialGeometry, StressSeedsHoldTheInputsCells) {
+  CheckOptions options;
+  options.points = 1500;
+  options.engineLines = 12;
+  for (unsigned seed = 1; seed <= 6; ++seed) {
+    const GeneratedModel model = GenerateModel(seed, 200, ModelFamily::Stress);
+    const CheckReport report = CheckModel(model.input, model.view, options);
+    EXPECT_FALSE(report.Found()) << "seed " << seed << ": " << report.Describe() << model.input;
+    EXPECT_GT(report.engineComparedPoints, 200);
+  }
+}
+
 TEST(DifferentialGeometry, BrlcadBuildsWhatTheInputHoldsForSomeSeeds) {
   if (!render::script_check::BrlcadBinFolder()) GTEST_SKIP() << render::script_check::kNoBrlcad;
   CheckOptions options;

@@ -97,7 +97,8 @@ struct CopyableCell {
 
 class ModelWriter {
  public:
-  ModelWriter(std::uint64_t seed, int mostBodies) : random_(seed), mostBodies_(mostBodies) {}
+  ModelWriter(std::uint64_t seed, int mostBodies, ModelFamily family)
+      : random_(seed), mostBodies_(mostBodies), stress_(family == ModelFamily::Stress) {}
 
   GeneratedModel Write() {
     GeneratedModel model;
@@ -600,6 +601,62 @@ class ModelWriter {
     return {id};
   }
 
+  // --- what only the stress family's slots hold --------------------------------
+
+  // A box cut by two planes through one line at an angle of 1e-7 to 1e-5
+  // radians: the sliver between them is a cell of its own.
+  std::vector<int> Sliver(const Vec3& centre, double reach) {
+    const Placement at = PlaceAt(centre);
+    const double half = reach / std::sqrt(3.0);
+    const int box = NewSurface();
+    out_ << Head(box, at) << " BOX " << Vec(at.centre - at.axes(Vec3{half, half, half})) << "  "
+         << Vec(2 * half * at.axes.x) << "  " << Vec(2 * half * at.axes.y) << "  " << Vec(2 * half * at.axes.z) << "\n";
+    const double angle = std::pow(10.0, Uniform(-7, -5));
+    const Vec3 first = at.axes.y, second = std::cos(angle) * at.axes.y + std::sin(angle) * at.axes.x;
+    const Token lower = Plane(at, at.centre, first, half), upper = Plane(at, at.centre, second, half);
+    const auto side = [](Token token, char sign) {
+      token.sign = token.sign == '-' ? sign : (sign == '-' ? '+' : '-');
+      return token;
+    };
+    const Token inside{'-', box, ""};
+    return {WriteCell({inside, side(lower, '+'), side(upper, '-')}, {}),
+            WriteCell({inside, side(lower, '-')}, {}), WriteCell({inside, side(upper, '+'), side(lower, '+')}, {})};
+  }
+
+  // Two balls whose gap is a billionth to a millionth of their radius.
+  std::vector<int> NearlyTouchingBalls(const Vec3& centre, double reach) {
+    const Placement at = PlaceAt(centre);
+    const Vec3 along = at.axes(Direction());
+    const double radius = 0.49 * reach, gap = radius * std::pow(10.0, Uniform(-9, -6));
+    std::vector<int> cells;
+    for (double side : {-1.0, 1.0}) {
+      const int id = NewSurface();
+      out_ << Head(id, at) << " S " << Vec(at.centre + side * (radius + 0.5 * gap) * along) << " " << Num(radius)
+           << "\n";
+      cells.push_back(WriteCell({{'-', id, ""}}, {}));
+    }
+    return cells;
+  }
+
+  // A slab of 1e-7 to 1e-5 of the slot's size across a box.
+  std::vector<int> Slab(const Vec3& centre, double reach) {
+    const Placement at = PlaceAt(centre);
+    const double half = reach / std::sqrt(3.0), thickness = half * std::pow(10.0, Uniform(-7, -5));
+    const int box = NewSurface();
+    out_ << Head(box, at) << " RPP " << Num(at.centre.x - half) << " " << Num(at.centre.x + half) << " "
+         << Num(at.centre.y - half) << " " << Num(at.centre.y + half) << " " << Num(at.centre.z - half) << " "
+         << Num(at.centre.z + half) << "\n";
+    const Token low = Plane(at, at.centre, at.axes.z, half);
+    Token high = Plane(at, at.centre + thickness * at.axes.z, at.axes.z, half);
+    const auto flipped = [](Token token) {
+      token.sign = token.sign == '-' ? '+' : '-';
+      return token;
+    };
+    const Token inside{'-', box, ""};
+    return {WriteCell({inside, flipped(low), high}, {}), WriteCell({inside, low}, {}),
+            WriteCell({inside, flipped(high)}, {})};
+  }
+
   // --- the whole model -------------------------------------------------------
 
   void WriteContainerAndBodies() {
@@ -622,7 +679,8 @@ class ModelWriter {
       out_ << "S" << container << " RCC 0 0 " << Num(-size_) << " 0 0 " << Num(2 * size_) << " " << Num(size_) << "\n";
       cube = 0.95 * size_ / std::sqrt(2.0);
     }
-    const int perAxis = 2 + Pick(2);
+    // The stress family fills up to 216 slots: 50 to 300 cells.
+    const int perAxis = stress_ ? 4 + Pick(3) : 2 + Pick(2);
     const double spacing = 2 * cube / perAxis;
     std::vector<Vec3> slots;
     for (int i = 0; i < perAxis; ++i)
@@ -635,11 +693,14 @@ class ModelWriter {
     for (std::size_t s = 0; s < used; ++s) {
       const double reach = 0.45 * spacing;
       std::vector<int> cells;
-      switch (Pick(10)) {
+      switch (Pick(stress_ ? 13 : 10)) {
         case 0: cells = Shell(slots[s], reach); break;
         case 1: cells = Stack(slots[s], reach); break;
         case 2: cells = UnionPair(slots[s], reach); break;
         case 3: cells = Copy(slots[s], reach); break;
+        case 10: cells = Sliver(slots[s], reach); break;
+        case 11: cells = NearlyTouchingBalls(slots[s], reach); break;
+        case 12: cells = Slab(slots[s], reach); break;
         default: cells = Nest(slots[s], reach);
       }
       topLevel.insert(topLevel.end(), cells.begin(), cells.end());
@@ -717,6 +778,7 @@ class ModelWriter {
 
   std::mt19937_64 random_;
   int mostBodies_;
+  bool stress_;
   std::ostringstream out_;
   double size_ = 1;  // the container's half size, cm
   int nextSurface_ = 1, nextCell_ = 1, nextTransform_ = 1, nextUnion_ = 1;
@@ -727,8 +789,8 @@ class ModelWriter {
 
 }  // namespace
 
-GeneratedModel GenerateModel(std::uint64_t seed, int mostBodies) {
-  ModelWriter writer(seed, std::max(1, mostBodies));
+GeneratedModel GenerateModel(std::uint64_t seed, int mostBodies, ModelFamily family) {
+  ModelWriter writer(seed, std::max(1, mostBodies), family);
   return writer.Write();
 }
 

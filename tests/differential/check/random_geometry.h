@@ -34,8 +34,14 @@ struct GeneratedModel {
   ModelView view;
 };
 
+// The classic family, or the stress family: up to 216 slots (50 to 300
+// cells with enough bodies), which also hold slivers between planes 1e-7 to
+// 1e-5 radians apart, balls a billionth of their radius apart and slabs of
+// 1e-7 to 1e-5 of their box.
+enum class ModelFamily { Classic, Stress };
+
 // `mostBodies` bounds what the container holds (a slot's nest, shell, pair
 // or copy counts as one body).
-GeneratedModel GenerateModel(std::uint64_t seed, int mostBodies = 8);
+GeneratedModel GenerateModel(std::uint64_t seed, int mostBodies = 8, ModelFamily family = ModelFamily::Classic);
 
 }  // namespace tessarin::differential

@@ -27,12 +27,13 @@ using Clock = std::chrono::steady_clock;
 constexpr const char* kUsage =
     "Usage: tessarin_differential_search [SECONDS] [--first-seed N] [--models N]\n"
     "                                     [--points N] [--bodies N] [--brlcad-every K]\n"
-    "                                     [--findings DIR]\n"
+    "                                     [--stress] [--findings DIR]\n"
     "Generates models from consecutive seeds (by default starting from the clock)\n"
     "for SECONDS (default 60) or N models, and compares the input's cells with the\n"
     "RT script, the point locator and, for every K-th model, MGED and nirt, at N\n"
     "scattered points (default 1200) and rows of points along lines; a container\n"
-    "holds at most --bodies bodies (default 8).\n"
+    "holds at most --bodies bodies (default 8). --stress generates the stress\n"
+    "family: up to 216 slots, slivers, nearly touching balls and thin slabs.\n"
     "Findings are shrunk and written to DIR (default differential-findings).\n";
 
 struct Options {
@@ -41,6 +42,7 @@ struct Options {
   long models = -1;
   int points = 1200;
   int bodies = 8;
+  bool stress = false;
   int brlcadEvery = 0;
   std::string findings = "differential-findings";
 };
@@ -56,6 +58,7 @@ bool ParseOptions(int argc, char** argv, Options& options) {
     else if (argument == "--bodies" && hasValue) options.bodies = std::atoi(argv[++k]);
     else if (argument == "--brlcad-every" && hasValue) options.brlcadEvery = std::atoi(argv[++k]);
     else if (argument == "--findings" && hasValue) options.findings = argv[++k];
+    else if (argument == "--stress") options.stress = true;
     else if (!argument.empty() && argument[0] != '-') options.seconds = std::strtod(argument.c_str(), nullptr);
     else return false;
   }
@@ -103,7 +106,8 @@ int main(int argc, char** argv) {
   for (std::uint64_t seed = options.firstSeed;; ++seed) {
     const double elapsed = std::chrono::duration<double>(Clock::now() - started).count();
     if (options.models >= 0 ? models >= options.models : elapsed >= options.seconds) break;
-    const differential::GeneratedModel model = differential::GenerateModel(seed, options.bodies);
+    const differential::GeneratedModel model = differential::GenerateModel(
+        seed, options.bodies, options.stress ? differential::ModelFamily::Stress : differential::ModelFamily::Classic);
     differential::CheckOptions check;
     check.points = options.points;
     check.brlcad = options.brlcadEvery > 0 && models % options.brlcadEvery == 0;
